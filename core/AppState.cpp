@@ -1,0 +1,28 @@
+#include "core/AppState.h"
+
+#include "link/LinkState.h"
+#include "platform/AppError.h"
+
+AppState& appState()
+{
+    static AppState state;
+    return state;
+}
+
+void resetAppState()
+{
+    AppState& s = appState();
+    s.rsEmployees.close();
+    if (s.Db)
+        s.Db->close();
+    s = AppState{};
+    linkState() = LinkState{};
+}
+
+Database& Db()
+{
+    auto& db = appState().Db;
+    if (!db)
+        raiseError(Err::ObjectNotSet);
+    return *db;
+}

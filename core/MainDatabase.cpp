@@ -1,0 +1,23 @@
+#include "core/MainDatabase.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ProgramFiles.h"
+#include "core/ProgramSchema.h"
+#include "platform/ProgramFolder.h"
+
+void OpenMainDatabase()
+{
+    guarded(2904, [] {
+        AppState& s = appState();
+        s.DbPath = AddBackslash(ProgramFolder::path()) + DatabaseFileName;
+        s.Db = Database::open(s.DbPath, programSchema());
+        s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
+        Recordset doors = s.Db->openTable(QStringLiteral("DoorsNames_Tbl"));
+        const FieldValue company = doors.field(QStringLiteral("CompanyName"));
+        // "NULL" in capitals is how the register marks a company name never entered.
+        if (!company.isNull() && company.textOrEmpty() != QLatin1String("NULL"))
+            s.CompanyName = company.textOrEmpty();
+        doors.close();
+    });
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+inline const QString DatabaseFileName = QStringLiteral("GT430.mdb");
+
+// Opens "GT430.mdb" in the program folder into Db, keeps the employees dynaset
+// open for the run and reads the company name. A failure is reported and the
+// start-up goes on without a database.
+void OpenMainDatabase();

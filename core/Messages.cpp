@@ -1,0 +1,51 @@
+#include "core/Messages.h"
+
+#include "core/AppState.h"
+#include "platform/Prompts.h"
+#include "platform/translation/BinaryDictionary.h"
+
+QString Translate(const QString& text)
+{
+    return BinaryDict().Translate(text);
+}
+
+int TranslatedMsgBox(const QString& text, const QString& title, int kind, int buttons)
+{
+    AppState& s = appState();
+    s.MsgText = text;
+    s.MsgResult = BinaryDict().TranslatedMsgBox(text, title, kind, buttons);
+    return s.MsgResult;
+}
+
+void ShowWarning(const QString& text)
+{
+    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, 4);
+}
+
+void ShowInputWarning(const QString& text)
+{
+    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, 1);
+}
+
+void ShowNotice(const QString& text)
+{
+    TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindNotice, 4);
+}
+
+bool AskYes(const QString& text)
+{
+    return TranslatedMsgBox(text, QString(), MsgBox::KindQuestion, 67) == MsgBox::Yes;
+}
+
+void enterProcedure(int16_t procId)
+{
+    appState().ProcId = procId;
+}
+
+void ReportError(int16_t procId, const AppError& error)
+{
+    const QString text = QStringLiteral("Funcion error#: ") + QString::number(procId) + QLatin1Char('\r') +
+                         error.description() + QLatin1Char('(') + QString::number(error.number()) +
+                         QLatin1Char(')');
+    ShowWarning(text);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+#include <QString>
+#include <cstdint>
+
+// The program's texts and boxes, through the one dictionary.
+QString Translate(const QString& text);
+
+// Shows a box; the text is kept in MsgText and the button pressed in MsgResult.
+int TranslatedMsgBox(const QString& text, const QString& title, int kind, int buttons);
+
+// The four uses of the box.
+void ShowWarning(const QString& text);      // under the translated "Warning"
+void ShowInputWarning(const QString& text); // an editor's refused input
+void ShowNotice(const QString& text);       // under "GT-430"
+bool AskYes(const QString& text);           // a question; true only for Yes
+
+// The common error report: the procedure's own number, the failure's
+// description and number, under the translated "Warning".
+void ReportError(int16_t procId, const AppError& error);
+
+// Runs a procedure body under its number: a failure is reported with that
+// number and the procedure ends.
+template <class Body>
+void guarded(int16_t procId, Body&& body);
+
+void enterProcedure(int16_t procId);
+
+template <class Body>
+void guarded(int16_t procId, Body&& body)
+{
+    enterProcedure(procId);
+    try {
+        body();
+    } catch (const AppError& error) {
+        ReportError(procId, error);
+    }
+}

@@ -1,0 +1,32 @@
+#include "core/ProgramFiles.h"
+
+#include "core/Messages.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+
+QString AddBackslash(const QString& path)
+{
+    QString result = path;
+    guarded(2905, [&] {
+        if (!path.endsWith(QLatin1Char('/')))
+            result = path + QLatin1Char('/');
+    });
+    return result;
+}
+
+void CreatePicturesFolder()
+{
+    guarded(978, [] {
+        const QString name = QStringLiteral("Pictures");
+        QDir folder(ProgramFolder::path());
+        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& entry : entries) {
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return;
+        }
+        if (!folder.mkdir(name))
+            raiseError(Err::PathFileAccess,
+                       QStringLiteral("Cannot create the folder %1").arg(AddBackslash(folder.path()) + name));
+    });
+}

@@ -1,0 +1,7 @@
+#include "link/LinkState.h"
+
+LinkState& linkState()
+{
+    static LinkState state;
+    return state;
+}

@@ -1,0 +1,41 @@
+#include "platform/ProgramEnd.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+std::function<void()>& cleanup()
+{
+    static std::function<void()> f;
+    return f;
+}
+std::function<void()>& testHandler()
+{
+    static std::function<void()> f;
+    return f;
+}
+}
+
+void setProgramEndCleanup(std::function<void()> f)
+{
+    cleanup() = std::move(f);
+}
+
+void setProgramEndHandlerForTests(std::function<void()> handler)
+{
+    testHandler() = std::move(handler);
+}
+
+void endProgram()
+{
+    if (testHandler()) {
+        testHandler()();
+        std::abort(); // a test handler that returns is a fault of the test
+    }
+    if (cleanup())
+        cleanup()();
+    std::fflush(nullptr);
+    // Windows and nested dialogs are not unwound: nothing of theirs may run now.
+    std::_Exit(0);
+}

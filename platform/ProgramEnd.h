@@ -1,0 +1,13 @@
+#pragma once
+
+#include <functional>
+
+// Ends the program at once: no further window code runs. The program installs
+// the clean-up to run first (closing the database); tests install a handler
+// that throws instead, so that they can see the end and carry on.
+[[noreturn]] void endProgram();
+
+void setProgramEndCleanup(std::function<void()> cleanup);
+
+// A handler that must not return (it throws); nullptr restores the real end.
+void setProgramEndHandlerForTests(std::function<void()> handler);

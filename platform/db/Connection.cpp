@@ -1,0 +1,81 @@
+#include "platform/db/Connection.h"
+
+#include "platform/AppError.h"
+
+#include <QSqlError>
+
+QSqlDatabase Connection::database() const
+{
+    if (!m_open)
+        raiseError(Err::ObjectInvalid);
+    return QSqlDatabase::database(m_name, false);
+}
+
+QSqlQuery Connection::prepare(const QString& sql) const
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        raiseSqlError(query.lastError());
+    return query;
+}
+
+void Connection::exec(QSqlQuery& query)
+{
+    if (!query.exec())
+        raiseSqlError(query.lastError());
+}
+
+QSqlQuery Connection::run(const QString& sql, const QVariantList& params) const
+{
+    QSqlQuery query = prepare(sql);
+    for (qsizetype i = 0; i < params.size(); ++i)
+        query.bindValue(static_cast<int>(i), params.at(i));
+    exec(query);
+    return query;
+}
+
+QSqlQuery Connection::runNamed(const QString& sql, const QVariantMap& params) const
+{
+    QSqlQuery query = prepare(sql);
+    for (auto it = params.cbegin(); it != params.cend(); ++it) {
+        const QString placeholder = QLatin1Char(':') + it.key();
+        if (sql.contains(placeholder))
+            query.bindValue(placeholder, it.value());
+    }
+    exec(query);
+    return query;
+}
+
+bool Connection::isTable(const QString& name) const
+{
+    QSqlQuery q = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+                      {name});
+    return q.next();
+}
+
+bool Connection::isView(const QString& name) const
+{
+    QSqlQuery q = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ? COLLATE NOCASE"),
+                      {name});
+    return q.next();
+}
+
+void raiseSqlError(const QSqlError& error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    const auto has = [&](const char* words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
+    if (has("UNIQUE constraint failed"))
+        raiseError(Err::DuplicateKey);
+    if (has("NOT NULL constraint failed"))
+        raiseError(Err::NullNotAllowed, standardErrorText(Err::NullNotAllowed) + QLatin1Char(' ') + text);
+    if (has("no such table"))
+        raiseError(Err::NoSuchTable, standardErrorText(Err::NoSuchTable) + QLatin1Char(' ') + text);
+    if (has("database is locked") || has("database table is locked"))
+        raiseError(Err::Locked);
+    if (has("syntax error") || has("no such column") || has("unrecognized token"))
+        raiseError(Err::SyntaxError, standardErrorText(Err::SyntaxError) + QLatin1Char(' ') + text);
+    if (has("not a database") || has("unable to open"))
+        raiseError(Err::CannotOpenDb, standardErrorText(Err::CannotOpenDb) + QLatin1Char(' ') + text);
+    raiseError(Err::DbGeneral, text.isEmpty() ? QStringLiteral("Database failure") : text);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+
+// The open SQLite connection shared by a database object and the recordsets
+// opened on it. Closing the database leaves recordsets holding a closed
+// connection, and their next use fails as "object invalid".
+class Connection {
+public:
+    explicit Connection(QString name) : m_name(std::move(name)) {}
+
+    const QString& name() const { return m_name; }
+    bool isOpen() const { return m_open; }
+    void setOpen(bool open) { m_open = open; }
+
+    // Throws "object invalid" (3420) once closed.
+    QSqlDatabase database() const;
+
+    // Prepares and runs a statement; every value goes in as a bound parameter.
+    QSqlQuery run(const QString& sql, const QVariantList& params = {}) const;
+    QSqlQuery runNamed(const QString& sql, const QVariantMap& params) const;
+
+    bool isTable(const QString& name) const;
+    bool isView(const QString& name) const;
+
+private:
+    QSqlQuery prepare(const QString& sql) const;
+    static void exec(QSqlQuery& query);
+
+    QString m_name;
+    bool m_open = false;
+};
+
+// Maps a driver failure to the numbered failure the program's handlers know.
+[[noreturn]] void raiseSqlError(const class QSqlError& error);

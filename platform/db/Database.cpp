@@ -1,0 +1,301 @@
+#include "platform/db/Database.h"
+
+#include "platform/AppError.h"
+#include "platform/db/RecordsetImpl.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+const QString savedQueriesTable = QStringLiteral("SavedQueries");
+
+QString newConnectionName()
+{
+    static int counter = 0;
+    return QStringLiteral("gt430-db-%1").arg(++counter);
+}
+
+QStringList tableColumns(const Connection& c, const QString& table)
+{
+    QStringList names;
+    QSqlQuery q = c.run(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+// The one table of a plain "SELECT ... FROM t [WHERE ...] [ORDER BY ...]", or
+// nothing when the text joins, groups, or selects from a subquery.
+QString plainSelectTable(const QString& sql)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*SELECT\\s+(.+?)\\s+FROM\\s+(\\[[^\\]]+\\]|\"[^\"]+\"|\\w+)\\s*"
+                       "(?:;?\\s*$|(?:WHERE|ORDER)\\b.*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression refused(
+        QStringLiteral("\\b(JOIN|GROUP\\s+BY|UNION|HAVING|DISTINCT|LIMIT)\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression from(QStringLiteral("\\bFROM\\b"), QRegularExpression::CaseInsensitiveOption);
+    const auto m = shape.match(sql);
+    if (!m.hasMatch() || refused.match(sql).hasMatch())
+        return {};
+    if (sql.count(from) != 1)
+        return {};
+    QString table = m.captured(2);
+    if (table.startsWith(QLatin1Char('[')) || table.startsWith(QLatin1Char('"')))
+        table = table.mid(1, table.size() - 2);
+    return table;
+}
+
+void readAll(Recordset::Impl& d, QSqlQuery& q, bool withKey)
+{
+    const QSqlRecord record = q.record();
+    const int first = withKey ? 1 : 0;
+    for (int i = first; i < record.count(); ++i)
+        d.columns << record.fieldName(i);
+    while (q.next()) {
+        Recordset::Impl::Row row;
+        if (withKey)
+            row.rowid = q.value(0).toLongLong();
+        row.values.reserve(record.count() - first);
+        for (int i = first; i < record.count(); ++i)
+            row.values << q.value(i);
+        row.loaded = true;
+        d.rows << row;
+    }
+    d.start();
+}
+
+bool allColumnsOf(const QStringList& columns, const QStringList& tableCols)
+{
+    for (const QString& c : columns) {
+        bool found = false;
+        for (const QString& t : tableCols)
+            found = found || c.compare(t, Qt::CaseInsensitive) == 0;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+}
+
+Database::Database(QString path, std::shared_ptr<Connection> connection)
+    : m_path(std::move(path)), m_connection(std::move(connection))
+{
+}
+
+Database::~Database()
+{
+    close();
+}
+
+std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema)
+{
+    auto connection = std::make_shared<Connection>(newConnectionName());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name());
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        if (!db.open()) {
+            const QString text = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection->name());
+            raiseError(Err::CannotOpenDb, standardErrorText(Err::CannotOpenDb) + QLatin1Char(' ') + text);
+        }
+    }
+    connection->setOpen(true);
+    std::unique_ptr<Database> database(new Database(path, connection));
+    // The first read tells a database from any other file.
+    database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!schema.isEmpty())
+        database->ensureSchema(schema);
+    return database;
+}
+
+std::unique_ptr<Database> Database::open(const QString& path, const Schema& schema)
+{
+    if (!QFileInfo(path).isFile())
+        raiseError(Err::DbFileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    return connect(path, schema);
+}
+
+std::unique_ptr<Database> Database::create(const QString& path, const Schema& schema)
+{
+    if (QFileInfo::exists(path))
+        raiseError(Err::CannotOpenDb, QStringLiteral("The file '%1' already exists.").arg(path));
+    return connect(path, schema);
+}
+
+void Database::compactFile(const QString& source, const QString& target)
+{
+    auto db = open(source, {});
+    db->execute(QStringLiteral("VACUUM INTO ?"), {target});
+    db->close();
+}
+
+bool Database::isOpen() const
+{
+    return m_connection && m_connection->isOpen();
+}
+
+void Database::close()
+{
+    if (!isOpen())
+        return;
+    m_connection->setOpen(false);
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection->name(), false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection->name());
+}
+
+Recordset Database::openTable(const QString& table, RecordsetType type)
+{
+    const Connection& c = *m_connection;
+    if (!c.isTable(table)) {
+        if (c.isView(table))
+            return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table), {}, RecordsetType::Snapshot);
+        raiseError(Err::NoSuchTable, QStringLiteral("The database cannot find the table '%1'.").arg(table));
+    }
+    auto d = std::make_unique<Recordset::Impl>();
+    d->connection = m_connection;
+    d->table = table;
+    if (type == RecordsetType::Snapshot) {
+        QSqlQuery q = c.run(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table));
+        readAll(*d, q, false);
+        return Recordset(std::move(d));
+    }
+    d->updatable = true;
+    d->reloadable = true;
+    d->columns = tableColumns(c, table);
+    QSqlQuery q = c.run(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoteIdentifier(table)));
+    while (q.next()) {
+        Recordset::Impl::Row row;
+        row.rowid = q.value(0).toLongLong();
+        d->rows << row;
+    }
+    d->start();
+    return Recordset(std::move(d));
+}
+
+Recordset Database::openTableForAppend(const QString& table)
+{
+    const Connection& c = *m_connection;
+    if (!c.isTable(table))
+        raiseError(Err::NoSuchTable, QStringLiteral("The database cannot find the table '%1'.").arg(table));
+    auto d = std::make_unique<Recordset::Impl>();
+    d->connection = m_connection;
+    d->table = table;
+    d->updatable = true;
+    d->reloadable = true;
+    d->columns = tableColumns(c, table);
+    d->start();
+    return Recordset(std::move(d));
+}
+
+Recordset Database::openSql(const QString& sql, const QVariantList& params, RecordsetType type)
+{
+    const Connection& c = *m_connection;
+    auto d = std::make_unique<Recordset::Impl>();
+    d->connection = m_connection;
+    const QString table = type == RecordsetType::Dynaset ? plainSelectTable(sql) : QString();
+    if (!table.isEmpty() && c.isTable(table)) {
+        static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"), QRegularExpression::CaseInsensitiveOption);
+        QString keyed = sql;
+        keyed.replace(select, QStringLiteral("SELECT %1.rowid AS gt430_rowid, ").arg(quoteIdentifier(table)));
+        QSqlQuery q = c.run(keyed, params);
+        d->table = table;
+        d->updatable = true;
+        readAll(*d, q, true);
+        d->reloadable = allColumnsOf(d->columns, tableColumns(c, table));
+        return Recordset(std::move(d));
+    }
+    QSqlQuery q = c.run(sql, params);
+    readAll(*d, q, false);
+    return Recordset(std::move(d));
+}
+
+Recordset Database::openQuery(const QString& name, const QVariantMap& params)
+{
+    const Connection& c = *m_connection;
+    if (c.isView(name))
+        return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(name), {}, RecordsetType::Snapshot);
+    QString text;
+    if (c.isTable(savedQueriesTable)) {
+        QSqlQuery q = c.run(QStringLiteral("SELECT SqlText FROM SavedQueries WHERE Name = ? COLLATE NOCASE"), {name});
+        if (q.next())
+            text = q.value(0).toString();
+    }
+    if (text.isEmpty())
+        raiseError(Err::NoSuchTable, QStringLiteral("The database cannot find the query '%1'.").arg(name));
+    auto d = std::make_unique<Recordset::Impl>();
+    d->connection = m_connection;
+    QSqlQuery q = c.runNamed(text, params);
+    readAll(*d, q, false);
+    return Recordset(std::move(d));
+}
+
+int Database::execute(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery q = m_connection->run(sql, params);
+    return q.numRowsAffected();
+}
+
+void Database::beginTransaction()
+{
+    QSqlDatabase db = m_connection->database();
+    if (!db.transaction())
+        raiseSqlError(db.lastError());
+}
+
+void Database::commit()
+{
+    QSqlDatabase db = m_connection->database();
+    if (!db.commit())
+        raiseSqlError(db.lastError());
+}
+
+void Database::rollback()
+{
+    QSqlDatabase db = m_connection->database();
+    db.rollback();
+}
+
+void Database::ensureSchema(const Schema& schema)
+{
+    Transaction t(*this);
+    execute(QStringLiteral("CREATE TABLE IF NOT EXISTS SavedQueries (Name TEXT PRIMARY KEY COLLATE NOCASE, "
+                           "SqlText TEXT NOT NULL)"));
+    for (const SchemaItem& item : schema) {
+        if (item.kind == SchemaItem::Kind::SavedQuery)
+            execute(QStringLiteral("INSERT OR IGNORE INTO SavedQueries (Name, SqlText) VALUES (?, ?)"),
+                    {item.name, item.sql});
+        else
+            execute(item.sql);
+    }
+    t.commit();
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_db.beginTransaction();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done && m_db.isOpen())
+        m_db.rollback();
+}
+
+void Transaction::commit()
+{
+    m_db.commit();
+    m_done = true;
+}

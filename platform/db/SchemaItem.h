@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// One piece of the database layout. Statements are written so that running
+// them on a file that already has the piece changes nothing (IF NOT EXISTS);
+// saved queries are stored once and never rewritten.
+struct SchemaItem {
+    enum class Kind { Statement, SavedQuery };
+
+    Kind kind = Kind::Statement;
+    QString name;
+    QString sql;
+
+    static SchemaItem statement(QString sql) { return {Kind::Statement, {}, std::move(sql)}; }
+    // A query with :prmDate or :prmNum placeholders, bound when it is opened.
+    static SchemaItem savedQuery(QString name, QString sql)
+    {
+        return {Kind::SavedQuery, std::move(name), std::move(sql)};
+    }
+};
+
+using Schema = QList<SchemaItem>;

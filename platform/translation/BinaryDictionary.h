@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/translation/MldFile.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// The program's dictionary: the English texts it shows, prints and writes, and
+// their translations. Language 0 is English (the keys themselves); language n
+// is column n of the dictionary file. An index with no column shows English.
+class BinaryDictionary {
+public:
+    QString dictionaryFile() const { return m_file; }
+    // The file is read by LoadDictionary, or at the first translation after it changed.
+    void setDictionaryFile(const QString& path) { m_file = path; }
+    // Throws when the file is missing or malformed; the texts then stay as they were.
+    void LoadDictionary();
+
+    int16_t Language() const { return m_language; }
+    void setLanguage(int16_t index) { m_language = index; }
+    QStringList languages() const;
+
+    // A text without a translation comes back as it is.
+    QString Translate(const QString& text) const;
+    // Shows a modal box through the prompts layer and returns the button pressed.
+    int TranslatedMsgBox(const QString& text, const QString& title, int kind, int buttons) const;
+    // True when the user chose; `index` then holds the choice.
+    bool ChooseLanguage(const QString& title, int16_t& index) const;
+
+    // For tests and the start-up: contents without a file.
+    void setContents(DictionaryContents contents);
+
+private:
+    void ensureLoaded() const;
+    QString lookup(const QString& key) const;
+
+    QString m_file;
+    mutable QString m_loadedFile;
+    mutable DictionaryContents m_contents;
+    int16_t m_language = 0;
+};
+
+// One dictionary serves the whole program under both of its names.
+BinaryDictionary& BinaryDict();
+BinaryDictionary& StartDict();

@@ -1,0 +1,18 @@
+#pragma once
+
+class BinaryDictionary;
+class QWidget;
+
+// Translates the captions of one window: its title, labels, buttons, frames,
+// tool tips, tabs, combo and list box items, list columns, menus and toolbar
+// actions. Each text keeps its English key, so a second pass or a switch of
+// language starts again from English rather than from a translation. A text
+// the program has set since the last pass becomes the new key.
+class FormTranslator {
+public:
+    explicit FormTranslator(const BinaryDictionary& dictionary);
+    void TranslateForm(QWidget* window) const;
+
+private:
+    const BinaryDictionary& m_dictionary;
+};

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, lays down a fresh database when none is
+# there, and starts the program. Needs a display (X11 or Wayland).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./tools/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+./build/bin/gt430-newdb build/bin
+exec ./build/bin/gt430

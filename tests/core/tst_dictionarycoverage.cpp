@@ -1,0 +1,44 @@
+#include "platform/translation/MldFile.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+// Every text the sources pass to Translate must have its German entry.
+class DictionaryCoverageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyTranslatedLiteralHasGerman()
+    {
+        const DictionaryContents dict = MldFile::load(QStringLiteral(GT430_SOURCE_DIR "/data/GT430.mld"));
+
+        static const QRegularExpression call(
+            QStringLiteral("Translate\\(\\s*QStringLiteral\\(\"((?:[^\"\\\\]|\\\\.)*)\"\\)\\s*\\)"));
+        QStringList missing;
+        for (const char* folder : {"app", "core", "link", "employees", "reports", "platform"}) {
+            QDirIterator it(QStringLiteral(GT430_SOURCE_DIR "/") + QLatin1String(folder), {"*.cpp", "*.h"},
+                            QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                QFile file(it.next());
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                const QString source = QString::fromUtf8(file.readAll());
+                for (const auto& m : call.globalMatch(source)) {
+                    QString text = m.captured(1);
+                    text.replace(QStringLiteral("\\r"), QStringLiteral("\r"));
+                    text.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+                    text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+                    text.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+                    const bool german = dict.entries.contains(text) && !dict.entries.value(text).value(0).isEmpty();
+                    if (!german && !missing.contains(text))
+                        missing << text;
+                }
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("No German for: ") + missing.join(QStringLiteral(" | "))));
+    }
+};
+
+QTEST_GUILESS_MAIN(DictionaryCoverageTest)
+#include "tst_dictionarycoverage.moc"

@@ -1,0 +1,61 @@
+#include "platform/AppError.h"
+#include "platform/text/VbText.h"
+#include "platform/text/Windows1252.h"
+
+#include <QtTest>
+
+class TextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void trimRemovesBlanksOnly()
+    {
+        QCOMPARE(VbText::trim(QStringLiteral("  12 34  ")), QStringLiteral("12 34"));
+        QCOMPARE(VbText::trim(QStringLiteral("\t12\t")), QStringLiteral("\t12\t"));
+        QCOMPARE(VbText::trim(QStringLiteral("   ")), QString());
+    }
+
+    void wholeNumbers_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("expected"); // the number, or minus the failure's number
+        QTest::newRow("text") << QVariant(QStringLiteral(" 42 ")) << 42;
+        QTest::newRow("signed") << QVariant(QStringLiteral("-7")) << -7;
+        QTest::newRow("half to even down") << QVariant(QStringLiteral("2.5")) << 2;
+        QTest::newRow("half to even up") << QVariant(QStringLiteral("3.5")) << 4;
+        QTest::newRow("integer") << QVariant(qlonglong(32767)) << 32767;
+        QTest::newRow("double") << QVariant(-0.5) << 0;
+        QTest::newRow("letters") << QVariant(QStringLiteral("7a")) << -Err::TypeMismatch;
+        QTest::newRow("empty") << QVariant(QString()) << -Err::TypeMismatch;
+        QTest::newRow("overflow") << QVariant(qlonglong(40000)) << -Err::Overflow;
+        QTest::newRow("overflow text") << QVariant(QStringLiteral("32768")) << -Err::Overflow;
+        QTest::newRow("null") << QVariant() << -Err::InvalidUseOfNull;
+    }
+
+    void wholeNumbers()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(int, expected);
+        int got = 0;
+        try {
+            got = VbText::toInt16(value);
+        } catch (const AppError& e) {
+            got = -e.number();
+        }
+        QCOMPARE(got, expected);
+    }
+
+    void windows1252RoundTrip()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const QChar c = Windows1252::decode(static_cast<unsigned char>(b));
+            QCOMPARE(int(Windows1252::encode(c).value()), b);
+        }
+        QCOMPARE(Windows1252::decode(0x80), QChar(0x20AC));
+        QCOMPARE(int(*Windows1252::encode(QChar(0x00E9))), 0xE9);
+        QVERIFY(!Windows1252::encode(QChar(0x0416)).has_value()); // Cyrillic has no byte here
+    }
+};
+
+QTEST_GUILESS_MAIN(TextTest)
+#include "tst_text.moc"

@@ -1,0 +1,61 @@
+#include "tests/support/TestEnvironment.h"
+
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "core/ProgramSchema.h"
+#include "platform/ProgramEnd.h"
+#include "platform/ProgramFolder.h"
+#include "platform/translation/BinaryDictionary.h"
+
+#include <QCoreApplication>
+
+int RecordingPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
+{
+    boxes << Box{text, title, kind, buttons};
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    return kind == MsgBox::KindQuestion ? MsgBox::No : MsgBox::Ok;
+}
+
+std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const QStringList&, int)
+{
+    languageTitles << title;
+    if (!languageChoices.isEmpty())
+        return languageChoices.dequeue();
+    return std::nullopt;
+}
+
+void FakeClock::waitUntil(const QDateTime& until)
+{
+    ++waits;
+    if (until > current)
+        current = until;
+    QCoreApplication::processEvents();
+}
+
+TestEnvironment::TestEnvironment()
+{
+    resetAppState();
+    BinaryDict() = BinaryDictionary{};
+    ProgramFolder::setPathForTests(m_dir.path());
+    setPrompts(&prompts);
+    setProgramClock(&clock);
+    setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    resetAppState();
+    BinaryDict() = BinaryDictionary{};
+    setProgramEndHandlerForTests(nullptr);
+    setProgramClock(nullptr);
+    setPrompts(nullptr);
+    ProgramFolder::setPathForTests({});
+}
+
+QString TestEnvironment::createDatabase() const
+{
+    const QString path = file(DatabaseFileName);
+    CreateProgramDatabase(path);
+    return path;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QQueue>
+#include <QTemporaryDir>
+#include <optional>
+
+// Thrown where the program would end.
+struct ProgramEnded {};
+
+// Answers boxes and dialogs from a queue and keeps what was shown.
+class RecordingPrompts final : public Prompts {
+public:
+    struct Box {
+        QString text;
+        QString title;
+        int kind;
+        int buttons;
+    };
+
+    int messageBox(const QString& text, const QString& title, int kind, int buttons) override;
+    std::optional<int> chooseLanguage(const QString& title, const QStringList& languages, int current) override;
+
+    // Answers to the next boxes; unanswered boxes get OK (or No to a question).
+    QQueue<int> answers;
+    QQueue<std::optional<int>> languageChoices;
+
+    QList<Box> boxes;
+    QStringList languageTitles;
+};
+
+// Time stands still until the program waits; a wait moves it on at once.
+class FakeClock final : public Clock {
+public:
+    QDateTime now() const override { return current; }
+    void waitUntil(const QDateTime& until) override;
+
+    QDateTime current = QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0, 250));
+    int waits = 0;
+};
+
+// One test's world: a temporary program folder, answered prompts, a fake clock,
+// an end of program that throws, and fresh program state.
+class TestEnvironment {
+public:
+    TestEnvironment();
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString folder() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    // A fresh "GT430.mdb" in the program folder.
+    QString createDatabase() const;
+
+    RecordingPrompts prompts;
+    FakeClock clock;
+
+private:
+    QTemporaryDir m_dir;
+};
