@@ -12,7 +12,7 @@ class DictionaryCoverageTest : public QObject {
 private slots:
     void everyTranslatedLiteralHasGerman()
     {
-        const DictionaryContents dict = MldFile::load(QStringLiteral(GT430_SOURCE_DIR "/data/GT430.mld"));
+        const DictionaryContents dict = MldFile::load(QStringLiteral(GT430_BUILT_DICTIONARY));
 
         static const QRegularExpression call(
             QStringLiteral("Translate\\(\\s*QStringLiteral\\(\"((?:[^\"\\\\]|\\\\.)*)\"\\)\\s*\\)"));

@@ -123,7 +123,7 @@ private slots:
     void theShippedDictionaryLoads()
     {
         BinaryDictionary dict;
-        dict.setDictionaryFile(QStringLiteral(GT430_SOURCE_DIR "/data/GT430.mld"));
+        dict.setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
         dict.LoadDictionary();
         QCOMPARE(dict.languages(), (QStringList{"English", "Deutsch"}));
         dict.setLanguage(1);
