@@ -4,8 +4,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
-  qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev
+  qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
   libgl-dev
+  poppler-utils
+  libbenchmark-dev clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/AppError.h"
+#include "platform/serial/CommPort.h"
+
+#include <QSet>
+
+// A port the test feeds by hand. Ports named in `missing` fail to open with
+// 8002, those in `busy` with 8005.
+class FakeCommPort final : public CommPort {
+public:
+    void setCommPort(int16_t number) override
+    {
+        if (open)
+            raiseError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"));
+        port = number;
+    }
+    int16_t commPort() const override { return port; }
+
+    void setPortOpen(bool wanted) override
+    {
+        if (wanted && !open) {
+            if (missing.contains(port))
+                raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
+            if (busy.contains(port))
+                raiseError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"));
+            ++opens;
+        }
+        open = wanted;
+    }
+    bool portOpen() const override { return open; }
+
+    int inBufferCount() override
+    {
+        requireOpen();
+        return static_cast<int>(waiting.size());
+    }
+    void clearInBuffer() override { waiting.clear(); }
+    QByteArray readInput() override
+    {
+        requireOpen();
+        QByteArray all = waiting;
+        waiting.clear();
+        return all;
+    }
+
+    int16_t port = 1;
+    bool open = false;
+    int opens = 0;
+    QByteArray waiting;
+    QSet<int16_t> missing;
+    QSet<int16_t> busy;
+
+private:
+    void requireOpen() const
+    {
+        if (!open)
+            raiseError(CommError::PortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+    }
+};
