@@ -33,6 +33,20 @@ struct AppState {
     QString GuardPassword;
     QString EngineerPassword;
 
+    // Who logged in, and how often a password was refused.
+    QString LoginPassword;      // level accepted at the start-up login (stored, padded)
+    QString LaterLoginPassword; // level accepted at a later login; empty when none
+    QString SessionPassword;    // level in effect for the window now open
+    bool StartupDone = false;
+    int16_t LoginFailures = 0;
+    bool PasswordFromButtons = false;
+    // How the last password prompt over the communication settings was left: 6 OK, 2 Cancel, 7 Exit.
+    int16_t DialogResult = 0;
+
+    // The Monday-to-Thursday schedule of the door settings row.
+    QString DefaultStartTime;
+    int16_t DefaultWorkHours = 0;
+
     // The message about to be shown, the button of the last box, the running procedure.
     QString MsgText;
     int MsgResult = 0;

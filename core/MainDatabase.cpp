@@ -21,3 +21,18 @@ void OpenMainDatabase()
         doors.close();
     });
 }
+
+void ReopenMainDatabase()
+{
+    AppState& s = appState();
+    s.Db = Database::open(s.DbPath, programSchema());
+    s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
+}
+
+void CloseMainDatabase()
+{
+    AppState& s = appState();
+    s.rsEmployees.close();
+    if (s.Db)
+        s.Db->close();
+}

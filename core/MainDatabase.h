@@ -8,3 +8,10 @@ inline const QString DatabaseFileName = QStringLiteral("GT430.mdb");
 // open for the run and reads the company name. A failure is reported and the
 // start-up goes on without a database.
 void OpenMainDatabase();
+
+// Opens Db and the employees dynaset again after they were closed (compaction).
+// Throws when the file cannot be opened.
+void ReopenMainDatabase();
+
+// Closes the employees dynaset and Db.
+void CloseMainDatabase();

@@ -42,10 +42,11 @@ void enterProcedure(int16_t procId)
     appState().ProcId = procId;
 }
 
-void ReportError(int16_t procId, const AppError& error)
+void ReportError(int16_t procId, const AppError& error, const QString& furtherLine)
 {
-    const QString text = QStringLiteral("Funcion error#: ") + QString::number(procId) + QLatin1Char('\r') +
-                         error.description() + QLatin1Char('(') + QString::number(error.number()) +
-                         QLatin1Char(')');
+    QString text = QStringLiteral("Funcion error#: ") + QString::number(procId) + QLatin1Char('\r') +
+                   error.description() + QLatin1Char('(') + QString::number(error.number()) + QLatin1Char(')');
+    if (!furtherLine.isEmpty())
+        text += QLatin1Char('\r') + furtherLine;
     ShowWarning(text);
 }

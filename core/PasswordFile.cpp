@@ -132,8 +132,9 @@ QString UnscramblePassword(const PasswordRecord& code)
     return text;
 }
 
-void WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file)
+bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file)
 {
+    bool written = false;
     guarded(867, [&] {
         QByteArray bytes;
         for (int16_t c : code) {
@@ -141,9 +142,11 @@ void WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& fi
             bytes.append(static_cast<char>(u & 0xFF));
             bytes.append(static_cast<char>(u >> 8));
         }
-        if (!file.seek(position - 1) || file.write(bytes) != bytes.size())
+        if (!file.seek(position - 1) || file.write(bytes) != bytes.size() || !file.flush())
             raiseError(Err::PathFileAccess, file.errorString());
+        written = true;
     });
+    return written;
 }
 
 bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file)

@@ -20,8 +20,9 @@ QString UnscramblePassword(const PasswordRecord& code);
 // True when every code unscrambles to a byte 0..255.
 bool IsValidPasswordRecord(const PasswordRecord& code);
 
-// The file must be open; positions are 1-based byte positions.
-void WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file);
+// The file must be open; positions are 1-based byte positions. False, after
+// the error report, when the record could not be written.
+bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file);
 bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file);
 void WriteDefaultPasswords(QFile& file);
 

@@ -24,6 +24,8 @@ public:
                 raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
             if (busy.contains(port))
                 raiseError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"));
+            if (openFailure != 0)
+                raiseError(openFailure, QStringLiteral("The port failed to open"));
             ++opens;
         }
         open = wanted;
@@ -50,6 +52,7 @@ public:
     QByteArray waiting;
     QSet<int16_t> missing;
     QSet<int16_t> busy;
+    int openFailure = 0; // any other failure of every open
 
 private:
     void requireOpen() const

@@ -1,0 +1,74 @@
+#include "core/LoginRules.h"
+
+#include "core/AppState.h"
+#include "platform/text/VbText.h"
+
+namespace {
+
+QString trimmed(const QString& s)
+{
+    return VbText::trim(s);
+}
+
+LoginResult refuse(bool endNow)
+{
+    return endNow ? LoginResult::RefusedEnd : LoginResult::Refused;
+}
+
+}
+
+LoginResult CheckLoginPassword(const QString& typedText, uint8_t& tries)
+{
+    AppState& s = appState();
+    s.DialogResult = 6;
+    const QString typed = trimmed(typedText);
+    if (typed == trimmed(s.AdminPassword)) {
+        if (s.StartupDone) {
+            s.LaterLoginPassword = s.AdminPassword;
+        } else {
+            s.LoginPassword = s.AdminPassword;
+            if (typed == trimmed(s.EngineerPassword))
+                s.LaterLoginPassword = s.EngineerPassword;
+        }
+    } else if (typed == trimmed(s.GuardPassword)) {
+        if (s.StartupDone)
+            s.LaterLoginPassword = s.GuardPassword;
+        else
+            s.LoginPassword = s.GuardPassword;
+    } else if (typed == trimmed(s.EngineerPassword) && s.StartupDone) {
+        s.LaterLoginPassword = s.EngineerPassword;
+    } else {
+        ++s.LoginFailures;
+        ++tries;
+        if (s.StartupDone)
+            return refuse(s.LoginFailures % 7 == 0);
+        return refuse(tries % 3 == 0);
+    }
+    tries = 0;
+    if (!s.StartupDone) {
+        s.SessionPassword = s.LoginPassword;
+        s.StartupDone = true;
+    } else {
+        s.SessionPassword = s.LaterLoginPassword;
+    }
+    return LoginResult::Accepted;
+}
+
+LoginResult CheckAdminPassword(const QString& typed)
+{
+    AppState& s = appState();
+    s.DialogResult = 6;
+    if (trimmed(typed) == trimmed(s.AdminPassword)) {
+        s.SessionPassword = s.AdminPassword;
+        s.LoginFailures = 0;
+        return LoginResult::Accepted;
+    }
+    ++s.LoginFailures;
+    return refuse(s.LoginFailures % 7 == 0);
+}
+
+bool IsGuardLogin()
+{
+    const AppState& s = appState();
+    return s.LoginPassword == s.GuardPassword && trimmed(s.AdminPassword) != trimmed(s.GuardPassword);
+}

@@ -1,0 +1,153 @@
+#include "core/frmCompact.h"
+
+#include "core/AppState.h"
+#include "core/DatabaseMaintenance.h"
+#include "core/MainDatabase.h"
+#include "core/Messages.h"
+#include "core/frmMain.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/serial/CommPort.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/translation/FormTranslator.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <optional>
+
+namespace {
+
+void setAdvice(QLabel* label, bool advised, const char* advisedText, const char* notNeededText)
+{
+    label->setText(Translate(QString::fromLatin1(advised ? advisedText : notNeededText)));
+    label->setStyleSheet(advised ? QStringLiteral("color: rgb(255, 0, 0)") : QStringLiteral("color: rgb(0, 0, 0)"));
+}
+
+const char* const compactAdvised = "Compact Data is advisable.";
+const char* const compactNotNeeded = "Compact Data is not necessary.";
+const char* const cutAdvised = "Cut Down Data is advisable.";
+const char* const cutNotNeeded = "Cut Down Data is not necessary.";
+
+QGroupBox* frame(const QString& title, PictureBox* picture, QPushButton* button, QLabel* advice)
+{
+    auto* box = new QGroupBox(title);
+    auto* layout = new QGridLayout(box);
+    picture->setFixedSize(48, 48);
+    advice->setWordWrap(true);
+    layout->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(advice, 0, 1);
+    layout->addWidget(button, 1, 1, Qt::AlignLeft);
+    return box;
+}
+
+// Shows the busy pointer until it goes out of scope, whatever way out is taken.
+struct BusyPointer {
+    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+}
+
+frmCompact::frmCompact()
+{
+    setWindowTitle(QStringLiteral("Database"));
+    cmdCompact = new QPushButton(QStringLiteral("Compact"));
+    lblCompact = new QLabel;
+    Image1 = new PictureBox(QStringLiteral(":/pictures/compact.svg"));
+    frCompact = frame(QStringLiteral("Compact"), Image1, cmdCompact, lblCompact);
+    cmdCut = new QPushButton(QStringLiteral("Cut Down"));
+    lblCut = new QLabel;
+    Image2 = new PictureBox(QStringLiteral(":/pictures/cutdown.svg"));
+    frCleaningOn = frame(QStringLiteral("Cut Down"), Image2, cmdCut, lblCut);
+    cmdClose = new QPushButton(QStringLiteral("Close"));
+    setCancelButton(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frCompact);
+    layout->addWidget(frCleaningOn);
+    layout->addWidget(cmdClose, 0, Qt::AlignRight);
+    connect(cmdCompact, &QPushButton::clicked, this, [this] { cmdCompact_Click(); });
+    connect(cmdCut, &QPushButton::clicked, this, [this] { cmdCut_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { unloadForm(); });
+    resize(460, 320);
+}
+
+void frmCompact::Form_Load()
+{
+    guarded(1762, [this] {
+        FormTranslator(BinaryDict()).TranslateForm(this);
+        setAdvice(lblCompact, DatabaseMaintenance::compactAdvised(QFileInfo(appState().DbPath).size()),
+                  compactAdvised, compactNotNeeded);
+        setAdvice(lblCut, DatabaseMaintenance::cutAdvised(DatabaseMaintenance::readCardRows(Db())), cutAdvised,
+                  cutNotNeeded);
+    });
+}
+
+void frmCompact::cmdCompact_Click()
+{
+    enterProcedure(2653);
+    std::optional<AppError> failure;
+    {
+        BusyPointer busy;
+        cmdCompact->setEnabled(false);
+        CommPort* port = nullptr;
+        if (frmMain* main = FormInstance<frmMain>::find())
+            port = main->AccessComm.get();
+        const bool portWasOpen = port && port->portOpen();
+        try {
+            if (portWasOpen)
+                port->setPortOpen(false);
+            CloseMainDatabase();
+            DatabaseMaintenance::compactFile(appState().DbPath);
+        } catch (const AppError& error) {
+            failure = error;
+        }
+        // Both come back before anything is said, so nothing waits on a closed database.
+        try {
+            ReopenMainDatabase();
+        } catch (const AppError& error) {
+            if (!failure)
+                failure = error;
+        }
+        if (portWasOpen) {
+            try {
+                port->setPortOpen(true);
+            } catch (const AppError& error) {
+                if (!failure)
+                    failure = error;
+            }
+        }
+        cmdCompact->setEnabled(true);
+    }
+    if (failure) {
+        if (failure->number() == 2653)
+            ShowWarning(Translate(QStringLiteral("Compact failed. Close the software and try Again")));
+        else
+            ReportError(2653, *failure, Translate(QStringLiteral("Compact Database is failed. Try Again")));
+        return;
+    }
+    ShowNotice(Translate(QStringLiteral("Compact Succeed")));
+    cmdCompact->setEnabled(false);
+    setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
+}
+
+void frmCompact::cmdCut_Click()
+{
+    enterProcedure(1761);
+    try {
+        {
+            BusyPointer busy;
+            DatabaseMaintenance::cutDown(Db());
+        }
+        ShowNotice(Translate(QStringLiteral("Cut Down Succeed!")));
+        cmdCut->setEnabled(false);
+        setAdvice(lblCut, false, cutAdvised, cutNotNeeded);
+    } catch (const AppError& error) {
+        if (error.number() != Err::ObjectInvalid)
+            ReportError(1761, error);
+    }
+}

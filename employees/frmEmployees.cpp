@@ -1,0 +1,14 @@
+#include "employees/frmEmployees.h"
+
+#include "core/frmMain.h"
+
+frmEmployees::frmEmployees()
+{
+    setWindowTitle(QStringLiteral("Employees"));
+    resize(640, 480);
+}
+
+void frmEmployees::Form_Unload()
+{
+    RefreshMainToolbar();
+}

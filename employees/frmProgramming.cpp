@@ -1,0 +1,14 @@
+#include "employees/frmProgramming.h"
+
+#include "core/frmMain.h"
+
+frmProgramming::frmProgramming()
+{
+    setWindowTitle(QStringLiteral("Programming"));
+    resize(640, 480);
+}
+
+void frmProgramming::Form_Unload()
+{
+    RefreshMainToolbar();
+}

@@ -1,0 +1,160 @@
+#include "platform/forms/Form.h"
+
+#include "platform/forms/FormRegistry.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+std::function<void(Form&)>& modalHandler()
+{
+    static std::function<void(Form&)> handler;
+    return handler;
+}
+}
+
+void Form::setModalHandlerForTests(std::function<void(Form&)> handler)
+{
+    modalHandler() = std::move(handler);
+}
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+}
+
+Form::~Form()
+{
+    if (m_modalLoop)
+        m_modalLoop->quit();
+}
+
+void Form::setCancelButton(QAbstractButton* button)
+{
+    m_cancel = button;
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    FormRegistry::formLoaded(this);
+    Form_Load();
+}
+
+void Form::showModeless()
+{
+    if (!isLoaded())
+        return;
+    setWindowModality(Qt::NonModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::showModal()
+{
+    if (!isLoaded())
+        return;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    if (!isLoaded() || !isVisible())
+        return; // unloaded while being shown
+    if (modalHandler()) {
+        QPointer<Form> self(this);
+        modalHandler()(*this);
+        if (self && self->isLoaded())
+            self->hide();
+        return;
+    }
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    QPointer<Form> self(this);
+    loop.exec();
+    if (self)
+        self->m_modalLoop = nullptr;
+}
+
+void Form::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_active = false;
+    if (m_modalLoop)
+        m_modalLoop->quit();
+}
+
+void Form::activateNow()
+{
+    if (!isLoaded())
+        return;
+    m_active = true;
+    Form_Activate();
+}
+
+bool Form::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (!m_active)
+            activateNow();
+        break;
+    case QEvent::Show:
+        // Some window systems never activate a window (offscreen, or a disabled
+        // one); the first show counts as an activation there.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_active && isVisible())
+                activateNow();
+        });
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool Form::unloadWith(int mode)
+{
+    if (!isLoaded())
+        return true;
+    if (!Form_QueryUnload(mode))
+        return false;
+    if (!isLoaded())
+        return true; // the query ended the window itself
+    m_unloaded = true;
+    Form_Unload();
+    hide();
+    if (m_modalLoop)
+        m_modalLoop->quit();
+    emit unloaded();
+    deleteLater();
+    FormRegistry::formUnloaded(this);
+    return true;
+}
+
+bool Form::unloadForm()
+{
+    return unloadWith(ProgramUnload);
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // Our own unload has already run when Qt closes the window afterwards.
+    if (!isLoaded() || unloadWith(CloseBox))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && m_cancel && m_cancel->isEnabled()) {
+        m_cancel->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

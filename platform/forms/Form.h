@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QAbstractButton;
+class QEventLoop;
+
+// A window with the life of the original program's forms: it is loaded once
+// (Form_Load), activated when it comes to the front (Form_Activate), asked
+// before it closes (Form_QueryUnload, mode 0 for the window's close box, 1 for
+// the program's own unload) and unloaded (Form_Unload), after which the
+// instance is gone. It is shown modeless or modal; a modal show returns when
+// the window unloads or hides.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum UnloadMode { CloseBox = 0, ProgramUnload = 1 };
+
+    explicit Form(QWidget* parent = nullptr);
+    ~Form() override;
+
+    // Runs Form_Load once; called by the instance registry right after creation.
+    void load();
+    bool isLoaded() const { return m_loaded && !m_unloaded; }
+
+    void showModeless();
+    // Returns when the window is unloaded or hidden.
+    void showModal();
+
+    // Tests act on a modal window in place of the user: the handler runs
+    // instead of the window's own event loop, and the modal show returns after it.
+    static void setModalHandlerForTests(std::function<void(Form&)> handler);
+
+    // The program's own unload. False when Form_QueryUnload refused it.
+    bool unloadForm();
+    // What the window's close box does.
+    bool requestClose() { return unloadWith(CloseBox); }
+
+    // Esc presses this button.
+    void setCancelButton(QAbstractButton* button);
+
+signals:
+    void unloaded();
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual bool Form_QueryUnload(int /*mode*/) { return true; }
+    virtual void Form_Unload() {}
+
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+    // Runs Form_Activate now, as the window system would on activation.
+    void activateNow();
+
+private:
+    bool unloadWith(int mode);
+
+    bool m_loaded = false;
+    bool m_unloaded = false;
+    bool m_active = false;
+    QPointer<QAbstractButton> m_cancel;
+    QEventLoop* m_modalLoop = nullptr;
+};

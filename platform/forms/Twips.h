@@ -1,0 +1,13 @@
+#pragma once
+
+// Sizes and positions given in twips (1440 to the inch), at the screen's
+// logical resolution.
+namespace Twips {
+
+int toPixels(double twips);
+double fromPixels(int pixels);
+// The primary screen's size in twips.
+double screenWidth();
+double screenHeight();
+
+}

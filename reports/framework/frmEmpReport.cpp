@@ -1,0 +1,14 @@
+#include "reports/framework/frmEmpReport.h"
+
+#include "core/frmMain.h"
+
+frmEmpReport::frmEmpReport()
+{
+    setWindowTitle(QStringLiteral("Reports"));
+    resize(640, 480);
+}
+
+void frmEmpReport::Form_Unload()
+{
+    RefreshMainToolbar();
+}

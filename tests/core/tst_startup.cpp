@@ -1,0 +1,167 @@
+#include "core/AppState.h"
+#include "core/frmLogin.h"
+#include "core/frmMain.h"
+#include "core/frmSplash.h"
+#include "platform/forms/PictureBox.h"
+#include "link/frmOnline.h"
+#include "platform/forms/FormRegistry.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QMenu>
+#include <QtTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    // The start-up window loaded and shown, as the program starts it.
+    frmSplash& start()
+    {
+        frmSplash& splash = FormInstance<frmSplash>::get();
+        splash.showModeless();
+        QCoreApplication::processEvents();
+        return splash;
+    }
+
+    void typeLogin(const QString& password)
+    {
+        frmLogin& login = FormInstance<frmLogin>::get();
+        login.Password->setText(password);
+        login.CheckLogin();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+    }
+
+    void cleanup() { env.reset(); }
+
+    void withoutAnAdministratorPasswordTheMainWindowOpensAtOnce_data()
+    {
+        QTest::addColumn<QString>("admin");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks only") << "   ";
+    }
+
+    void withoutAnAdministratorPasswordTheMainWindowOpensAtOnce()
+    {
+        QFETCH(QString, admin);
+        env->writePasswords(admin, QString(), QStringLiteral("medek"));
+        start();
+        QVERIFY(FormInstance<frmMain>::exists());
+        QVERIFY(!FormInstance<frmLogin>::exists());
+        QVERIFY(!SplashLoaded());
+        QCOMPARE(appState().LoginPassword, QStringLiteral("        "));
+        QCOMPARE(appState().SessionPassword, QStringLiteral("        "));
+        QVERIFY(appState().StartupDone);
+    }
+
+    void theVersionIsShown()
+    {
+        frmSplash& splash = start();
+        QCOMPARE(splash.lblVer->text(), QStringLiteral("Version 1.0.0"));
+        QCOMPARE(splash.lblTitle->text(), QStringLiteral("Access Control GT-430"));
+    }
+
+    void theLoginWaitsUnderTheSplash()
+    {
+        frmSplash& splash = start();
+        QVERIFY(FormInstance<frmLogin>::exists());
+        QVERIFY(FormInstance<frmLogin>::get().isVisible());
+        QVERIFY(!splash.isEnabled());
+        QVERIFY(!FormInstance<frmMain>::exists());
+    }
+
+    void theAdministratorLogsIn()
+    {
+        start();
+        typeLogin(QStringLiteral(" vantu "));
+        QVERIFY(FormInstance<frmMain>::exists());
+        QVERIFY(!FormInstance<frmLogin>::exists());
+        QVERIFY(!SplashLoaded());
+        QCOMPARE(appState().LoginPassword, QStringLiteral("vantu   "));
+        QVERIFY(!FormInstance<frmMain>::get().GuardOnly);
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void theEngineerCannotLogInAtStartUp()
+    {
+        start();
+        typeLogin(QStringLiteral("medek"));
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("Illegal password!"));
+        QVERIFY(FormInstance<frmLogin>::exists());
+        QVERIFY(FormInstance<frmLogin>::get().Password->text().isEmpty());
+        QVERIFY(!FormInstance<frmMain>::exists());
+    }
+
+    void theThirdWrongPasswordEndsTheProgram()
+    {
+        start();
+        typeLogin(QStringLiteral("x"));
+        typeLogin(QStringLiteral("y"));
+        QVERIFY(FormInstance<frmLogin>::exists());
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, typeLogin(QStringLiteral("z")));
+        QCOMPARE(env->prompts.boxes.size(), 3);
+    }
+
+    void theGuardGetsOnlyTheMonitor()
+    {
+        start();
+        typeLogin(QStringLiteral("lopri"));
+        QCoreApplication::processEvents();
+        frmMain& main = FormInstance<frmMain>::get();
+        QVERIFY(main.GuardOnly);
+        for (QMenu* menu : {main.mnuShowInfo, main.mnuSetInfo, main.mnuHelpInfo})
+            QVERIFY(!menu->menuAction()->isEnabled());
+        QVERIFY(!main.isVisible());
+        QVERIFY(FormInstance<frmOnline>::exists());
+        QVERIFY(FormInstance<frmOnline>::get().isVisible());
+        QCOMPARE(FormInstance<frmOnline>::get().pos(), QPoint(0, 0));
+    }
+
+    void aGuardPasswordEqualToTheAdministratorsIsNoGuardMode()
+    {
+        env->writePasswords(QStringLiteral("same"), QStringLiteral("same"), QStringLiteral("medek"));
+        start();
+        typeLogin(QStringLiteral("same"));
+        QVERIFY(!FormInstance<frmMain>::get().GuardOnly);
+        QVERIFY(!FormInstance<frmOnline>::exists());
+    }
+
+    void closingTheSplashDuringTheLoginEndsTheProgram()
+    {
+        frmSplash& splash = start();
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, splash.requestClose());
+    }
+
+    void cancellingTheLoginLeavesNoWindow()
+    {
+        start();
+        FormInstance<frmLogin>::get().cmdCancel->click();
+        QVERIFY(!FormInstance<frmLogin>::exists());
+        QVERIFY(!SplashLoaded());
+        QVERIFY(env->noWindowLeft);
+        QCOMPARE(appState().DialogResult, int16_t(2));
+    }
+
+    void theLogosBlink()
+    {
+        frmSplash& splash = start();
+        splash.TimerStartUp_Timer();
+        QCOMPARE(splash.ImgGt43W[0]->picture().toImage(), splash.ImgGt43W[2]->picture().toImage());
+        QCOMPARE(splash.Image2[2]->picture().toImage(), splash.Image2[0]->picture().toImage());
+        splash.TimerStartUp_Timer();
+        QCOMPARE(splash.ImgGt43W[0]->picture().toImage(), splash.ImgGt43W[1]->picture().toImage());
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
