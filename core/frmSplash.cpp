@@ -50,6 +50,12 @@ bool SplashLoaded()
 frmSplash::frmSplash()
 {
     setWindowTitle(QStringLiteral("Access Control GT-430"));
+    // The window is disabled while the login is up; it must not look greyed out.
+    QPalette look = palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        look.setColor(QPalette::Disabled, QPalette::ColorRole(role),
+                      look.color(QPalette::Active, QPalette::ColorRole(role)));
+    setPalette(look);
     lblTitle = new QLabel(QStringLiteral("Access Control GT-430"), this);
     QFont big = lblTitle->font();
     big.setPointSize(28);

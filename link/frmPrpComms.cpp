@@ -1,11 +1,199 @@
 #include "link/frmPrpComms.h"
 
+#include "core/AppState.h"
+#include "core/BackAc.h"
+#include "core/IniSettings.h"
+#include "core/Messages.h"
 #include "core/frmMain.h"
+#include "platform/ProgramEnd.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/FormTimer.h"
+#include "platform/forms/Twips.h"
+#include "platform/serial/CommPort.h"
+#include "platform/text/VbText.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/translation/FormTranslator.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString trimmed(const QString& s)
+{
+    return VbText::trim(s);
+}
+
+}
 
 frmPrpComms::frmPrpComms()
 {
     setWindowTitle(QStringLiteral("Communication Setup"));
-    resize(640, 480);
+    SSTab1 = new QTabWidget(this);
+    auto* page = new QWidget;
+    auto* frame = new QGroupBox(QStringLiteral("Serial Cable Properties"), page);
+    auto* prompt = new QLabel(QStringLiteral("Select a port for serial cable communications:"), frame);
+    auto* portLabel = new QLabel(QStringLiteral("&Com Port"), frame);
+    PortNum = new QComboBox(frame);
+    for (int n = 1; n <= 8; ++n)
+        PortNum->addItem(QStringLiteral("COM %1").arg(n));
+    portLabel->setBuddy(PortNum);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(prompt);
+    auto* row = new QHBoxLayout;
+    row->addWidget(portLabel);
+    row->addWidget(PortNum, 1);
+    frameLayout->addLayout(row);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->addWidget(frame);
+    pageLayout->addStretch(1);
+    SSTab1->addTab(page, QStringLiteral("Serial Cable Properties"));
+    cmdUpdate = new QPushButton(QStringLiteral("Ok"), this);
+    cmdUpdate->setToolTip(QStringLiteral("Save holiday"));
+    cmdExit = new QPushButton(QStringLiteral("Close"), this);
+    cmdExit->setToolTip(QStringLiteral("Close form"));
+    setCancelButton(cmdExit);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdUpdate);
+    buttons->addWidget(cmdExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+    connect(PortNum, &QComboBox::activated, this, [this] { PortNum_Click(); });
+    connect(cmdUpdate, &QPushButton::clicked, this, [this] { cmdUpdate_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    resize(Twips::toPixels(5400), Twips::toPixels(3000));
+}
+
+void frmPrpComms::Form_Load()
+{
+    guarded(306, [this] {
+        FormTranslator(BinaryDict()).TranslateForm(this);
+        appState().LoginFailures = 0;
+        m_settingChanged = false;
+        const int index = appState().CommPortIndex;
+        PortNum->setCurrentIndex(index >= 0 && index < PortNum->count() ? index : -1);
+    });
+}
+
+void frmPrpComms::PortNum_Click()
+{
+    guarded(308, [this] { m_settingChanged = PortNum->currentIndex() != appState().CommPortIndex; });
+}
+
+void frmPrpComms::cmdUpdate_Click()
+{
+    guarded(309, [this] {
+        ApplyCommPort();
+        m_settingChanged = false;
+    });
+}
+
+void frmPrpComms::ApplyCommPort()
+{
+    guarded(3, [this] {
+        frmMain* main = FormInstance<frmMain>::find();
+        if (!main)
+            raiseError(Err::ObjectNotSet);
+        CommPort& port = *main->AccessComm;
+        AppState& s = appState();
+        const int chosen = PortNum->currentIndex();
+        if (chosen < 0)
+            return;
+        if (chosen == s.CommPortIndex && port.portOpen())
+            return;
+        try {
+            if (port.portOpen())
+                port.setPortOpen(false);
+            port.setCommPort(static_cast<int16_t>(chosen + 1));
+            if (!port.portOpen())
+                port.setPortOpen(true);
+        } catch (const AppError& error) {
+            if (error.number() != CommError::InvalidPortNumber && error.number() != CommError::PortAlreadyOpen &&
+                error.number() != CommError::PortNotOpen)
+                throw;
+            ShowWarning(Translate(QStringLiteral("Invalid Port!")));
+            return;
+        }
+        s.CommPortIndex = static_cast<int16_t>(chosen);
+        SaveIniSettings();
+        main->ReceiveTimer->setEnabled(true);
+    });
+}
+
+bool frmPrpComms::askToSaveChanges()
+{
+    if (!m_settingChanged)
+        return true;
+    if (!AskYes(Translate(QStringLiteral("Save all setting changes?"))))
+        return false;
+    cmdUpdate_Click();
+    return true;
+}
+
+bool frmPrpComms::confirmAdministrator()
+{
+    AppState& s = appState();
+    for (;;) {
+        BackAc& prompt = FormInstance<BackAc>::get();
+        prompt.move((Twips::toPixels(Twips::screenWidth()) - prompt.width()) / 2,
+                    (Twips::toPixels(Twips::screenHeight()) - prompt.height()) / 2);
+        prompt.showModal();
+        switch (s.DialogResult) {
+        case 6:
+            if (trimmed(s.SessionPassword) == trimmed(s.AdminPassword))
+                return true;
+            ++s.LoginFailures;
+            ShowWarning(Translate(QStringLiteral("Incorrect Administrator Password!")));
+            if (s.LoginFailures % 7 == 0)
+                endProgram();
+            break;
+        case 2:
+            cmdExit->setFocus();
+            return false;
+        case 0:
+            return false;
+        default:
+            return true;
+        }
+    }
+}
+
+void frmPrpComms::cmdExit_Click()
+{
+    guarded(304, [this] {
+        if (m_settingChanged && AskYes(Translate(QStringLiteral("Save all setting changes?"))))
+            cmdUpdate_Click();
+        const AppState& s = appState();
+        const QString admin = trimmed(s.AdminPassword);
+        if (admin != trimmed(s.EngineerPassword) && !admin.isEmpty() && !confirmAdministrator())
+            return;
+        unloadForm();
+    });
+}
+
+bool frmPrpComms::Form_QueryUnload(int mode)
+{
+    if (mode != CloseBox)
+        return true;
+    guarded(307, [this] {
+        if (!askToSaveChanges())
+            return;
+        const AppState& s = appState();
+        const QString session = trimmed(s.SessionPassword);
+        if (session == trimmed(s.AdminPassword) || session == trimmed(s.GuardPassword))
+            return;
+        const QString admin = trimmed(s.AdminPassword);
+        if (admin != trimmed(s.EngineerPassword) && !admin.isEmpty())
+            confirmAdministrator();
+    });
+    return true;
 }
 
 void frmPrpComms::Form_Unload()

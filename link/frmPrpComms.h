@@ -2,12 +2,37 @@
 
 #include "platform/forms/Form.h"
 
-// Window "Communication Setup"; it gains its contents with the part of the program it belongs to.
+class QComboBox;
+class QPushButton;
+class QTabWidget;
+
+// Chooses the serial port of the door unit. Leaving it asks for the
+// Administrator password unless that is empty or the Engineer's too.
 class frmPrpComms : public Form {
     Q_OBJECT
 public:
     frmPrpComms();
 
+    void PortNum_Click();
+    void cmdUpdate_Click();
+    void cmdExit_Click();
+    bool settingChanged() const { return m_settingChanged; }
+
+    QTabWidget* SSTab1;
+    QComboBox* PortNum;
+    QPushButton* cmdUpdate;
+    QPushButton* cmdExit;
+
 protected:
+    void Form_Load() override;
+    bool Form_QueryUnload(int mode) override;
     void Form_Unload() override;
+
+private:
+    void ApplyCommPort();
+    // Shows the Administrator prompt until it is answered; true when the window may close.
+    bool confirmAdministrator();
+    bool askToSaveChanges();
+
+    bool m_settingChanged = false;
 };

@@ -1,0 +1,157 @@
+#include "core/AppState.h"
+#include "core/BackAc.h"
+#include "core/IniSettings.h"
+#include "core/MainDatabase.h"
+#include "core/frmMain.h"
+#include "link/frmPrpComms.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/FormTimer.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class CommSettingsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmPrpComms& open(const QString& admin, const QString& engineer)
+    {
+        env->writePasswords(admin, QStringLiteral("g"), engineer);
+        OpenMainDatabase();
+        LoadIniSettings();
+        appState().StartupDone = true;
+        FormInstance<frmMain>::get();
+        return FormInstance<frmPrpComms>::get();
+    }
+
+    int storedPortIndex()
+    {
+        auto db = Database::open(env->file(QStringLiteral("GT430.mdb")), {});
+        return db->openTable(QStringLiteral("tblIni")).field(4).toInt16();
+    }
+
+    static void choose(frmPrpComms& dialog, int index)
+    {
+        dialog.PortNum->setCurrentIndex(index);
+        dialog.PortNum_Click();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+    }
+
+    void cleanup() { env.reset(); }
+
+    void applyingAPortReopensAndSavesIt()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        QCOMPARE(dialog.PortNum->currentIndex(), 0);
+        choose(dialog, 2);
+        QVERIFY(dialog.settingChanged());
+        dialog.cmdUpdate->click();
+        QVERIFY(!dialog.settingChanged());
+        QCOMPARE(env->port->port, int16_t(3));
+        QVERIFY(env->port->open);
+        QCOMPARE(appState().CommPortIndex, int16_t(2));
+        QCOMPARE(storedPortIndex(), 2);
+        QVERIFY(FormInstance<frmMain>::get().ReceiveTimer->isEnabled());
+        QVERIFY(FormInstance<frmPrpComms>::exists()); // Ok keeps the dialog open
+    }
+
+    void theStoredPortAgain()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        choose(dialog, 3);
+        choose(dialog, 0);
+        QVERIFY(!dialog.settingChanged());
+        const int opens = env->port->opens;
+        dialog.cmdUpdate->click(); // open already on that port: nothing happens
+        QCOMPARE(env->port->opens, opens);
+        env->port->setPortOpen(false);
+        dialog.cmdUpdate->click();
+        QVERIFY(env->port->open);
+        dialog.cmdExit->click();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(env->modalWindows.isEmpty());
+        QVERIFY(!FormInstance<frmPrpComms>::exists());
+    }
+
+    void aPortThatWillNotOpenIsRefused()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        env->port->missing = {5};
+        choose(dialog, 4);
+        dialog.cmdUpdate->click();
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("Invalid Port!"));
+        QCOMPARE(appState().CommPortIndex, int16_t(0));
+        QCOMPARE(storedPortIndex(), 0);
+    }
+
+    void closingAsksThePendingChange()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral(""));
+        choose(dialog, 1);
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        env->modalSteps.enqueue([](Form& form) {
+            auto& prompt = static_cast<BackAc&>(form);
+            prompt.Password->setText(QStringLiteral("a"));
+            prompt.Accept->click();
+        });
+        dialog.cmdExit->click();
+        QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("Save all setting changes?"));
+        QCOMPARE(appState().CommPortIndex, int16_t(1));
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("BackAc")});
+        QVERIFY(!FormInstance<frmPrpComms>::exists());
+    }
+
+    void cancellingTheAdministratorPromptKeepsTheDialog()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        env->modalSteps.enqueue([](Form& form) { static_cast<BackAc&>(form).cmdCancel->click(); });
+        dialog.cmdExit->click();
+        QVERIFY(FormInstance<frmPrpComms>::exists());
+        QCOMPARE(appState().DialogResult, int16_t(2));
+    }
+
+    void exitAtTheAdministratorPromptEndsTheProgram()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        appState().CommPortIndex = 6;
+        env->modalSteps.enqueue([](Form& form) { static_cast<BackAc&>(form).cmdEnd_Click(); });
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, dialog.cmdExit->click());
+        QCOMPARE(storedPortIndex(), 6);
+    }
+
+    void decliningAtTheCloseBoxClosesWithoutThePrompt()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        appState().SessionPassword = appState().EngineerPassword;
+        choose(dialog, 1);
+        env->prompts.answers.enqueue(MsgBox::No);
+        dialog.requestClose();
+        QVERIFY(!FormInstance<frmPrpComms>::exists());
+        QVERIFY(env->modalWindows.isEmpty());
+        QCOMPARE(appState().CommPortIndex, int16_t(0));
+    }
+
+    void theCloseBoxAsksTheEngineerForTheAdministrator()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        appState().SessionPassword = appState().EngineerPassword;
+        env->modalSteps.enqueue([](Form& form) { form.requestClose(); });
+        dialog.requestClose();
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("BackAc")});
+        QVERIFY(!FormInstance<frmPrpComms>::exists());
+    }
+};
+
+QTEST_MAIN(CommSettingsTest)
+#include "tst_commsettings.moc"
