@@ -57,8 +57,6 @@ public:
     // The footer, the end of the document, the normal pointer and the notice.
     void finish();
 
-    int bodyLinesOnPage() const { return m_linesOnPage; }
-
 private:
     void startNewPage();
 

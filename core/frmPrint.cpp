@@ -45,7 +45,8 @@ frmPrint::frmPrint(QWidget* parent, const QString& picture)
     layout->setSpacing(16);
     layout->addWidget(Image1);
     layout->addWidget(lblNumPrint, 1);
-    setFixedSize(sizeHint());
+    // As large as its text, whatever the language.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     Form_Load();
 }

@@ -92,9 +92,7 @@ void Printer::abandonDoc() noexcept
         m_open = false;
         m_backend->abandonDocument();
     }
-    m_page = 1;
-    m_x = 0;
-    m_y = 0;
+    restart();
 }
 
 void Printer::open()
@@ -105,7 +103,7 @@ void Printer::open()
     }
 }
 
-void Printer::restart()
+void Printer::restart() noexcept
 {
     m_page = 1;
     m_x = 0;

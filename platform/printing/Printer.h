@@ -63,7 +63,7 @@ public:
 
 private:
     void open();
-    void restart();
+    void restart() noexcept;
 
     std::unique_ptr<PrintBackend> m_backend;
     PrintFont m_font;

@@ -5,7 +5,8 @@
 #include <QList>
 #include <QStringList>
 
-// What a printout drew, page by page, for tests to read back.
+// What a printout drew, page by page, for tests to read back. A new document
+// starts the drawings afresh; the document counts go on.
 struct PrintRecord {
     struct Text {
         int page;
