@@ -2,6 +2,7 @@
 
 #include "link/LinkState.h"
 #include "platform/AppError.h"
+#include "reports/framework/ReportKind.h"
 
 AppState& appState()
 {
@@ -17,6 +18,7 @@ void resetAppState()
         s.Db->close();
     s = AppState{};
     linkState() = LinkState{};
+    ReportKind = 0;
 }
 
 Database& Db()

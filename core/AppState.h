@@ -26,6 +26,8 @@ struct AppState {
     QString PasswordFilePath;
     QString FooterText;
     uint8_t PrintTopLines = 0;
+    // The page number of the last page footer printed.
+    int16_t PrintedPage = 0;
     bool CommOpened = false;
 
     // Plain passwords, blank-padded to eight characters.

@@ -1,8 +1,10 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "core/AppState.h"
+#include "core/frmPrint.h"
 #include "core/MainDatabase.h"
 #include "core/ProgramSchema.h"
+#include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -39,6 +41,7 @@ TestEnvironment::TestEnvironment()
     BinaryDict() = BinaryDictionary{};
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
+    setPrintDialogs(&printDialogs);
     setProgramClock(&clock);
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
 }
@@ -49,6 +52,9 @@ TestEnvironment::~TestEnvironment()
     BinaryDict() = BinaryDictionary{};
     setProgramEndHandlerForTests(nullptr);
     setProgramClock(nullptr);
+    setPrintNoticeWatcherForTests(nullptr);
+    showNormalPointer();
+    setPrintDialogs(nullptr);
     setPrompts(nullptr);
     ProgramFolder::setPathForTests({});
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "tests/support/RecordingPrintDialogs.h"
 
 #include <QDateTime>
 #include <QList>
@@ -43,8 +44,8 @@ public:
     int waits = 0;
 };
 
-// One test's world: a temporary program folder, answered prompts, a fake clock,
-// an end of program that throws, and fresh program state.
+// One test's world: a temporary program folder, answered prompts and printer
+// dialogs, a fake clock, an end of program that throws, and fresh program state.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -58,6 +59,7 @@ public:
     QString createDatabase() const;
 
     RecordingPrompts prompts;
+    RecordingPrintDialogs printDialogs;
     FakeClock clock;
 
 private:

@@ -1,0 +1,66 @@
+#include "core/PrintHelpers.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "platform/printing/Printer.h"
+#include "reports/framework/ReportKind.h"
+
+bool CheckNewPage(int16_t& Lines)
+{
+    bool full = false;
+    guarded(1020, [&] {
+        if (Lines > 46) {
+            full = true;
+            Lines = 1;
+        }
+        ++Lines;
+    });
+    return full;
+}
+
+QString PagePrintingMsg()
+{
+    QString text;
+    guarded(1021, [&] {
+        const int16_t pages = appState().PrintedPage;
+        // A number written with the blank that stands for its sign.
+        const QString number = pages < 0 ? QString::number(pages) : QLatin1Char(' ') + QString::number(pages);
+        text = number + QLatin1Char(' ') + Translate(QStringLiteral("Page is Printing")) + QLatin1Char(' ');
+    });
+    return text;
+}
+
+void PrintPageFooter(Printer& printer, int16_t X)
+{
+    guarded(1022, [&] {
+        printer.setCurrentX(X);
+        printer.setCurrentY(printer.scaleHeight() - 2 * printer.textHeight(QStringLiteral("W")));
+        printer.setFontUnderline(false);
+        printer.setFontSize(10);
+        if (ReportKind == 3 || ReportKind == 6) {
+            printer.setCurrentX(X);
+            printer.printLine(QStringLiteral("(*) ") + Translate(QStringLiteral("Incompleted Data")));
+        }
+        printer.setCurrentX(X);
+        printer.print(QStringLiteral("Page : ") + QString::number(printer.page()));
+        appState().PrintedPage = printer.page();
+        const QString& footer = appState().FooterText;
+        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(footer));
+        printer.printLine(footer);
+        printer.setFontSize(12);
+    });
+}
+
+void PrintColumnHeading(Printer& printer, const QString& Text, const QString& FontName)
+{
+    guarded(1023, [&] {
+        const QString name = FontName.trimmed();
+        if (!name.isEmpty())
+            printer.setFontName(name);
+        printer.setFontBold(true);
+        printer.setFontUnderline(true);
+        printer.print(Text);
+        printer.setFontBold(false);
+        printer.setFontUnderline(false);
+    });
+}

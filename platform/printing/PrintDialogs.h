@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/AppError.h"
+#include "platform/printing/PrintBackend.h"
+#include "platform/printing/Printer.h"
+
+#include <memory>
+
+namespace Err {
+// The common dialog's: the user cancelled, and there is no default printer.
+inline constexpr int CancelError = 32755;
+inline constexpr int NoDefaultPrinter = 28663;
+}
+
+// Flags of the printer dialog that every printout asks for: the set-up form,
+// a help button, a device returned.
+inline constexpr int PrinterDialogFlags = 2368;
+
+// The printer dialog, behind a seam so that tests answer it in advance.
+class PrintDialogs {
+public:
+    enum class Outcome { Chosen, Cancelled, NoDefaultPrinter };
+    struct Choice {
+        Outcome outcome = Outcome::Cancelled;
+        std::unique_ptr<PrintBackend> device; // set when chosen
+    };
+
+    virtual ~PrintDialogs() = default;
+    virtual Choice choosePrinter(int flags) = 0;
+};
+
+PrintDialogs& printDialogs();
+// Installs a replacement (not owned); nullptr restores the real dialog.
+void setPrintDialogs(PrintDialogs* replacement);
+
+// Shows the printer dialog and returns the printer chosen there. Cancelling
+// raises CancelError and a missing printer NoDefaultPrinter; a print command
+// run under guardedPrinting ends quietly on both.
+std::unique_ptr<Printer> ShowPrinter(int flags = PrinterDialogFlags);
+
+// The failures a print command passes over without a word.
+bool isQuietPrintEnd(const AppError& error);

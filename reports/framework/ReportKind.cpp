@@ -1,0 +1,3 @@
+#include "reports/framework/ReportKind.h"
+
+int16_t ReportKind = 0;

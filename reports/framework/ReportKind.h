@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// The report last chosen in the report filter window: 0 on-line events,
+// 1 absence, 2 working-hours details, 3 incomplete hours, 4 late arrival,
+// 5 unauthorized access, 6 working-hours totals. 0 until that window sets it;
+// it keeps its value after the window closes.
+extern int16_t ReportKind;

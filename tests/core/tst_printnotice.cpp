@@ -1,0 +1,77 @@
+#include "core/frmPrint.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QtTest>
+
+class PrintNoticeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Shown modally, translated, it waits one second on the program's clock and
+    // closes itself; only then does the printout go on.
+    void theNoticeClosesItselfAfterASecond()
+    {
+        TestEnvironment env;
+        BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
+        BinaryDict().LoadDictionary();
+        BinaryDict().setLanguage(1);
+        const QDateTime start = env.clock.current;
+
+        int shown = 0;
+        QString title, text;
+        bool modal = false, visible = false;
+        setPrintNoticeWatcherForTests([&](const frmPrint& notice) {
+            ++shown;
+            title = notice.windowTitle();
+            text = notice.lblNumPrint->text();
+            modal = notice.isModal();
+            visible = notice.isVisible();
+        });
+        ShowPrintNotice(QStringLiteral(" 2 Seite(n) werden gedruckt "));
+
+        QCOMPARE(shown, 1);
+        QCOMPARE(title, QStringLiteral("Drucken..."));
+        QCOMPARE(text, QStringLiteral(" 2 Seite(n) werden gedruckt "));
+        QVERIFY(modal && visible);
+        QVERIFY(start.msecsTo(env.clock.current) >= 1000);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<frmPrint*>(w));
+        QVERIFY(env.prompts.boxes.isEmpty());
+    }
+
+    void thePicture_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("a picture") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                                                 "<rect width='10' height='10' fill='black'/></svg>")
+                                   << true;
+        QTest::newRow("not a picture") << QByteArray("this is no drawing") << false;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
+
+    void thePicture()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, shown);
+        TestEnvironment env;
+        const QString path = env.file(QStringLiteral("printer.svg"));
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        if (!content.isEmpty() && !shown)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Cannot read file")));
+        frmPrint notice(nullptr, path);
+        QCOMPARE(!notice.Image1->pixmap().isNull(), shown);
+    }
+};
+
+QTEST_MAIN(PrintNoticeTest)
+#include "tst_printnotice.moc"

@@ -1,0 +1,383 @@
+#include "core/AppState.h"
+#include "core/PrintGuard.h"
+#include "core/PrintHelpers.h"
+#include "core/Printout.h"
+#include "core/frmPrint.h"
+#include "platform/BusyPointer.h"
+#include "platform/printing/PrintDialogs.h"
+#include "reports/framework/ReportKind.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+QString rowText(int n)
+{
+    return QStringLiteral("Row %1").arg(n);
+}
+
+// A small printout as the program's lists are written: a header with its
+// continuation mark, one body line a row, the shared driver.
+void printRows(Printer& printer, int rows, const PrintoutLayout& layout = {})
+{
+    Printout printout(
+        printer,
+        [&printer](bool continued) {
+            printer.setCurrentX(600);
+            printer.setCurrentY(100);
+            printer.setFontSize(10);
+            if (continued)
+                printer.print(QStringLiteral("Continue --- "));
+            printer.printLine(QStringLiteral("Printed at: today"));
+            printer.setFontSize(12);
+            printer.setCurrentX(600);
+            PrintColumnHeading(printer, QStringLiteral("Number"), QString());
+            printer.printLine();
+            printer.printLine();
+        },
+        layout);
+    for (int n = 1; n <= rows; ++n) {
+        printout.bodyLine([&] {
+            printer.setCurrentX(600);
+            printer.printLine(rowText(n));
+        });
+    }
+    printout.finish();
+}
+
+QList<int> rowsPerPage(const PrintRecord& record)
+{
+    QList<int> counts;
+    for (int page = 1; page <= record.pages; ++page) {
+        int rows = 0;
+        for (const QString& text : record.textsOnPage(page))
+            rows += text.startsWith(QLatin1String("Row ")) ? 1 : 0;
+        counts << rows;
+    }
+    return counts;
+}
+
+// What the notice showed, and the state of things while it was up.
+struct NoticeSeen {
+    int times = 0;
+    QString text;
+    bool busy = true;
+    int documentsEnded = -1;
+
+    explicit NoticeSeen(const PrintRecord* record = nullptr)
+    {
+        setPrintNoticeWatcherForTests([this, record](const frmPrint& notice) {
+            ++times;
+            text = notice.lblNumPrint->text();
+            busy = busyPointerShown();
+            if (record)
+                documentsEnded = record->documentsEnded;
+        });
+    }
+};
+
+}
+
+class PrintoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pageBreaks_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("one row") << 1 << QList<int>{1};
+        QTest::newRow("46 rows") << 46 << QList<int>{46};
+        QTest::newRow("47 rows fill one page") << 47 << QList<int>{47};
+        QTest::newRow("48 rows") << 48 << QList<int>{47, 1};
+        QTest::newRow("47 + 46 rows") << 93 << QList<int>{47, 46};
+        QTest::newRow("47 + 46 + 1 rows") << 94 << QList<int>{47, 46, 1};
+    }
+
+    // A new page only when another line follows: no page is a header and a
+    // footer alone, and every page has both.
+    void pageBreaks()
+    {
+        QFETCH(int, rows);
+        QFETCH(QList<int>, pages);
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice(&record);
+        {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            printRows(printer, rows);
+        }
+        QCOMPARE(rowsPerPage(record), pages);
+        QCOMPARE(record.documentsEnded, 1);
+        QCOMPARE(record.documentsAbandoned, 0);
+        for (int page = 1; page <= record.pages; ++page) {
+            const QStringList texts = record.textsOnPage(page);
+            QCOMPARE(texts.count(QStringLiteral("Page : %1").arg(page)), 1);
+            QCOMPARE(texts.contains(QStringLiteral("Continue --- ")), page > 1);
+            QCOMPARE(texts.count(QStringLiteral("Number")), 1);
+        }
+        QVERIFY(record.find(rowText(rows)));
+        QCOMPARE(record.find(rowText(rows))->page, int(pages.size()));
+        QCOMPARE(appState().PrintedPage, int16_t(pages.size()));
+
+        // The notice comes after the document was sent and the pointer restored.
+        QCOMPARE(notice.times, 1);
+        QCOMPARE(notice.text, QStringLiteral(" %1 Page is Printing ").arg(pages.size()));
+        QVERIFY(!notice.busy);
+        QCOMPARE(notice.documentsEnded, 1);
+    }
+
+    void theFirstRowOfAPageStandsBelowItsHeader()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            printRows(printer, 48);
+        }
+        const double line10 = RecordingPrintBackend::lineHeightOf(10);
+        const double line12 = RecordingPrintBackend::lineHeightOf(12);
+        const double firstRowY = 100 + line10 + 2 * line12;
+        QCOMPARE(record.find(rowText(1))->at, QPointF(600, firstRowY));
+        QCOMPARE(record.find(rowText(47))->at, QPointF(600, firstRowY + 46 * line12));
+        QCOMPARE(record.find(rowText(48))->at, QPointF(600, firstRowY));
+    }
+
+    void theHourglassIsShownWhileThePrintoutIsComposed()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        Printer printer(std::make_unique<RecordingPrintBackend>(record));
+        bool busyInHeader = false, busyInBody = false;
+        Printout printout(printer, [&](bool) { busyInHeader = busyPointerShown(); });
+        printout.bodyLine([&] { busyInBody = busyPointerShown(); });
+        printout.finish();
+        QVERIFY(busyInHeader && busyInBody);
+        QVERIFY(!busyPointerShown());
+    }
+
+    void reportCounting_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QList<int>>("pages");
+        QTest::newRow("44 rows") << 44 << QList<int>{44};
+        QTest::newRow("45 rows") << 45 << QList<int>{44, 1};
+        QTest::newRow("44 + 47 rows") << 91 << QList<int>{44, 47};
+        QTest::newRow("44 + 47 + 1 rows") << 92 << QList<int>{44, 47, 1};
+    }
+
+    // The reports count before each row, their first header counting two
+    // lines more, and restart at 1 on every new page.
+    void reportCounting()
+    {
+        QFETCH(int, rows);
+        QFETCH(QList<int>, pages);
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            PrintoutLayout layout;
+            layout.check = PageCheck::BeforeEachLine;
+            Printout printout(printer, [](bool) {}, layout);
+            printout.lineCounter() += 2;
+            for (int n = 1; n <= rows; ++n)
+                printout.bodyLine([&] { printer.printLine(rowText(n)); });
+            printout.finish();
+        }
+        QCOMPARE(rowsPerPage(record), pages);
+    }
+
+    // A report that breaks by group: the header of the new page shows the
+    // group of the row that opens it.
+    void groupBreaks()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            PrintoutLayout layout;
+            layout.check = PageCheck::BeforeEachLine;
+            QString group = QStringLiteral("Smith");
+            Printout printout(printer, [&](bool) { printer.printLine(QStringLiteral("Employee ") + group); }, layout);
+            const QStringList groups{QStringLiteral("Smith"), QStringLiteral("Smith"), QStringLiteral("Smith"),
+                                     QStringLiteral("Jones"), QStringLiteral("Jones")};
+            // A break asked for before the first row makes no empty page.
+            printout.breakBeforeNextLine();
+            for (int n = 0; n < groups.size(); ++n) {
+                if (groups[n] != group) {
+                    group = groups[n];
+                    printout.breakBeforeNextLine();
+                }
+                printout.bodyLine([&] { printer.printLine(rowText(n + 1)); });
+            }
+            printout.finish();
+        }
+        QCOMPARE(rowsPerPage(record), (QList<int>{3, 2}));
+        QCOMPARE(record.find(QStringLiteral("Employee Smith"))->page, 1);
+        QCOMPARE(record.find(QStringLiteral("Employee Jones"))->page, 2);
+    }
+
+    // The details sheet draws its frames after the footer, and its notice
+    // has a text of its own.
+    void drawingAfterTheLastFooterAndAnotherNotice()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        int endedAtHook = -1;
+        {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            PrintoutLayout layout;
+            layout.afterLastFooter = [&] {
+                endedAtHook = record.documentsEnded;
+                printer.drawLine(300, 1000, 11220, 1000);
+            };
+            layout.noticeText = [] { return QString::number(appState().PrintedPage) + QStringLiteral(" sent"); };
+            printRows(printer, 48, layout);
+        }
+        QCOMPARE(endedAtHook, 0);
+        QCOMPARE(record.lines.size(), 1);
+        QCOMPARE(record.lines.first().page, 2);
+        QCOMPARE(notice.text, QStringLiteral("2 sent"));
+    }
+
+    void aFailureWhileComposing()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        guardedPrinting(506, [&] {
+            Printer printer(std::make_unique<RecordingPrintBackend>(record));
+            Printout printout(printer, [](bool) {});
+            for (int n = 1; n <= 60; ++n)
+                printout.bodyLine([&] {
+                    if (n == 50)
+                        raiseError(Err::PathFileAccess);
+                    printer.printLine(rowText(n));
+                });
+            printout.finish();
+        });
+        QCOMPARE(env.prompts.boxes.size(), 1);
+        QCOMPARE(env.prompts.boxes.first().text, QStringLiteral("Funcion error#: 506\rPath/File access error(75)"));
+        // Composing stops: the half document is dropped, no notice, normal pointer.
+        QCOMPARE(record.documentsEnded, 0);
+        QCOMPARE(record.documentsAbandoned, 1);
+        QCOMPARE(notice.times, 0);
+        QVERIFY(!busyPointerShown());
+    }
+
+    void thePrinterDialog_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("a printer chosen") << QStringLiteral("printer") << true;
+        QTest::newRow("cancelled") << QStringLiteral("cancel") << false;
+        QTest::newRow("no default printer") << QStringLiteral("none") << false;
+        QTest::newRow("not answered") << QString() << false;
+    }
+
+    // Cancelling and a missing printer end the command quietly.
+    void thePrinterDialog()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, printed);
+        TestEnvironment env;
+        PrintRecord record;
+        NoticeSeen notice;
+        if (answer == QLatin1String("printer"))
+            env.printDialogs.answerRecording(record);
+        else if (answer == QLatin1String("cancel"))
+            env.printDialogs.answerCancel();
+        else if (answer == QLatin1String("none"))
+            env.printDialogs.answerNoPrinter();
+
+        guardedPrinting(154, [&] {
+            showBusyPointer();
+            std::unique_ptr<Printer> printer = ShowPrinter();
+            printRows(*printer, 3);
+        });
+
+        QCOMPARE(env.printDialogs.flagsShown, QList<int>{2368});
+        QCOMPARE(record.documentsEnded, printed ? 1 : 0);
+        QCOMPARE(notice.times, printed ? 1 : 0);
+        QVERIFY(env.prompts.boxes.isEmpty());
+        QVERIFY(!busyPointerShown());
+    }
+
+    void theDialogsFailuresAsErrors_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<int>("number");
+        QTest::newRow("cancelled") << true << 32755;
+        QTest::newRow("no default printer") << false << 28663;
+    }
+
+    void theDialogsFailuresAsErrors()
+    {
+        QFETCH(bool, cancel);
+        QFETCH(int, number);
+        TestEnvironment env;
+        if (cancel)
+            env.printDialogs.answerCancel();
+        else
+            env.printDialogs.answerNoPrinter();
+        try {
+            ShowPrinter();
+            QFAIL("no printer, yet no failure");
+        } catch (const AppError& error) {
+            QCOMPARE(error.number(), number);
+            QVERIFY(isQuietPrintEnd(error));
+        }
+    }
+
+    // The end-to-end printout on paper: a PDF read back with pdftotext.
+    void aPrintoutAsPdf()
+    {
+        TestEnvironment env;
+        appState().FooterText = QStringLiteral("Footer of the program");
+        ReportKind = 3;
+        const QString path = env.file(QStringLiteral("printout.pdf"));
+        env.printDialogs.answerPdf(path);
+        NoticeSeen notice;
+        guardedPrinting(154, [&] {
+            std::unique_ptr<Printer> printer = ShowPrinter();
+            printRows(*printer, 48);
+        });
+        QVERIFY(env.prompts.boxes.isEmpty());
+        QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+
+        const auto pages = pdfPages(path);
+        if (!pages)
+            QSKIP("pdftotext is not installed");
+        QCOMPARE(pages->size(), 2);
+        const QString first = pages->at(0);
+        const QString second = pages->at(1);
+        QVERIFY(!first.contains(QStringLiteral("Continue")));
+        QVERIFY(first.contains(QStringLiteral("Printed at: today")));
+        QVERIFY(first.indexOf(QStringLiteral("Row 1\n")) < first.indexOf(QStringLiteral("Row 47\n")));
+        QVERIFY(!first.contains(QStringLiteral("Row 48")));
+        QVERIFY(second.contains(QStringLiteral("Continue --- ")));
+        QVERIFY(second.contains(QStringLiteral("Row 48")));
+        QVERIFY(!second.contains(QStringLiteral("Row 47\n")));
+        for (int page = 0; page < 2; ++page) {
+            const QString text = pages->at(page);
+            const qsizetype legend = text.indexOf(QStringLiteral("(*) Incompleted Data"));
+            const qsizetype number = text.indexOf(QStringLiteral("Page : %1").arg(page + 1));
+            QVERIFY(legend >= 0 && number > legend);
+            // The footer text on the page number's line.
+            const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), number);
+            QVERIFY(text.mid(number, lineEnd - number).contains(QStringLiteral("Footer of the program")));
+        }
+    }
+};
+
+QTEST_MAIN(PrintoutTest)
+#include "tst_printout.moc"
