@@ -5,6 +5,7 @@
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/frmMain.h"
+#include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/serial/CommPort.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -44,12 +44,6 @@ QGroupBox* frame(const QString& title, PictureBox* picture, QPushButton* button,
     layout->addWidget(button, 1, 1, Qt::AlignLeft);
     return box;
 }
-
-// Shows the busy pointer until it goes out of scope, whatever way out is taken.
-struct BusyPointer {
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 }
 
