@@ -5,6 +5,7 @@
 #include "core/ProgramSchema.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+#include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,7 @@ TestEnvironment::TestEnvironment()
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setProgramClock(&clock);
+    setHelpService(&help);
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
 }
 
@@ -48,6 +50,7 @@ TestEnvironment::~TestEnvironment()
     resetAppState();
     BinaryDict() = BinaryDictionary{};
     setProgramEndHandlerForTests(nullptr);
+    setHelpService(nullptr);
     setProgramClock(nullptr);
     setPrompts(nullptr);
     ProgramFolder::setPathForTests({});

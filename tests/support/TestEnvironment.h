@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "tests/support/RecordingHelp.h"
 
 #include <QDateTime>
 #include <QList>
@@ -44,7 +45,7 @@ public:
 };
 
 // One test's world: a temporary program folder, answered prompts, a fake clock,
-// an end of program that throws, and fresh program state.
+// a help that only records, an end of program that throws, and fresh program state.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -59,6 +60,7 @@ public:
 
     RecordingPrompts prompts;
     FakeClock clock;
+    RecordingHelp help;
 
 private:
     QTemporaryDir m_dir;
