@@ -8,8 +8,8 @@
 #include <QWidget>
 
 namespace {
-constexpr const char* TopicProperty = "gt430HelpTopic";
-constexpr const char* ContextProperty = "gt430HelpContext";
+constexpr const char* TopicProperty = "helpTopic";
+constexpr const char* ContextProperty = "helpContext";
 const QString ShortcutName = QStringLiteral("gt430HelpKey");
 }
 

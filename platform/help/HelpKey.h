@@ -8,6 +8,7 @@ class QWidget;
 // context number for a while (as the main window does for technical support,
 // or the password dialog for the password rules); F1 then opens that instead.
 // A window's own Help button calls press(), which does exactly what F1 does.
+// Both are kept as the window's properties "helpTopic" and "helpContext".
 namespace HelpKey {
 
 // Gives `window` its topic (the window's name, e.g. "frmOnline") and the F1 key.
