@@ -7,6 +7,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+#include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ TestEnvironment::TestEnvironment()
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
     setProgramClock(&clock);
+    setHelpService(&help);
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
 }
 
@@ -51,6 +53,7 @@ TestEnvironment::~TestEnvironment()
     resetAppState();
     BinaryDict() = BinaryDictionary{};
     setProgramEndHandlerForTests(nullptr);
+    setHelpService(nullptr);
     setProgramClock(nullptr);
     setPrintNoticeWatcherForTests(nullptr);
     showNormalPointer();

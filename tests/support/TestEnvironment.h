@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
+#include "tests/support/RecordingHelp.h"
 #include "tests/support/RecordingPrintDialogs.h"
 
 #include <QDateTime>
@@ -45,7 +46,8 @@ public:
 };
 
 // One test's world: a temporary program folder, answered prompts and printer
-// dialogs, a fake clock, an end of program that throws, and fresh program state.
+// dialogs, a fake clock, a help that only records, an end of program that
+// throws, and fresh program state.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -61,6 +63,7 @@ public:
     RecordingPrompts prompts;
     RecordingPrintDialogs printDialogs;
     FakeClock clock;
+    RecordingHelp help;
 
 private:
     QTemporaryDir m_dir;
