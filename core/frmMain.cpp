@@ -16,6 +16,8 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
+#include "platform/help/HelpKey.h"
+#include "platform/help/HelpService.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/FormTranslator.h"
@@ -231,10 +233,19 @@ void frmMain::mnuOpt_Click()
 
 void frmMain::ShowHelpTopic(int index)
 {
-    guarded(18, [index] {
-        if (index == 5)
-            FormInstance<frmAboutGT430>::get().showModal();
+    guarded(18, [this, index] {
+        switch (index) {
+        case 0: helpService().showContents(); break;
+        case 1: helpService().showIndex(); break;
+        case 3:
+            HelpKey::setContext(this, HelpContext::TechnicalSupport);
+            HelpKey::press(this);
+            break;
+        case 5: FormInstance<frmAboutGT430>::get().showModal(); break;
+        default: break;
+        }
         QApplication::processEvents();
+        HelpKey::setContext(this, 0);
     });
 }
 

@@ -5,6 +5,7 @@
 #include "core/PasswordFile.h"
 #include "core/frmPassword.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/help/HelpKey.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/FormTranslator.h"
 
@@ -36,7 +37,7 @@ void changeLevel(const QString& level, const QString& current, bool fromButtons,
     frmPassword& dialog = FormInstance<frmPassword>::get();
     dialog.setPasswordLevel(level);
     dialog.initializeLabels();
-    dialog.setProperty("helpContext", helpContext);
+    HelpKey::setContext(&dialog, helpContext);
     dialog.showModal();
 }
 

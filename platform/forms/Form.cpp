@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/FormRegistry.h"
+#include "platform/help/HelpKey.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -42,6 +43,8 @@ void Form::load()
         return;
     m_loaded = true;
     FormRegistry::formLoaded(this);
+    // F1 opens the help page named after the window.
+    HelpKey::install(this, QString::fromLatin1(metaObject()->className()));
     Form_Load();
 }
 

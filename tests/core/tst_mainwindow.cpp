@@ -6,6 +6,7 @@
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
+#include "platform/help/HelpKey.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -133,6 +134,19 @@ private slots:
         QVERIFY(!env->port->open);
         auto db = Database::open(env->file(QStringLiteral("GT430.mdb")), {});
         QCOMPARE(db->openTable(QStringLiteral("tblIni")).field(3).toInt16(), int16_t(1));
+    }
+
+    void theHelpCommands()
+    {
+        frmMain& main = openMain();
+        main.Toolbar1_ButtonClick(5);
+        main.ShowHelpTopic(1);
+        main.ShowHelpTopic(3);
+        QCOMPARE(env->help.calls, (QStringList{"contents", "index", "context 1020"}));
+        QVERIFY(env->modalWindows.isEmpty()); // the toolbar's Help is not the About box
+        env->help.calls.clear();
+        HelpKey::press(&main);
+        QCOMPARE(env->help.calls, QStringList{"topic frmMain"});
     }
 
     void theAboutBoxShowsTheVersion()
