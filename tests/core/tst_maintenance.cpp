@@ -1,0 +1,215 @@
+#include "core/AppState.h"
+#include "core/DatabaseMaintenance.h"
+#include "core/IniSettings.h"
+#include "core/MainDatabase.h"
+#include "core/frmCompact.h"
+#include "core/frmMain.h"
+#include "platform/forms/FormRegistry.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The two logs as the link writes them; a no-op where the schema has them already.
+void ensureLogs(Database& db)
+{
+    db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS ReadCard_Tbl (Date_Date TEXT, Date_Time TEXT)"));
+    db.execute(QStringLiteral("CREATE TABLE IF NOT EXISTS DoorStatus_Tbl (Door_Date TEXT, Door_Time TEXT)"));
+}
+
+// `count` raw-log rows, all on one day, one second apart from 00:00:00.
+void fillReadCard(Database& db, int count, const QString& day = QStringLiteral("2026-02-01"))
+{
+    db.execute(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 0 UNION ALL SELECT x + 1 FROM n WHERE x + 1 < ?) "
+                              "INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) "
+                              "SELECT ?, time(x, 'unixepoch') FROM n"),
+               {count, day});
+}
+
+int rows(Database& db, const QString& table)
+{
+    return db.openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot)
+        .field(0)
+        .variant()
+        .toInt();
+}
+
+}
+
+class MaintenanceTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    void startProgram()
+    {
+        OpenMainDatabase();
+        LoadIniSettings();
+        ensureLogs(Db());
+        appState().LoginPassword = appState().AdminPassword;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+    }
+
+    void cleanup() { env.reset(); }
+
+    void advice_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<int>("readCardRows");
+        QTest::addColumn<bool>("compact");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("at the limits") << qint64(10000000) << 500000 << false << false;
+        QTest::newRow("one above") << qint64(10000001) << 500001 << true << true;
+    }
+
+    void advice()
+    {
+        QFETCH(qint64, size);
+        QFETCH(int, readCardRows);
+        QFETCH(bool, compact);
+        QFETCH(bool, cut);
+        QCOMPARE(DatabaseMaintenance::compactAdvised(size), compact);
+        QCOMPARE(DatabaseMaintenance::cutAdvised(readCardRows), cut);
+    }
+
+    void theCutKeepsTheNewestRows_data()
+    {
+        QTest::addColumn<int>("readCard");
+        QTest::addColumn<int>("doorStatus");
+        QTest::newRow("one over") << 500001 << 53;
+        QTest::newRow("at the limits") << 500000 << 50;
+    }
+
+    void theCutKeepsTheNewestRows()
+    {
+        QFETCH(int, readCard);
+        QFETCH(int, doorStatus);
+        startProgram();
+        Database& db = Db();
+        // The oldest row comes last in the file: the cut goes by date and time.
+        fillReadCard(db, readCard - 1);
+        db.execute(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-01-31', '23:59:59')"));
+        for (int i = 0; i < doorStatus; ++i)
+            db.execute(QStringLiteral("INSERT INTO DoorStatus_Tbl (Door_Date, Door_Time) VALUES ('2026-03-01', ?)"),
+                       {QTime(8, 0).addSecs(-60 * i).toString(QStringLiteral("HH:mm:ss"))});
+        DatabaseMaintenance::cutDown(db);
+        QCOMPARE(rows(db, QStringLiteral("ReadCard_Tbl")), 500000);
+        QCOMPARE(rows(db, QStringLiteral("DoorStatus_Tbl")), 50);
+        const bool oldestGone = readCard > 500000;
+        QCOMPARE(rows(db, QStringLiteral("ReadCard_Tbl WHERE Date_Date = '2026-01-31'")), oldestGone ? 0 : 1);
+        QCOMPARE(db.openSql(QStringLiteral("SELECT min(Door_Time) FROM DoorStatus_Tbl")).field(0).toText(),
+                 QStringLiteral("07:11:00"));
+    }
+
+    void compactingReplacesTheFileAndKeepsTheRows()
+    {
+        startProgram();
+        fillReadCard(Db(), 20000);
+        Db().execute(QStringLiteral("DELETE FROM ReadCard_Tbl WHERE rowid > 10"));
+        const QString path = appState().DbPath;
+        const qint64 before = QFileInfo(path).size();
+        QFile leftover(env->file(QStringLiteral("GT430_Clear.mdb")));
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.write("left from an earlier attempt");
+        leftover.close();
+        CloseMainDatabase();
+        DatabaseMaintenance::compactFile(path);
+        QVERIFY(!QFile::exists(leftover.fileName()));
+        QVERIFY(QFileInfo(path).size() < before);
+        auto db = Database::open(path, {});
+        QCOMPARE(rows(*db, QStringLiteral("ReadCard_Tbl")), 10);
+        QCOMPARE(rows(*db, QStringLiteral("tblIni")), 1);
+    }
+
+    void aFailedCompactionLeavesTheOriginal()
+    {
+        startProgram();
+        const QString path = appState().DbPath;
+        CloseMainDatabase();
+        const QByteArray original = fileBytes(path);
+        // A folder where the copy should go: it can be neither removed nor written.
+        QVERIFY(QDir(env->folder()).mkpath(QStringLiteral("GT430_Clear.mdb/inside")));
+        QVERIFY_THROWS_EXCEPTION(AppError, DatabaseMaintenance::compactFile(path));
+        QCOMPARE(fileBytes(path), original);
+    }
+
+    void theWindowCompactsAndReopensWhatWasOpen_data()
+    {
+        QTest::addColumn<bool>("portOpen");
+        QTest::newRow("port open") << true;
+        QTest::newRow("port could not be opened") << false;
+    }
+
+    void theWindowCompactsAndReopensWhatWasOpen()
+    {
+        QFETCH(bool, portOpen);
+        if (!portOpen)
+            env->missingPorts = {1};
+        startProgram();
+        FormInstance<frmMain>::get();
+        env->prompts.boxes.clear();
+        frmCompact& window = FormInstance<frmCompact>::get();
+        QCOMPARE(window.lblCompact->text(), QStringLiteral("Compact Data is not necessary."));
+        QCOMPARE(window.lblCut->text(), QStringLiteral("Cut Down Data is not necessary."));
+        const int opens = env->port->opens;
+        window.cmdCompact->click();
+        QCOMPARE(env->port->open, portOpen);
+        QCOMPARE(env->port->opens, opens + (portOpen ? 1 : 0));
+        QVERIFY(appState().Db->isOpen());
+        QVERIFY(appState().rsEmployees.isOpen());
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("Compact Succeed"));
+        QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
+        QVERIFY(!window.cmdCompact->isEnabled());
+        QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));
+    }
+
+    void theWindowReportsAFailedCompactionAfterReopening()
+    {
+        startProgram();
+        FormInstance<frmMain>::get();
+        frmCompact& window = FormInstance<frmCompact>::get();
+        QVERIFY(QDir(env->folder()).mkpath(QStringLiteral("GT430_Clear.mdb/inside")));
+        window.cmdCompact->click();
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        const QString text = env->prompts.boxes.first().text;
+        QVERIFY(text.startsWith(QStringLiteral("Funcion error#: 2653\r")));
+        QVERIFY(text.endsWith(QStringLiteral("\rCompact Database is failed. Try Again")));
+        QVERIFY(appState().Db->isOpen());
+        QVERIFY(env->port->open);
+        QVERIFY(window.cmdCompact->isEnabled());
+    }
+
+    void theWindowCutsDown()
+    {
+        startProgram();
+        fillReadCard(Db(), 500001);
+        frmCompact& window = FormInstance<frmCompact>::get();
+        QCOMPARE(window.lblCut->text(), QStringLiteral("Cut Down Data is advisable."));
+        window.cmdCut->click();
+        QCOMPARE(env->prompts.boxes.last().text, QStringLiteral("Cut Down Succeed!"));
+        QCOMPARE(window.lblCut->text(), QStringLiteral("Cut Down Data is not necessary."));
+        QVERIFY(!window.cmdCut->isEnabled());
+        QCOMPARE(rows(Db(), QStringLiteral("ReadCard_Tbl")), 500000);
+    }
+};
+
+QTEST_MAIN(MaintenanceTest)
+#include "tst_maintenance.moc"
