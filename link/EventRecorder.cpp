@@ -54,29 +54,14 @@ OnlineEvent eventOf(const CodeRead& read)
 
 void storeEvent(const OnlineEvent& e)
 {
-    Recordset rs = Db().openTableForAppend(QStringLiteral("tblOnline"));
-    rs.addNew();
-    rs.setField(0, e.Time_CR);
-    rs.setField(1, e.Date_CR);
-    rs.setField(2, e.sIn);
-    rs.setField(3, e.sCard);
-    rs.setField(4, int(e.Employee_Number));
-    rs.setField(6, e.sDoor);
-    rs.setField(7, e.sReason);
-    rs.setField(8, e.Employee_Full_Name);
-    rs.setField(9, int(e.SlotNumber));
-    rs.setField(10, e.CardNum);
-    if (e.iLockStrike)
-        rs.setField(11, optionalValue(e.iLockStrike));
-    if (!e.EmpPictureFile.isEmpty())
-        rs.setField(12, e.EmpPictureFile);
-    rs.setField(13, int(e.iIn));
-    rs.setField(14, int(e.iDoor));
-    if (e.iReason)
-        rs.setField(15, optionalValue(e.iReason));
-    rs.setField(16, int(e.iCard));
-    rs.update();
-    rs.close();
+    // Position 5 stays empty.
+    Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
+                                "sReason, Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, "
+                                "iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {e.Time_CR, e.Date_CR, e.sIn, e.sCard, int(e.Employee_Number), e.sDoor, e.sReason,
+                  e.Employee_Full_Name, int(e.SlotNumber), e.CardNum, optionalValue(e.iLockStrike),
+                  e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
+                  optionalValue(e.iReason), int(e.iCard)});
 }
 
 }

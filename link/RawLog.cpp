@@ -29,22 +29,13 @@ bool LogReadCard()
         if (ComparePacket(link.LastLogged, p))
             return;
         const QDateTime received = p.Received.isValid() ? p.Received : programClock().now();
-        Recordset rs = Db().openTableForAppend(QStringLiteral("ReadCard_Tbl"));
-        rs.addNew();
-        rs.setField(QStringLiteral("Dest_System"), int(p.Dest_System));
-        rs.setField(QStringLiteral("Dest_Address"), int(p.Dest_Address));
-        rs.setField(QStringLiteral("Date_Date"), DateTimeText::isoDate(received.date()));
-        rs.setField(QStringLiteral("Date_Time"), DateTimeText::isoTime(received.time()));
-        rs.setField(QStringLiteral("Src_System"), int(p.Src_System));
-        rs.setField(QStringLiteral("Src_Address"), int(p.Src_Address));
-        rs.setField(QStringLiteral("Version"), int(p.Version));
-        rs.setField(QStringLiteral("Number_Bytes"), int(p.Number_Bytes));
-        rs.setField(QStringLiteral("Action"), int(p.Action));
-        rs.setField(QStringLiteral("Data"), dataText(p));
-        rs.setField(QStringLiteral("CheckSum"), int(p.CheckSum));
-        rs.setField(QStringLiteral("SlotNumber"), int(static_cast<int16_t>(link.LastSlot)));
-        rs.update();
-        rs.close();
+        Db().execute(QStringLiteral("INSERT INTO ReadCard_Tbl (Dest_System, Dest_Address, Date_Date, Date_Time, "
+                                    "Src_System, Src_Address, Version, Number_Bytes, Action, Data, CheckSum, "
+                                    "SlotNumber) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                     {int(p.Dest_System), int(p.Dest_Address), DateTimeText::isoDate(received.date()),
+                      DateTimeText::isoTime(received.time()), int(p.Src_System), int(p.Src_Address),
+                      int(p.Version), int(p.Number_Bytes), int(p.Action), dataText(p), int(p.CheckSum),
+                      int(static_cast<int16_t>(link.LastSlot))});
         CopyPacket(link.LastLogged, p);
         link.RepeatGuard = 10;
         written = true;
