@@ -16,6 +16,12 @@ QVariant optionalValue(std::optional<int16_t> v)
     return v ? QVariant(int(*v)) : QVariant();
 }
 
+// The empty text is stored as such, not as a missing value.
+QString text(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 OnlineEvent eventOf(const CodeRead& read)
 {
     const CodeReadMeaning m = meaningOf(read.Packet.Data);
@@ -58,8 +64,9 @@ void storeEvent(const OnlineEvent& e)
     Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
                                 "sReason, Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, "
                                 "iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {e.Time_CR, e.Date_CR, e.sIn, e.sCard, int(e.Employee_Number), e.sDoor, e.sReason,
-                  e.Employee_Full_Name, int(e.SlotNumber), e.CardNum, optionalValue(e.iLockStrike),
+                 {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor),
+                  text(e.sReason), text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum),
+                  optionalValue(e.iLockStrike),
                   e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
                   optionalValue(e.iReason), int(e.iCard)});
 }

@@ -106,7 +106,6 @@ void SerialCommPort::open()
         ::close(fd);
         refuse(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, error);
     }
-    tcflush(fd, TCIFLUSH);
     m_fd = fd;
     m_device = device;
 }

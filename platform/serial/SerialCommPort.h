@@ -8,7 +8,8 @@
 // 8N1, raw. COM n is the device behind the link "COMn" in the program folder
 // when there is one (a USB adapter, or a test's pseudo-terminal), else
 // /dev/ttyS(n-1). The open is exclusive: a second program (or port object)
-// asking for the same device is refused with 8005.
+// asking for the same device is refused with 8005. What waits at the device
+// when it opens is kept; clearInBuffer() drops it.
 class SerialCommPort final : public CommPort {
 public:
     SerialCommPort() = default;
