@@ -105,7 +105,7 @@ void Framer(benchmark::State& state)
         state.SkipWithError(qPrintable(quiet.last));
     setPrompts(nullptr);
 }
-BENCHMARK(Framer);
+BENCHMARK(Framer)->UseRealTime();
 
 // The whole road of a code read with the monitor open: one read a tick, as
 // many as the line can bring in one tick arrive together at range(0) > 1.
@@ -144,7 +144,7 @@ void ReceivePath(benchmark::State& state)
     ProgramFolder::setPathForTests({});
     setPrompts(nullptr);
 }
-BENCHMARK(ReceivePath)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReceivePath)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }
 
