@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, runs every test headless, then builds the
+# fuzz target over framing and decoding (clang, sanitizers) and runs it for a
+# bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,3 +10,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+cmake -S . -B build-fuzz -DGT430_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-fuzz -j"$(nproc)"
+# A crash, an out-of-bounds read or a hang (-timeout, seconds per input) fails the run.
+./build-fuzz/bin/gt430-fuzz-receive -runs=50000 -max_len=512 -timeout=10 -max_total_time=120 \
+  -artifact_prefix=build-fuzz/ -print_final_stats=1

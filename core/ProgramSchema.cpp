@@ -2,11 +2,12 @@
 
 #include "core/CoreSchema.h"
 #include "employees/EmployeesSchema.h"
+#include "link/LinkSchema.h"
 #include "platform/db/Database.h"
 
 Schema programSchema()
 {
-    return coreSchema() + employeesSchema();
+    return coreSchema() + employeesSchema() + linkSchema();
 }
 
 void CreateProgramDatabase(const QString& path)

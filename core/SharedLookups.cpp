@@ -24,7 +24,7 @@ int16_t GetEmployeeNumberByCode(const QString& code)
         const QString trimmed = VbText::trim(code);
         if (trimmed.isEmpty())
             return;
-        Recordset rs = Db().openTable(QStringLiteral("tblEmployees"), RecordsetType::Snapshot);
+        Recordset rs = Db().openTable(QStringLiteral("tblEmployees"));
         if (FindRecord(rs, QStringLiteral("trim(Employee_Code, ' ') = ?"), {trimmed}))
             number = rs.field(QStringLiteral("Employee_Number")).toInt16();
         rs.close();

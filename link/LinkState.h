@@ -2,9 +2,18 @@
 
 #include "link/PacketRecord.h"
 
+#include <QByteArray>
+#include <QString>
 #include <cstdint>
 
+inline constexpr uint8_t DoorModeNormal = 1;
+inline constexpr uint8_t DoorModeSecure = 2;
+inline constexpr uint8_t DoorModeBypass = 3;
+inline constexpr uint8_t DoorModeUnknown = 4;
 inline constexpr uint8_t DoorModeNotKnown = 99;
+
+// No slot: the unit sent 255 in the slot's high byte (stored as -1).
+inline constexpr uint16_t NoSlot = 65535;
 
 // The program-wide state of the link to the door unit.
 struct LinkState {
@@ -13,6 +22,23 @@ struct LinkState {
     bool DoorStatusChanged = false;
     uint8_t DoorMode = DoorModeNotKnown;
     bool TamperFlag = false;
+
+    // The last accepted code read: its code (trimmed, blank-padded to 12) and slot.
+    QString LastCode = QString(12, QLatin1Char(' '));
+    uint16_t LastSlot = 0;
+    // The last accepted code read was logged as a new row and is not yet taken.
+    bool NewCodeEvent = false;
+    // Receive ticks that found nothing waiting since the last door-status packet.
+    int16_t RxIdleTicks = 0;
+    // Door-status packets handled so far: a window that remembers the count it
+    // has shown sees every change, whoever cleared DoorStatusChanged.
+    quint64 DoorStatusCount = 0;
+
+    // Private to the link: the bytes read and not yet framed, the sequence byte
+    // of the last read that passed the repeat guard, and the last packet logged.
+    QByteArray RxAccumulator;
+    uint8_t LastSeq = 0;
+    PacketRecord LastLogged;
 };
 
 LinkState& linkState();

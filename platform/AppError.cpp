@@ -11,6 +11,7 @@ QString standardErrorText(int number)
     switch (number) {
     case Err::InvalidCall: return QStringLiteral("Invalid procedure call or argument");
     case Err::Overflow: return QStringLiteral("Overflow");
+    case Err::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
     case Err::TypeMismatch: return QStringLiteral("Type mismatch");
     case Err::FileNotFound: return QStringLiteral("File not found");
     case Err::InputPastEnd: return QStringLiteral("Input past end of file");

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
   libgl-dev
   poppler-utils
+  # the benchmark; clang with libFuzzer and the sanitizer runtimes for the fuzz build
   libbenchmark-dev clang libclang-rt-14-dev
 )
 

@@ -111,6 +111,17 @@ std::unique_ptr<Database> Database::connect(const QString& path, const Schema& s
     std::unique_ptr<Database> database(new Database(path, connection));
     // The first read tells a database from any other file.
     database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    // A commit appends to the write-ahead log without waiting for the disk, so
+    // the link can log every read as it comes; a power cut may lose the last
+    // commits but never damages the file. Closing the last connection folds the
+    // log back into the file and removes it, so the file can be copied, compacted
+    // and renamed on its own.
+    // Where the log cannot be kept (a read-only folder) the file is used as it is.
+    try {
+        database->execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } catch (const AppError&) {
+    }
     if (!schema.isEmpty())
         database->ensureSchema(schema);
     return database;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/PacketRecord.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// One accepted code read that was logged as a new row, as the dispatcher
+// handed it over: the packet with its data bytes and receive time, the code
+// (as LastCode) and the slot (as LastSlot).
+struct CodeRead {
+    PacketRecord Packet;
+    QString Code;
+    uint16_t Slot = 0;
+};
+
+// A consumer of code reads (the on-line monitor, the capture dialog). While it
+// lives it receives its own copy of every read the dispatcher hands over, in
+// order, so that no read is lost to another consumer or to a later packet.
+// Reads handed over before it was made are not in it.
+class CodeReadSubscription {
+public:
+    CodeReadSubscription();
+    ~CodeReadSubscription();
+    CodeReadSubscription(const CodeReadSubscription&) = delete;
+    CodeReadSubscription& operator=(const CodeReadSubscription&) = delete;
+
+    bool pending() const { return !m_reads.isEmpty(); }
+    int count() const { return static_cast<int>(m_reads.size()); }
+    // The oldest read not yet taken.
+    std::optional<CodeRead> take();
+    QList<CodeRead> takeAll();
+    void clear() { m_reads.clear(); }
+
+private:
+    friend void handOverCodeRead(const CodeRead& read);
+    QQueue<CodeRead> m_reads;
+};
+
+// Gives every living subscription a copy of the read.
+void handOverCodeRead(const CodeRead& read);
+int codeReadSubscriptions();

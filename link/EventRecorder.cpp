@@ -1,0 +1,114 @@
+#include "link/EventRecorder.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/SharedLookups.h"
+#include "link/CodeDecoding.h"
+#include "link/LinkState.h"
+#include "platform/Clock.h"
+#include "platform/text/DateTimeText.h"
+#include "platform/text/VbText.h"
+
+namespace {
+
+QVariant optionalValue(std::optional<int16_t> v)
+{
+    return v ? QVariant(int(*v)) : QVariant();
+}
+
+// The empty text is stored as such, not as a missing value.
+QString text(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
+OnlineEvent eventOf(const CodeRead& read)
+{
+    const CodeReadMeaning m = meaningOf(read.Packet.Data);
+    const QDateTime now = programClock().now();
+    OnlineEvent e;
+    e.Date_CR = DateTimeText::isoDate(now.date());
+    e.Time_CR = DateTimeText::isoTime(now.time());
+    e.CardNum = VbText::trim(GetCardCode(read.Packet.Data));
+    e.sCard = m.card ? Translate(QStringLiteral("Card")) : Translate(QStringLiteral("PIN"));
+    e.iCard = m.card ? 1 : 2;
+    e.Employee_Number = GetEmployeeNumberByCode(e.CardNum);
+    if (e.Employee_Number > 0) {
+        e.Employee_Full_Name =
+            QString::number(e.Employee_Number) + QStringLiteral("  ") + GetEmployeeName(e.Employee_Number);
+        e.EmpPictureFile = GetEmpPictureFile(e.Employee_Number);
+    } else {
+        e.Employee_Full_Name = Translate(QStringLiteral("Unknown Employee"));
+    }
+    e.sIn = m.out ? Translate(QStringLiteral("Out")) : Translate(QStringLiteral("In"));
+    e.iIn = m.out ? 2 : 1;
+    e.sDoor = m.opened ? Translate(QStringLiteral("Opened")) : Translate(QStringLiteral("Not Opened"));
+    e.iDoor = m.opened ? 1 : 2;
+    switch (m.reason) {
+    case 1: e.sReason = Translate(QStringLiteral("Secure Mode")); break;
+    case 2: e.sReason = Translate(QStringLiteral("Time Zones")); break;
+    case 3: e.sReason = Translate(QStringLiteral("Unknown Code")); break;
+    default: break;
+    }
+    if (m.reason != 0)
+        e.iReason = m.reason;
+    if (m.lockStrike != 0)
+        e.iLockStrike = m.lockStrike;
+    e.SlotNumber = static_cast<int16_t>(read.Slot);
+    return e;
+}
+
+void storeEvent(const OnlineEvent& e)
+{
+    // Position 5 stays empty.
+    Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
+                                "sReason, Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, "
+                                "iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor),
+                  text(e.sReason), text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum),
+                  optionalValue(e.iLockStrike),
+                  e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
+                  optionalValue(e.iReason), int(e.iCard)});
+}
+
+}
+
+QString GetEmpPictureFile(int16_t num)
+{
+    QString file;
+    guarded(165, [&] {
+        if (num == 0)
+            return;
+        Recordset rs = Db().openSql(
+            QStringLiteral("SELECT [PictureFile],[Employee_Number] FROM tblEmployees WHERE [Employee_Number] = ?"),
+            {int(num)}, RecordsetType::Snapshot);
+        if (rs.recordCount() > 0)
+            file = rs.field(0).toText();
+        rs.close();
+    });
+    return file;
+}
+
+std::optional<EventLine> SaveOnlineEvent(const CodeRead& read)
+{
+    std::optional<EventLine> line;
+    guarded(172, [&] {
+        const OnlineEvent e = eventOf(read);
+        // The row is stored before the window shows anything of it, so that
+        // a picture that cannot be shown does not cost the event.
+        storeEvent(e);
+        line = BuildEventLine(e);
+    });
+    return line;
+}
+
+QList<EventLine> EventRecorder::RecordPending()
+{
+    QList<EventLine> lines;
+    while (std::optional<CodeRead> read = m_reads.take()) {
+        if (std::optional<EventLine> line = SaveOnlineEvent(*read))
+            lines << *line;
+        linkState().NewCodeEvent = false;
+    }
+    return lines;
+}

@@ -1,0 +1,131 @@
+#include "link/OnlineEvent.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/SharedLookups.h"
+#include "platform/AppError.h"
+#include "platform/db/Recordset.h"
+#include "platform/text/DateTimeText.h"
+#include "platform/text/VbText.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace {
+
+uint8_t dataByte(const QByteArray& data, int i)
+{
+    if (i < 0 || i >= data.size())
+        raiseError(Err::SubscriptOutOfRange);
+    return static_cast<uint8_t>(data.at(i));
+}
+
+std::optional<int16_t> optionalInt(const Recordset& rs, int position)
+{
+    const FieldValue v = rs.field(position);
+    if (v.isNull())
+        return std::nullopt;
+    return v.toInt16();
+}
+
+QString shownDate(const QString& iso)
+{
+    const QDate d = QDate::fromString(iso, Qt::ISODate);
+    return d.isValid() ? DateTimeText::shortDate(d) : iso;
+}
+
+QString shownTime(const QString& iso)
+{
+    const QTime t = QTime::fromString(iso, QStringLiteral("HH:mm:ss"));
+    return t.isValid() ? DateTimeText::longTime(t) : iso;
+}
+
+QString remarkOf(std::optional<int16_t> reason)
+{
+    switch (reason.value_or(0)) {
+    case 1: return Translate(QStringLiteral("Secure Mode"));
+    case 2: return Translate(QStringLiteral("Time Zones"));
+    case 3: return Translate(QStringLiteral("Unknown Code"));
+    default: return {};
+    }
+}
+
+}
+
+CodeReadMeaning meaningOf(const QByteArray& data)
+{
+    CodeReadMeaning m;
+    const uint8_t kind = dataByte(data, 4);
+    const uint8_t result = dataByte(data, 5);
+    const uint8_t slotHigh = dataByte(data, 6);
+    const uint8_t slotLow = dataByte(data, 7);
+    m.card = (kind & 0x80) != 0;
+    m.out = (result & 0x01) != 0;
+    switch (result) {
+    case 0:
+    case 1: m.opened = true; break;
+    case 8:
+    case 9: m.reason = 1; break;
+    case 16:
+    case 17: m.reason = 2; break;
+    case 24:
+    case 25: m.reason = 3; break;
+    default: break;
+    }
+    if (slotHigh == 0xFF && slotLow == 0xFF)
+        m.lockStrike = 1;
+    else if (slotHigh == 0xFF && slotLow == 0xFE)
+        m.lockStrike = 2;
+    return m;
+}
+
+OnlineEvent OnlineEventFromRow(const Recordset& rs)
+{
+    OnlineEvent e;
+    e.Time_CR = rs.field(0).textOrEmpty();
+    e.Date_CR = rs.field(1).textOrEmpty();
+    e.sIn = rs.field(2).textOrEmpty();
+    e.sCard = rs.field(3).textOrEmpty();
+    e.Employee_Number = rs.field(4).toInt16();
+    e.sDoor = rs.field(6).textOrEmpty();
+    e.sReason = rs.field(7).textOrEmpty();
+    e.Employee_Full_Name = rs.field(8).textOrEmpty();
+    e.SlotNumber = optionalInt(rs, 9).value_or(0);
+    e.CardNum = rs.field(10).textOrEmpty();
+    e.iLockStrike = optionalInt(rs, 11);
+    e.EmpPictureFile = rs.field(12).textOrEmpty();
+    e.iIn = optionalInt(rs, 13).value_or(0);
+    e.iDoor = optionalInt(rs, 14).value_or(0);
+    e.iReason = optionalInt(rs, 15);
+    e.iCard = optionalInt(rs, 16).value_or(0);
+    return e;
+}
+
+EventLine BuildEventLine(const OnlineEvent& event)
+{
+    EventLine line;
+    const bool opened = event.iDoor == 1;
+    line.doorAction = opened ? Translate(QStringLiteral("Opened")) : Translate(QStringLiteral("Not opened"));
+    line.icon = opened ? 1 : 2;
+    line.dateTime = shownDate(event.Date_CR) + QLatin1Char(' ') + shownTime(event.Time_CR);
+    const int16_t num = event.Employee_Number;
+    if (num >= 0) {
+        line.name = QLatin1Char('#') + QString::number(num) + QStringLiteral("  ") + GetEmployeeName(num);
+    } else {
+        const QString unknown = Translate(QStringLiteral("Unknown Employee"));
+        if (unknown.size() > 4 && event.sCard == Translate(QStringLiteral("Card")))
+            line.name = unknown;
+        else if (event.iLockStrike == 1)
+            line.name = Translate(QStringLiteral("Lock Strike 1"));
+        else if (event.iLockStrike == 2)
+            line.name = Translate(QStringLiteral("Lock Strike 2"));
+        else
+            line.name = unknown;
+    }
+    line.inOut = event.iIn == 1 ? Translate(QStringLiteral("In")) : Translate(QStringLiteral("Out"));
+    line.remark = remarkOf(event.iReason);
+    line.employeeNumber = num;
+    const QString picture = VbText::trim(event.EmpPictureFile);
+    line.pictureFile = picture.isEmpty() ? appState().DefaultPictureFile : picture;
+    return line;
+}

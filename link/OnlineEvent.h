@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class Recordset;
+
+// What a code read says, from its data bytes 4 to 7 (Data array as in PacketRecord).
+struct CodeReadMeaning {
+    bool card = false;    // Data(4) bit 7: a card, else a PIN
+    bool out = false;     // Data(5) bit 0
+    bool opened = false;  // Data(5) 0 or 1
+    int16_t reason = 0;   // 1 Secure Mode, 2 Time Zones, 3 Unknown Code, 0 none
+    int16_t lockStrike = 0; // slot bytes 255, 255 give 1; 255, 254 give 2
+};
+
+// "Subscript out of range" (9) when the packet has no Data(7).
+CodeReadMeaning meaningOf(const QByteArray& data);
+
+// One row of tblOnline, in the order of its columns (position 5 is never written).
+struct OnlineEvent {
+    QString Time_CR; // HH:MM:SS
+    QString Date_CR; // YYYY-MM-DD
+    QString sIn;
+    QString sCard;
+    int16_t Employee_Number = -1;
+    QString sDoor;
+    QString sReason;
+    QString Employee_Full_Name;
+    int16_t SlotNumber = 0;
+    QString CardNum;
+    std::optional<int16_t> iLockStrike;
+    QString EmpPictureFile;
+    int16_t iIn = 1;
+    int16_t iDoor = 2;
+    std::optional<int16_t> iReason;
+    int16_t iCard = 1;
+};
+
+// Reads the current row of an open tblOnline recordset by position.
+OnlineEvent OnlineEventFromRow(const Recordset& rs);
+
+// One line of the monitor's history list.
+struct EventLine {
+    QString doorAction;     // "Opened" or "Not opened"
+    int icon = 2;           // 1 opened, 2 not opened
+    QString dateTime;       // short date, a blank, long time
+    QString name;
+    QString inOut;
+    QString remark;
+    int16_t employeeNumber = -1; // the line's tag
+    QString pictureFile;    // the event's picture, or the default picture
+};
+
+// The line of an event, stored or new. The name is looked up now, so it shows
+// the employee's current name.
+EventLine BuildEventLine(const OnlineEvent& event);

@@ -1,0 +1,16 @@
+#pragma once
+
+class CommPort;
+
+// Silent ticks after which the link counts as lost (a little over 160 s at 200 ms).
+inline constexpr int LinkLostTicks = 801;
+
+// One tick of the receive timer: counts the repeat guard down, marks the door
+// mode not known after a long silence (and tells the link-lost listeners),
+// then dispatches what the port holds. The main window calls it from its
+// 200 ms timer while polling is wanted.
+void ReceiveTick(CommPort& port);
+
+// Handles every packet that can be framed this tick: door status is logged,
+// code reads pass the repeat guard, are decoded, logged and handed over.
+void ReceiveData(CommPort& port);

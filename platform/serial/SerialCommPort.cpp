@@ -1,0 +1,169 @@
+#include "platform/serial/SerialCommPort.h"
+
+#include "platform/AppError.h"
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+[[noreturn]] void refuse(int number, const QString& what, const QString& device, int error)
+{
+    QString text = what + QStringLiteral(": ") + device;
+    if (error != 0)
+        text += QStringLiteral(" (") + systemText(error) + QLatin1Char(')');
+    raiseError(number, text);
+}
+
+// 9600 baud, 8 data bits, no parity, one stop bit, no flow control, bytes as they come.
+bool setLine(int fd)
+{
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0)
+        return false;
+    cfmakeraw(&tio);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CREAD | CLOCAL;
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (cfsetispeed(&tio, B9600) != 0 || cfsetospeed(&tio, B9600) != 0)
+        return false;
+    return tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}
+
+SerialCommPort::~SerialCommPort()
+{
+    close();
+}
+
+QString SerialCommPort::devicePath(int16_t number)
+{
+    const QString link = QDir(ProgramFolder::path()).filePath(QStringLiteral("COM%1").arg(number));
+    const QFileInfo info(link);
+    if (info.isSymLink() || info.exists())
+        return link;
+    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+}
+
+void SerialCommPort::setCommPort(int16_t number)
+{
+    if (portOpen())
+        raiseError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"));
+    m_number = number;
+}
+
+void SerialCommPort::setPortOpen(bool wanted)
+{
+    if (wanted && !portOpen())
+        open();
+    else if (!wanted)
+        close();
+}
+
+void SerialCommPort::open()
+{
+    if (m_number < 1)
+        raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
+    const QString device = devicePath(m_number);
+    const QByteArray path = QFile::encodeName(device);
+    // Read-only: the program never writes a byte to the unit.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == EBUSY)
+            refuse(CommError::PortAlreadyOpen, QStringLiteral("Port already open"), device, error);
+        refuse(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, error);
+    }
+    if (!isatty(fd)) {
+        ::close(fd);
+        refuse(CommError::InvalidPortNumber, QStringLiteral("Not a serial port"), device, 0);
+    }
+    // Both locks: flock keeps out other programs that lock, TIOCEXCL those that do not.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        refuse(CommError::PortAlreadyOpen, QStringLiteral("Port already open"), device, error);
+    }
+    if (ioctl(fd, TIOCEXCL) != 0 || !setLine(fd)) {
+        const int error = errno;
+        ::close(fd);
+        refuse(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, error);
+    }
+    m_fd = fd;
+    m_device = device;
+}
+
+void SerialCommPort::close()
+{
+    if (m_fd < 0)
+        return;
+    ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd);
+    m_fd = -1;
+    m_device.clear();
+}
+
+void SerialCommPort::requireOpen() const
+{
+    if (!portOpen())
+        raiseError(CommError::PortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+}
+
+void SerialCommPort::lost(int error)
+{
+    const QString device = m_device;
+    close();
+    refuse(CommError::PortNotOpen, QStringLiteral("The device is gone"), device, error);
+}
+
+int SerialCommPort::inBufferCount()
+{
+    requireOpen();
+    int waiting = 0;
+    if (ioctl(m_fd, FIONREAD, &waiting) != 0)
+        lost(errno);
+    return waiting;
+}
+
+void SerialCommPort::clearInBuffer()
+{
+    if (portOpen())
+        tcflush(m_fd, TCIFLUSH);
+}
+
+QByteArray SerialCommPort::readInput()
+{
+    requireOpen();
+    QByteArray all;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
+        if (got > 0) {
+            all.append(chunk, got);
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && all.isEmpty())
+            lost(errno);
+        break;
+    }
+    return all;
+}

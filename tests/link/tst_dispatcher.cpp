@@ -1,0 +1,345 @@
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "link/CodeReadHandOver.h"
+#include "link/LinkLostHook.h"
+#include "link/LinkState.h"
+#include "link/PacketBuilder.h"
+#include "link/ReceiveDispatcher.h"
+#include "tests/support/FakeCommPort.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QtTest>
+
+namespace {
+
+QByteArray card(quint32 number, uint8_t seq, uint8_t result = PacketBuilder::ResultOpened)
+{
+    PacketBuilder::CodeReadFields f;
+    f.cardNumber = number;
+    f.sequence = seq;
+    f.result = result;
+    return PacketBuilder::codeRead(f);
+}
+
+QByteArray pin(const QString& digits, uint8_t seq)
+{
+    PacketBuilder::CodeReadFields f;
+    f.card = false;
+    f.pin = digits;
+    f.sequence = seq;
+    f.setSlot(NoSlot);
+    return PacketBuilder::codeRead(f);
+}
+
+int rows(const QString& table)
+{
+    Recordset rs = Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot);
+    return rs.field(0).toInt16();
+}
+
+// Answers a box by running a receive tick inside it, as a timer would during a modal box.
+class TickingPrompts final : public Prompts {
+public:
+    TickingPrompts(Prompts& inner, CommPort& port) : m_inner(inner), m_port(port) {}
+    int messageBox(const QString& text, const QString& title, int kind, int buttons) override
+    {
+        ++nestedTicks;
+        ReceiveTick(m_port);
+        return m_inner.messageBox(text, title, kind, buttons);
+    }
+    std::optional<int> chooseLanguage(const QString& t, const QStringList& l, int c) override
+    {
+        return m_inner.chooseLanguage(t, l, c);
+    }
+    int nestedTicks = 0;
+
+private:
+    Prompts& m_inner;
+    CommPort& m_port;
+};
+
+}
+
+class DispatcherTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+    FakeCommPort port;
+
+    LinkState& link() { return linkState(); }
+
+    void tick(const QByteArray& input = {})
+    {
+        port.waiting += input;
+        env->clock.current = env->clock.current.addMSecs(200);
+        ReceiveTick(port);
+    }
+
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+
+    QStringList boxes() const
+    {
+        QStringList texts;
+        for (const auto& b : env->prompts.boxes)
+            texts << b.text;
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        env->createDatabase();
+        OpenMainDatabase();
+        port = FakeCommPort{};
+        port.open = true;
+    }
+    void cleanup() { env.reset(); }
+
+    void acceptedReadIsDecodedLoggedAndHandedOver()
+    {
+        CodeReadSubscription reads;
+        tick(card(42, 1));
+        QCOMPARE(link().LastCode, QStringLiteral("0000000042  "));
+        QCOMPARE(link().LastSlot, uint16_t(0));
+        QVERIFY(link().NewCodeEvent);
+        QCOMPARE(link().LastSeq, uint8_t(1));
+        QCOMPARE(link().RepeatGuard, uint8_t(10)); // 20, then 10 once logged
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
+        QCOMPARE(reads.count(), 1);
+        const CodeRead r = *reads.take();
+        QCOMPARE(r.Code, link().LastCode);
+        QCOMPARE(r.Slot, uint16_t(0));
+        QCOMPARE(r.Packet.Data, link().CurPacket.Data);
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void repeatGuard_data()
+    {
+        QTest::addColumn<int>("ticksBetween");
+        QTest::addColumn<int>("rowsAfter");
+        QTest::addColumn<bool>("accepted");
+        // The repeat comes on the tick after the gap; the guard of 10 counts down first.
+        QTest::newRow("1 s later: dropped") << 4 << 1 << false;
+        QTest::newRow("last tick of the guard: dropped") << 8 << 1 << false;
+        QTest::newRow("guard just run out: accepted") << 9 << 1 << true;
+        QTest::newRow("3 s later: accepted, no row") << 14 << 1 << true;
+    }
+
+    void repeatGuard()
+    {
+        QFETCH(int, ticksBetween);
+        QFETCH(int, rowsAfter);
+        QFETCH(bool, accepted);
+        CodeReadSubscription reads;
+        tick(card(42, 7));
+        ticks(ticksBetween);
+        tick(card(42, 7));
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), rowsAfter);
+        QCOMPARE(reads.count(), 1);
+        // An accepted repeat of the logged packet writes nothing and clears the flag.
+        QCOMPARE(link().NewCodeEvent, !accepted);
+        QCOMPARE(link().RepeatGuard, uint8_t(accepted ? 20 : 10 - ticksBetween - 1));
+    }
+
+    void newSequenceByteIsNoRepeat()
+    {
+        CodeReadSubscription reads;
+        tick(card(42, 7) + card(43, 8));
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 2);
+        QCOMPARE(link().LastCode, QStringLiteral("0000000043  "));
+        QCOMPARE(reads.count(), 2);
+        QCOMPARE(reads.take()->Code, QStringLiteral("0000000042  "));
+        QCOMPARE(reads.take()->Code, QStringLiteral("0000000043  "));
+    }
+
+    void sameSequenceByteOfAnotherCodeInTheGuardIsDropped()
+    {
+        tick(card(42, 7));
+        tick(pin(QStringLiteral("1234"), 7));
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
+        QCOMPARE(link().LastCode, QStringLiteral("0000000042  "));
+    }
+
+    void otherActionsAreIgnored()
+    {
+        CodeReadSubscription reads;
+        tick(PacketBuilder::packet(0x7E, QByteArray(8, 1)));
+        QCOMPARE(link().CurPacket.Action, uint8_t(0x7E));
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 0);
+        QCOMPARE(link().DoorMode, DoorModeNotKnown);
+        QVERIFY(!reads.pending());
+    }
+
+    // Every read logged while a consumer lives reaches it, whatever came after it.
+    void handOverKeepsEveryRead_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("reads");
+        QTest::newRow("door status after the read") << card(1, 1) + PacketBuilder::doorStatus(1, false) << 1;
+        QTest::newRow("second read before the consumer") << card(1, 1) + pin(QStringLiteral("99"), 2) << 2;
+        QTest::newRow("repeat in the guard") << card(1, 1) + card(1, 1) << 1;
+        QTest::newRow("bad checksum") << PacketBuilder::withBadChecksum(card(1, 1)) << 0;
+    }
+
+    void handOverKeepsEveryRead()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(int, reads);
+        CodeReadSubscription monitor;
+        CodeReadSubscription capture;
+        tick(input);
+        QCOMPARE(monitor.count(), reads);
+        QCOMPARE(capture.count(), reads);
+        // One consumer taking its copy leaves the other's.
+        monitor.takeAll();
+        QCOMPARE(capture.count(), reads);
+    }
+
+    void consumerSeesOnlyReadsAfterItCame()
+    {
+        tick(card(1, 1));
+        CodeReadSubscription late;
+        QVERIFY(!late.pending());
+        tick(card(2, 2));
+        QCOMPARE(late.count(), 1);
+        QCOMPARE(late.take()->Code.trimmed(), QStringLiteral("0000000002"));
+        QCOMPARE(codeReadSubscriptions(), 1);
+    }
+
+    void doorStatusPacket()
+    {
+        link().RxIdleTicks = 500;
+        tick(PacketBuilder::doorStatus(DoorModeBypass, true));
+        QCOMPARE(link().DoorMode, DoorModeBypass);
+        QVERIFY(link().TamperFlag);
+        QVERIFY(link().DoorStatusChanged);
+        QCOMPARE(link().DoorStatusCount, quint64(1));
+        QCOMPARE(link().RxIdleTicks, int16_t(0));
+        QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 1);
+    }
+
+    void codeReadsDoNotResetTheIdleCount()
+    {
+        link().RxIdleTicks = 500;
+        tick(card(1, 1));
+        QCOMPARE(link().RxIdleTicks, int16_t(500));
+        tick();
+        QCOMPARE(link().RxIdleTicks, int16_t(501));
+    }
+
+    void linkLostAfterLongSilence()
+    {
+        int refreshes = 0;
+        tick(PacketBuilder::doorStatus(DoorModeSecure, false));
+        auto listener = std::make_unique<LinkLostListener>([&] { ++refreshes; });
+        ticks(LinkLostTicks);
+        // The check comes before the count: the tick that finds 801 silent ticks counted sets 99.
+        QCOMPARE(link().RxIdleTicks, int16_t(LinkLostTicks));
+        QCOMPARE(link().DoorMode, DoorModeSecure);
+        QCOMPARE(refreshes, 0);
+        tick();
+        QCOMPARE(link().DoorMode, DoorModeNotKnown);
+        QCOMPARE(refreshes, 1);
+        link().DoorMode = DoorModeUnknown; // the monitor's panel stores 4
+        tick();
+        QCOMPARE(link().DoorMode, DoorModeNotKnown);
+        QCOMPARE(refreshes, 2);
+        listener.reset();
+        tick();
+        QCOMPARE(refreshes, 2);
+        // The next door status links again: the counter and the mode come back.
+        tick(PacketBuilder::doorStatus(DoorModeNormal, false));
+        QCOMPARE(refreshes, 2);
+        QCOMPARE(link().DoorMode, DoorModeNormal);
+        QCOMPARE(link().RxIdleTicks, int16_t(0));
+        tick();
+        QCOMPARE(link().DoorMode, DoorModeNormal);
+        // The loss wrote no row.
+        QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 2);
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void idleCountStopsAt32767()
+    {
+        link().RxIdleTicks = 32767;
+        tick();
+        QCOMPARE(link().RxIdleTicks, int16_t(32767));
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void closedPortCountsAsSilenceWithoutReports()
+    {
+        port.open = false;
+        ticks(3);
+        QCOMPARE(link().RxIdleTicks, int16_t(3));
+        QVERIFY(boxes().isEmpty());
+    }
+
+    void guardCountsDownBeforeThePacketsOfItsTick()
+    {
+        tick(card(1, 1));
+        link().RepeatGuard = 1;
+        tick(card(1, 1));
+        QCOMPARE(link().RepeatGuard, uint8_t(20)); // accepted: the guard had run out first
+    }
+
+    void shortPacketsAreReportedNotRead_data()
+    {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::newRow("code read without a sequence byte") << PacketBuilder::packet(0x20, QByteArray(6, 1));
+        // N = 0: the checksum stands in the Action's place, so the header sums to 0x40.
+        const QByteArray noData("\xFF\xFF\xFF\x55\x40\x00\x00\x00\x00\x00\x40", 11);
+        QTest::newRow("door status without a data byte") << noData;
+    }
+
+    void shortPacketsAreReportedNotRead()
+    {
+        QFETCH(QByteArray, packet);
+        CodeReadSubscription reads;
+        tick(packet + card(5, 5));
+        QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 0);
+        QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 0);
+        QCOMPARE(link().DoorMode, DoorModeNotKnown);
+        QVERIFY(!link().DoorStatusChanged);
+        QVERIFY(!reads.pending());
+        // The packet behind waits for a tick that finds new input.
+        tick();
+        QVERIFY(!reads.pending());
+        tick(PacketBuilder::packet(0x7E, {}));
+        QCOMPARE(reads.count(), 1);
+    }
+
+    void shortestCodeReadUsesItsChecksumAsSequence()
+    {
+        const QByteArray seven("\x00\x00\x05\x80\x00\x00\x03", 7);
+        CodeReadSubscription reads;
+        tick(PacketBuilder::packet(0x20, seven));
+        QVERIFY(boxes().isEmpty());
+        QCOMPARE(reads.count(), 1);
+        QCOMPARE(link().LastSeq, static_cast<uint8_t>(link().CurPacket.CheckSum));
+    }
+
+    void aTickDuringAnErrorBoxDoesNothing()
+    {
+        TickingPrompts ticking(env->prompts, port);
+        setPrompts(&ticking);
+        port.open = true;
+        link().RepeatGuard = 5;
+        tick(PacketBuilder::withLength(250).left(12) + card(1, 1)); // overflow: a box
+        setPrompts(&env->prompts);
+        QCOMPARE(ticking.nestedTicks, 1);
+        QCOMPARE(link().RepeatGuard, uint8_t(4));
+        QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)")});
+        tick(card(2, 2));
+        QCOMPARE(link().LastCode.trimmed(), QStringLiteral("0000000002"));
+    }
+};
+
+QTEST_GUILESS_MAIN(DispatcherTest)
+#include "tst_dispatcher.moc"

@@ -1,0 +1,294 @@
+#include "core/AppState.h"
+#include "link/LinkState.h"
+#include "link/PacketBuilder.h"
+#include "link/PacketFraming.h"
+#include "link/PacketReceiver.h"
+#include "platform/text/DateTimeText.h"
+#include "tests/support/FakeCommPort.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (int v : values)
+        b.append(static_cast<char>(v));
+    return b;
+}
+
+QByteArray card(quint32 number, uint8_t seq)
+{
+    PacketBuilder::CodeReadFields f;
+    f.cardNumber = number;
+    f.sequence = seq;
+    return PacketBuilder::codeRead(f);
+}
+
+}
+
+class FramingTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+    FakeCommPort port;
+
+    QByteArray& accumulator() { return linkState().RxAccumulator; }
+
+    void feed(const QByteArray& b) { port.waiting += b; }
+
+    int overflowReports() const
+    {
+        int n = 0;
+        for (const auto& box : env->prompts.boxes)
+            n += box.text == QStringLiteral("Funcion error#: 863\rOverflow(6)") ? 1 : 0;
+        return n;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        port = FakeCommPort{};
+        port.open = true;
+    }
+    void cleanup() { env.reset(); }
+
+    void checksumRule_data()
+    {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::addColumn<bool>("good");
+        const QByteArray good = card(42, 1);
+        QTest::newRow("built") << good << true;
+        QTest::newRow("last byte off by one") << PacketBuilder::withBadChecksum(good) << false;
+        QByteArray syncChanged = good;
+        syncChanged[0] = 0x00; // the sync is not summed
+        QTest::newRow("sync not summed") << syncChanged << true;
+        QTest::newRow("sum wraps at 256") << PacketBuilder::packet(0x20, QByteArray(8, char(0xFF))) << true;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    void checksumRule()
+    {
+        QFETCH(QByteArray, packet);
+        QFETCH(bool, good);
+        QCOMPARE(VerifyChecksum(packet), good);
+    }
+
+    // What one call of ExtractPacket leaves behind.
+    void extractOnePass_data()
+    {
+        QTest::addColumn<QByteArray>("buffer");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QByteArray>("left");
+        const QByteArray p = card(7, 3);
+        const QByteArray q = card(8, 4);
+        QTest::newRow("exactly one packet") << p << true << QByteArray();
+        QTest::newRow("junk before goes with it") << bytes({1, 2, 0xFF, 3}) + p << true << QByteArray();
+        QTest::newRow("bytes behind stay") << p + q.left(5) << true << q.left(5);
+        QTest::newRow("no sync") << bytes({0x12, 0x34, 0x56}) << false << bytes({0x12, 0x34, 0x56});
+        QTest::newRow("eleven bytes from the sync") << p.left(11) << false << p.left(11);
+        QTest::newRow("body incomplete") << p.left(p.size() - 1) << false << p.left(p.size() - 1);
+        QTest::newRow("four FF drop one") << bytes({0xFF}) + p << false << p;
+        QTest::newRow("FF FF FF then other") << bytes({9, 0xFF, 0xFF, 0xFF, 0x00, 5}) << false
+                                             << bytes({0xFF, 0xFF, 0x00, 5});
+        QTest::newRow("bad checksum is dropped") << PacketBuilder::withBadChecksum(p) + q.left(3) << false
+                                                 << q.left(3);
+    }
+
+    void extractOnePass()
+    {
+        QFETCH(QByteArray, buffer);
+        QFETCH(bool, found);
+        QFETCH(QByteArray, left);
+        QByteArray packet;
+        const QByteArray original = buffer;
+        QCOMPARE(ExtractPacket(buffer, packet), found);
+        QCOMPARE(buffer, left);
+        if (found)
+            QCOMPARE(packet, original.mid(original.size() - left.size() - packet.size(), packet.size()));
+        else
+            QVERIFY(packet.isEmpty());
+    }
+
+    void unpacksIntoCurPacket()
+    {
+        PacketBuilder::Header h{0x11, 0x22, 0x33, 0x44, 0x55};
+        PacketBuilder::CodeReadFields f;
+        f.cardNumber = 0x010203;
+        f.out = true;
+        f.result = PacketBuilder::ResultTimeZones;
+        f.setSlot(500);
+        f.sequence = 0x99;
+        f.header = h;
+        const QByteArray frame = PacketBuilder::codeRead(f);
+        feed(frame);
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        const PacketRecord& p = linkState().CurPacket;
+        QCOMPARE(p.Dest_System, uint8_t(0x11));
+        QCOMPARE(p.Dest_Address, uint8_t(0x22));
+        QCOMPARE(p.Src_System, uint8_t(0x33));
+        QCOMPARE(p.Src_Address, uint8_t(0x44));
+        QCOMPARE(p.Version, uint8_t(0x55));
+        QCOMPARE(p.Number_Bytes, uint8_t(9));
+        QCOMPARE(p.Action, uint8_t(0x20));
+        QCOMPARE(p.Data, bytes({0, 1, 2, 3, 0x80, 17, 0x01, 0xF4, 0x99}) + frame.right(1));
+        QCOMPARE(p.CheckSum, static_cast<uint8_t>(frame.back()));
+        const QDateTime now = env->clock.current;
+        QCOMPARE(p.DateTime, DateTimeText::shortDate(now.date()) + ' ' + DateTimeText::longTime(now.time()));
+        QCOMPARE(GetDateTimeStr(), p.DateTime);
+        QCOMPARE(p.Received, now);
+        QVERIFY(accumulator().isEmpty());
+    }
+
+    void longSyncRunFramesWithinOneCall()
+    {
+        feed(bytes({0xFF}) + card(1, 1));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QVERIFY(accumulator().isEmpty());
+    }
+
+    void packetOverTwoTicks()
+    {
+        const QByteArray p = card(1, 1);
+        feed(p.left(6));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        QCOMPARE(accumulator(), p.left(6));
+        feed(p.mid(6));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QVERIFY(accumulator().isEmpty());
+    }
+
+    void byteByByte()
+    {
+        const QByteArray p = card(5, 5);
+        for (qsizetype i = 0; i + 1 < p.size(); ++i) {
+            feed(p.mid(i, 1));
+            QCOMPARE(GetPacket(port), uint8_t(0));
+        }
+        feed(p.right(1));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+    }
+
+    void twoPacketsReadAtOnce()
+    {
+        feed(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QCOMPARE(GetPacket(port), uint8_t(0x40));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        QVERIFY(accumulator().isEmpty());
+    }
+
+    void badChecksumThenGoodInOneCall()
+    {
+        feed(PacketBuilder::withBadChecksum(card(1, 1)) + card(2, 2));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QCOMPARE(linkState().CurPacket.Data.at(3), char(2));
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void otherActionsAreUnpackedToo()
+    {
+        feed(PacketBuilder::packet(0x7E, bytes({1, 2})));
+        QCOMPARE(GetPacket(port), uint8_t(0x7E));
+        QCOMPARE(linkState().CurPacket.Number_Bytes, uint8_t(3));
+    }
+
+    void lengthLimits_data()
+    {
+        QTest::addColumn<int>("dataBytes");
+        QTest::newRow("no data bytes") << 0;
+        QTest::newRow("largest N") << Framing::LargestN - 1;
+    }
+
+    void lengthLimits()
+    {
+        QFETCH(int, dataBytes);
+        const QByteArray p = PacketBuilder::packet(0x40, QByteArray(dataBytes, 0x01));
+        QCOMPARE(p.size(), dataBytes + 12);
+        feed(p + bytes({0x00}));
+        QCOMPARE(GetPacket(port), uint8_t(0x40));
+        QCOMPARE(int(linkState().CurPacket.Number_Bytes), dataBytes + 1);
+        QCOMPARE(linkState().CurPacket.Data.size(), dataBytes + 2);
+        QCOMPARE(accumulator(), bytes({0x00}));
+    }
+
+    void smallestPacketWaitsForATwelfthByte()
+    {
+        // N = 0: the checksum stands where the Action would be.
+        const QByteArray p = bytes({0xFF, 0xFF, 0xFF, 0x55, 1, 2, 3, 4, 5, 0, 15});
+        feed(p);
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        feed(bytes({0x00}));
+        QCOMPARE(GetPacket(port), uint8_t(15));
+        QCOMPARE(linkState().CurPacket.Data, bytes({0}));
+    }
+
+    void overflow_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("N of 245") << card(1, 1) + PacketBuilder::withLength(245).left(12);
+        QTest::newRow("N of 255") << PacketBuilder::withLength(255).left(12) + card(2, 2);
+        QTest::newRow("more than 32768 bytes") << QByteArray(Framing::AccumulatorLimit + 1, 0x01);
+    }
+
+    void overflow()
+    {
+        QFETCH(QByteArray, input);
+        feed(input);
+        uint8_t action = 0;
+        for (int i = 0; i < 3 && (action = GetPacket(port)) != 0;)
+            ++i; // a good packet before the fault is still delivered
+        QCOMPARE(action, uint8_t(0));
+        QVERIFY(accumulator().isEmpty());
+        QCOMPARE(overflowReports(), 1);
+        QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
+        // Framing goes on afterwards.
+        feed(card(3, 3));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+    }
+
+    void fullAccumulatorIsNoOverflow()
+    {
+        feed(QByteArray(Framing::AccumulatorLimit, 0x01));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        QCOMPARE(accumulator().size(), Framing::AccumulatorLimit);
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void longRunOfSyncBytesIsWorkedOffQuickly()
+    {
+        feed(QByteArray(30000, char(0xFF)) + card(9, 9));
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QVERIFY(accumulator().isEmpty());
+        QVERIFY2(t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+    }
+
+    void accumulatorSurvivesReopening()
+    {
+        const QByteArray p = card(1, 1);
+        feed(p.left(7));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        port.setPortOpen(false);
+        port.setPortOpen(true);
+        feed(p.mid(7));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+    }
+
+    void closedPortIsReported()
+    {
+        port.open = false;
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 863\r")));
+        QVERIFY(env->prompts.boxes.first().text.endsWith(QStringLiteral("(8012)")));
+    }
+};
+
+QTEST_GUILESS_MAIN(FramingTest)
+#include "tst_framing.moc"
