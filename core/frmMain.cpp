@@ -10,6 +10,8 @@
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
+#include "link/PollingUsers.h"
+#include "link/ReceiveDispatcher.h"
 #include "link/frmOnline.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -94,9 +96,14 @@ frmMain::frmMain() : AccessComm(createCommPort())
 
     // On Line and Programming need the port; they come on when it opens.
     setLinkCommandsEnabled(false);
+    // The timer runs while a window needs the link.
+    pollingUsers().setChangedHandler([this](bool poll) { ReceiveTimer->setEnabled(poll); });
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    pollingUsers().setChangedHandler(nullptr);
+}
 
 void frmMain::setLinkCommandsEnabled(bool enabled)
 {
@@ -185,6 +192,7 @@ void frmMain::OpenComm()
             if (s.CommOpened) {
                 FormInstance<frmOnline>::unload();
                 s.CommOpened = false;
+                pollingUsers().switchOff();
                 ReceiveTimer->setEnabled(false);
                 setLinkCommandsEnabled(false);
             }
@@ -194,7 +202,7 @@ void frmMain::OpenComm()
 
 void frmMain::ReceiveTimer_Timer()
 {
-    guarded(6, [] {});
+    ReceiveTick(*AccessComm);
 }
 
 void frmMain::ShowInfo_Click(int index)

@@ -108,6 +108,7 @@ EventLine BuildEventLine(const OnlineEvent& event)
     line.doorAction = opened ? Translate(QStringLiteral("Opened")) : Translate(QStringLiteral("Not opened"));
     line.icon = opened ? 1 : 2;
     line.dateTime = shownDate(event.Date_CR) + QLatin1Char(' ') + shownTime(event.Time_CR);
+    line.sortKey = event.Date_CR + QLatin1Char(' ') + event.Time_CR;
     const int16_t num = event.Employee_Number;
     if (num >= 0) {
         line.name = QLatin1Char('#') + QString::number(num) + QStringLiteral("  ") + GetEmployeeName(num);

@@ -47,6 +47,7 @@ struct EventLine {
     QString doorAction;     // "Opened" or "Not opened"
     int icon = 2;           // 1 opened, 2 not opened
     QString dateTime;       // short date, a blank, long time
+    QString sortKey;        // ISO date and time, for ordering the lines
     QString name;
     QString inOut;
     QString remark;

@@ -1,14 +1,465 @@
 #include "link/frmOnline.h"
 
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "core/Messages.h"
+#include "core/PrintGuard.h"
+#include "core/PrintHelpers.h"
+#include "core/Printout.h"
 #include "core/frmMain.h"
+#include "link/LinkState.h"
+#include "platform/BusyPointer.h"
+#include "platform/Clock.h"
+#include "platform/ProgramEnd.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/FormTimer.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/Twips.h"
+#include "platform/help/HelpKey.h"
+#include "platform/printing/PrintDialogs.h"
+#include "platform/text/DateTimeText.h"
+#include "platform/text/VbText.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/translation/FormTranslator.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int SortKeyRole = Qt::UserRole + 1;
+constexpr int TagRole = Qt::UserRole;
+const int columnUnits[5] = {20, 24, 24, 14, 15};
+
+// The date column sorts by the moment of the event, not by its text, so the
+// order holds whatever the system's date format.
+class HistoryItem : public QTreeWidgetItem {
+public:
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        if (column == 1)
+            return data(1, SortKeyRole).toString() < other.data(1, SortKeyRole).toString();
+        return text(column) < other.text(column);
+    }
+};
+
+QString trimmed(const QString& s)
+{
+    return VbText::trim(s);
+}
+
+void placeTwips(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
+}
+
+}
+
+bool isGuardOnlyRun()
+{
+    const AppState& s = appState();
+    const QString guard = trimmed(s.GuardPassword);
+    return trimmed(s.LoginPassword) == guard && trimmed(s.AdminPassword) != guard;
+}
 
 frmOnline::frmOnline()
 {
     setWindowTitle(QStringLiteral("On-Line"));
-    resize(640, 480);
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar1->setIconSize(QSize(32, 32));
+    const char* captions[4] = {nullptr, "Print", "Help", "   Close   "};
+    const char* tips[4] = {nullptr, "Print Online table", "Show Help", "Close Form"};
+    const char* pictures[4] = {nullptr, ":/pictures/print.svg", ":/pictures/help.svg", ":/pictures/close.svg"};
+    ToolbarButton[0] = nullptr;
+    for (int b = 1; b <= 3; ++b) {
+        ToolbarButton[b] =
+            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
+        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
+        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
+    }
+
+    History = new QTreeWidget(this);
+    History->setRootIsDecorated(false);
+    History->setUniformRowHeights(true);
+    History->setSelectionMode(QAbstractItemView::SingleSelection);
+    History->setAllColumnsShowFocus(true);
+    connect(History, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { History_ItemClick(item); });
+
+    EmpImage = new PictureBox(this);
+    FrameDoors = new QGroupBox(QStringLiteral("Door Status"), this);
+    lblDoorDescription = new QLabel(QStringLiteral("Door #1 - "), FrameDoors);
+    ImageDoor = new PictureBox(FrameDoors);
+    ImageDoor->setVisible(false);
+    ImgTamper = new PictureBox(QStringLiteral(":/pictures/tamper-on.svg"), FrameDoors);
+    ImgTamper->setVisible(false);
+    lblTamper = new QLabel(QStringLiteral("Tamper"), FrameDoors);
+    lblTamper->setVisible(false);
+
+    StatusBar2 = new QStatusBar(this);
+    StatusBar2->setSizeGripEnabled(false);
+    statusDate = new QLabel(StatusBar2);
+    statusTime = new QLabel(StatusBar2);
+    for (QLabel* panel : {statusDate, statusTime}) {
+        panel->setFixedWidth(Twips::toPixels(2540));
+        StatusBar2->addWidget(panel);
+    }
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, [this] { refreshClock(); });
+
+    ReadCardTimer = new FormTimer(200, [this] { ReadCardTimer_Timer(); }, this);
+    resize(Twips::toPixels(11000), Twips::toPixels(7200));
+}
+
+frmOnline::~frmOnline() = default;
+
+void frmOnline::Form_Load()
+{
+    m_polling.emplace();
+    ShownEmpNumber = 0;
+    enterProcedure(156);
+    try {
+        BusyPointer busy;
+        InitHistoryColumns();
+        SetColumnWidths();
+        FormTranslator(BinaryDict()).TranslateForm(this);
+        linkState().NewCodeEvent = false;
+        StatusShown = false;
+        m_recorder = std::make_unique<EventRecorder>();
+        LoadHistory();
+        if (isGuardOnlyRun()) {
+            const QString exit = Translate(QStringLiteral("   Exit   "));
+            ToolbarButton[3]->setText(exit);
+            ToolbarButton[3]->setToolTip(exit);
+        }
+        InitCurrentEmp();
+    } catch (const AppError& error) {
+        if (error.number() != Err::PathNotFound)
+            ReportError(156, error);
+    }
+    if (!m_recorder)
+        m_recorder = std::make_unique<EventRecorder>();
+    m_linkLost = std::make_unique<LinkLostListener>([this] { UpdateStatus(); });
+    ResizeControls();
+    refreshClock();
+    m_clock->start();
+    ReadCardTimer->setEnabled(true);
+}
+
+void frmOnline::InitHistoryColumns()
+{
+    guarded(174, [this] {
+        History->setColumnCount(5);
+        History->setHeaderLabels({Translate(QStringLiteral("Door Action")), Translate(QStringLiteral("Date & Time")),
+                                  Translate(QStringLiteral("Name")), Translate(QStringLiteral("In/Out")),
+                                  Translate(QStringLiteral("Remark"))});
+        History->header()->setStretchLastSection(false);
+    });
+}
+
+void frmOnline::SetColumnWidths()
+{
+    guarded(517, [this] {
+        const auto unit = static_cast<int16_t>(static_cast<int16_t>(std::lround(Twips::fromPixels(History->width()) - 240)) / 100);
+        for (int c = 0; c < 5; ++c)
+            History->setColumnWidth(c, Twips::toPixels(static_cast<int16_t>(unit * columnUnits[c])));
+    });
+}
+
+void frmOnline::ResizeControls()
+{
+    const double toolbarHeight = std::max(Twips::fromPixels(Toolbar1->sizeHint().height()), 900.0);
+    Toolbar1->setGeometry(0, 0, width(), Twips::toPixels(toolbarHeight));
+    const double innerWidth = Twips::fromPixels(width());
+    const double innerHeight = Twips::fromPixels(height());
+    const double statusHeight = 375;
+    const double listWidth = std::max(innerWidth - 2520 - 240, 480.0);
+    const double listHeight = std::max(innerHeight - 960 - statusHeight - 150, 480.0);
+    placeTwips(History, 2520, 960, listWidth, listHeight);
+    placeTwips(EmpImage, 360, 960, 1815, 2160);
+    placeTwips(FrameDoors, 360, 3480, 1815, 1275);
+    lblDoorDescription->setGeometry(Twips::toPixels(90), Twips::toPixels(240), Twips::toPixels(1000), Twips::toPixels(240));
+    ImageDoor->setGeometry(Twips::toPixels(1080), Twips::toPixels(240), Twips::toPixels(600), Twips::toPixels(600));
+    ImgTamper->setGeometry(Twips::toPixels(90), Twips::toPixels(600), Twips::toPixels(420), Twips::toPixels(420));
+    lblTamper->setGeometry(Twips::toPixels(560), Twips::toPixels(700), Twips::toPixels(600), Twips::toPixels(240));
+    StatusBar2->setGeometry(0, height() - Twips::toPixels(statusHeight), width(), Twips::toPixels(statusHeight));
+}
+
+void frmOnline::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    ResizeControls();
+    SetColumnWidths();
+}
+
+void frmOnline::refreshClock()
+{
+    const QDateTime now = programClock().now();
+    statusDate->setText(DateTimeText::shortDate(now.date()));
+    statusTime->setText(DateTimeText::longTime(now.time()));
+}
+
+void frmOnline::LoadHistory()
+{
+    guarded(160, [this] {
+        const QDate today = programClock().now().date();
+        const QDate yesterday = today.addDays(-1);
+        History->clear();
+        History->setSortingEnabled(false);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline WHERE Date_CR BETWEEN ? AND ? "
+                                                   "ORDER BY Date_CR DESC, Time_CR DESC"),
+                                    {DateTimeText::isoDate(yesterday), DateTimeText::isoDate(today)},
+                                    RecordsetType::Snapshot);
+        if (rs.recordCount() == 0)
+            return;
+        rs.moveFirst();
+        while (!rs.eof()) {
+            guarded(169, [&] { AddHistoryItem(BuildEventLine(OnlineEventFromRow(rs))); });
+            rs.moveNext();
+        }
+        rs.close();
+        History->setSortingEnabled(true);
+        History->sortItems(1, Qt::DescendingOrder);
+        selectFirstLine();
+        linkState().NewCodeEvent = false;
+    });
+}
+
+void frmOnline::AddHistoryItem(const EventLine& line)
+{
+    auto* item = new HistoryItem;
+    item->setText(0, line.doorAction);
+    item->setIcon(0, style()->standardIcon(line.icon == 1 ? QStyle::SP_DialogApplyButton : QStyle::SP_DialogCancelButton));
+    item->setText(1, line.dateTime);
+    item->setData(1, SortKeyRole, line.sortKey);
+    item->setData(0, TagRole, line.employeeNumber);
+    item->setText(2, line.name);
+    item->setText(3, line.inOut);
+    item->setText(4, line.remark);
+    History->addTopLevelItem(item);
+    ShownEmpNumber = line.employeeNumber;
+    showPicture(line.pictureFile);
+}
+
+void frmOnline::showPicture(const QString& path)
+{
+    // A picture that cannot be loaded only leaves the box empty.
+    EmpImage->loadPicture(trimmed(path).isEmpty() ? appState().DefaultPictureFile : trimmed(path));
+}
+
+void frmOnline::selectFirstLine()
+{
+    if (History->topLevelItemCount() == 0)
+        return;
+    QTreeWidgetItem* first = History->topLevelItem(0);
+    History->scrollToItem(first);
+    History->setCurrentItem(first);
+}
+
+void frmOnline::InitCurrentEmp()
+{
+    guarded(158, [this] {
+        if (History->topLevelItemCount() == 0)
+            return;
+        QTreeWidgetItem* selected = History->currentItem() ? History->currentItem() : History->topLevelItem(0);
+        ShownEmpNumber = static_cast<int16_t>(selected->data(0, TagRole).toInt());
+        if (ShownEmpNumber <= 0) {
+            EmpImage->loadPicture(appState().DefaultPictureFile);
+            return;
+        }
+        Recordset rs = Db().openSql(QStringLiteral("SELECT tblEmployees.PictureFile, tblEmployees.Employee_Number "
+                                                   "FROM tblEmployees WHERE tblEmployees.Employee_Number = ?"),
+                                    {ShownEmpNumber}, RecordsetType::Snapshot);
+        const QString path = rs.recordCount() > 0 ? trimmed(rs.field(0).textOrEmpty()) : QString();
+        rs.close();
+        EmpImage->loadPicture(path.isEmpty() ? appState().DefaultPictureFile : path);
+    });
+}
+
+void frmOnline::History_ItemClick(QTreeWidgetItem* item)
+{
+    guarded(163, [this, item] {
+        if (History->topLevelItemCount() == 0)
+            return;
+        if (item)
+            History->setCurrentItem(item);
+        ShownEmpNumber = static_cast<int16_t>(History->currentItem()->data(0, TagRole).toInt());
+        InitCurrentEmp();
+    });
+}
+
+void frmOnline::UpdateStatus()
+{
+    guarded(173, [this] {
+        LinkState& link = linkState();
+        ImageDoor->setVisible(true);
+        if (link.DoorMode < DoorModeNormal || link.DoorMode > DoorModeBypass)
+            link.DoorMode = DoorModeUnknown;
+        StatusShown = true;
+        const char* pictures[5] = {nullptr, ":/pictures/door-normal.svg", ":/pictures/door-secure.svg",
+                                   ":/pictures/door-bypass.svg", ":/pictures/door-unknown.svg"};
+        ImageDoor->loadPicture(QString::fromLatin1(pictures[link.DoorMode]));
+        ImageDoor->setToolTip(Translate(QString::fromLatin1(
+            link.DoorMode == DoorModeNormal   ? "Normal"
+            : link.DoorMode == DoorModeSecure ? "Secure"
+            : link.DoorMode == DoorModeBypass ? "Bypass"
+                                              : "Unknown")));
+        ImgTamper->setVisible(link.TamperFlag);
+        lblTamper->setVisible(link.TamperFlag);
+        m_shownMode = link.DoorMode;
+        m_shownTamper = link.TamperFlag ? 1 : 0;
+        link.DoorStatusChanged = false;
+    });
+}
+
+void frmOnline::ReadCardTimer_Timer()
+{
+    guarded(167, [this] {
+        if (m_recorder && m_recorder->pending()) {
+            QApplication::processEvents();
+            if (!m_recorder)
+                return; // the window closed meanwhile
+            const QList<EventLine> lines = m_recorder->RecordPending();
+            for (const EventLine& line : lines)
+                AddHistoryItem(line);
+            if (!lines.isEmpty())
+                selectFirstLine();
+        }
+        QApplication::processEvents();
+        const LinkState& link = linkState();
+        // This panel redraws whenever the door differs from what it shows,
+        // whichever window saw the status packet first.
+        if (!StatusShown || link.DoorMode != m_shownMode || (link.TamperFlag ? 1 : 0) != m_shownTamper)
+            UpdateStatus();
+    });
+}
+
+void frmOnline::Toolbar1_ButtonClick(int button)
+{
+    switch (button) {
+    case 1: PrintHistory(); break;
+    case 2: HelpKey::press(this); break;
+    case 3: CloseOnline(); break;
+    default: break;
+    }
+}
+
+void frmOnline::PrintHistory()
+{
+    guardedPrinting(154, [this] {
+        if (History->topLevelItemCount() == 0)
+            return;
+        showBusyPointer();
+        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        PrintOnlineTable(*printer);
+    });
+}
+
+void frmOnline::PrintOnlineTable(Printer& printer)
+{
+    guarded(152, [&] {
+        const QDateTime now = programClock().now();
+        const QString printedAt = Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) +
+                                  QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
+        const QString title = Translate(QStringLiteral("On-Line Table"));
+        PrintoutLayout layout;
+        layout.footerX = 600;
+        Printout printout(
+            printer, [&](bool continued) { PrintOnlinePage(printer, 600, 100, title, printedAt, continued); }, layout);
+        printer.setFontSize(12);
+        for (int i = 0; i < History->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem* item = History->topLevelItem(i);
+            printout.bodyLine([&] {
+                printer.setCurrentX(600);
+                printer.print(item->text(1));
+                printer.setCurrentX(3500);
+                printer.print(item->text(3));
+                printer.setCurrentX(4500);
+                printer.print(item->text(0));
+                printer.setCurrentX(6500);
+                printer.printLine(item->text(2));
+            });
+        }
+        printout.finish();
+    });
+}
+
+void frmOnline::PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& PrintedAt,
+                                bool Continued)
+{
+    guarded(153, [&] {
+        printer.setCurrentX(X);
+        printer.setCurrentY(Y);
+        printer.setFontSize(10);
+        printer.setFontName(QStringLiteral("Arial"));
+        printer.setFontBold(false);
+        printer.setFontUnderline(false);
+        if (Continued)
+            printer.print(Translate(QStringLiteral("Continue")) + QStringLiteral(" --- "));
+        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(PrintedAt));
+        printer.printLine(PrintedAt);
+        printer.setFontUnderline(true);
+        printer.setFontSize(12);
+        printer.setFontBold(true);
+        printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(Title) / 2);
+        printer.printLine(Title);
+        printer.printLine();
+        printer.setCurrentX(X);
+        printer.setFontUnderline(false);
+        const std::pair<int, const char*> headings[4] = {
+            {600, "Date"}, {3500, "In/Out"}, {4500, "Door Action"}, {6500, "Name"}};
+        for (const auto& [left, heading] : headings) {
+            printer.setCurrentX(left);
+            PrintColumnHeading(printer, Translate(QString::fromLatin1(heading)), QString());
+        }
+        printer.printLine();
+        printer.printLine();
+    });
+}
+
+void frmOnline::CloseOnline()
+{
+    guarded(151, [this] {
+        unloadForm();
+        // A guard's run has nothing behind the monitor: it ends here, without saving the settings.
+        if (isGuardOnlyRun())
+            endProgram();
+    });
+}
+
+bool frmOnline::Form_QueryUnload(int mode)
+{
+    guarded(161, [mode] {
+        frmMain* main = FormInstance<frmMain>::find();
+        const bool guardMode = main && main->GuardOnly;
+        if (guardMode && mode == CloseBox) {
+            CloseMainDatabase();
+            endProgram();
+        }
+        if (!guardMode && main)
+            main->showModeless();
+    });
+    return true;
 }
 
 void frmOnline::Form_Unload()
 {
-    RefreshMainToolbar();
+    guarded(162, [this] {
+        ReadCardTimer->setEnabled(false);
+        m_clock->stop();
+        m_linkLost.reset();
+        m_recorder.reset();
+        m_polling.reset();
+        StatusShown = false;
+        RefreshMainToolbar();
+    });
 }

@@ -1,13 +1,87 @@
 #pragma once
 
+#include "link/EventRecorder.h"
+#include "link/LinkLostHook.h"
+#include "link/PollingUsers.h"
 #include "platform/forms/Form.h"
 
-// Window "On-Line"; it gains its contents with the part of the program it belongs to.
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class FormTimer;
+class Printer;
+class PictureBox;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The on-line monitor: the code reads of yesterday and today, each new one as
+// it is recorded, the picture of the employee concerned, and the door status.
+// While it is open it keeps the link polled and records every code read.
 class frmOnline : public Form {
     Q_OBJECT
 public:
     frmOnline();
+    ~frmOnline() override;
+
+    void InitCurrentEmp();
+    void UpdateStatus();
+    void History_ItemClick(QTreeWidgetItem* item);
+    void Toolbar1_ButtonClick(int button);
+    void ReadCardTimer_Timer();
+
+    void PrintHistory();
+    void CloseOnline();
+
+    QToolBar* Toolbar1;
+    QAction* ToolbarButton[4]; // buttons 1 to 3
+    QTreeWidget* History;
+    PictureBox* EmpImage;
+    QGroupBox* FrameDoors;
+    PictureBox* ImageDoor;
+    PictureBox* ImgTamper;
+    QLabel* lblTamper;
+    QLabel* lblDoorDescription;
+    FormTimer* ReadCardTimer;
+    QStatusBar* StatusBar2;
+    QLabel* statusDate;
+    QLabel* statusTime;
+
+    bool StatusShown = false;
+    int16_t ShownEmpNumber = 0;
 
 protected:
+    void Form_Load() override;
+    bool Form_QueryUnload(int mode) override;
     void Form_Unload() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void LoadHistory();
+    void InitHistoryColumns();
+    void SetColumnWidths();
+    void ResizeControls();
+    void AddHistoryItem(const EventLine& line);
+    void showPicture(const QString& path);
+    void selectFirstLine();
+    void refreshClock();
+    void PrintOnlineTable(Printer& printer);
+    void PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& PrintedAt,
+                         bool Continued);
+
+    std::optional<PollingLease> m_polling;
+    std::unique_ptr<EventRecorder> m_recorder;
+    std::unique_ptr<LinkLostListener> m_linkLost;
+    QTimer* m_clock;
+    int m_shownMode = -1;
+    int m_shownTamper = -1;
 };
+
+// The start-up login was the Guard's, and the Guard's password is not the Administrator's.
+bool isGuardOnlyRun();

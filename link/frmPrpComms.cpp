@@ -5,6 +5,7 @@
 #include "core/IniSettings.h"
 #include "core/Messages.h"
 #include "core/frmMain.h"
+#include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
@@ -123,7 +124,7 @@ void frmPrpComms::ApplyCommPort()
         }
         s.CommPortIndex = static_cast<int16_t>(chosen);
         SaveIniSettings();
-        main->ReceiveTimer->setEnabled(true);
+        pollingUsers().switchOn();
     });
 }
 

@@ -38,6 +38,24 @@ private slots:
         }
         QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("No German for: ") + missing.join(QStringLiteral(" | "))));
     }
+
+    // Two entries for one text would leave one of them without effect.
+    void noTextHasTwoEntries()
+    {
+        QFile file(QStringLiteral(GT430_BUILT_DICTIONARY));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QSet<QString> seen;
+        QStringList twice;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1String("LANGUAGES")))
+                continue;
+            const QString key = MldFile::unescape(line.section(QLatin1Char('\t'), 0, 0));
+            if (seen.contains(key))
+                twice << key;
+            seen.insert(key);
+        }
+        QVERIFY2(twice.isEmpty(), qPrintable(twice.join(QStringLiteral(" | "))));
+    }
 };
 
 QTEST_GUILESS_MAIN(DictionaryCoverageTest)

@@ -124,12 +124,12 @@ private slots:
         fillReadCard(Db(), 20000);
         Db().execute(QStringLiteral("DELETE FROM ReadCard_Tbl WHERE rowid > 10"));
         const QString path = appState().DbPath;
-        const qint64 before = QFileInfo(path).size();
         QFile leftover(env->file(QStringLiteral("GT430_Clear.mdb")));
         QVERIFY(leftover.open(QIODevice::WriteOnly));
         leftover.write("left from an earlier attempt");
         leftover.close();
         CloseMainDatabase();
+        const qint64 before = QFileInfo(path).size();
         DatabaseMaintenance::compactFile(path);
         QVERIFY(!QFile::exists(leftover.fileName()));
         QVERIFY(QFileInfo(path).size() < before);

@@ -1,6 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
 #include "core/AppState.h"
+#include "link/PollingUsers.h"
 #include "core/frmPrint.h"
 #include "core/MainDatabase.h"
 #include "core/ProgramSchema.h"
@@ -39,6 +40,7 @@ void FakeClock::waitUntil(const QDateTime& until)
 TestEnvironment::TestEnvironment()
 {
     resetAppState();
+    pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
