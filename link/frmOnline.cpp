@@ -163,6 +163,7 @@ void frmOnline::InitHistoryColumns()
                                   Translate(QStringLiteral("Name")), Translate(QStringLiteral("In/Out")),
                                   Translate(QStringLiteral("Remark"))});
         History->header()->setStretchLastSection(false);
+        History->header()->setMinimumSectionSize(1);
     });
 }
 

@@ -9,6 +9,7 @@
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
+#include "link/frmCodes.h"
 #include "link/frmOnline.h"
 #include "link/frmPrpComms.h"
 #include "platform/translation/MldFile.h"
@@ -83,6 +84,7 @@ private slots:
         windows.emplace_back(new frmPassword);
         windows.emplace_back(new frmCompact);
         windows.emplace_back(new frmOnline);
+        windows.emplace_back(new frmCodes);
         windows.emplace_back(new frmPrpComms);
         windows.emplace_back(new frmEmployees);
         windows.emplace_back(new frmProgramming);

@@ -1,0 +1,291 @@
+#include "core/AppState.h"
+#include "core/IniSettings.h"
+#include "core/MainDatabase.h"
+#include "core/frmMain.h"
+#include "link/LinkState.h"
+#include "link/PacketBuilder.h"
+#include "link/frmCodes.h"
+#include "link/frmOnline.h"
+#include "platform/BusyPointer.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/FormTimer.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/Twips.h"
+#include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QtTest>
+
+class OnlineMonitorTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmMain& startMain(const QString& loginAs = QStringLiteral("vantu"))
+    {
+        OpenMainDatabase();
+        LoadIniSettings();
+        appState().LoginPassword = loginAs.leftJustified(8);
+        appState().StartupDone = true;
+        return FormInstance<frmMain>::get();
+    }
+
+    // The unit sends; the main window's receive tick takes it in.
+    void send(const QByteArray& bytes)
+    {
+        env->port->waiting += bytes;
+        FormInstance<frmMain>::get().ReceiveTimer_Timer();
+    }
+
+    static QByteArray card(quint32 number, uint8_t sequence, uint8_t result = PacketBuilder::ResultOpened)
+    {
+        PacketBuilder::CodeReadFields f;
+        f.cardNumber = number;
+        f.sequence = sequence;
+        f.result = result;
+        return PacketBuilder::codeRead(f);
+    }
+
+    int onlineRows()
+    {
+        return Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
+            .field(0)
+            .toInt16();
+    }
+
+    void storeEvent(const QString& date, const QString& time, int employee)
+    {
+        Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
+                                    "sReason, Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
+                                    "VALUES (?, ?, 'In', 'Card', ?, 'Opened', '', '', 0, '1', 1, 1, 1)"),
+                     {time, date, employee});
+    }
+
+    QString writePicture(const QString& name)
+    {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        const QString path = env->file(name);
+        image.save(path);
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+    }
+
+    void cleanup() { env.reset(); }
+
+    void theMonitorKeepsTheLinkPolled()
+    {
+        frmMain& main = startMain();
+        QVERIFY(!main.ReceiveTimer->isEnabled());
+        FormInstance<frmOnline>::get();
+        QVERIFY(main.ReceiveTimer->isEnabled());
+        FormInstance<frmCodes>::get();
+        FormInstance<frmOnline>::get().unloadForm();
+        QVERIFY(main.ReceiveTimer->isEnabled()); // the capture dialog still needs it
+        FormInstance<frmCodes>::get().unloadForm();
+        QVERIFY(!main.ReceiveTimer->isEnabled());
+    }
+
+    void theHistoryHoldsYesterdayAndTodayNewestFirst()
+    {
+        env->clock.current = QDateTime(QDate(2026, 3, 10), QTime(12, 0));
+        startMain();
+        storeEvent(QStringLiteral("2026-03-08"), QStringLiteral("09:00:00"), 1);
+        storeEvent(QStringLiteral("2026-03-09"), QStringLiteral("17:00:00"), 2);
+        storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("08:00:00"), 3);
+        storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("11:30:00"), 4);
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        QCOMPARE(monitor.History->topLevelItemCount(), 3);
+        QList<int> order;
+        for (int i = 0; i < 3; ++i)
+            order << monitor.History->topLevelItem(i)->data(0, Qt::UserRole).toInt();
+        // By the moment, even where the short date's text would sort "3/9" above "3/10".
+        QCOMPARE(order, (QList<int>{4, 3, 2}));
+        QCOMPARE(monitor.History->currentItem(), monitor.History->topLevelItem(0));
+        QCOMPARE(monitor.ShownEmpNumber, int16_t(4));
+    }
+
+    void everyReadIsRecordedOnce()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        // Two reads and a door status before the monitor's tick: none is lost.
+        send(card(1001, 1) + card(1002, 2) + PacketBuilder::doorStatus(DoorModeSecure, false));
+        send(card(1003, 3));
+        QCOMPARE(onlineRows(), 0);
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(onlineRows(), 3);
+        QCOMPARE(monitor.History->topLevelItemCount(), 3);
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(onlineRows(), 3);
+        QVERIFY(!linkState().NewCodeEvent);
+    }
+
+    void aReadSeenByBothIsRecordedAndCaptured()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        frmCodes& capture = FormInstance<frmCodes>::get();
+        capture.show();
+        send(card(4242, 7));
+        capture.ReadTimer_Timer();
+        QVERIFY(!FormInstance<frmCodes>::exists());
+        QCOMPARE(linkState().CapturedCode.trimmed(), QStringLiteral("0000004242"));
+        QVERIFY(linkState().NewCodeEvent);
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(onlineRows(), 1);
+    }
+
+    void aPictureThatCannotBeLoadedStopsNoEvent()
+    {
+        startMain();
+        appState().DefaultPictureFile = env->file(QStringLiteral("missing.png"));
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        send(card(7, 1));
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(onlineRows(), 1);
+        QVERIFY(monitor.EmpImage->picture().isNull());
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void theDoorStatusPanel()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.ReadCardTimer_Timer();
+        QVERIFY(monitor.StatusShown);
+        QCOMPARE(linkState().DoorMode, DoorModeUnknown); // nothing reported yet
+        QVERIFY(monitor.ImageDoor->isVisibleTo(&monitor));
+
+        send(PacketBuilder::doorStatus(DoorModeSecure, true));
+        // Another window took the change flag first: the panel still follows the door.
+        linkState().DoorStatusChanged = false;
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(linkState().DoorMode, DoorModeSecure);
+        QVERIFY(monitor.ImgTamper->isVisibleTo(&monitor) && monitor.lblTamper->isVisibleTo(&monitor));
+        const QImage secure = monitor.ImageDoor->picture().toImage();
+
+        send(PacketBuilder::doorStatus(DoorModeSecure, false));
+        monitor.ReadCardTimer_Timer();
+        QVERIFY(!monitor.ImgTamper->isVisibleTo(&monitor));
+        QCOMPARE(monitor.ImageDoor->picture().toImage(), secure);
+
+        linkState().DoorMode = DoorModeNotKnown; // the link went silent
+        monitor.UpdateStatus();
+        QCOMPARE(linkState().DoorMode, DoorModeUnknown);
+    }
+
+    void clickingALineShowsItsEmployee()
+    {
+        startMain();
+        const QString own = writePicture(QStringLiteral("ann.png"));
+        const QString fallback = writePicture(QStringLiteral("none.png"));
+        appState().DefaultPictureFile = fallback;
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, PictureFile) VALUES (5, ?)"), {own});
+        const QDate today = env->clock.current.date();
+        storeEvent(DateTimeTextIso(today), QStringLiteral("08:00:00"), 5);
+        storeEvent(DateTimeTextIso(today), QStringLiteral("09:00:00"), -1);
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        QTreeWidgetItem* unknown = monitor.History->topLevelItem(0);
+        QTreeWidgetItem* ann = monitor.History->topLevelItem(1);
+        monitor.History_ItemClick(ann);
+        QCOMPARE(monitor.ShownEmpNumber, int16_t(5));
+        QCOMPARE(monitor.EmpImage->picture().toImage(), QImage(own).convertToFormat(monitor.EmpImage->picture().toImage().format()));
+        monitor.History_ItemClick(unknown);
+        QCOMPARE(monitor.ShownEmpNumber, int16_t(-1));
+        QVERIFY(!monitor.EmpImage->picture().isNull());
+    }
+
+    void theListNeverShrinksBelowItsLeast()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.show();
+        monitor.resize(50, 50);
+        QCoreApplication::processEvents();
+        QCOMPARE(monitor.History->width(), Twips::toPixels(480));
+        QCOMPARE(monitor.History->height(), Twips::toPixels(480));
+        const int expected[5] = {40, 48, 48, 28, 30};
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(monitor.History->columnWidth(c), Twips::toPixels(expected[c]));
+    }
+
+    void inAGuardRunClosingEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("exit button") << false;
+        QTest::newRow("close box") << true;
+    }
+
+    void inAGuardRunClosingEndsTheProgram()
+    {
+        QFETCH(bool, closeBox);
+        frmMain& main = startMain(QStringLiteral("lopri"));
+        QVERIFY(main.GuardOnly);
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        QCOMPARE(monitor.ToolbarButton[3]->text(), QStringLiteral("   Exit   "));
+        if (closeBox)
+            QVERIFY_THROWS_EXCEPTION(ProgramEnded, monitor.requestClose());
+        else
+            QVERIFY_THROWS_EXCEPTION(ProgramEnded, monitor.Toolbar1_ButtonClick(3));
+    }
+
+    void otherwiseClosingReturnsToTheMainWindow()
+    {
+        frmMain& main = startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        QCOMPARE(monitor.ToolbarButton[3]->text(), QStringLiteral("   Close   "));
+        monitor.Toolbar1_ButtonClick(3);
+        QVERIFY(!FormInstance<frmOnline>::exists());
+        QVERIFY(main.isVisible());
+        QVERIFY(!env->noWindowLeft);
+    }
+
+    void printingTheTable()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.PrintHistory(); // nothing to print: no dialog
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+
+        for (int i = 0; i < 48; ++i)
+            send(card(100 + i, uint8_t(i + 1)));
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(monitor.History->topLevelItemCount(), 48);
+
+        env->printDialogs.answerCancel();
+        monitor.PrintHistory();
+        QCOMPARE(env->printDialogs.flagsShown, QList<int>{2368});
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(!busyPointerShown());
+
+        PrintRecord record;
+        env->printDialogs.answerRecording(record);
+        monitor.PrintHistory();
+        QCOMPARE(record.pages, 2);
+        QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.find(QStringLiteral("On-Line Table")));
+        QVERIFY(record.textsOnPage(2).first().startsWith(QStringLiteral("Continue --- ")));
+        QVERIFY(!record.textsOnPage(1).first().startsWith(QStringLiteral("Continue")));
+        const PrintRecord::Text* heading = record.find(QStringLiteral("In/Out"));
+        QVERIFY(heading && heading->font.bold && heading->font.underline);
+        QCOMPARE(heading->at.x(), 3500.0);
+        QVERIFY(!busyPointerShown());
+    }
+
+private:
+    static QString DateTimeTextIso(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
+};
+
+QTEST_MAIN(OnlineMonitorTest)
+#include "tst_onlinemonitor.moc"
