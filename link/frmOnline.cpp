@@ -117,7 +117,7 @@ frmOnline::frmOnline()
     connect(m_clock, &QTimer::timeout, this, [this] { refreshClock(); });
 
     ReadCardTimer = new FormTimer(200, [this] { ReadCardTimer_Timer(); }, this);
-    resize(Twips::toPixels(11000), Twips::toPixels(7200));
+    resize(Twips::toPixels(15000), Twips::toPixels(9000));
 }
 
 frmOnline::~frmOnline() = default;
@@ -188,10 +188,11 @@ void frmOnline::ResizeControls()
     placeTwips(History, 2520, 960, listWidth, listHeight);
     placeTwips(EmpImage, 360, 960, 1815, 2160);
     placeTwips(FrameDoors, 360, 3480, 1815, 1275);
-    lblDoorDescription->setGeometry(Twips::toPixels(90), Twips::toPixels(240), Twips::toPixels(1000), Twips::toPixels(240));
-    ImageDoor->setGeometry(Twips::toPixels(1080), Twips::toPixels(240), Twips::toPixels(600), Twips::toPixels(600));
-    ImgTamper->setGeometry(Twips::toPixels(90), Twips::toPixels(600), Twips::toPixels(420), Twips::toPixels(420));
-    lblTamper->setGeometry(Twips::toPixels(560), Twips::toPixels(700), Twips::toPixels(600), Twips::toPixels(240));
+    // Inside the door frame: the caption and the door's picture above, the tamper sign below.
+    lblDoorDescription->setGeometry(Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(950), Twips::toPixels(260));
+    ImageDoor->setGeometry(Twips::toPixels(1080), Twips::toPixels(220), Twips::toPixels(640), Twips::toPixels(640));
+    ImgTamper->setGeometry(Twips::toPixels(90), Twips::toPixels(880), Twips::toPixels(330), Twips::toPixels(330));
+    lblTamper->setGeometry(Twips::toPixels(480), Twips::toPixels(920), Twips::toPixels(1250), Twips::toPixels(260));
     StatusBar2->setGeometry(0, height() - Twips::toPixels(statusHeight), width(), Twips::toPixels(statusHeight));
 }
 
