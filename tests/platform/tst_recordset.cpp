@@ -1,5 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/db/Database.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>
@@ -17,18 +18,6 @@ const Schema peopleSchema = {
     SchemaItem::savedQuery(QStringLiteral("qryFromNum"),
                            QStringLiteral("SELECT Name FROM people WHERE Num >= :prmNum ORDER BY Num")),
 };
-
-// Expects the statement to fail with the numbered failure.
-template <class F>
-int failureOf(F&& f)
-{
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 }
 

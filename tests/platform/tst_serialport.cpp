@@ -1,5 +1,6 @@
 #include "platform/AppError.h"
 #include "platform/serial/SerialCommPort.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -11,17 +12,6 @@
 #include <termios.h>
 
 namespace {
-
-template <class F>
-int failureOf(F&& f)
-{
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // Waits (a little, never seconds) until the port holds at least `count` bytes.
 int waitForBytes(CommPort& port, int count)

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+// The number of the failure the statement raised, 0 when it raised none.
+template <class F>
+int failureOf(F&& f)
+{
+    try {
+        f();
+    } catch (const AppError& e) {
+        return e.number();
+    }
+    return 0;
+}
