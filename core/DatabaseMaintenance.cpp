@@ -68,6 +68,10 @@ void DatabaseMaintenance::compactFile(const QString& databasePath)
     try {
         Database::compactFile(databasePath, target);
         checkCopy(target);
+        // A write-ahead log still beside the file means another connection has it
+        // open; the copy must not replace a database that is still being written.
+        if (QFileInfo::exists(databasePath + QStringLiteral("-wal")))
+            raiseError(Err::PathFileAccess, QStringLiteral("The database is still in use: %1").arg(databasePath));
         // rename() replaces the original in one step: there is never a moment without a database file.
         if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(databasePath).constData()) != 0)
             raiseError(Err::PathFileAccess, QStringLiteral("Cannot put the compacted copy in place: %1")

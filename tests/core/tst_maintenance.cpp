@@ -150,6 +150,18 @@ private slots:
         QCOMPARE(fileBytes(path), original);
     }
 
+    void aDatabaseStillInUseIsNotReplaced()
+    {
+        startProgram();
+        const QString path = appState().DbPath;
+        auto other = Database::open(path, {}); // another connection keeps writing
+        other->execute(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', '08:00:00')"));
+        CloseMainDatabase();
+        QVERIFY_THROWS_EXCEPTION(AppError, DatabaseMaintenance::compactFile(path));
+        QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));
+        QCOMPARE(rows(*other, QStringLiteral("ReadCard_Tbl")), 1);
+    }
+
     void theWindowCompactsAndReopensWhatWasOpen_data()
     {
         QTest::addColumn<bool>("portOpen");
