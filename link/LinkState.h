@@ -28,8 +28,10 @@ struct LinkState {
     uint16_t LastSlot = 0;
     // The last accepted code read was logged as a new row and is not yet taken.
     bool NewCodeEvent = false;
-    // What the capture dialog took for the employee editor: the code as LastCode,
-    // and its kind, 2 card or 1 PIN.
+    // What the capture dialog took for the employee editor: whether it took a
+    // code (NewCodeEvent says the same until the monitor's next recording clears
+    // it), the code as LastCode, and its kind, 2 card or 1 PIN.
+    bool CodeCaptured = false;
     QString CapturedCode;
     int16_t CapturedCodeType = 0;
     // Receive ticks that found nothing waiting since the last door-status packet.

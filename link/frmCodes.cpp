@@ -35,6 +35,7 @@ void frmCodes::Form_Load()
     guarded(252, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
         linkState().NewCodeEvent = false;
+        linkState().CodeCaptured = false;
         m_reads = std::make_unique<CodeReadSubscription>();
         m_polling.emplace();
         ReadTimer->setEnabled(true);
@@ -55,6 +56,7 @@ void frmCodes::ReadTimer_Timer()
         link.LastSlot = read.Slot; // the slot of the read captured, whatever came after it
         if (CheckCode()) {
             link.NewCodeEvent = true;
+            link.CodeCaptured = true;
             m_captured = true;
             unloadForm();
         }

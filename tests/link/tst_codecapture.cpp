@@ -105,6 +105,7 @@ private slots:
             capture.cmdClose->click();
         QVERIFY(!FormInstance<frmCodes>::exists());
         QVERIFY(!linkState().NewCodeEvent);
+        QVERIFY(!linkState().CodeCaptured);
         QVERIFY(!FormInstance<frmMain>::get().ReceiveTimer->isEnabled());
     }
 

@@ -144,6 +144,7 @@ private slots:
         QVERIFY(linkState().NewCodeEvent);
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 1);
+        QVERIFY(linkState().CodeCaptured); // the monitor's recording leaves the capture standing
     }
 
     void aPictureThatCannotBeLoadedStopsNoEvent()
