@@ -5,11 +5,6 @@
 
 namespace {
 
-QString trimmed(const QString& s)
-{
-    return VbText::trim(s);
-}
-
 LoginResult refuse(bool endNow)
 {
     return endNow ? LoginResult::RefusedEnd : LoginResult::Refused;
@@ -21,21 +16,21 @@ LoginResult CheckLoginPassword(const QString& typedText, uint8_t& tries)
 {
     AppState& s = appState();
     s.DialogResult = 6;
-    const QString typed = trimmed(typedText);
-    if (typed == trimmed(s.AdminPassword)) {
+    const QString typed = VbText::trim(typedText);
+    if (typed == VbText::trim(s.AdminPassword)) {
         if (s.StartupDone) {
             s.LaterLoginPassword = s.AdminPassword;
         } else {
             s.LoginPassword = s.AdminPassword;
-            if (typed == trimmed(s.EngineerPassword))
+            if (typed == VbText::trim(s.EngineerPassword))
                 s.LaterLoginPassword = s.EngineerPassword;
         }
-    } else if (typed == trimmed(s.GuardPassword)) {
+    } else if (typed == VbText::trim(s.GuardPassword)) {
         if (s.StartupDone)
             s.LaterLoginPassword = s.GuardPassword;
         else
             s.LoginPassword = s.GuardPassword;
-    } else if (typed == trimmed(s.EngineerPassword) && s.StartupDone) {
+    } else if (typed == VbText::trim(s.EngineerPassword) && s.StartupDone) {
         s.LaterLoginPassword = s.EngineerPassword;
     } else {
         ++s.LoginFailures;
@@ -58,7 +53,7 @@ LoginResult CheckAdminPassword(const QString& typed)
 {
     AppState& s = appState();
     s.DialogResult = 6;
-    if (trimmed(typed) == trimmed(s.AdminPassword)) {
+    if (VbText::trim(typed) == VbText::trim(s.AdminPassword)) {
         s.SessionPassword = s.AdminPassword;
         s.LoginFailures = 0;
         return LoginResult::Accepted;
@@ -67,8 +62,15 @@ LoginResult CheckAdminPassword(const QString& typed)
     return refuse(s.LoginFailures % 7 == 0);
 }
 
+bool IsGuardOnlyRun()
+{
+    const AppState& s = appState();
+    const QString guard = VbText::trim(s.GuardPassword);
+    return VbText::trim(s.LoginPassword) == guard && VbText::trim(s.AdminPassword) != guard;
+}
+
 bool IsGuardLogin()
 {
     const AppState& s = appState();
-    return s.LoginPassword == s.GuardPassword && trimmed(s.AdminPassword) != trimmed(s.GuardPassword);
+    return s.LoginPassword == s.GuardPassword && VbText::trim(s.AdminPassword) != VbText::trim(s.GuardPassword);
 }

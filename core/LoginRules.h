@@ -20,3 +20,6 @@ LoginResult CheckAdminPassword(const QString& typed);
 // Guard mode: the start-up login gave the Guard password, and it is not also
 // the Administrator's.
 bool IsGuardLogin();
+
+// The same test on trimmed texts, as the on-line monitor makes it at load and at closing.
+bool IsGuardOnlyRun();

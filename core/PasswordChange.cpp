@@ -6,15 +6,6 @@
 
 #include <QFile>
 
-namespace {
-
-QString trimmed(const QString& s)
-{
-    return VbText::trim(s);
-}
-
-}
-
 void ShowPasswordError(int code)
 {
     guarded(209, [code] {
@@ -42,14 +33,14 @@ int ValidatePasswordChange(const QString& current, const QString& newPassword, c
     int code = PasswordCode::Ok;
     guarded(207, [&] {
         const AppState& s = appState();
-        const QString fresh = trimmed(newPassword);
-        if (trimmed(current) != trimmed(s.SessionPassword))
+        const QString fresh = VbText::trim(newPassword);
+        if (VbText::trim(current) != VbText::trim(s.SessionPassword))
             code = PasswordCode::IllegalCurrent;
-        else if (levelKey == AdminLevelKey && fresh.isEmpty() && !trimmed(s.GuardPassword).isEmpty())
+        else if (levelKey == AdminLevelKey && fresh.isEmpty() && !VbText::trim(s.GuardPassword).isEmpty())
             code = PasswordCode::AdminGuardEmptiness;
-        else if (levelKey == GuardLevelKey && trimmed(s.AdminPassword).isEmpty() && !fresh.isEmpty())
+        else if (levelKey == GuardLevelKey && VbText::trim(s.AdminPassword).isEmpty() && !fresh.isEmpty())
             code = PasswordCode::AdminGuardEmptiness;
-        else if (fresh != trimmed(confirmed))
+        else if (fresh != VbText::trim(confirmed))
             code = PasswordCode::ConfirmationDiffers;
     });
     ShowPasswordError(code);
@@ -110,7 +101,7 @@ int SavePassword(const QString& levelKey, const QString& newPassword)
             s.GuardPassword = plain;
         else
             s.EngineerPassword = plain;
-        s.SessionPassword = trimmed(newPassword);
+        s.SessionPassword = VbText::trim(newPassword);
         result = PasswordCode::Ok;
     });
     return result;

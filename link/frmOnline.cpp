@@ -1,6 +1,7 @@
 #include "link/frmOnline.h"
 
 #include "core/AppState.h"
+#include "core/LoginRules.h"
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
@@ -51,23 +52,11 @@ public:
     }
 };
 
-QString trimmed(const QString& s)
-{
-    return VbText::trim(s);
-}
-
 void placeTwips(QWidget* w, double left, double top, double width, double height)
 {
     w->setGeometry(Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height));
 }
 
-}
-
-bool isGuardOnlyRun()
-{
-    const AppState& s = appState();
-    const QString guard = trimmed(s.GuardPassword);
-    return trimmed(s.LoginPassword) == guard && trimmed(s.AdminPassword) != guard;
 }
 
 frmOnline::frmOnline()
@@ -136,7 +125,7 @@ void frmOnline::Form_Load()
         StatusShown = false;
         m_recorder = std::make_unique<EventRecorder>();
         LoadHistory();
-        if (isGuardOnlyRun()) {
+        if (IsGuardOnlyRun()) {
             const QString exit = Translate(QStringLiteral("   Exit   "));
             ToolbarButton[3]->setText(exit);
             ToolbarButton[3]->setToolTip(exit);
@@ -255,7 +244,7 @@ void frmOnline::AddHistoryItem(const EventLine& line)
 void frmOnline::showPicture(const QString& path)
 {
     // A picture that cannot be loaded only leaves the box empty.
-    EmpImage->loadPicture(trimmed(path).isEmpty() ? appState().DefaultPictureFile : trimmed(path));
+    EmpImage->loadPicture(VbText::trim(path).isEmpty() ? appState().DefaultPictureFile : VbText::trim(path));
 }
 
 void frmOnline::selectFirstLine()
@@ -281,7 +270,7 @@ void frmOnline::InitCurrentEmp()
         Recordset rs = Db().openSql(QStringLiteral("SELECT tblEmployees.PictureFile, tblEmployees.Employee_Number "
                                                    "FROM tblEmployees WHERE tblEmployees.Employee_Number = ?"),
                                     {ShownEmpNumber}, RecordsetType::Snapshot);
-        const QString path = rs.recordCount() > 0 ? trimmed(rs.field(0).textOrEmpty()) : QString();
+        const QString path = rs.recordCount() > 0 ? VbText::trim(rs.field(0).textOrEmpty()) : QString();
         rs.close();
         EmpImage->loadPicture(path.isEmpty() ? appState().DefaultPictureFile : path);
     });
@@ -433,7 +422,7 @@ void frmOnline::CloseOnline()
     guarded(151, [this] {
         unloadForm();
         // A guard's run has nothing behind the monitor: it ends here, without saving the settings.
-        if (isGuardOnlyRun())
+        if (IsGuardOnlyRun())
             endProgram();
     });
 }

@@ -82,6 +82,3 @@ private:
     int m_shownMode = -1;
     int m_shownTamper = -1;
 };
-
-// The start-up login was the Guard's, and the Guard's password is not the Administrator's.
-bool isGuardOnlyRun();

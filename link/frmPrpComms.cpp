@@ -23,15 +23,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QString trimmed(const QString& s)
-{
-    return VbText::trim(s);
-}
-
-}
-
 frmPrpComms::frmPrpComms()
 {
     setWindowTitle(QStringLiteral("Communication Setup"));
@@ -148,7 +139,7 @@ bool frmPrpComms::confirmAdministrator()
         prompt.showModal();
         switch (s.DialogResult) {
         case 6:
-            if (trimmed(s.SessionPassword) == trimmed(s.AdminPassword))
+            if (VbText::trim(s.SessionPassword) == VbText::trim(s.AdminPassword))
                 return true;
             ++s.LoginFailures;
             ShowWarning(Translate(QStringLiteral("Incorrect Administrator Password!")));
@@ -169,11 +160,10 @@ bool frmPrpComms::confirmAdministrator()
 void frmPrpComms::cmdExit_Click()
 {
     guarded(304, [this] {
-        if (m_settingChanged && AskYes(Translate(QStringLiteral("Save all setting changes?"))))
-            cmdUpdate_Click();
+        askToSaveChanges(); // at Close, a No still leads to the prompt
         const AppState& s = appState();
-        const QString admin = trimmed(s.AdminPassword);
-        if (admin != trimmed(s.EngineerPassword) && !admin.isEmpty() && !confirmAdministrator())
+        const QString admin = VbText::trim(s.AdminPassword);
+        if (admin != VbText::trim(s.EngineerPassword) && !admin.isEmpty() && !confirmAdministrator())
             return;
         unloadForm();
     });
@@ -187,11 +177,11 @@ bool frmPrpComms::Form_QueryUnload(int mode)
         if (!askToSaveChanges())
             return;
         const AppState& s = appState();
-        const QString session = trimmed(s.SessionPassword);
-        if (session == trimmed(s.AdminPassword) || session == trimmed(s.GuardPassword))
+        const QString session = VbText::trim(s.SessionPassword);
+        if (session == VbText::trim(s.AdminPassword) || session == VbText::trim(s.GuardPassword))
             return;
-        const QString admin = trimmed(s.AdminPassword);
-        if (admin != trimmed(s.EngineerPassword) && !admin.isEmpty())
+        const QString admin = VbText::trim(s.AdminPassword);
+        if (admin != VbText::trim(s.EngineerPassword) && !admin.isEmpty())
             confirmAdministrator();
     });
     return true;

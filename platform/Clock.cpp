@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include "platform/Seam.h"
+
 #include <QEventLoop>
 #include <QTimer>
 
@@ -23,17 +25,14 @@ public:
     }
 };
 
-Clock* installed = nullptr;
-
 }
 
 Clock& programClock()
 {
-    static SystemClock system;
-    return installed ? *installed : system;
+    return Seam<Clock, SystemClock>::get();
 }
 
 void setProgramClock(Clock* replacement)
 {
-    installed = replacement;
+    Seam<Clock, SystemClock>::install(replacement);
 }

@@ -1,13 +1,12 @@
 #include "platform/WidgetPrompts.h"
 
+#include "platform/Seam.h"
 #include "platform/translation/LanguageDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
 namespace {
-
-Prompts* installed = nullptr;
 
 // Messages carry carriage returns as line breaks; Qt's plain text wants line feeds.
 QString displayText(QString text)
@@ -56,11 +55,10 @@ std::optional<int> WidgetPrompts::chooseLanguage(const QString& title, const QSt
 
 Prompts& prompts()
 {
-    static WidgetPrompts real;
-    return installed ? *installed : real;
+    return Seam<Prompts, WidgetPrompts>::get();
 }
 
 void setPrompts(Prompts* replacement)
 {
-    installed = replacement;
+    Seam<Prompts, WidgetPrompts>::install(replacement);
 }

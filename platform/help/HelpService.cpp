@@ -1,18 +1,14 @@
 #include "platform/help/HelpService.h"
 
+#include "platform/Seam.h"
 #include "platform/help/WindowHelpService.h"
-
-namespace {
-HelpService* installed = nullptr;
-}
 
 HelpService& helpService()
 {
-    static WindowHelpService real;
-    return installed ? *installed : real;
+    return Seam<HelpService, WindowHelpService>::get();
 }
 
 void setHelpService(HelpService* replacement)
 {
-    installed = replacement;
+    Seam<HelpService, WindowHelpService>::install(replacement);
 }

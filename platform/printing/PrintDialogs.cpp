@@ -1,23 +1,17 @@
 #include "platform/printing/PrintDialogs.h"
 
 #include "platform/AppError.h"
+#include "platform/Seam.h"
 #include "platform/printing/WidgetPrintDialogs.h"
-
-namespace {
-
-PrintDialogs* installed = nullptr;
-
-}
 
 PrintDialogs& printDialogs()
 {
-    static WidgetPrintDialogs real;
-    return installed ? *installed : real;
+    return Seam<PrintDialogs, WidgetPrintDialogs>::get();
 }
 
 void setPrintDialogs(PrintDialogs* replacement)
 {
-    installed = replacement;
+    Seam<PrintDialogs, WidgetPrintDialogs>::install(replacement);
 }
 
 std::unique_ptr<Printer> ShowPrinter(int flags)

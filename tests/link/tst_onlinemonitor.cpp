@@ -11,6 +11,7 @@
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
+#include "platform/text/DateTimeText.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -194,8 +195,8 @@ private slots:
         appState().DefaultPictureFile = fallback;
         Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, PictureFile) VALUES (5, ?)"), {own});
         const QDate today = env->clock.current.date();
-        storeEvent(DateTimeTextIso(today), QStringLiteral("08:00:00"), 5);
-        storeEvent(DateTimeTextIso(today), QStringLiteral("09:00:00"), -1);
+        storeEvent(DateTimeText::isoDate(today), QStringLiteral("08:00:00"), 5);
+        storeEvent(DateTimeText::isoDate(today), QStringLiteral("09:00:00"), -1);
         frmOnline& monitor = FormInstance<frmOnline>::get();
         QTreeWidgetItem* unknown = monitor.History->topLevelItem(0);
         QTreeWidgetItem* ann = monitor.History->topLevelItem(1);
@@ -283,9 +284,6 @@ private slots:
         QCOMPARE(heading->at.x(), 3500.0);
         QVERIFY(!busyPointerShown());
     }
-
-private:
-    static QString DateTimeTextIso(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
 };
 
 QTEST_MAIN(OnlineMonitorTest)
