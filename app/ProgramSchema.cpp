@@ -1,4 +1,4 @@
-#include "core/ProgramSchema.h"
+#include "app/ProgramSchema.h"
 
 #include "core/CoreSchema.h"
 #include "employees/EmployeesSchema.h"

@@ -1,4 +1,4 @@
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
 #include "core/AppState.h"
 #include "core/IniSettings.h"
@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
 #include "core/frmAboutGT430.h"
-#include "core/frmOptions.h"
+#include "app/frmOptions.h"
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
@@ -18,11 +18,11 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 #include "platform/help/HelpService.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 #include "reports/framework/frmEmpReport.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "core/frmOptions.h"
+#include "app/frmOptions.h"
 
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/frmCompact.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "core/frmPasswords.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
@@ -12,7 +12,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -5,7 +5,7 @@
 
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
+#include "app/ProgramSchema.h"
 #include "link/EventRecorder.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"

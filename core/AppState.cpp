@@ -2,7 +2,7 @@
 
 #include "link/LinkState.h"
 #include "platform/AppError.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 
 AppState& appState()
 {

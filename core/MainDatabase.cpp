@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
-#include "core/ProgramSchema.h"
+#include "app/ProgramSchema.h"
 #include "platform/ProgramFolder.h"
 
 void OpenMainDatabase()

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "platform/printing/Printer.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 
 bool CheckNewPage(int16_t& Lines)
 {

@@ -1,3 +1,3 @@
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 
 int16_t ReportKind = 0;

@@ -2,10 +2,10 @@
 
 #include "core/Messages.h"
 #include "core/ProgramVersion.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -4,13 +4,13 @@
 #include "core/DatabaseMaintenance.h"
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/serial/CommPort.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

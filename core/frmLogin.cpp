@@ -3,13 +3,13 @@
 #include "core/AppState.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QLineEdit>
 

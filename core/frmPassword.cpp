@@ -3,10 +3,10 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/PasswordChange.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "core/WaitSeconds.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QFile>

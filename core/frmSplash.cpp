@@ -7,7 +7,7 @@
 #include "core/ProgramFiles.h"
 #include "core/ProgramVersion.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
@@ -16,7 +16,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "employees/frmEmployees.h"
 
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
 frmEmployees::frmEmployees()
 {

@@ -1,6 +1,6 @@
 #include "employees/frmProgramming.h"
 
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
 frmProgramming::frmProgramming()
 {

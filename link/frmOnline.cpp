@@ -7,7 +7,7 @@
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/LinkState.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -16,12 +16,12 @@
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "link/frmPrpComms.h"
 
 #include "core/AppState.h"
-#include "core/BackAc.h"
+#include "core/widgets/BackAc.h"
 #include "core/IniSettings.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
@@ -13,7 +13,7 @@
 #include "platform/serial/CommPort.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "core/BackAc.h"
+#include "core/widgets/BackAc.h"
 
 #include "core/AppState.h"
 #include "core/IniSettings.h"
@@ -6,7 +6,7 @@
 #include "core/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

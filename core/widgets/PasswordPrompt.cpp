@@ -1,4 +1,4 @@
-#include "core/PasswordPrompt.h"
+#include "core/widgets/PasswordPrompt.h"
 
 #include "platform/forms/PictureBox.h"
 

@@ -1,7 +1,7 @@
 #include "platform/help/HelpService.h"
 
 #include "platform/Seam.h"
-#include "platform/help/WindowHelpService.h"
+#include "platform/widgets/WindowHelpService.h"
 
 HelpService& helpService()
 {

@@ -2,7 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Seam.h"
-#include "platform/printing/WidgetPrintDialogs.h"
+#include "platform/widgets/WidgetPrintDialogs.h"
 
 PrintDialogs& printDialogs()
 {

@@ -1,4 +1,4 @@
-#include "platform/printing/DevicePrintBackend.h"
+#include "platform/widgets/DevicePrintBackend.h"
 
 #include "platform/AppError.h"
 

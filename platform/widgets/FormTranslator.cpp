@@ -1,4 +1,4 @@
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include "platform/translation/BinaryDictionary.h"
 

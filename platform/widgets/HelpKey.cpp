@@ -1,4 +1,4 @@
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 
 #include "platform/help/HelpService.h"
 

@@ -1,4 +1,4 @@
-#include "platform/help/HelpWindow.h"
+#include "platform/widgets/HelpWindow.h"
 
 #include "platform/translation/BinaryDictionary.h"
 

@@ -1,4 +1,4 @@
-#include "platform/translation/LanguageDialog.h"
+#include "platform/widgets/LanguageDialog.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

@@ -1,6 +1,6 @@
-#include "platform/printing/WidgetPrintDialogs.h"
+#include "platform/widgets/WidgetPrintDialogs.h"
 
-#include "platform/printing/DevicePrintBackend.h"
+#include "platform/widgets/DevicePrintBackend.h"
 
 #include <QApplication>
 #include <QPrintDialog>

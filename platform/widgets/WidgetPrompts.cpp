@@ -1,7 +1,7 @@
-#include "platform/WidgetPrompts.h"
+#include "platform/widgets/WidgetPrompts.h"
 
 #include "platform/Seam.h"
-#include "platform/translation/LanguageDialog.h"
+#include "platform/widgets/LanguageDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
-#include "platform/help/WindowHelpService.h"
+#include "platform/widgets/WindowHelpService.h"
 
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/help/HelpDocument.h"
-#include "platform/help/HelpWindow.h"
+#include "platform/widgets/HelpWindow.h"
 #include "platform/translation/BinaryDictionary.h"
 
 #include <QApplication>

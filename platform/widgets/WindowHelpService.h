@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/help/HelpService.h"
-#include "platform/help/HelpWindow.h"
+#include "platform/widgets/HelpWindow.h"
 
 #include <QPointer>
 

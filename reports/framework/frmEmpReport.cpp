@@ -1,6 +1,6 @@
 #include "reports/framework/frmEmpReport.h"
 
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 
 frmEmpReport::frmEmpReport()
 {

@@ -2,11 +2,11 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/frmAboutGT430.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>

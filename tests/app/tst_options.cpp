@@ -1,6 +1,6 @@
 #include "core/AppState.h"
 #include "core/frmLogin.h"
-#include "core/frmOptions.h"
+#include "app/frmOptions.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 

@@ -1,5 +1,5 @@
 #include "core/AppState.h"
-#include "core/BackAc.h"
+#include "core/widgets/BackAc.h"
 #include "core/LoginRules.h"
 #include "core/MainDatabase.h"
 #include "platform/forms/FormRegistry.h"

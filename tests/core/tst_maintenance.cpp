@@ -3,7 +3,7 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/frmCompact.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 

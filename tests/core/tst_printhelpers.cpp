@@ -2,7 +2,7 @@
 #include "core/PrintHelpers.h"
 #include "platform/printing/Printer.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"
 

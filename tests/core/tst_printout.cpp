@@ -5,7 +5,7 @@
 #include "core/frmPrint.h"
 #include "platform/BusyPointer.h"
 #include "platform/printing/PrintDialogs.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"

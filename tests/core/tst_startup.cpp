@@ -1,6 +1,6 @@
 #include "core/AppState.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
+#include "app/frmMain.h"
 #include "core/frmSplash.h"
 #include "platform/forms/PictureBox.h"
 #include "link/frmOnline.h"

@@ -1,5 +1,5 @@
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 #include "platform/translation/MldFile.h"
 
 #include <QAction>

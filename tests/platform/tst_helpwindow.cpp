@@ -1,6 +1,6 @@
 #include "platform/Prompts.h"
-#include "platform/help/HelpWindow.h"
-#include "platform/help/WindowHelpService.h"
+#include "platform/widgets/HelpWindow.h"
+#include "platform/widgets/WindowHelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
 #include "tests/support/HelpFixture.h"

@@ -4,7 +4,7 @@
 #include "link/PollingUsers.h"
 #include "core/frmPrint.h"
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
+#include "app/ProgramSchema.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"

@@ -2,7 +2,7 @@
 //   gt430-newdb FOLDER     creates FOLDER/GT430.mdb unless it is there
 
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
+#include "app/ProgramSchema.h"
 #include "platform/AppError.h"
 
 #include <QCoreApplication>
