@@ -5,14 +5,27 @@
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
 
-Schema programSchema()
+SchemaSteps programSchemaSteps()
 {
-    return coreSchema() + employeesSchema() + linkSchema();
+    // A file carries the number of its last step; opening it runs the steps
+    // after that one. A step that has shipped never changes: a new table,
+    // column, index or saved query is a new step at the end, and a test in
+    // tests/app/tst_programschema.cpp opens a file of the version before it.
+    // For example:
+    //     {2, {SchemaItem::statement(QStringLiteral("CREATE TABLE tblHolidays (...)")),
+    //          SchemaItem::savedQuery(QStringLiteral("qryEmployees"), QStringLiteral("SELECT ..."))}},
+    return {
+        // The first layout. Files of the builds before the layout had a number
+        // carry 0: this step adds what such a file lacks (every statement is
+        // IF NOT EXISTS) and keeps every table that stands, rows and all.
+        {1, coreSchema() + employeesSchema() + linkSchema()},
+    };
 }
 
 void CreateProgramDatabase(const QString& path)
 {
-    auto db = Database::create(path, programSchema());
+    auto db = Database::create(path, {});
+    upgradeSchema(*db, programSchemaSteps());
     Transaction t(*db);
     for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
         db->execute(row.sql);

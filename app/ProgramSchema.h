@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/db/SchemaItem.h"
+#include "platform/db/SchemaUpgrade.h"
 
 #include <QString>
 
-// The whole layout of "GT430.mdb".
-Schema programSchema();
+// The layout of "GT430.mdb": every subsystem's tables and saved queries, as
+// numbered steps.
+SchemaSteps programSchemaSteps();
 
-// Lays down a new database file with the layout and the rows a fresh program
-// starts from. Refuses to touch a file that is already there.
+// Lays down a new database file at the latest layout, with the rows a fresh
+// program starts from. Refuses to touch a file that is already there.
 void CreateProgramDatabase(const QString& path);

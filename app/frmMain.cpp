@@ -42,12 +42,10 @@ const char* const helpCaptions[6] = {"Contents", "Index", nullptr, "Technical Su
 
 }
 
-void RefreshMainToolbar()
+void ProvideMainWindow()
 {
-    if (frmMain* main = FormInstance<frmMain>::find()) {
-        main->Toolbar1->setVisible(true);
-        main->Toolbar1->update();
-    }
+    setMainWindowProvider({[]() -> MainWindowService* { return FormInstance<frmMain>::find(); },
+                           []() -> MainWindowService& { return FormInstance<frmMain>::get(); }});
 }
 
 frmMain::frmMain() : AccessComm(createCommPort())
@@ -103,6 +101,12 @@ frmMain::frmMain() : AccessComm(createCommPort())
 frmMain::~frmMain()
 {
     pollingUsers().setChangedHandler(nullptr);
+}
+
+void frmMain::repaintToolbar()
+{
+    Toolbar1->setVisible(true);
+    Toolbar1->update();
 }
 
 void frmMain::setLinkCommandsEnabled(bool enabled)

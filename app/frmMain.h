@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MainWindowService.h"
 #include "platform/forms/Form.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ class QToolBar;
 
 // The main window: menus and toolbar open every other window; it owns the
 // serial port of the door unit and the 200 ms receive timer.
-class frmMain : public Form {
+class frmMain : public Form, public MainWindowService {
     Q_OBJECT
 public:
     frmMain();
@@ -33,6 +34,12 @@ public:
     void mnuOpt_Click();
     void ReceiveTimer_Timer();
 
+    CommPort& commPort() override { return *AccessComm; }
+    bool guardOnly() const override { return GuardOnly; }
+    void showMainWindow() override { showModeless(); }
+    void repaintToolbar() override;
+    void setLinkCommandsEnabled(bool enabled) override;
+
     bool GuardOnly = false;
 
     std::unique_ptr<CommPort> AccessComm;
@@ -51,10 +58,7 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload() override;
-
-private:
-    void setLinkCommandsEnabled(bool enabled);
 };
 
-// A window that closes repaints the main window's toolbar and makes it visible.
-void RefreshMainToolbar();
+// Lets the other windows find and open this one through the main window service.
+void ProvideMainWindow();

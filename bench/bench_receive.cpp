@@ -3,9 +3,10 @@
 // each committed to a database file), each also as a multiple of what a
 // 9600 baud 8N1 line can carry: 960 bytes, 48 code-read packets a second.
 
+#include "app/JoinSubsystems.h"
+#include "app/ProgramSchema.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "app/ProgramSchema.h"
 #include "link/EventRecorder.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
@@ -115,7 +116,9 @@ void ReceivePath(benchmark::State& state)
     setPrompts(&quiet);
     QTemporaryDir dir;
     ProgramFolder::setPathForTests(dir.path());
+    JoinSubsystems();
     resetAppState();
+    linkState() = LinkState{};
     CreateProgramDatabase(dir.filePath(QStringLiteral("GT430.mdb")));
     OpenMainDatabase();
     {

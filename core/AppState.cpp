@@ -1,8 +1,7 @@
 #include "core/AppState.h"
 
-#include "link/LinkState.h"
-#include "platform/AppError.h"
 #include "core/ReportKind.h"
+#include "platform/AppError.h"
 
 AppState& appState()
 {
@@ -17,7 +16,6 @@ void resetAppState()
     if (s.Db)
         s.Db->close();
     s = AppState{};
-    linkState() = LinkState{};
     ReportKind = 0;
 }
 

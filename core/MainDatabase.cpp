@@ -3,15 +3,37 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
-#include "app/ProgramSchema.h"
 #include "platform/ProgramFolder.h"
+
+namespace {
+
+SchemaSteps& layout()
+{
+    static SchemaSteps steps;
+    return steps;
+}
+
+// The file is taken only once it is up to date.
+std::unique_ptr<Database> openUpToDate(const QString& path)
+{
+    auto db = Database::open(path, {});
+    upgradeSchema(*db, layout());
+    return db;
+}
+
+}
+
+void setMainDatabaseLayout(SchemaSteps steps)
+{
+    layout() = std::move(steps);
+}
 
 void OpenMainDatabase()
 {
     guarded(2904, [] {
         AppState& s = appState();
         s.DbPath = AddBackslash(ProgramFolder::path()) + DatabaseFileName;
-        s.Db = Database::open(s.DbPath, programSchema());
+        s.Db = openUpToDate(s.DbPath);
         s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
         Recordset doors = s.Db->openTable(QStringLiteral("DoorsNames_Tbl"));
         const FieldValue company = doors.field(QStringLiteral("CompanyName"));
@@ -25,7 +47,7 @@ void OpenMainDatabase()
 void ReopenMainDatabase()
 {
     AppState& s = appState();
-    s.Db = Database::open(s.DbPath, programSchema());
+    s.Db = openUpToDate(s.DbPath);
     s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
 }
 

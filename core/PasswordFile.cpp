@@ -39,7 +39,7 @@ PasswordRecord readRecord(uint8_t position, QFile& file)
     for (int i = 0; i < 8; ++i) {
         const auto lo = static_cast<uint8_t>(bytes.at(2 * i));
         const auto hi = static_cast<uint8_t>(bytes.at(2 * i + 1));
-        code[i] = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+        code[static_cast<std::size_t>(i)] = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
     }
     return code;
 }
@@ -103,7 +103,7 @@ void ScramblePassword(const QString& password, PasswordRecord& code)
         padded = padded.leftJustified(8, QLatin1Char(' '));
         for (int k = 1; k <= 8; ++k) {
             const int ansi = Windows1252::encode(padded.at(k - 1)).value_or('?');
-            code[k - 1] = static_cast<int16_t>(ansi * multiplier(k) + k);
+            code[static_cast<std::size_t>(k - 1)] = static_cast<int16_t>(ansi * multiplier(k) + k);
         }
     });
 }
@@ -111,7 +111,7 @@ void ScramblePassword(const QString& password, PasswordRecord& code)
 bool IsValidPasswordRecord(const PasswordRecord& code)
 {
     for (int k = 1; k <= 8; ++k) {
-        const long byte = decodedByte(code[k - 1], k);
+        const long byte = decodedByte(code[static_cast<std::size_t>(k - 1)], k);
         if (byte < 0 || byte > 255)
             return false;
     }
@@ -123,7 +123,7 @@ QString UnscramblePassword(const PasswordRecord& code)
     QString text;
     guarded(976, [&] {
         for (int k = 1; k <= 8; ++k) {
-            const long byte = decodedByte(code[k - 1], k);
+            const long byte = decodedByte(code[static_cast<std::size_t>(k - 1)], k);
             if (byte < 0 || byte > 255)
                 raiseError(Err::InvalidCall);
             text += Windows1252::decode(static_cast<unsigned char>(byte));

@@ -2,7 +2,7 @@
 
 #include "core/Messages.h"
 #include "core/ProgramVersion.h"
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"

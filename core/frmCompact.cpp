@@ -4,7 +4,7 @@
 #include "core/DatabaseMaintenance.h"
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
@@ -89,8 +89,8 @@ void frmCompact::cmdCompact_Click()
         BusyPointer busy;
         cmdCompact->setEnabled(false);
         CommPort* port = nullptr;
-        if (frmMain* main = FormInstance<frmMain>::find())
-            port = main->AccessComm.get();
+        if (MainWindowService* main = mainWindow())
+            port = &main->commPort();
         const bool portWasOpen = port && port->portOpen();
         try {
             if (portWasOpen)

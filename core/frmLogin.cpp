@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
@@ -46,7 +46,7 @@ void frmLogin::CheckLogin()
             return;
         }
         if (atStartup)
-            FormInstance<frmMain>::get().showModeless();
+            ShowMainWindow();
         unloadForm();
     });
 }

@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/PasswordChange.h"
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"

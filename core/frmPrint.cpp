@@ -91,7 +91,7 @@ void frmPrint::loadPicture(const QString& path)
     Image1->setPixmap(pixmap);
 }
 
-void ShowPrintNotice(const QString& text)
+void WindowPrintNotice::show(const QString& text)
 {
     frmPrint notice(QApplication::activeWindow());
     notice.lblNumPrint->setText(text);

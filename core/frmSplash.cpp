@@ -7,7 +7,7 @@
 #include "core/ProgramFiles.h"
 #include "core/ProgramVersion.h"
 #include "core/frmLogin.h"
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
@@ -138,8 +138,7 @@ void frmSplash::Form_Activate()
         if (VbText::trim(s.AdminPassword).isEmpty()) {
             s.LoginPassword = s.AdminPassword;
             s.SessionPassword = s.LoginPassword;
-            frmMain& main = FormInstance<frmMain>::get();
-            main.showModeless();
+            ShowMainWindow();
             unloadForm();
             return;
         }

@@ -1,6 +1,6 @@
 #include "employees/frmEmployees.h"
 
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 
 frmEmployees::frmEmployees()
 {

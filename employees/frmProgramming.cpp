@@ -1,6 +1,6 @@
 #include "employees/frmProgramming.h"
 
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 
 frmProgramming::frmProgramming()
 {

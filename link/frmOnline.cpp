@@ -3,11 +3,11 @@
 #include "core/AppState.h"
 #include "core/LoginRules.h"
 #include "core/MainDatabase.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
-#include "app/frmMain.h"
 #include "link/LinkState.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -430,14 +430,14 @@ void frmOnline::CloseOnline()
 bool frmOnline::Form_QueryUnload(int mode)
 {
     guarded(161, [mode] {
-        frmMain* main = FormInstance<frmMain>::find();
-        const bool guardMode = main && main->GuardOnly;
+        MainWindowService* main = mainWindow();
+        const bool guardMode = main && main->guardOnly();
         if (guardMode && mode == CloseBox) {
             CloseMainDatabase();
             endProgram();
         }
         if (!guardMode && main)
-            main->showModeless();
+            main->showMainWindow();
     });
     return true;
 }

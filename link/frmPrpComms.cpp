@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "core/widgets/BackAc.h"
 #include "core/IniSettings.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "app/frmMain.h"
 #include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
@@ -90,10 +90,10 @@ void frmPrpComms::cmdUpdate_Click()
 void frmPrpComms::ApplyCommPort()
 {
     guarded(3, [this] {
-        frmMain* main = FormInstance<frmMain>::find();
+        MainWindowService* main = mainWindow();
         if (!main)
             raiseError(Err::ObjectNotSet);
-        CommPort& port = *main->AccessComm;
+        CommPort& port = main->commPort();
         AppState& s = appState();
         const int chosen = PortNum->currentIndex();
         if (chosen < 0)

@@ -1,6 +1,7 @@
 #include "platform/db/Database.h"
 
 #include "platform/AppError.h"
+#include "platform/Log.h"
 #include "platform/db/RecordsetImpl.h"
 
 #include <QFileInfo>
@@ -120,7 +121,8 @@ std::unique_ptr<Database> Database::connect(const QString& path, const Schema& s
     try {
         database->execute(QStringLiteral("PRAGMA journal_mode=WAL"));
         database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
+        qCWarning(lcGt430) << "The database" << path << "keeps its own journal:" << error.description();
     }
     if (!schema.isEmpty())
         database->ensureSchema(schema);

@@ -1,6 +1,7 @@
 #include "platform/translation/BinaryDictionary.h"
 
 #include "platform/AppError.h"
+#include "platform/Log.h"
 #include "platform/Prompts.h"
 
 void BinaryDictionary::LoadDictionary()
@@ -22,7 +23,8 @@ void BinaryDictionary::ensureLoaded() const
     m_loadedFile = m_file; // one attempt per file: a broken file is not read again on every text
     try {
         m_contents = MldFile::load(m_file);
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
+        qCWarning(lcGt430) << "The dictionary cannot be read; texts stay as they are:" << error.description();
         m_contents = {};
     }
 }

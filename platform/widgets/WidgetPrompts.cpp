@@ -1,6 +1,5 @@
 #include "platform/widgets/WidgetPrompts.h"
 
-#include "platform/Seam.h"
 #include "platform/widgets/LanguageDialog.h"
 
 #include <QApplication>
@@ -51,14 +50,4 @@ std::optional<int> WidgetPrompts::chooseLanguage(const QString& title, const QSt
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenIndex();
-}
-
-Prompts& prompts()
-{
-    return Seam<Prompts, WidgetPrompts>::get();
-}
-
-void setPrompts(Prompts* replacement)
-{
-    Seam<Prompts, WidgetPrompts>::install(replacement);
 }

@@ -1,6 +1,6 @@
 #include "reports/framework/frmEmpReport.h"
 
-#include "app/frmMain.h"
+#include "core/MainWindowService.h"
 
 frmEmpReport::frmEmpReport()
 {

@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 #include "core/FieldHelpers.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "core/MainDatabase.h"
 #include "core/ProgramFiles.h"
 #include "core/SharedLookups.h"

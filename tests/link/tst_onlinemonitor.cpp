@@ -261,7 +261,7 @@ private slots:
         QVERIFY(env->printDialogs.flagsShown.isEmpty());
 
         for (int i = 0; i < 48; ++i)
-            send(card(100 + i, uint8_t(i + 1)));
+            send(card(quint32(100 + i), uint8_t(i + 1)));
         monitor.ReadCardTimer_Timer();
         QCOMPARE(monitor.History->topLevelItemCount(), 48);
 

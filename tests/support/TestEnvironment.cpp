@@ -1,10 +1,12 @@
 #include "tests/support/TestEnvironment.h"
 
-#include "core/AppState.h"
-#include "link/PollingUsers.h"
-#include "core/frmPrint.h"
-#include "core/MainDatabase.h"
+#include "app/JoinSubsystems.h"
 #include "app/ProgramSchema.h"
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "core/frmPrint.h"
+#include "link/LinkState.h"
+#include "link/PollingUsers.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -39,7 +41,9 @@ void FakeClock::waitUntil(const QDateTime& until)
 
 TestEnvironment::TestEnvironment()
 {
+    JoinSubsystems();
     resetAppState();
+    linkState() = LinkState{};
     pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
     ProgramFolder::setPathForTests(m_dir.path());
@@ -47,14 +51,17 @@ TestEnvironment::TestEnvironment()
     setPrintDialogs(&printDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
+    setPrintNotice(&printNotice);
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
 }
 
 TestEnvironment::~TestEnvironment()
 {
     resetAppState();
+    linkState() = LinkState{};
     BinaryDict() = BinaryDictionary{};
     setProgramEndHandlerForTests(nullptr);
+    setPrintNotice(nullptr);
     setHelpService(nullptr);
     setProgramClock(nullptr);
     setPrintNoticeWatcherForTests(nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/frmPrint.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "tests/support/RecordingHelp.h"
@@ -46,8 +47,9 @@ public:
 };
 
 // One test's world: a temporary program folder, answered prompts and printer
-// dialogs, a fake clock, a help that only records, an end of program that
-// throws, and fresh program state.
+// dialogs, a fake clock, a help that only records, the printing notice's own
+// window, an end of program that throws, the subsystems joined and fresh
+// program state.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -64,6 +66,7 @@ public:
     RecordingPrintDialogs printDialogs;
     FakeClock clock;
     RecordingHelp help;
+    WindowPrintNotice printNotice;
 
 private:
     QTemporaryDir m_dir;

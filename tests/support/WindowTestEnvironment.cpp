@@ -1,5 +1,6 @@
 #include "tests/support/WindowTestEnvironment.h"
 
+#include "app/frmMain.h"
 #include "core/PasswordFile.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormRegistry.h"
@@ -10,6 +11,7 @@
 WindowTestEnvironment::WindowTestEnvironment()
 {
     QFile::copy(QStringLiteral(GT430_BUILT_DICTIONARY), file(QStringLiteral("GT430.mld")));
+    ProvideMainWindow();
     setCommPortFactoryForTests([this] {
         auto made = std::make_unique<FakeCommPort>();
         made->missing = missingPorts;
@@ -35,6 +37,7 @@ WindowTestEnvironment::~WindowTestEnvironment()
     Form::setModalHandlerForTests(nullptr);
     FormRegistry::setLastFormHandler(nullptr);
     setCommPortFactoryForTests(nullptr);
+    setMainWindowProvider({});
 }
 
 void WindowTestEnvironment::writePasswords(const QString& admin, const QString& guard, const QString& engineer)
