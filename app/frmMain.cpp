@@ -1,12 +1,12 @@
 #include "app/frmMain.h"
 
+#include "app/frmOptions.h"
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
 #include "core/frmAboutGT430.h"
-#include "app/frmOptions.h"
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
@@ -18,11 +18,11 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/help/HelpService.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 #include "reports/framework/frmEmpReport.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/frmOptions.h"
 
+#include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/frmCompact.h"
 #include "core/frmLogin.h"
-#include "app/frmMain.h"
 #include "core/frmPasswords.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"

@@ -1,8 +1,8 @@
 #include "core/frmAboutGT430.h"
 
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/ProgramVersion.h"
-#include "core/MainWindowService.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"

@@ -2,8 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/LoginRules.h"
-#include "core/Messages.h"
 #include "core/MainWindowService.h"
+#include "core/Messages.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"

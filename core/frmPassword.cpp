@@ -1,9 +1,9 @@
 #include "core/frmPassword.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/PasswordChange.h"
-#include "core/MainWindowService.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"

@@ -5,9 +5,9 @@
 #include "core/PasswordFile.h"
 #include "core/frmPassword.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -16,12 +16,12 @@
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QApplication>
 #include <QGroupBox>

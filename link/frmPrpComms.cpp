@@ -1,10 +1,10 @@
 #include "link/frmPrpComms.h"
 
 #include "core/AppState.h"
-#include "core/widgets/BackAc.h"
 #include "core/IniSettings.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/widgets/BackAc.h"
 #include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"

@@ -3,9 +3,10 @@
 #include <QList>
 #include <QString>
 
-// One piece of the database layout. Statements are written so that running
-// them on a file that already has the piece changes nothing (IF NOT EXISTS);
-// saved queries are stored once and never rewritten.
+// One piece of the database layout. For Database::ensureSchema, statements are
+// written so that running them on a file that already has the piece changes
+// nothing (IF NOT EXISTS) and saved queries are stored once and never
+// rewritten; in a numbered step (SchemaUpgrade.h) each runs once.
 struct SchemaItem {
     enum class Kind { Statement, SavedQuery };
 

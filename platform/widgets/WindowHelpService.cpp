@@ -4,8 +4,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/help/HelpDocument.h"
-#include "platform/widgets/HelpWindow.h"
 #include "platform/translation/BinaryDictionary.h"
+#include "platform/widgets/HelpWindow.h"
 
 #include <QApplication>
 #include <QDir>

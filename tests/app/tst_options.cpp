@@ -1,6 +1,6 @@
 #include "core/AppState.h"
-#include "core/frmLogin.h"
 #include "app/frmOptions.h"
+#include "core/frmLogin.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 

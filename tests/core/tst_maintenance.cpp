@@ -1,9 +1,9 @@
 #include "core/AppState.h"
+#include "app/frmMain.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/frmCompact.h"
-#include "app/frmMain.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 

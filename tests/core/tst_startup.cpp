@@ -1,10 +1,10 @@
 #include "core/AppState.h"
-#include "core/frmLogin.h"
 #include "app/frmMain.h"
+#include "core/frmLogin.h"
 #include "core/frmSplash.h"
-#include "platform/forms/PictureBox.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/PictureBox.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "platform/Prompts.h"
-#include "platform/widgets/HelpWindow.h"
-#include "platform/widgets/WindowHelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
+#include "platform/widgets/HelpWindow.h"
+#include "platform/widgets/WindowHelpService.h"
 #include "tests/support/HelpFixture.h"
 #include "tests/support/TestEnvironment.h"
 
