@@ -51,7 +51,8 @@ TestEnvironment::TestEnvironment()
     setPrintDialogs(&printDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
-    setPrintNotice(&printNotice);
+    m_printNotice = std::make_unique<WindowPrintNotice>();
+    setPrintNotice(m_printNotice.get());
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
 }
 

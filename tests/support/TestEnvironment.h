@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/frmPrint.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
 #include "tests/support/RecordingHelp.h"
@@ -10,7 +9,10 @@
 #include <QList>
 #include <QQueue>
 #include <QTemporaryDir>
+#include <memory>
 #include <optional>
+
+class WindowPrintNotice;
 
 // Thrown where the program would end.
 struct ProgramEnded {};
@@ -66,8 +68,8 @@ public:
     RecordingPrintDialogs printDialogs;
     FakeClock clock;
     RecordingHelp help;
-    WindowPrintNotice printNotice;
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<WindowPrintNotice> m_printNotice;
 };
