@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 
+#include "core/HeldReports.h"
 #include "link/LinkState.h"
 #include "platform/AppError.h"
 #include "reports/framework/ReportKind.h"
@@ -19,6 +20,7 @@ void resetAppState()
     s = AppState{};
     linkState() = LinkState{};
     ReportKind = 0;
+    ForgetHeldReports();
 }
 
 Database& Db()

@@ -114,6 +114,8 @@ void frmCompact::cmdCompact_Click()
                 if (!failure)
                     failure = error;
             }
+            if (frmMain* main = FormInstance<frmMain>::find())
+                main->PortStateChanged();
         }
         cmdCompact->setEnabled(true);
     }

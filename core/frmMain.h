@@ -21,6 +21,9 @@ public:
 
     // (Re)opens the serial port with the stored port number.
     void OpenComm();
+    // Another window opened the port or failed to: On Line and Programming
+    // are on exactly while it is open.
+    void PortStateChanged();
     // The language change of the options.
     void cmdLanguage();
     // Re-translates the toolbar and menu captions.

@@ -28,6 +28,9 @@ Schema employeesSchema()
             " PinProx INTEGER DEFAULT 0)")),
         SchemaItem::statement(QStringLiteral(
             "CREATE UNIQUE INDEX IF NOT EXISTS tblEmployees_Employee_Number ON tblEmployees (Employee_Number)")),
+        // Every code read looks its holder up by the code without surrounding blanks.
+        SchemaItem::statement(QStringLiteral(
+            "CREATE INDEX IF NOT EXISTS tblEmployees_Code ON tblEmployees (trim(Employee_Code, ' '))")),
         // The four periods are read by position 2 to 9.
         SchemaItem::statement(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS DoorsNames_Tbl ("

@@ -127,6 +127,7 @@ EventLine BuildEventLine(const OnlineEvent& event)
     line.remark = remarkOf(event.iReason);
     line.employeeNumber = num;
     const QString picture = VbText::trim(event.EmpPictureFile);
-    line.pictureFile = picture.isEmpty() ? appState().DefaultPictureFile : picture;
+    line.ownPicture = !picture.isEmpty();
+    line.pictureFile = line.ownPicture ? picture : appState().DefaultPictureFile;
     return line;
 }

@@ -53,6 +53,7 @@ struct EventLine {
     QString remark;
     int16_t employeeNumber = -1; // the line's tag
     QString pictureFile;    // the event's picture, or the default picture
+    bool ownPicture = false; // the event names a picture of its own
 };
 
 // The line of an event, stored or new. The name is looked up now, so it shows
