@@ -60,6 +60,15 @@ void check(bool condition)
         std::abort();
 }
 
+// What waits for more can still be part of a packet: a frame coming in, or
+// a run of at most three 0xFF that may begin a sync.
+bool onlyWhatMayBeAPacket(const QByteArray& rest)
+{
+    if (rest.size() < 2 || rest.startsWith(QByteArray("\xFF\xFF\xFF\x55", 4)))
+        return true;
+    return rest.size() <= 3 && rest.count(static_cast<char>(0xFF)) == rest.size();
+}
+
 // The reads of the port, each one chunk.
 QList<QByteArray> rawChunks(const uint8_t* data, size_t size)
 {
@@ -158,6 +167,7 @@ void frameAndDecode(const QList<QByteArray>& chunks)
             check(++guard <= Framing::AccumulatorLimit);
         }
         check(linkState().RxAccumulator.size() <= Framing::AccumulatorLimit);
+        check(onlyWhatMayBeAPacket(linkState().RxAccumulator));
     }
 }
 
@@ -186,6 +196,8 @@ void extractAll(const QList<QByteArray>& chunks)
             check(packet.isEmpty());
         }
         check(buffer.size() <= before);
+        if (!found)
+            check(onlyWhatMayBeAPacket(buffer));
         if (buffer.size() == before)
             return;
         check(passes <= total); // every pass consumes a byte at least

@@ -28,10 +28,12 @@ QList<EventRecorder*>& recorders()
     return all;
 }
 
-OnlineEvent eventOf(const CodeRead& read, const QDateTime& now)
+// The event of a read, and the current name of its employee when there is one.
+std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, const QDateTime& now)
 {
     const CodeReadMeaning m = meaningOf(read.Packet.Data);
     OnlineEvent e;
+    std::optional<QString> name;
     e.Date_CR = DateTimeText::isoDate(now.date());
     e.Time_CR = DateTimeText::isoTime(now.time());
     e.CardNum = VbText::trim(GetCardCode(read.Packet.Data));
@@ -40,6 +42,7 @@ OnlineEvent eventOf(const CodeRead& read, const QDateTime& now)
     const std::optional<EmployeeWithCode> holder = FindEmployeeByCode(e.CardNum);
     e.Employee_Number = holder ? holder->number : int16_t(-1);
     if (e.Employee_Number > 0) {
+        name = holder->name;
         e.Employee_Full_Name = QString::number(e.Employee_Number) + QStringLiteral("  ") + holder->name;
         e.EmpPictureFile = holder->pictureFile;
     } else {
@@ -60,7 +63,7 @@ OnlineEvent eventOf(const CodeRead& read, const QDateTime& now)
     if (m.lockStrike != 0)
         e.iLockStrike = m.lockStrike;
     e.SlotNumber = static_cast<int16_t>(read.Slot);
-    return e;
+    return {e, name};
 }
 
 void storeEvent(const OnlineEvent& e)
@@ -82,11 +85,11 @@ std::optional<EventLine> SaveOnlineEvent(const CodeRead& read, const QDateTime& 
 {
     std::optional<EventLine> line;
     guarded(172, [&] {
-        const OnlineEvent e = eventOf(read, now);
+        const auto [e, name] = eventOf(read, now);
         // The row is stored before the window shows anything of it, so that
         // a picture that cannot be shown does not cost the event.
         storeEvent(e);
-        line = BuildEventLine(e);
+        line = BuildEventLine(e, name);
     });
     return line;
 }

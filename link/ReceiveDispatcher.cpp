@@ -50,7 +50,8 @@ void handleCodeRead(LinkState& link)
 
 // The tick's rows in one transaction: a commit a tick, not one a row. Without
 // an open database, or inside a transaction already open, the rows go as
-// they would without it.
+// they would without it. Both statements are kept prepared, as every tick
+// runs them.
 class TickTransaction {
 public:
     TickTransaction()
@@ -59,7 +60,7 @@ public:
         if (!db || !db->isOpen())
             return;
         try {
-            db->beginTransaction();
+            db->executePrepared(QStringLiteral("BEGIN"));
             m_db = db;
         } catch (const AppError&) {
         }
@@ -77,7 +78,7 @@ public:
         if (!m_db)
             return;
         try {
-            m_db->commit();
+            m_db->executePrepared(QStringLiteral("COMMIT"));
             m_db = nullptr;
         } catch (const AppError&) {
             // Leaves no transaction standing behind for the next tick to write into.

@@ -2,14 +2,15 @@
 
 #include <QLocale>
 
+// The fixed ISO forms, not a format pattern: the logs write them row by row.
 QString DateTimeText::isoDate(const QDate& date)
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return date.toString(Qt::ISODate);
 }
 
 QString DateTimeText::isoTime(const QTime& time)
 {
-    return time.toString(QStringLiteral("HH:mm:ss"));
+    return time.toString(Qt::ISODate);
 }
 
 QString DateTimeText::shortDate(const QDate& date)
