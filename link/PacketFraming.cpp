@@ -6,19 +6,26 @@
 
 namespace {
 
-constexpr char Sync[4] = {'\xFF', '\xFF', '\xFF', '\x55'};
-
 uint8_t at(const char* bytes, qsizetype i)
 {
     return static_cast<uint8_t>(bytes[i]);
 }
 
+// The first FF FF FF 55 from `from` on: the start byte is rare in noise and
+// comes once a packet, so it is looked for first.
 qsizetype findSync(const char* bytes, qsizetype size, qsizetype from)
 {
-    if (size - from < 4)
-        return -1;
-    const void* hit = memmem(bytes + from, static_cast<size_t>(size - from), Sync, sizeof Sync);
-    return hit ? static_cast<const char*>(hit) - bytes : -1;
+    for (qsizetype i = from + 3; i < size;) {
+        const void* hit = std::memchr(bytes + i, Framing::StartByte, static_cast<size_t>(size - i));
+        if (!hit)
+            return -1;
+        const qsizetype p = static_cast<const char*>(hit) - bytes;
+        if (at(bytes, p - 1) == Framing::SyncByte && at(bytes, p - 2) == Framing::SyncByte &&
+            at(bytes, p - 3) == Framing::SyncByte)
+            return p - 3;
+        i = p + 1;
+    }
+    return -1;
 }
 
 bool checksumHolds(const char* packet, qsizetype length)
