@@ -24,13 +24,7 @@ class HeldReportsTest : public QObject {
 
     std::unique_ptr<TestEnvironment> env;
 
-    QStringList shown() const
-    {
-        QStringList texts;
-        for (const auto& box : env->prompts.boxes)
-            texts << box.text;
-        return texts;
-    }
+    QStringList shown() const { return env->prompts.texts(); }
 
 private slots:
     void init() { env = std::make_unique<TestEnvironment>(); }

@@ -74,13 +74,7 @@ class DispatcherTest : public QObject {
             tick();
     }
 
-    QStringList boxes() const
-    {
-        QStringList texts;
-        for (const auto& b : env->prompts.boxes)
-            texts << b.text;
-        return texts;
-    }
+    QStringList boxes() const { return env->prompts.texts(); }
 
 private slots:
     void init()
