@@ -158,16 +158,28 @@ void frameAndDecode(const QList<QByteArray>& chunks)
     for (const QByteArray& chunk : chunks) {
         port.waiting += chunk;
         int guard = 0;
-        while (const uint8_t action = GetPacket(port)) {
+        for (;;) {
+            // Emptied before each call, so that a packet whose Action is 0 (which
+            // ends the calls as "nothing" does) is told from nothing at all.
+            linkState().CurPacket = PacketRecord{};
+            const uint8_t action = GetPacket(port);
             const PacketRecord& p = linkState().CurPacket;
+            if (action == 0)
+                break;
             check(p.Action == action);
             check(p.Data.size() == p.Number_Bytes + 1 && p.Data.at(0) == 0);
             check(p.CheckSum == static_cast<uint8_t>(p.Data.back()) || p.Number_Bytes == 0);
             decode(p);
             check(++guard <= Framing::AccumulatorLimit);
         }
-        check(linkState().RxAccumulator.size() <= Framing::AccumulatorLimit);
-        check(onlyWhatMayBeAPacket(linkState().RxAccumulator));
+        const QByteArray& rest = linkState().RxAccumulator;
+        check(rest.size() <= Framing::AccumulatorLimit);
+        // Behind "nothing", the framer has already dropped whatever it can.
+        if (!linkState().CurPacket.hasData()) {
+            const FrameScan scan = ScanFrames(rest.constData(), rest.size());
+            check(rest.size() < 2 || (scan.kind == FrameScan::Waiting && scan.drop == 0));
+            check(onlyWhatMayBeAPacket(rest));
+        }
     }
 }
 
