@@ -69,14 +69,14 @@ std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, con
 void storeEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
-    Db().executePrepared(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
-                                "sReason, Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, "
-                                "iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor),
-                  text(e.sReason), text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum),
-                  optionalValue(e.iLockStrike),
-                  e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
-                  optionalValue(e.iReason), int(e.iCard)});
+    Db().executePrepared(
+        QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
+                       "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, "
+                       "iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor), text(e.sReason),
+         text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum), optionalValue(e.iLockStrike),
+         e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
+         optionalValue(e.iReason), int(e.iCard)});
 }
 
 }
