@@ -4,8 +4,8 @@
 // each also as a multiple of what a 9600 baud 8N1 line can carry: 960 bytes,
 // 48 code-read packets a second (counter x_line).
 //
-// Medians of three repetitions are printed by default; on a shared machine
-// run it alone, e.g. `gt430-bench --benchmark_min_time=2s`.
+// Each benchmark runs three repetitions and prints their median, mean and
+// spread; a busy machine shows in the spread and in real time above CPU time.
 
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
