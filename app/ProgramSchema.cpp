@@ -19,6 +19,7 @@ SchemaSteps programSchemaSteps()
         // carry 0: this step adds what such a file lacks (every statement is
         // IF NOT EXISTS) and keeps every table that stands, rows and all.
         {1, coreSchema() + employeesSchema() + linkSchema()},
+        {2, employeesCodeIndex()},
     };
 }
 

@@ -52,6 +52,8 @@ frmMain::frmMain() : AccessComm(createCommPort())
 {
     setWindowTitle(QStringLiteral("Access Control  GT-430"));
     ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
+    // The reception goes on while a box of its own is up.
+    ReceiveTimer->setTicksDuringItsBoxes(true);
 
     menuBar = new QMenuBar(this);
     mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));
@@ -109,6 +111,12 @@ void frmMain::repaintToolbar()
     Toolbar1->update();
 }
 
+void frmMain::portStateChanged()
+{
+    appState().CommOpened = AccessComm->portOpen();
+    setLinkCommandsEnabled(appState().CommOpened);
+}
+
 void frmMain::setLinkCommandsEnabled(bool enabled)
 {
     for (int i : {0, 2})
@@ -125,7 +133,6 @@ void frmMain::Form_Load()
         dict.setDictionaryFile(AddBackslash(ProgramFolder::path()) + QStringLiteral("GT430.mld"));
         dict.setLanguage(s.LanguageIndex);
         FormTranslator(dict).TranslateForm(this);
-        AccessComm->clearInBuffer();
         resize(Twips::toPixels(Twips::screenWidth()), Twips::toPixels(Twips::screenHeight()));
         ApplyGuardLogin();
         if (s.rsEmployees.isOpen() && s.rsEmployees.recordCount() > 0) {
@@ -184,8 +191,9 @@ void frmMain::OpenComm()
             if (AccessComm->portOpen())
                 AccessComm->setPortOpen(false);
             AccessComm->setCommPort(static_cast<int16_t>(s.CommPortIndex + 1));
-            AccessComm->clearInBuffer();
             AccessComm->setPortOpen(true);
+            // Only an open port can drop what waited from before: it is not logged as new.
+            AccessComm->clearInBuffer();
             s.CommOpened = true;
             for (int i : {0, 1, 2})
                 ShowInfo[i]->setEnabled(true);

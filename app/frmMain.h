@@ -38,7 +38,7 @@ public:
     bool guardOnly() const override { return GuardOnly; }
     void showMainWindow() override { showModeless(); }
     void repaintToolbar() override;
-    void setLinkCommandsEnabled(bool enabled) override;
+    void portStateChanged() override;
 
     bool GuardOnly = false;
 
@@ -58,6 +58,9 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload() override;
+
+private:
+    void setLinkCommandsEnabled(bool enabled);
 };
 
 // Lets the other windows find and open this one through the main window service.

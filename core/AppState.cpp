@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 
+#include "core/HeldReports.h"
 #include "core/ReportKind.h"
 #include "platform/AppError.h"
 
@@ -17,6 +18,7 @@ void resetAppState()
         s.Db->close();
     s = AppState{};
     ReportKind = 0;
+    ForgetHeldReports();
 }
 
 Database& Db()

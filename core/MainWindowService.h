@@ -18,8 +18,9 @@ public:
     virtual void showMainWindow() = 0;
     // Repaints the toolbar and makes it visible.
     virtual void repaintToolbar() = 0;
-    // Switches the commands that need the link (On Line, Programming) on or off.
-    virtual void setLinkCommandsEnabled(bool enabled) = 0;
+    // Another window opened the port or failed to: the commands that need the
+    // link (On Line, Programming) are on exactly while it is open.
+    virtual void portStateChanged() = 0;
 };
 
 // The main window while it exists; nullptr before it is made and after it unloads.

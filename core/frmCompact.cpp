@@ -114,6 +114,8 @@ void frmCompact::cmdCompact_Click()
                 if (!failure)
                     failure = error;
             }
+            if (MainWindowService* main = mainWindow())
+                main->portStateChanged();
         }
         cmdCompact->setEnabled(true);
     }

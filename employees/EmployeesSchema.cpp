@@ -45,6 +45,13 @@ Schema employeesSchema()
     };
 }
 
+Schema employeesCodeIndex()
+{
+    // Every code read looks its holder up by the code without surrounding blanks.
+    return {SchemaItem::statement(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS tblEmployees_Code ON tblEmployees (trim(Employee_Code, ' '))"))};
+}
+
 Schema employeesFreshRows()
 {
     return {SchemaItem::statement(QStringLiteral(

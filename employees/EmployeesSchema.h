@@ -6,4 +6,6 @@
 // (app/ProgramSchema.cpp), which stands as it shipped: a change of these
 // tables is a new step.
 Schema employeesSchema();
+// Layout step 2: the index of the lookup by code.
+Schema employeesCodeIndex();
 Schema employeesFreshRows();

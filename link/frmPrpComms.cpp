@@ -107,12 +107,14 @@ void frmPrpComms::ApplyCommPort()
             if (!port.portOpen())
                 port.setPortOpen(true);
         } catch (const AppError& error) {
+            main->portStateChanged();
             if (error.number() != CommError::InvalidPortNumber && error.number() != CommError::PortAlreadyOpen &&
                 error.number() != CommError::PortNotOpen)
                 throw;
             ShowWarning(Translate(QStringLiteral("Invalid Port!")));
             return;
         }
+        main->portStateChanged();
         s.CommPortIndex = static_cast<int16_t>(chosen);
         SaveIniSettings();
         pollingUsers().switchOn();

@@ -159,6 +159,7 @@ void Database::close()
 {
     if (!isOpen())
         return;
+    m_connection->dropKept();
     m_connection->setOpen(false);
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection->name(), false);
@@ -259,6 +260,38 @@ int Database::execute(const QString& sql, const QVariantList& params)
         raiseError(Err::ObjectInvalid);
     QSqlQuery q = m_connection->run(sql, params);
     return q.numRowsAffected();
+}
+
+int Database::executePrepared(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery& q = m_connection->kept(sql, params);
+    if (!q.exec())
+        raiseSqlError(q.lastError());
+    const int changed = q.numRowsAffected();
+    q.finish();
+    return changed;
+}
+
+std::optional<QVariantList> Database::firstRowPrepared(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery& q = m_connection->kept(sql, params);
+    if (!q.exec())
+        raiseSqlError(q.lastError());
+    std::optional<QVariantList> row;
+    if (q.next()) {
+        row.emplace();
+        const int columns = q.record().count();
+        row->reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row->append(q.value(i));
+    }
+    // A statement left standing would hold its read open across the commit.
+    q.finish();
+    return row;
 }
 
 void Database::beginTransaction()

@@ -7,6 +7,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 class Connection;
 
@@ -40,6 +41,12 @@ public:
 
     // Runs one statement; returns the number of rows it changed.
     int execute(const QString& sql, const QVariantList& params = {});
+
+    // For statements run row after row (the reception of the door's packets):
+    // each text is prepared once and kept until the database closes.
+    int executePrepared(const QString& sql, const QVariantList& params = {});
+    // The first row of a kept query, or nothing when it returns no row.
+    std::optional<QVariantList> firstRowPrepared(const QString& sql, const QVariantList& params = {});
 
     void beginTransaction();
     void commit();

@@ -55,6 +55,15 @@ private slots:
         QVERIFY(!main.ReceiveTimer->isEnabled());
     }
 
+    // What the line brought before the port opened is no read of now.
+    void staleInputIsDroppedOnceThePortIsOpen()
+    {
+        env->waitingBeforeOpen = QByteArray(40, 0x21);
+        openMain();
+        QVERIFY(env->port->open);
+        QVERIFY(env->port->waiting.isEmpty());
+    }
+
     void aPortThatFailsToOpenIsAnInvalidPort_data()
     {
         QTest::addColumn<int>("kind"); // 0 missing, 1 busy, else that failure number

@@ -2,6 +2,7 @@
 #include "core/AppState.h"
 #include "core/CoreSchema.h"
 #include "core/MainDatabase.h"
+#include "core/SharedLookups.h"
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
@@ -93,7 +94,7 @@ private slots:
 
     // The builds before the layout had a number made their files with the same
     // statements, left at version 0; step 1 takes them as they stand.
-    void aFileOfAnEarlierBuildBecomesVersion1WithItsRows()
+    void aFileOfAnEarlierBuildIsUpgradedWithItsRows()
     {
         {
             auto old = Database::create(path(), coreSchema() + employeesSchema() + linkSchema());
@@ -109,7 +110,30 @@ private slots:
         QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 1);
         QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
         CloseMainDatabase();
-        QCOMPARE(versionOf(path()), 1);
+        QCOMPARE(versionOf(path()), latestVersion());
+    }
+
+    // Step 2: the register of a version-1 file gains the index of the lookup
+    // by code, and its padded codes are still found.
+    void step2IndexesTheCodesOfAnExistingRegister()
+    {
+        createDatabaseAtVersion(path(), 1);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, Employee_Code)"
+                                       " VALUES (3, 'Old', 'Ann', ' 0042  ')"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(GetEmployeeNumberByCode(QStringLiteral("0042")), int16_t(3));
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblEmployees_Code'"), {},
+                              RecordsetType::Snapshot)
+                     .recordCount(),
+                 1);
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 2);
     }
 
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()

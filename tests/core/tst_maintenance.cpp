@@ -7,6 +7,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -191,6 +192,19 @@ private slots:
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
         QVERIFY(!window.cmdCompact->isEnabled());
         QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));
+    }
+
+    // A port that does not open again after the compaction takes the link's commands with it.
+    void aPortLostInTheCompactionSwitchesTheLinkOff()
+    {
+        startProgram();
+        frmMain& main = FormInstance<frmMain>::get();
+        QVERIFY(main.ShowInfo[0]->isEnabled());
+        env->port->missing = {1};
+        FormInstance<frmCompact>::get().cmdCompact->click();
+        QVERIFY(!env->port->open);
+        QVERIFY(!appState().CommOpened);
+        QVERIFY(!main.ShowInfo[0]->isEnabled() && !main.ToolbarButton[3]->isEnabled());
     }
 
     void theWindowReportsAFailedCompactionAfterReopening()

@@ -8,6 +8,7 @@
 #include "platform/forms/FormTimer.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,6 +64,29 @@ private slots:
         QCOMPARE(storedPortIndex(), 2);
         QVERIFY(FormInstance<frmMain>::get().ReceiveTimer->isEnabled());
         QVERIFY(FormInstance<frmPrpComms>::exists()); // Ok keeps the dialog open
+    }
+
+    // On Line and Programming follow every open and every failure of the port.
+    void theLinkCommandsFollowThePort()
+    {
+        env->missingPorts = {1, 5};
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        frmMain& main = FormInstance<frmMain>::get();
+        const auto linkCommandsOn = [&main](bool on) {
+            for (QAction* command : {main.ShowInfo[0], main.ShowInfo[2], main.ToolbarButton[1], main.ToolbarButton[3]})
+                QCOMPARE(command->isEnabled(), on);
+            QCOMPARE(appState().CommOpened, on);
+            QVERIFY(main.ShowInfo[1]->isEnabled());
+        };
+        linkCommandsOn(false);
+        choose(dialog, 2);
+        dialog.cmdUpdate->click();
+        QVERIFY(env->port->open);
+        linkCommandsOn(true);
+        choose(dialog, 4);
+        dialog.cmdUpdate->click();
+        QVERIFY(!env->port->open);
+        linkCommandsOn(false);
     }
 
     void theStoredPortAgain()

@@ -23,6 +23,14 @@ int RecordingPrompts::messageBox(const QString& text, const QString& title, int 
     return kind == MsgBox::KindQuestion ? MsgBox::No : MsgBox::Ok;
 }
 
+QStringList RecordingPrompts::texts() const
+{
+    QStringList all;
+    for (const Box& box : boxes)
+        all << box.text;
+    return all;
+}
+
 std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const QStringList&, int)
 {
     languageTitles << title;

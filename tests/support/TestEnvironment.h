@@ -36,6 +36,9 @@ public:
 
     QList<Box> boxes;
     QStringList languageTitles;
+
+    // The texts of the boxes shown, in order.
+    QStringList texts() const;
 };
 
 // Time stands still until the program waits; a wait moves it on at once.

@@ -17,6 +17,7 @@ WindowTestEnvironment::WindowTestEnvironment()
         made->missing = missingPorts;
         made->busy = busyPorts;
         made->openFailure = portOpenFailure;
+        made->waiting = waitingBeforeOpen;
         port = made.get();
         return made;
     });
