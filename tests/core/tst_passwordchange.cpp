@@ -2,6 +2,7 @@
 #include "core/IniSettings.h"
 #include "core/PasswordChange.h"
 #include "core/PasswordFile.h"
+#include "core/frmLogin.h"
 #include "core/frmPassword.h"
 #include "core/frmPasswords.h"
 #include "platform/forms/FormRegistry.h"
@@ -16,6 +17,17 @@
 #include <QtTest>
 
 namespace {
+
+// Types the text key by key, as the keyboard would, whatever its script.
+void type(QLineEdit* box, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &release);
+    }
+}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -175,6 +187,34 @@ private slots:
                                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
         QCOMPARE(fileBytes(path).size(), PasswordFileSize);
+    }
+
+    // A character the file cannot hold never enters a password box, so the
+    // password typed at the change is the one typed at the next login.
+    void aPasswordIsWhatTheFileCanHold()
+    {
+        usePasswords(QStringLiteral("a"), QStringLiteral("g"), QStringLiteral("e"));
+        const QString typed = QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c7");
+        QString entered;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& dialog = static_cast<frmPassword&>(form);
+            type(dialog.CurrentPswrd, QStringLiteral("e"));
+            type(dialog.NewPswrd, typed);
+            type(dialog.NewConfirmed, typed);
+            entered = dialog.NewPswrd->text();
+            dialog.cmdUpdate->click();
+        });
+        FormInstance<frmPasswords>::get().ChangePassword->click();
+        QCOMPARE(entered, QStringLiteral("7"));
+        QVERIFY(env->prompts.boxes.isEmpty());
+
+        LoadPasswords(); // the next start
+        appState().StartupDone = true;
+        frmLogin& login = FormInstance<frmLogin>::get();
+        type(login.Password, typed);
+        login.CheckLogin();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(appState().LaterLoginPassword, appState().EngineerPassword);
     }
 
     void theDialogChangesAPassword()
