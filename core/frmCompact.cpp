@@ -85,12 +85,12 @@ void frmCompact::cmdCompact_Click()
 {
     enterProcedure(2653);
     std::optional<AppError> failure;
+    frmMain* main = FormInstance<frmMain>::find();
+    bool portFailed = false;
     {
         BusyPointer busy;
         cmdCompact->setEnabled(false);
-        CommPort* port = nullptr;
-        if (frmMain* main = FormInstance<frmMain>::find())
-            port = main->AccessComm.get();
+        CommPort* port = main ? main->AccessComm.get() : nullptr;
         const bool portWasOpen = port && port->portOpen();
         try {
             if (portWasOpen)
@@ -110,9 +110,8 @@ void frmCompact::cmdCompact_Click()
         if (portWasOpen) {
             try {
                 port->setPortOpen(true);
-            } catch (const AppError& error) {
-                if (!failure)
-                    failure = error;
+            } catch (const AppError&) {
+                portFailed = true;
             }
         }
         cmdCompact->setEnabled(true);
@@ -122,11 +121,14 @@ void frmCompact::cmdCompact_Click()
             ShowWarning(Translate(QStringLiteral("Compact failed. Close the software and try Again")));
         else
             ReportError(2653, *failure, Translate(QStringLiteral("Compact Database is failed. Try Again")));
-        return;
+    } else {
+        ShowNotice(Translate(QStringLiteral("Compact Succeed")));
+        cmdCompact->setEnabled(false);
+        setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
     }
-    ShowNotice(Translate(QStringLiteral("Compact Succeed")));
-    cmdCompact->setEnabled(false);
-    setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
+    // The port is the main window's: a port that did not come back is a port that failed to open.
+    if (portFailed && main)
+        main->PortOpenFailed();
 }
 
 void frmCompact::cmdCut_Click()

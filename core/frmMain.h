@@ -21,6 +21,8 @@ public:
 
     // (Re)opens the serial port with the stored port number.
     void OpenComm();
+    // A port that did not open: the invalid-port warning, and the link's commands off.
+    void PortOpenFailed();
     // The language change of the options.
     void cmdLanguage();
     // Re-translates the toolbar and menu captions.

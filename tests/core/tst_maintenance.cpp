@@ -312,6 +312,28 @@ private slots:
         QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));
     }
 
+    // The compaction is done; that the port stayed shut afterwards is said as
+    // for any port that does not open, and the link's commands go off.
+    void aPortThatDoesNotComeBackIsAFailedOpenAfterASuccess()
+    {
+        startProgram();
+        frmMain& main = FormInstance<frmMain>::get();
+        QVERIFY(appState().CommOpened);
+        env->prompts.boxes.clear();
+        env->port->missing = {1};
+        FormInstance<frmCompact>::get().cmdCompact->click();
+        QCOMPARE(env->prompts.boxes.size(), 2);
+        QCOMPARE(env->prompts.boxes[0].text, QStringLiteral("Compact Succeed"));
+        QCOMPARE(env->prompts.boxes[1].text,
+                 QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it."));
+        QCOMPARE(env->prompts.boxes[1].title, QStringLiteral("Warning"));
+        QVERIFY(!appState().CommOpened);
+        QVERIFY(!main.ShowInfo[0]->isEnabled() && !main.ShowInfo[2]->isEnabled());
+        QVERIFY(!main.ToolbarButton[1]->isEnabled() && !main.ToolbarButton[3]->isEnabled());
+        QVERIFY(main.ShowInfo[1]->isEnabled());
+        QVERIFY(appState().Db->isOpen());
+    }
+
     void theWindowReportsAFailedCompactionAfterReopening()
     {
         startProgram();
