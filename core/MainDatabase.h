@@ -5,9 +5,15 @@
 inline const QString DatabaseFileName = QStringLiteral("GT430.mdb");
 
 // Opens "GT430.mdb" in the program folder into Db, keeps the employees dynaset
-// open for the run and reads the company name. A failure is reported and the
-// start-up goes on without a database.
+// open for the run and reads the company name; a table the file lacks is added
+// with the rows a new database has. A failure is reported; when the file could
+// not be opened at all, the user is told that the program cannot work without
+// it, and the program ends with the status NoDatabase.
 void OpenMainDatabase();
+
+namespace ExitStatus {
+inline constexpr int NoDatabase = 2;
+}
 
 // Opens Db and the employees dynaset again after they were closed (compaction).
 // Throws when the file cannot be opened.

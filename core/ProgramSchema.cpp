@@ -10,12 +10,12 @@ Schema programSchema()
     return coreSchema() + employeesSchema() + linkSchema();
 }
 
+Schema programFirstRows()
+{
+    return coreFreshRows() + employeesFreshRows();
+}
+
 void CreateProgramDatabase(const QString& path)
 {
-    auto db = Database::create(path, programSchema());
-    Transaction t(*db);
-    for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-        db->execute(row.sql);
-    t.commit();
-    db->close();
+    Database::create(path, programSchema(), programFirstRows())->close();
 }

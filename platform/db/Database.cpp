@@ -117,7 +117,7 @@ std::unique_ptr<Database> Database::connectPlain(const QString& path, const QStr
     return database;
 }
 
-std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema, const Schema& firstRows)
 {
     auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     // A commit appends to the write-ahead log without waiting for the disk, so
@@ -125,42 +125,41 @@ std::unique_ptr<Database> Database::connect(const QString& path, const Schema& s
     // commits but never damages the file. Closing the last connection folds the
     // log back into the file and removes it, so the file can be copied, compacted
     // and renamed on its own.
-    // The log lives beside the file: where it cannot be kept (a read-only
-    // folder or file) the program could not write its logs either.
-    QString mode;
+    // A file system that cannot share the log's index between connections
+    // keeps the rollback journal instead.
     try {
-        mode = database->openSql(QStringLiteral("PRAGMA journal_mode=WAL"), {}, RecordsetType::Snapshot)
-                   .field(0)
-                   .textOrEmpty();
+        database->execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     } catch (const AppError& error) {
         if (error.number() == Err::Locked)
             throw;
     }
-    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-        raiseError(Err::ReadOnly, QStringLiteral("The database %1 cannot be written: the file and its folder must "
-                                                 "be writable.")
-                                      .arg(QDir::toNativeSeparators(path)));
     database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!schema.isEmpty())
-        database->ensureSchema(schema);
+        database->ensureSchema(schema, firstRows);
     return database;
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::open(const QString& path, const Schema& schema, const Schema& firstRows)
 {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (!file.isFile())
         raiseError(Err::DbFileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
-    return connect(path, schema);
+    // Every commit writes the file and its journal beside it.
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        raiseError(Err::ReadOnly, QStringLiteral("The database %1 cannot be written: the file and its folder must "
+                                                 "be writable.")
+                                      .arg(QDir::toNativeSeparators(path)));
+    return connect(path, schema, firstRows);
 }
 
-std::unique_ptr<Database> Database::create(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::create(const QString& path, const Schema& schema, const Schema& firstRows)
 {
     if (QFileInfo::exists(path))
         raiseError(Err::CannotOpenDb, QStringLiteral("The file '%1' already exists.").arg(path));
     // SQLite takes an empty file for a new database, and gives its journals the file's mode.
     DurableFile::createPrivate(path);
     try {
-        return connect(path, schema);
+        return connect(path, schema, firstRows);
     } catch (const AppError&) {
         QFile::remove(path);
         throw;
@@ -351,9 +350,14 @@ void Database::rollback()
     db.rollback();
 }
 
-void Database::ensureSchema(const Schema& schema)
+void Database::ensureSchema(const Schema& schema, const Schema& firstRows)
 {
     Transaction t(*this);
+    QList<const SchemaItem*> rowsOfNewTables;
+    for (const SchemaItem& row : firstRows) {
+        if (!m_connection->isTable(row.name))
+            rowsOfNewTables << &row;
+    }
     execute(QStringLiteral("CREATE TABLE IF NOT EXISTS SavedQueries (Name TEXT PRIMARY KEY COLLATE NOCASE, "
                            "SqlText TEXT NOT NULL)"));
     for (const SchemaItem& item : schema) {
@@ -363,6 +367,8 @@ void Database::ensureSchema(const Schema& schema)
         else
             execute(item.sql);
     }
+    for (const SchemaItem* row : rowsOfNewTables)
+        execute(row->sql);
     t.commit();
 }
 

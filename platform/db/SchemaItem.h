@@ -5,7 +5,8 @@
 
 // One piece of the database layout. Statements are written so that running
 // them on a file that already has the piece changes nothing (IF NOT EXISTS);
-// saved queries are stored once and never rewritten.
+// saved queries are stored once and never rewritten. A row a new table starts
+// with names its table.
 struct SchemaItem {
     enum class Kind { Statement, SavedQuery };
 
@@ -14,6 +15,7 @@ struct SchemaItem {
     QString sql;
 
     static SchemaItem statement(QString sql) { return {Kind::Statement, {}, std::move(sql)}; }
+    static SchemaItem firstRows(QString table, QString sql) { return {Kind::Statement, std::move(table), std::move(sql)}; }
     // A query with :prmDate or :prmNum placeholders, bound when it is opened.
     static SchemaItem savedQuery(QString name, QString sql)
     {

@@ -47,7 +47,7 @@ TestEnvironment::TestEnvironment()
     setPrintDialogs(&printDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
-    setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
+    setProgramEndHandlerForTests([](int status) { throw ProgramEnded{status}; });
 }
 
 TestEnvironment::~TestEnvironment()
