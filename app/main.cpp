@@ -1,12 +1,14 @@
 #include "core/MainDatabase.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
+#include "platform/ProgramFonts.h"
 #include "platform/forms/FormRegistry.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    ProgramFonts::install();
     QApplication application(argc, argv);
     // The program ends where its windows say so, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);

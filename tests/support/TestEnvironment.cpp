@@ -42,6 +42,7 @@ TestEnvironment::TestEnvironment()
     resetAppState();
     pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
@@ -54,6 +55,7 @@ TestEnvironment::~TestEnvironment()
 {
     resetAppState();
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     setProgramEndHandlerForTests(nullptr);
     setHelpService(nullptr);
     setProgramClock(nullptr);
