@@ -201,7 +201,7 @@ std::unique_ptr<Database> Database::openExclusive(const QString& path)
 QString Database::integrityCheck(const QString& path)
 {
     auto database = connectPlain(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
-    // Mapped into memory the check reads the file in about half the time.
+    // Mapped into memory the check reads the file in less than half the time.
     database->execute(QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()));
     return database->openSql(QStringLiteral("PRAGMA integrity_check"), {}, RecordsetType::Snapshot)
         .field(0)
