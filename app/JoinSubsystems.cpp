@@ -7,6 +7,6 @@
 
 void JoinSubsystems()
 {
-    setMainDatabaseLayout(programSchemaSteps());
+    setMainDatabaseLayout(programSchemaSteps(), programFirstRows());
     setStartStateReset(ResetLinkAtStart);
 }

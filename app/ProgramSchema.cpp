@@ -23,13 +23,14 @@ SchemaSteps programSchemaSteps()
     };
 }
 
+Schema programFirstRows()
+{
+    return coreFreshRows() + employeesFreshRows();
+}
+
 void CreateProgramDatabase(const QString& path)
 {
     auto db = Database::create(path, {});
-    upgradeSchema(*db, programSchemaSteps());
-    Transaction t(*db);
-    for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-        db->execute(row.sql);
-    t.commit();
+    upgradeSchema(*db, programSchemaSteps(), programFirstRows());
     db->close();
 }

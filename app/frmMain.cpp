@@ -199,17 +199,23 @@ void frmMain::OpenComm()
                 ShowInfo[i]->setEnabled(true);
             setLinkCommandsEnabled(true);
         } catch (const AppError&) {
-            // Whatever kept the port shut, the link is down until the engineer fixes the port.
-            ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
-            if (s.CommOpened) {
-                FormInstance<frmOnline>::unload();
-                s.CommOpened = false;
-                pollingUsers().switchOff();
-                ReceiveTimer->setEnabled(false);
-                setLinkCommandsEnabled(false);
-            }
+            portOpenFailed();
         }
     });
+}
+
+void frmMain::portOpenFailed()
+{
+    // Whatever kept the port shut, the link is down until the engineer fixes the port.
+    AppState& s = appState();
+    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
+    if (s.CommOpened) {
+        FormInstance<frmOnline>::unload();
+        s.CommOpened = false;
+        pollingUsers().switchOff();
+        ReceiveTimer->setEnabled(false);
+        setLinkCommandsEnabled(false);
+    }
 }
 
 void frmMain::ReceiveTimer_Timer()

@@ -39,6 +39,7 @@ public:
     void showMainWindow() override { showModeless(); }
     void repaintToolbar() override;
     void portStateChanged() override;
+    void portOpenFailed() override;
 
     bool GuardOnly = false;
 

@@ -9,6 +9,7 @@
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/TabCaptions.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -65,6 +66,7 @@ frmOptions::frmOptions()
 {
     setWindowTitle(QStringLiteral(" Options"));
     SSTab1 = new QTabWidget(this);
+    keepTabCaptionsWhole(SSTab1);
     for (int i = 0; i < 4; ++i) {
         auto* page = new QWidget;
         cmdSetup[i] = new QPushButton(QString::fromLatin1(tasks[i].caption), page);

@@ -4,6 +4,7 @@
 #include "core/frmPrint.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
+#include "platform/ProgramFonts.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/widgets/WindowServices.h"
 
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    ProgramFonts::install();
     QApplication application(argc, argv);
     // The program ends where its windows say so, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,33 +3,42 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+
+#include <QDir>
 
 namespace {
 
-SchemaSteps& layout()
+struct Layout {
+    SchemaSteps steps;
+    Schema firstRows;
+};
+
+Layout& layout()
 {
-    static SchemaSteps steps;
-    return steps;
+    static Layout l;
+    return l;
 }
 
 // The file is taken only once it is up to date.
 std::unique_ptr<Database> openUpToDate(const QString& path)
 {
     auto db = Database::open(path, {});
-    upgradeSchema(*db, layout());
+    upgradeSchema(*db, layout().steps, layout().firstRows);
     return db;
 }
 
 }
 
-void setMainDatabaseLayout(SchemaSteps steps)
+void setMainDatabaseLayout(SchemaSteps steps, Schema firstRows)
 {
-    layout() = std::move(steps);
+    layout() = {std::move(steps), std::move(firstRows)};
 }
 
 void OpenMainDatabase()
 {
+    AppState& state = appState();
     guarded(2904, [] {
         AppState& s = appState();
         s.DbPath = AddBackslash(ProgramFolder::path()) + DatabaseFileName;
@@ -42,6 +51,12 @@ void OpenMainDatabase()
             s.CompanyName = company.textOrEmpty();
         doors.close();
     });
+    if (state.Db && state.Db->isOpen())
+        return;
+    // Every window reads or writes the database: without it there is nothing to go on with.
+    ShowWarning(Translate(QStringLiteral("GT-430 cannot work without its database and ends now:")) +
+                QLatin1Char('\r') + QDir::toNativeSeparators(state.DbPath));
+    endProgram(ExitStatus::NoDatabase);
 }
 
 void ReopenMainDatabase()

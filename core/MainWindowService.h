@@ -21,6 +21,9 @@ public:
     // Another window opened the port or failed to: the commands that need the
     // link (On Line, Programming) are on exactly while it is open.
     virtual void portStateChanged() = 0;
+    // The port did not open: the user is told, and the link's commands and the
+    // windows that need the link are off until a port opens.
+    virtual void portOpenFailed() = 0;
 };
 
 // The main window while it exists; nullptr before it is made and after it unloads.

@@ -85,6 +85,7 @@ void frmCompact::cmdCompact_Click()
 {
     enterProcedure(2653);
     std::optional<AppError> failure;
+    bool portFailed = false;
     {
         BusyPointer busy;
         cmdCompact->setEnabled(false);
@@ -110,12 +111,11 @@ void frmCompact::cmdCompact_Click()
         if (portWasOpen) {
             try {
                 port->setPortOpen(true);
-            } catch (const AppError& error) {
-                if (!failure)
-                    failure = error;
+                if (MainWindowService* main = mainWindow())
+                    main->portStateChanged();
+            } catch (const AppError&) {
+                portFailed = true;
             }
-            if (MainWindowService* main = mainWindow())
-                main->portStateChanged();
         }
         cmdCompact->setEnabled(true);
     }
@@ -124,11 +124,14 @@ void frmCompact::cmdCompact_Click()
             ShowWarning(Translate(QStringLiteral("Compact failed. Close the software and try Again")));
         else
             ReportError(2653, *failure, Translate(QStringLiteral("Compact Database is failed. Try Again")));
-        return;
+    } else {
+        ShowNotice(Translate(QStringLiteral("Compact Succeed")));
+        cmdCompact->setEnabled(false);
+        setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
     }
-    ShowNotice(Translate(QStringLiteral("Compact Succeed")));
-    cmdCompact->setEnabled(false);
-    setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
+    // The port is the main window's: a port that did not come back is a port that failed to open.
+    if (MainWindowService* main = mainWindow(); portFailed && main)
+        main->portOpenFailed();
 }
 
 void frmCompact::cmdCut_Click()

@@ -54,7 +54,7 @@ Schema employeesCodeIndex()
 
 Schema employeesFreshRows()
 {
-    return {SchemaItem::statement(QStringLiteral(
+    return {SchemaItem::firstRows(QStringLiteral("DoorsNames_Tbl"), QStringLiteral(
         "INSERT INTO DoorsNames_Tbl (Door_ID, DOOR_DESCRIPTION, MonThu_Start, MonThu_Hours, Fri_Start, Fri_Hours,"
         " Sat_Start, Sat_Hours, Sun_Start, Sun_Hours, CompanyName)"
         " VALUES (1, 'Door 1', '08:00', 8, '08:00', '8', '', '', '', '', '')"))};

@@ -8,6 +8,7 @@
 #include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/Placement.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
 #include "platform/serial/CommPort.h"
@@ -136,8 +137,7 @@ bool frmPrpComms::confirmAdministrator()
     AppState& s = appState();
     for (;;) {
         BackAc& prompt = FormInstance<BackAc>::get();
-        prompt.move((Twips::toPixels(Twips::screenWidth()) - prompt.width()) / 2,
-                    (Twips::toPixels(Twips::screenHeight()) - prompt.height()) / 2);
+        centreOver(&prompt, this);
         prompt.showModal();
         switch (s.DialogResult) {
         case 6:

@@ -1,6 +1,7 @@
 #include "core/widgets/PasswordPrompt.h"
 
 #include "platform/forms/PictureBox.h"
+#include "platform/text/Windows1252Validator.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +19,8 @@ PasswordPrompt::PasswordPrompt()
     Password = new QLineEdit(this);
     Password->setEchoMode(QLineEdit::Password);
     Password->setMaxLength(8);
+    // The password file holds single bytes: a character it cannot hold is refused as it is typed.
+    Password->setValidator(new Windows1252Validator(Password));
     Accept = new QPushButton(QStringLiteral("OK"), this);
     Accept->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);

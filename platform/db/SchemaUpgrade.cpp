@@ -9,7 +9,21 @@ int schemaVersion(Database& db)
     return rs.field(0).variant().toInt();
 }
 
-void upgradeSchema(Database& db, const SchemaSteps& steps)
+namespace {
+
+bool hasTable(Database& db, const QString& name)
+{
+    return db
+               .openSql(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name},
+                        RecordsetType::Snapshot)
+               .field(0)
+               .variant()
+               .toInt() > 0;
+}
+
+}
+
+void upgradeSchema(Database& db, const SchemaSteps& steps, const Schema& firstRows)
 {
     for (qsizetype i = 0; i < steps.size(); ++i) {
         if (steps[i].version != i + 1)
@@ -30,12 +44,21 @@ void upgradeSchema(Database& db, const SchemaSteps& steps)
     db.ensureSchema({});
     for (const SchemaStep& step : steps.mid(current)) {
         Transaction t(db);
+        QList<const SchemaItem*> rowsOfNewTables;
+        for (const SchemaItem& row : firstRows) {
+            if (!hasTable(db, row.name))
+                rowsOfNewTables << &row;
+        }
         for (const SchemaItem& item : step.items) {
             if (item.kind == SchemaItem::Kind::SavedQuery)
                 db.execute(QStringLiteral("INSERT OR REPLACE INTO SavedQueries (Name, SqlText) VALUES (?, ?)"),
                            {item.name, item.sql});
             else
                 db.execute(item.sql);
+        }
+        for (const SchemaItem* row : rowsOfNewTables) {
+            if (hasTable(db, row->name))
+                db.execute(row->sql);
         }
         db.execute(QStringLiteral("PRAGMA user_version = %1").arg(step.version));
         t.commit();

@@ -27,5 +27,6 @@ int schemaVersion(Database& db);
 // Runs the steps after the file's version, each in one transaction with the
 // new version number, so a step that fails leaves the file at the version
 // before it. A file of a version beyond the last step is refused with 3343 and
-// left as it is; steps not numbered 1, 2, ... fail with 5.
-void upgradeSchema(Database& db, const SchemaSteps& steps);
+// left as it is; steps not numbered 1, 2, ... fail with 5. A table that a
+// step creates gets the rows of `firstRows` that name it, in the same step.
+void upgradeSchema(Database& db, const SchemaSteps& steps, const Schema& firstRows = {});

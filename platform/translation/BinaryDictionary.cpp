@@ -3,11 +3,18 @@
 #include "platform/AppError.h"
 #include "platform/Log.h"
 #include "platform/Prompts.h"
+#include "platform/translation/QtStandardTexts.h"
 
 void BinaryDictionary::LoadDictionary()
 {
     m_contents = MldFile::load(m_file);
     m_loadedFile = m_file;
+}
+
+void BinaryDictionary::setLanguage(int16_t index)
+{
+    m_language = index;
+    QtStandardTexts::follow(index);
 }
 
 void BinaryDictionary::setContents(DictionaryContents contents)

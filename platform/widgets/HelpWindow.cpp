@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -15,18 +16,36 @@
 #include <QVBoxLayout>
 
 namespace {
+
 constexpr int TopicRole = Qt::UserRole;
+const QUrl indexUrl(QStringLiteral("gt430-help:index"));
+constexpr int PageWidth = 560;
+
+// A browser that also serves the index page the document makes.
+class HelpBrowser : public QTextBrowser {
+public:
+    QString indexHtml;
+
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        if (type == QTextDocument::HtmlResource && name == indexUrl)
+            return indexHtml;
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_filter(new QLineEdit)
     , m_keywords(new QListWidget)
-    , m_browser(new QTextBrowser)
+    , m_browser(new HelpBrowser)
     , m_contents(new QPushButton)
     , m_back(new QPushButton)
     , m_forward(new QPushButton)
     , m_filterLabel(new QLabel)
+    , m_splitter(new QSplitter)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/help.svg")));
@@ -49,15 +68,14 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_browser->setOpenLinks(true);
     m_browser->setOpenExternalLinks(true);
 
-    auto* splitter = new QSplitter;
-    splitter->addWidget(indexPanel);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 560});
+    m_splitter->addWidget(indexPanel);
+    m_splitter->addWidget(m_browser);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({220, PageWidth});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(splitter);
+    layout->addWidget(m_splitter);
 
     m_back->setEnabled(false);
     m_forward->setEnabled(false);
@@ -91,7 +109,22 @@ void HelpWindow::setDocument(HelpDocument document)
 {
     m_document = std::move(document);
     translateTexts();
+    static_cast<HelpBrowser*>(m_browser)->indexHtml =
+        m_document.indexPage(BinaryDict().Translate(QStringLiteral("Index")));
     fillIndex();
+    fitIndexWidth();
+}
+
+void HelpWindow::fitIndexWidth()
+{
+    // The longest line of the whole index, with the list's frame and a scroll bar beside it.
+    const int lines = m_keywords->sizeHintForColumn(0);
+    const int wanted = lines + 2 * m_keywords->frameWidth() + m_keywords->verticalScrollBar()->sizeHint().width() + 4;
+    const QList<int> sizes = m_splitter->sizes();
+    if (!sizes.isEmpty() && sizes.first() >= wanted)
+        return;
+    m_splitter->setSizes({wanted, qMax(PageWidth, sizes.value(1))});
+    resize(qMax(width(), wanted + PageWidth + m_splitter->handleWidth() + 24), height());
 }
 
 void HelpWindow::fillIndex()
@@ -125,6 +158,24 @@ void HelpWindow::showPage(const QString& file)
         m_browser->setSource(page);
 }
 
+void HelpWindow::showIndexPage()
+{
+    if (m_browser->source() == indexUrl)
+        m_browser->reload();
+    else
+        m_browser->setSource(indexUrl);
+}
+
+void HelpWindow::forgetHistory()
+{
+    m_browser->clearHistory();
+}
+
+bool HelpWindow::showsIndexPage() const
+{
+    return m_browser->source() == indexUrl;
+}
+
 void HelpWindow::focusIndex()
 {
     m_filter->clear();
@@ -133,5 +184,5 @@ void HelpWindow::focusIndex()
 
 QString HelpWindow::currentPage() const
 {
-    return m_browser->source().toLocalFile();
+    return m_browser->source().isLocalFile() ? m_browser->source().toLocalFile() : QString();
 }

@@ -17,25 +17,32 @@ QString displayText(QString text)
 
 }
 
-int WidgetPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
+std::unique_ptr<QMessageBox> WidgetPrompts::makeMessageBox(const QString& text, const QString& title, int kind,
+                                                           int buttons, QWidget* parent)
 {
-    QMessageBox box(QApplication::activeWindow());
-    box.setText(displayText(text));
-    box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(displayText(text));
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
     if (kind == MsgBox::KindQuestion) {
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         // 3 in the low bits asks Yes, No and Cancel; anything else Yes and No.
         if ((buttons & 7) == 3)
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         else
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
     } else {
-        box.setIcon(kind == MsgBox::KindNotice ? QMessageBox::Information : QMessageBox::Warning);
-        box.setStandardButtons(QMessageBox::Ok);
+        box->setIcon(kind == MsgBox::KindNotice ? QMessageBox::Information : QMessageBox::Warning);
+        box->setStandardButtons(QMessageBox::Ok);
     }
-    switch (box.exec()) {
+    return box;
+}
+
+int WidgetPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
+{
+    const auto box = makeMessageBox(text, title, kind, buttons, QApplication::activeWindow());
+    switch (box->exec()) {
     case QMessageBox::Yes: return MsgBox::Yes;
     case QMessageBox::No: return MsgBox::No;
     case QMessageBox::Cancel: return MsgBox::Cancel;

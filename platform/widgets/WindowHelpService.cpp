@@ -69,29 +69,37 @@ HelpWindow* WindowHelpService::open()
     return m_window;
 }
 
+template <class Show>
+void WindowHelpService::present(Show&& show)
+{
+    const bool fresh = !m_window || !m_window->isVisible();
+    HelpWindow* w = open();
+    if (!w)
+        return;
+    show(*w);
+    if (fresh)
+        w->forgetHistory();
+}
+
 void WindowHelpService::showContents()
 {
-    if (HelpWindow* w = open())
-        w->showPage(w->document().contentsPage());
+    present([](HelpWindow& w) { w.showPage(w.document().contentsPage()); });
 }
 
 void WindowHelpService::showIndex()
 {
-    if (HelpWindow* w = open()) {
-        if (w->currentPage().isEmpty())
-            w->showPage(w->document().contentsPage());
-        w->focusIndex();
-    }
+    present([](HelpWindow& w) {
+        w.showIndexPage();
+        w.focusIndex();
+    });
 }
 
 void WindowHelpService::showContext(int context)
 {
-    if (HelpWindow* w = open())
-        w->showPage(w->document().pageForContext(context));
+    present([context](HelpWindow& w) { w.showPage(w.document().pageForContext(context)); });
 }
 
 void WindowHelpService::showTopic(const QString& topic)
 {
-    if (HelpWindow* w = open())
-        w->showPage(w->document().pageForTopic(topic));
+    present([&topic](HelpWindow& w) { w.showPage(w.document().pageForTopic(topic)); });
 }

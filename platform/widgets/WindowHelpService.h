@@ -24,8 +24,12 @@ public:
     HelpWindow* window() const { return m_window; }
 
 private:
-    // Loads the document afresh (the language may have changed) and shows the
-    // window; nullptr when the document is missing.
+    // Loads the document afresh (the language may have changed), shows the
+    // window and the page `show` puts in it. A window opened anew, or again
+    // after it was closed, has nothing to go back to.
+    template <class Show>
+    void present(Show&& show);
+    // nullptr when the document is missing.
     HelpWindow* open();
 
     QPointer<HelpWindow> m_window;

@@ -144,8 +144,14 @@ private slots:
             db->execute(QStringLiteral("PRAGMA user_version = %1").arg(latestVersion() + 1));
         }
         const QStringList before = layoutOf(path());
-        OpenMainDatabase();
-        QCOMPARE(env->prompts.boxes.size(), 1);
+        int status = 0;
+        try {
+            OpenMainDatabase();
+        } catch (const ProgramEnded& end) {
+            status = end.status;
+        }
+        QCOMPARE(status, ExitStatus::NoDatabase);
+        QCOMPARE(env->prompts.boxes.size(), 2);
         const QString text = env->prompts.boxes.first().text;
         QVERIFY2(text.startsWith(QStringLiteral("Funcion error#: 2904\rThe database '%1' was made by a newer version "
                                                 "of the program")

@@ -145,6 +145,30 @@ private slots:
         QCOMPARE(appState().DialogResult, int16_t(2));
     }
 
+    // The prompt stands in the middle of the dialog it belongs to, at the size it is shown with.
+    void theAdministratorPromptIsCentredOverTheDialog()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        dialog.showModeless();
+        dialog.move(40, 30);
+        QCoreApplication::processEvents();
+        QRect prompt;
+        QSize size;
+        QSize wanted;
+        env->modalSteps.enqueue([&](Form& form) {
+            prompt = form.frameGeometry();
+            size = form.size();
+            wanted = form.sizeHint();
+            static_cast<BackAc&>(form).cmdCancel->click();
+        });
+        dialog.cmdExit->click();
+        QCOMPARE(size, wanted);
+        QVERIFY2((prompt.center() - dialog.frameGeometry().center()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("prompt %1,%2 %3x%4 over dialog %5,%6 %7x%8")
+                                .arg(prompt.x()).arg(prompt.y()).arg(prompt.width()).arg(prompt.height())
+                                .arg(dialog.x()).arg(dialog.y()).arg(dialog.width()).arg(dialog.height())));
+    }
+
     void exitAtTheAdministratorPromptEndsTheProgram()
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));

@@ -54,6 +54,7 @@ TestEnvironment::TestEnvironment()
     linkState() = LinkState{};
     pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
@@ -61,7 +62,7 @@ TestEnvironment::TestEnvironment()
     setHelpService(&help);
     m_printNotice = std::make_unique<WindowPrintNotice>();
     setPrintNotice(m_printNotice.get());
-    setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
+    setProgramEndHandlerForTests([](int status) { throw ProgramEnded{status}; });
 }
 
 TestEnvironment::~TestEnvironment()
@@ -69,6 +70,7 @@ TestEnvironment::~TestEnvironment()
     resetAppState();
     linkState() = LinkState{};
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     setProgramEndHandlerForTests(nullptr);
     setPrintNotice(nullptr);
     setHelpService(nullptr);

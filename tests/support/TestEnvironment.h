@@ -14,8 +14,10 @@
 
 class WindowPrintNotice;
 
-// Thrown where the program would end.
-struct ProgramEnded {};
+// Thrown where the program would end, with the status it would end with.
+struct ProgramEnded {
+    int status = 0;
+};
 
 // Answers boxes and dialogs from a queue and keeps what was shown.
 class RecordingPrompts final : public Prompts {
