@@ -52,12 +52,18 @@ bool FieldCommits::commitFocused()
 
 bool FieldCommits::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && !m_running) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        QWidget* field = fieldOf(qobject_cast<QWidget*>(watched));
-        const bool stillInside = field && fieldOf(QApplication::focusWidget()) == field;
-        if (field && !stillInside && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            run(field);
-    }
-    return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::FocusOut || m_running || m_dispatching)
+        return QObject::eventFilter(watched, event);
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    QWidget* field = fieldOf(qobject_cast<QWidget*>(watched));
+    const bool stillInside = field && fieldOf(QApplication::focusWidget()) == field;
+    if (!field || stillInside || reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return QObject::eventFilter(watched, event);
+    // The field takes its own leave first (a line edit drops its selection
+    // there), so that a refusal can select the text and give the focus back.
+    m_dispatching = true;
+    QCoreApplication::sendEvent(watched, event);
+    m_dispatching = false;
+    run(field);
+    return true;
 }

@@ -37,4 +37,5 @@ private:
     QPointer<QWidget> m_parking;
     QHash<QWidget*, Commit> m_fields;
     bool m_running = false;
+    bool m_dispatching = false;
 };
