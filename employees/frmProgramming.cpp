@@ -174,7 +174,7 @@ void frmProgramming::Form_Load()
         FormTranslator(BinaryDict()).TranslateForm(this);
         DoorSettingsBoxes b = boxes();
         DoorSettings::load(Db(), b);
-        show(b);
+        showBoxes(b);
         m_loaded = true;
         ShowDoorStatus();
         InitHolidayColumns();
@@ -198,7 +198,7 @@ DoorSettingsBoxes frmProgramming::boxes() const
     return b;
 }
 
-void frmProgramming::show(const DoorSettingsBoxes& b)
+void frmProgramming::showBoxes(const DoorSettingsBoxes& b)
 {
     txtDoor->setText(b.door);
     txtCompany->setText(b.company);
@@ -263,7 +263,7 @@ bool frmProgramming::SaveDoorSettings()
             return;
         DoorSettingsBoxes b = boxes();
         DoorSettings::save(Db(), b);
-        show(b);
+        showBoxes(b);
         saved = true;
     });
     return saved;

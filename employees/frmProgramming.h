@@ -69,7 +69,7 @@ protected:
 
 private:
     DoorSettingsBoxes boxes() const;
-    void show(const DoorSettingsBoxes& b);
+    void showBoxes(const DoorSettingsBoxes& b);
     // Refuses the close when a box holds what cannot be stored.
     bool boxesAccepted();
     void InitHolidayColumns();

@@ -11,7 +11,7 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
 #include "tests/support/RecordingPrintBackend.h"
-#include "tests/support/WindowTestEnvironment.h"
+#include "tests/employees/EmployeeTestWorld.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -50,15 +50,9 @@ class DetailsTest : public QObject {
 
     frmDetails& open(bool isNew, int16_t number = 0)
     {
-        employeeHandOver() = EmployeeHandOver{};
         employeeHandOver().NewEmployee = isNew;
         employeeHandOver().CurEmpNo = number;
-        frmDetails& editor = FormInstance<frmDetails>::get();
-        editor.show();
-        editor.activateWindow();
-        if (!QTest::qWaitForWindowActive(&editor))
-            qWarning("the editor did not become active");
-        return editor;
+        return showActive<frmDetails>();
     }
 
     // Types into a field, then moves the focus on, as the user leaves it.
@@ -80,24 +74,13 @@ class DetailsTest : public QObject {
             Db().execute(QStringLiteral("UPDATE tblEmployees SET %1 WHERE Employee_Number = ?").arg(more), {number});
     }
 
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const RecordingPrompts::Box& box : env->prompts.boxes)
-            texts << box.text;
-        return texts;
-    }
+    QStringList boxTexts() const { return ::boxTexts(env->prompts); }
 
 private slots:
     void init()
     {
-        env = std::make_unique<WindowTestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
-        LoadIniSettings();
-        appState().LoginPassword = appState().AdminPassword;
+        env = startAsAdministrator();
         appState().CommOpened = true;
-        linkState() = LinkState{};
     }
 
     void cleanup() { env.reset(); }

@@ -1,24 +1,13 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "employees/DoorSettings.h"
+#include "tests/employees/EmployeeTestWorld.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QtTest>
 
 namespace {
-
-QStringList storedRow()
-{
-    Recordset rs = Db().openSql(QStringLiteral("SELECT DOOR_DESCRIPTION, MonThu_Start, MonThu_Hours, Fri_Start, "
-                                               "Fri_Hours, Sat_Start, Sat_Hours, Sun_Start, Sun_Hours, CompanyName "
-                                               "FROM DoorsNames_Tbl"),
-                                {}, RecordsetType::Snapshot);
-    QStringList row;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        row << (rs.field(i).isNull() ? QStringLiteral("<null>") : rs.field(i).textOrEmpty());
-    return row;
-}
 
 DoorSettingsBoxes boxes(const QStringList& starts, const QStringList& hours)
 {
@@ -108,7 +97,7 @@ private slots:
         QFETCH(QStringList, stored);
         DoorSettingsBoxes b = boxes(starts, hours);
         DoorSettings::save(Db(), b);
-        QCOMPARE(storedRow().mid(1, 8), stored);
+        QCOMPARE(doorSettingsRow().mid(1, 8), stored);
         // The boxes show what was stored.
         for (int p = 0; p < DoorSettingsBoxes::Periods; ++p) {
             const QString start = stored.at(2 * p).isEmpty() ? QStringLiteral("__:__") : stored.at(2 * p);
@@ -126,13 +115,13 @@ private slots:
         b.door = QStringLiteral(" O'Hare gate ");
         b.company = QStringLiteral("Smith's \"Best\"; DROP TABLE tblOnline");
         DoorSettings::save(Db(), b);
-        QCOMPARE(storedRow().first(), QStringLiteral(" O'Hare gate "));
-        QCOMPARE(storedRow().last(), b.company);
+        QCOMPARE(doorSettingsRow().first(), QStringLiteral(" O'Hare gate "));
+        QCOMPARE(doorSettingsRow().last(), b.company);
         QCOMPARE(appState().CompanyName, b.company);
         b.door = QStringLiteral("   ");
         DoorSettings::save(Db(), b);
         QCOMPARE(b.door, QStringLiteral("Door 1"));
-        QCOMPARE(storedRow().first(), QStringLiteral("Door 1"));
+        QCOMPARE(doorSettingsRow().first(), QStringLiteral("Door 1"));
     }
 
     void hours_data()
@@ -178,7 +167,7 @@ private slots:
         QFETCH(QStringList, hours);
         QFETCH(int, box);
         QFETCH(int, period);
-        const QStringList before = storedRow();
+        const QStringList before = doorSettingsRow();
         DoorSettingsBoxes b = boxes(starts, hours);
         b.door = QStringLiteral("Changed");
         const auto problem = DoorSettings::check(b);
@@ -186,7 +175,7 @@ private slots:
         QCOMPARE(int(problem->box), box);
         QCOMPARE(problem->period, period);
         QVERIFY(failureOf([&] { DoorSettings::save(Db(), b); }) != 0);
-        QCOMPARE(storedRow(), before);
+        QCOMPARE(doorSettingsRow(), before);
     }
 
     void withoutTheRowNothingIsStored()
