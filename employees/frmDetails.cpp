@@ -20,6 +20,7 @@
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/help/HelpKey.h"
 #include "platform/text/DateTimeText.h"
@@ -85,21 +86,14 @@ void frmDetails::buildControls()
 {
     Picture1 = new QWidget(this);
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    Toolbar1 = new QToolBar(Picture1);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[7] = {nullptr, "Save", "Save All", "Undo", "Print", "Help", "   Close   "};
-    const char* tips[7] = {nullptr, "Save changes", "Save changes of all employees", "Undo last action",
-                           "Print employee's details", "Show Help", "Close form"};
-    const char* pictures[7] = {nullptr, ":/employees/save.svg", ":/employees/saveall.svg", ":/employees/undo.svg",
-                               ":/pictures/print.svg", ":/pictures/help.svg", ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 6; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(Picture1, ToolbarButton,
+                           {{"Save", "Save changes", ":/employees/save.svg"},
+                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg"},
+                            {"Undo", "Undo last action", ":/employees/undo.svg"},
+                            {"Print", "Print employee's details", ":/pictures/print.svg"},
+                            {"Help", "Show Help", ":/pictures/help.svg"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
     auto* toolbarLayout = new QVBoxLayout(Picture1);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);
     toolbarLayout->addWidget(Toolbar1);

@@ -11,6 +11,7 @@
 #include "employees/frmDetails.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FrameAnimation.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/help/HelpKey.h"
 #include "platform/text/VbText.h"
@@ -65,21 +66,14 @@ void placeTwips(QWidget* w, double left, double top, double width, double height
 frmEmployees::frmEmployees()
 {
     setWindowTitle(QStringLiteral("Employee's List"));
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[7] = {nullptr, "New", "Delete", "Edit", "Print", "Help", "   Close   "};
-    const char* tips[7] = {nullptr, "Add new employee", "Delete current employee", "Edit current employee",
-                           "Print employee's list", "Show Help", "Close form"};
-    const char* pictures[7] = {nullptr, ":/employees/new.svg", ":/employees/delete.svg", ":/employees/edit.svg",
-                               ":/pictures/print.svg", ":/pictures/help.svg", ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 6; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"New", "Add new employee", ":/employees/new.svg"},
+                            {"Delete", "Delete current employee", ":/employees/delete.svg"},
+                            {"Edit", "Edit current employee", ":/employees/edit.svg"},
+                            {"Print", "Print employee's list", ":/pictures/print.svg"},
+                            {"Help", "Show Help", ":/pictures/help.svg"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
 
     lvwEmployees = new QTreeWidget(this);
     lvwEmployees->setRootIsDecorated(false);
