@@ -3,6 +3,7 @@
 // each committed to a database file), each also as a multiple of what a
 // 9600 baud 8N1 line can carry: 960 bytes, 48 code-read packets a second.
 
+#include "bench/QuietPrompts.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "core/ProgramSchema.h"
@@ -11,11 +12,10 @@
 #include "link/PacketBuilder.h"
 #include "link/PacketReceiver.h"
 #include "link/ReceiveDispatcher.h"
-#include "platform/Prompts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/serial/CommPort.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -35,20 +35,6 @@ public:
     void clearInBuffer() override { waiting.clear(); }
     QByteArray readInput() override { return std::exchange(waiting, {}); }
     QByteArray waiting;
-};
-
-// No box may appear while measuring: it would mean a failure on the path.
-class NoPrompts final : public Prompts {
-public:
-    int messageBox(const QString& text, const QString&, int, int) override
-    {
-        ++shown;
-        last = text;
-        return MsgBox::Ok;
-    }
-    std::optional<int> chooseLanguage(const QString&, const QStringList&, int) override { return std::nullopt; }
-    int shown = 0;
-    QString last;
 };
 
 QByteArray codeRead(int i)
@@ -86,8 +72,7 @@ void ratio(benchmark::State& state, const char* name, double amount, double line
 
 void Framer(benchmark::State& state)
 {
-    NoPrompts quiet;
-    setPrompts(&quiet);
+    QuietPrompts quiet;
     ChunkPort port;
     const QByteArray sample = trafficSample();
     linkState() = LinkState{};
@@ -103,7 +88,6 @@ void Framer(benchmark::State& state)
     ratio(state, "bytes_per_s", static_cast<double>(bytes), LineBytesPerSecond);
     if (quiet.shown > 0)
         state.SkipWithError(qPrintable(quiet.last));
-    setPrompts(nullptr);
 }
 BENCHMARK(Framer)->UseRealTime();
 
@@ -111,8 +95,7 @@ BENCHMARK(Framer)->UseRealTime();
 // many as the line can bring in one tick arrive together at range(0) > 1.
 void ReceivePath(benchmark::State& state)
 {
-    NoPrompts quiet;
-    setPrompts(&quiet);
+    QuietPrompts quiet;
     QTemporaryDir dir;
     ProgramFolder::setPathForTests(dir.path());
     resetAppState();
@@ -142,7 +125,6 @@ void ReceivePath(benchmark::State& state)
         state.SkipWithError(qPrintable(quiet.last));
     resetAppState();
     ProgramFolder::setPathForTests({});
-    setPrompts(nullptr);
 }
 BENCHMARK(ReceivePath)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -150,7 +132,10 @@ BENCHMARK(ReceivePath)->Arg(1)->Arg(10)->Unit(benchmark::kMicrosecond)->UseRealT
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The employee list's refill is measured on a real window, drawn nowhere.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
