@@ -78,6 +78,9 @@ frmDetails::frmDetails()
     buildControls();
     m_commits = new FieldCommits(this, Picture1);
     watchFields();
+    // A click leaves the focus in the field, which then commits once, before the button's action.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
 }
 
 frmDetails::~frmDetails() = default;
@@ -492,6 +495,10 @@ bool frmDetails::SaveEmployee()
             txtUserNum->setFocus();
             return false;
         }
+        if (!m_session->isEditing()) {
+            ShowInputWarning(Translate(QStringLiteral("Current Employee Not Found")));
+            return false;
+        }
         if (handOver.NewEmployee) {
             // The number goes in as the box shows it, checked once more.
             const EmployeeNumberVerdict verdict = checkEmployeeNumber(txtUserNum->text());
@@ -579,6 +586,8 @@ void frmDetails::PrintEmployeeDetails()
 
 void frmDetails::cmdCard_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(372, [this] {
         FormInstance<frmCodes>::get().showModal();
         const LinkState& link = linkState();
@@ -601,6 +610,8 @@ void frmDetails::cmdCard_Click()
 
 void frmDetails::cmdDelCode_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(373, [this] {
         if (!AskYes(Translate(QStringLiteral("Are you sure you want to delete this item?"))))
             return;
@@ -618,6 +629,8 @@ void frmDetails::cmdDelCode_Click()
 
 void frmDetails::cmdAddPicture_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(370, [this] {
         EmployeeHandOver& handOver = employeeHandOver();
         handOver.CurPictureFile.clear();
@@ -637,6 +650,8 @@ void frmDetails::cmdAddPicture_Click()
 
 void frmDetails::cmdDelPicture_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(371, [this] {
         if (!AskYes(Translate(QStringLiteral("Are you sure you want to delete this item?"))))
             return;

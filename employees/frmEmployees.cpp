@@ -153,7 +153,6 @@ void frmEmployees::FillEmployeeList()
 {
     guarded(518, [this] {
         const QList<EmployeeListRow> rows = EmployeeRegister::readList(Db());
-        lvwEmployees->setSortingEnabled(false);
         lvwEmployees->clear();
         const QIcon card(QStringLiteral(":/employees/card.svg"));
         const QIcon pin(QStringLiteral(":/employees/pin.svg"));

@@ -151,7 +151,10 @@ frmProgramming::frmProgramming()
     resize(Twips::toPixels(6600), Twips::toPixels(4800));
 
     DoorsTimer = new FormTimer(200, [this] { DoorsTimer_Timer(); }, this);
-    m_commits = new FieldCommits(this, cmdClose);
+    m_commits = new FieldCommits(this, SSTab1);
+    // A click leaves the focus in the box, which then commits once, before the button's action.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
     for (int i = 0; i < Periods; ++i) {
         m_commits->watch(txtTime[i], [this, i] { return txtTime_LostFocus(i); });
         m_commits->watch(cmbHours[i], [this, i] { return cmbHours_LostFocus(i); });
@@ -271,6 +274,8 @@ bool frmProgramming::SaveDoorSettings()
 
 void frmProgramming::cmdReset_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(455, [this] {
         if (!AskYes(Translate(QStringLiteral("You are going to delete working hours settings.")) + QLatin1Char('\r') +
                     Translate(QStringLiteral("Are you sure?"))))
@@ -360,6 +365,8 @@ void frmProgramming::lvwHolidays_ColumnClick(int column)
 
 void frmProgramming::cmdNew_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(466, [this] {
         FormInstance<frmHoliday>::get().showModal();
         FillHolidayList();
@@ -368,6 +375,8 @@ void frmProgramming::cmdNew_Click()
 
 void frmProgramming::cmdDelete_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(454, [this] {
         if (lvwHolidays->topLevelItemCount() == 0)
             return;
@@ -384,6 +393,8 @@ void frmProgramming::cmdDelete_Click()
 
 void frmProgramming::cmdClose_Click()
 {
+    if (!m_commits->commitFocused())
+        return;
     guarded(451, [this] { unloadForm(); });
 }
 

@@ -12,8 +12,8 @@ void FieldCommits::watch(QWidget* field, Commit commit)
 {
     m_fields.insert(field, std::move(commit));
     field->installEventFilter(this);
-    for (QWidget* part : field->findChildren<QWidget*>())
-        part->installEventFilter(this);
+    for (QWidget* child : field->findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 QWidget* FieldCommits::fieldOf(QWidget* widget) const

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace {
@@ -282,6 +283,20 @@ private slots:
         QCOMPARE(editor.txtUserNum->text(), QStringLiteral("9"));
         QVERIFY(editor.cmdMove[0]->isEnabled() && !editor.cmdMove[2]->isEnabled() && !editor.cmdMove[3]->isEnabled());
         QCOMPARE(employeeHandOver().CurEmpNo, int16_t(9));
+    }
+
+    void aClickWithABadTimeWarnsOnceAndDoesNothing()
+    {
+        for (int n : {3, 5})
+            addEmployee(n, QStringLiteral("N%1").arg(n), QStringLiteral("Last"));
+        frmDetails& editor = open(false, 3);
+        editor.SSTab1->setCurrentIndex(1);
+        editor.txtTime->setFocus();
+        editor.txtTime->setCursorPosition(0);
+        QTest::keyClicks(editor.txtTime, QStringLiteral("2500"));
+        QTest::mouseClick(editor.cmdMove[2], Qt::LeftButton);
+        QCOMPARE(boxTexts().size(), 1);
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("3"));
     }
 
     void undoTakesBackWhatIsNotSaved()

@@ -129,6 +129,20 @@ private slots:
         QCOMPARE(doorSettingsRow().at(8), QStringLiteral("24"));
     }
 
+    void aClickWithABadBoxWarnsOnceAndDoesNothing()
+    {
+        frmProgramming& settings = open();
+        type(settings.cmbHours[3], QStringLiteral("25"));
+        QTest::mouseClick(settings.cmdClose, Qt::LeftButton);
+        QCOMPARE(boxTexts().size(), 1);
+        QVERIFY(FormInstance<frmProgramming>::exists());
+        QVERIFY(settings.cmbHours[3]->hasFocus());
+        type(settings.cmbHours[3], QStringLiteral("2"));
+        QTest::mouseClick(settings.cmdClose, Qt::LeftButton);
+        QVERIFY(!FormInstance<frmProgramming>::exists());
+        QCOMPARE(doorSettingsRow().at(8), QStringLiteral("2"));
+    }
+
     // The close box can leave a time half typed; it is checked before anything is stored.
     void aHalfTypedTimeIsNeverStored()
     {
