@@ -12,11 +12,9 @@ QList<EmployeeListRow> EmployeeRegister::readList(Database& db)
     rows.reserve(rs.recordCount());
     for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext()) {
         EmployeeListRow row;
-        const FieldValue slot = rs.field(QStringLiteral("SlotNumber"));
-        if (!slot.isNull() && slot.toInt16() != 0) {
+        if (rs.field(QStringLiteral("SlotNumber")).variant().toLongLong() != 0) {
             row.access = allowed;
-            const FieldValue kind = rs.field(QStringLiteral("PinProx"));
-            row.image = !kind.isNull() && kind.toInt16() == 1 ? ImagePin : ImageCard;
+            row.image = rs.field(QStringLiteral("PinProx")).variant().toInt() == 1 ? ImagePin : ImageCard;
         } else {
             row.access = unallowed;
             row.image = ImageNone;

@@ -399,14 +399,13 @@ void frmDetails::ShowEmployeeDetails()
         txtEmail->setText(text(EmpField::EmailAddr));
         txtPosition->setText(text(EmpField::Position));
         showPicture(text(EmpField::PictureFile));
-        const FieldValue slot = s.value(EmpField::SlotNumber);
-        showSlot(slot.isNull() ? int16_t(0) : slot.toInt16());
+        // A slot stored unsigned (65535, no slot) reads back as the signed -1.
+        showSlot(static_cast<int16_t>(s.value(EmpField::SlotNumber).variant().toLongLong()));
         showCodeHeld(!text(EmpField::Employee_Code).isEmpty());
         txtTime->setMaskText(startTimeForDisplay(s.value(EmpField::StartTime)));
         if (const auto row = listIndexForHours(s.value(EmpField::WorkingHours), cmbHours->count()))
             cmbHours->setCurrentIndex(*row);
-        const FieldValue kind = s.value(EmpField::PinProx);
-        showCodeKind(kind.isNull() ? 0 : kind.toInt16());
+        showCodeKind(s.value(EmpField::PinProx).variant().toInt());
     });
 }
 

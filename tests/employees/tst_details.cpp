@@ -399,10 +399,15 @@ private slots:
         QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
         QVERIFY(!editor.Dirty());
         QVERIFY(editor.cmdDelCode->isEnabled());
-        // Shown again, the stored slot reads back.
+        // Shown again, the stored slot reads back, and so does one stored unsigned.
         editor.ToolbarButton[3]->trigger();
         QVERIFY(boxTexts().isEmpty());
         QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
+        Db().execute(QStringLiteral("UPDATE tblTempEmp SET SlotNumber = 65535"));
+        editor.ToolbarButton[3]->trigger();
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
+        QCOMPARE(editor.txtTime->displayText(), QStringLiteral("__:__"));
     }
 
     void aCaptureClosedWithoutACodeChangesNothing()
