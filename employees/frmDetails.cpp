@@ -221,54 +221,36 @@ void frmDetails::buildControls()
     connect(cmdDelPicture, &QPushButton::clicked, this, [this] { cmdDelPicture_Click(); });
 }
 
+void frmDetails::watchField(QWidget* field, int position, int16_t procId, std::function<QVariant()> value)
+{
+    m_commits->watch(field, [this, position, procId, value = std::move(value)] {
+        guarded(procId, [&] { write(position, value()); });
+        return true;
+    });
+}
+
 void frmDetails::watchFields()
 {
     m_commits->watch(txtUserNum, [this] { return txtUserNum_LostFocus(); });
     m_commits->watch(txtTime, [this] { return txtTime_LostFocus(); });
-    const std::pair<QLineEdit*, int> names[2] = {{txtFirstName, EmpField::First_Name},
-                                                 {txtLastName, EmpField::Last_Name}};
-    for (const auto& [box, position] : names) {
-        m_commits->watch(box, [this, box, position] {
-            guarded(position == EmpField::First_Name ? 355 : 356, [&] {
-                box->setText(capitalizeName(box->text()));
-                write(position, box->text());
-            });
-            return true;
-        });
-    }
-    const std::tuple<QLineEdit*, int, int16_t> texts[5] = {{txtID, EmpField::Id_Number, 357},
-                                                           {txtPhoneNum, EmpField::Phone_Number, 363},
-                                                           {txtSelPhone, EmpField::SelPhone_Number, 364},
-                                                           {txtEmail, EmpField::EmailAddr, 365},
-                                                           {txtPosition, EmpField::Position, 366}};
-    for (const auto& [box, position, procId] : texts)
-        m_commits->watch(box, [this, box, position, procId] {
-            guarded(procId, [&] { write(position, box->text()); });
-            return true;
-        });
-    m_commits->watch(txtAddress, [this] {
-        guarded(362, [this] { write(EmpField::Address, txtAddress->toPlainText()); });
-        return true;
-    });
-    const std::tuple<QComboBox*, int, int16_t> lists[2] = {{cmbGender, EmpField::Gender, 358},
-                                                           {cmbStatus, EmpField::Status, 359}};
-    for (const auto& [list, position, procId] : lists)
-        m_commits->watch(list, [this, list, position, procId] {
-            guarded(procId, [&] { write(position, choiceFromListIndex(list->currentIndex())); });
-            return true;
-        });
-    m_commits->watch(cmbHours, [this] {
-        guarded(360, [this] { write(EmpField::WorkingHours, hoursFromListIndex(cmbHours->currentIndex())); });
-        return true;
-    });
-    const std::tuple<NullableDateEdit*, int, int16_t> dates[3] = {{txtBirthDate, EmpField::Birth_Date, 361},
-                                                                  {txtPositionDate, EmpField::Position_Date, 367},
-                                                                  {txtEmployDate, EmpField::Employment_Date, 368}};
-    for (const auto& [picker, position, procId] : dates)
-        m_commits->watch(picker, [this, picker, position, procId] {
-            guarded(procId, [&] { write(position, picker->storedValue()); });
-            return true;
-        });
+    auto capitalized = [](QLineEdit* box) {
+        box->setText(capitalizeName(box->text()));
+        return QVariant(box->text());
+    };
+    watchField(txtFirstName, EmpField::First_Name, 355, [=, this] { return capitalized(txtFirstName); });
+    watchField(txtLastName, EmpField::Last_Name, 356, [=, this] { return capitalized(txtLastName); });
+    watchField(txtID, EmpField::Id_Number, 357, [this] { return txtID->text(); });
+    watchField(cmbGender, EmpField::Gender, 358, [this] { return choiceFromListIndex(cmbGender->currentIndex()); });
+    watchField(cmbStatus, EmpField::Status, 359, [this] { return choiceFromListIndex(cmbStatus->currentIndex()); });
+    watchField(cmbHours, EmpField::WorkingHours, 360, [this] { return hoursFromListIndex(cmbHours->currentIndex()); });
+    watchField(txtBirthDate, EmpField::Birth_Date, 361, [this] { return txtBirthDate->storedValue(); });
+    watchField(txtAddress, EmpField::Address, 362, [this] { return txtAddress->toPlainText(); });
+    watchField(txtPhoneNum, EmpField::Phone_Number, 363, [this] { return txtPhoneNum->text(); });
+    watchField(txtSelPhone, EmpField::SelPhone_Number, 364, [this] { return txtSelPhone->text(); });
+    watchField(txtEmail, EmpField::EmailAddr, 365, [this] { return txtEmail->text(); });
+    watchField(txtPosition, EmpField::Position, 366, [this] { return txtPosition->text(); });
+    watchField(txtPositionDate, EmpField::Position_Date, 367, [this] { return txtPositionDate->storedValue(); });
+    watchField(txtEmployDate, EmpField::Employment_Date, 368, [this] { return txtEmployDate->storedValue(); });
 }
 
 bool frmDetails::Dirty() const

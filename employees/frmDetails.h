@@ -2,6 +2,8 @@
 
 #include "platform/forms/Form.h"
 
+#include <QVariant>
+#include <functional>
 #include <memory>
 
 class EmployeeEditSession;
@@ -94,6 +96,8 @@ protected:
 private:
     void buildControls();
     void watchFields();
+    // The field writes what `value` reads from it when it is left.
+    void watchField(QWidget* field, int position, int16_t procId, std::function<QVariant()> value);
     void FillCombos();
     void InitNewEmployee();
     void showPicture(const QString& path);
