@@ -20,6 +20,7 @@ SchemaSteps programSchemaSteps()
         // IF NOT EXISTS) and keeps every table that stands, rows and all.
         {1, coreSchema() + employeesSchema() + linkSchema()},
         {2, employeesCodeIndex()},
+        {3, employeesRegisterTables()},
     };
 }
 

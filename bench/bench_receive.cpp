@@ -9,6 +9,7 @@
 
 #include "app/JoinSubsystems.h"
 #include "app/ProgramSchema.h"
+#include "bench/QuietPrompts.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "link/EventRecorder.h"
@@ -17,7 +18,6 @@
 #include "link/PacketReceiver.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/Clock.h"
-#include "platform/Prompts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/serial/CommPort.h"
 
@@ -41,20 +41,6 @@ public:
     void clearInBuffer() override { waiting.clear(); }
     QByteArray readInput() override { return std::exchange(waiting, {}); }
     QByteArray waiting;
-};
-
-// No box may appear while measuring: it would mean a failure on the path.
-class NoPrompts final : public Prompts {
-public:
-    int messageBox(const QString& text, const QString&, int, int) override
-    {
-        ++shown;
-        last = text;
-        return MsgBox::Ok;
-    }
-    std::optional<int> chooseLanguage(const QString&, const QStringList&, int) override { return std::nullopt; }
-    int shown = 0;
-    QString last;
 };
 
 // The card number of employee n.
@@ -100,8 +86,7 @@ void lineCounter(benchmark::State& state, double amount, double lineLimit)
 // The framer as the receive tick drives it: the clock read once for the tick's bytes.
 void Framer(benchmark::State& state)
 {
-    NoPrompts quiet;
-    setPrompts(&quiet);
+    QuietPrompts quiet;
     ChunkPort port;
     const QByteArray sample = trafficSample();
     linkState() = LinkState{};
@@ -119,7 +104,6 @@ void Framer(benchmark::State& state)
     lineCounter(state, static_cast<double>(bytes), LineBytesPerSecond);
     if (quiet.shown > 0)
         state.SkipWithError(qPrintable(quiet.last));
-    setPrompts(nullptr);
 }
 
 // The whole road of a code read with the on-line monitor open, over a register
@@ -127,8 +111,7 @@ void Framer(benchmark::State& state)
 // range(1) reads arriving together in each tick.
 void ReceivePath(benchmark::State& state)
 {
-    NoPrompts quiet;
-    setPrompts(&quiet);
+    QuietPrompts quiet;
     QTemporaryDir dir;
     ProgramFolder::setPathForTests(dir.path());
     JoinSubsystems();
@@ -169,7 +152,6 @@ void ReceivePath(benchmark::State& state)
         state.SkipWithError("a read was not recorded");
     resetAppState();
     ProgramFolder::setPathForTests({});
-    setPrompts(nullptr);
 }
 
 }

@@ -8,4 +8,7 @@
 Schema employeesSchema();
 // Layout step 2: the index of the lookup by code.
 Schema employeesCodeIndex();
+// Layout step 3: the employee editor's work table, the holidays and the
+// employee list's query.
+Schema employeesRegisterTables();
 Schema employeesFreshRows();

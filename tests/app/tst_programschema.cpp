@@ -5,6 +5,7 @@
 #include "core/SharedLookups.h"
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
+#include "platform/AppError.h"
 #include "platform/db/Database.h"
 #include "tests/support/DatabaseAtVersion.h"
 #include "tests/support/TestEnvironment.h"
@@ -134,6 +135,31 @@ private slots:
                  1);
         CloseMainDatabase();
         QVERIFY(versionOf(path()) >= 2);
+    }
+
+    // Step 3: a version-2 register keeps its employees and gains the editor's
+    // work table, the holidays and the list's query over those employees.
+    void step3AddsTheRegistersTablesAndQuery()
+    {
+        createDatabaseAtVersion(path(), 2);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, SlotNumber)"
+                                       " VALUES (12, 'Old', 'Ann', NULL)"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        Recordset list = Db().openQuery(QStringLiteral("qryEmployees"), {});
+        QCOMPARE(list.recordCount(), 1);
+        QCOMPARE(list.field(0).variant().toInt(), 12);
+        QCOMPARE(list.field(QStringLiteral("SlotNumber")).variant().toInt(), 0);
+        QCOMPARE(Db().openTable(QStringLiteral("tblTempEmp")).recordCount(), 0);
+        Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date, Description) VALUES ('2000-12-25', 'X')"));
+        QVERIFY_THROWS_EXCEPTION(AppError, Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date) VALUES ('2000-12-25')")));
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 3);
     }
 
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()

@@ -7,7 +7,10 @@
 #include "core/frmPassword.h"
 #include "core/frmPasswords.h"
 #include "core/frmSplash.h"
+#include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
+#include "employees/frmHoliday.h"
+#include "employees/frmPicture.h"
 #include "employees/frmProgramming.h"
 #include "link/frmCodes.h"
 #include "link/frmOnline.h"
@@ -88,6 +91,9 @@ private slots:
         windows.emplace_back(new frmPrpComms);
         windows.emplace_back(new frmEmployees);
         windows.emplace_back(new frmProgramming);
+        windows.emplace_back(new frmDetails);
+        windows.emplace_back(new frmPicture);
+        windows.emplace_back(new frmHoliday);
         windows.emplace_back(new frmEmpReport);
         QStringList missing;
         for (const auto& window : windows) {
