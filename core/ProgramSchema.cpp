@@ -4,10 +4,11 @@
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
+#include "reports/framework/ReportsSchema.h"
 
 Schema programSchema()
 {
-    return coreSchema() + employeesSchema() + linkSchema();
+    return coreSchema() + employeesSchema() + linkSchema() + reportsSchema();
 }
 
 void CreateProgramDatabase(const QString& path)

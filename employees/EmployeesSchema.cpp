@@ -42,6 +42,8 @@ Schema employeesSchema()
             " Sun_Start TEXT DEFAULT '',"
             " Sun_Hours TEXT DEFAULT '',"
             " CompanyName TEXT DEFAULT '')")),
+        SchemaItem::statement(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS tblHolidays (Date TEXT NOT NULL UNIQUE, Description TEXT DEFAULT '', ID INTEGER PRIMARY KEY AUTOINCREMENT)")),
     };
 }
 

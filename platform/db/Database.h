@@ -47,6 +47,10 @@ public:
 
     void ensureSchema(const Schema& schema);
 
+    // The open connection, for readers and statements that outlive one call
+    // (ForwardQuery, RepeatedStatement).
+    const std::shared_ptr<Connection>& connection() const { return m_connection; }
+
 private:
     Database(QString path, std::shared_ptr<Connection> connection);
     static std::unique_ptr<Database> connect(const QString& path, const Schema& schema);

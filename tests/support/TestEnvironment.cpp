@@ -8,6 +8,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+#include "platform/files/SaveFileDialogs.h"
 #include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
@@ -45,6 +46,7 @@ TestEnvironment::TestEnvironment()
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
+    setSaveFileDialogs(&saveDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
     setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
@@ -60,6 +62,7 @@ TestEnvironment::~TestEnvironment()
     setPrintNoticeWatcherForTests(nullptr);
     showNormalPointer();
     setPrintDialogs(nullptr);
+    setSaveFileDialogs(nullptr);
     setPrompts(nullptr);
     ProgramFolder::setPathForTests({});
 }

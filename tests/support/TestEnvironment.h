@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "tests/support/RecordingHelp.h"
 #include "tests/support/RecordingPrintDialogs.h"
+#include "tests/support/RecordingSaveFileDialogs.h"
 
 #include <QDateTime>
 #include <QList>
@@ -45,8 +46,8 @@ public:
     int waits = 0;
 };
 
-// One test's world: a temporary program folder, answered prompts and printer
-// dialogs, a fake clock, a help that only records, an end of program that
+// One test's world: a temporary program folder, answered prompts, printer and
+// save dialogs, a fake clock, a help that only records, an end of program that
 // throws, and fresh program state.
 class TestEnvironment {
 public:
@@ -62,6 +63,7 @@ public:
 
     RecordingPrompts prompts;
     RecordingPrintDialogs printDialogs;
+    RecordingSaveFileDialogs saveDialogs;
     FakeClock clock;
     RecordingHelp help;
 
