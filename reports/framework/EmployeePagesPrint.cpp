@@ -39,8 +39,10 @@ int printEmployeePages(Printer& printer, const ReportQuery& source, const Employ
         title = rows.value(0).toString();
         const bool total = rows.value(pages.totalColumn).toInt() == 1;
         printout.bodyLine([&] {
-            if (total)
+            if (total) {
+                printer.setCurrentX(0);
                 printer.printLine(QString(51, QLatin1Char('=')));
+            }
             printer.setCurrentX(pages.x);
             printer.print(shownDate(rows.field(1).textOrEmpty()));
             for (int v = 0; v < pages.valueColumns; ++v) {

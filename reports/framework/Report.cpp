@@ -5,6 +5,7 @@
 #include "platform/db/ForwardQuery.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/HoursText.h"
+#include "reports/framework/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 
 bool hasRows(const ReportQuery& query)
@@ -29,6 +30,12 @@ int writeReportFile(const QString& path, const TextFileLayout& layout, const Rep
         file.writeLine(line);
     file.commit();
     return written;
+}
+
+int printReport(Report& report, Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    ReportKind = static_cast<int16_t>(report.kind());
+    return report.print(printer, filters, run);
 }
 
 QString totalWord()

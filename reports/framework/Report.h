@@ -77,6 +77,9 @@ public:
 // (title, rule, headings and closing lines not counted).
 int writeReportFile(const QString& path, const TextFileLayout& layout, const ReportQuery& rows);
 
+// Prints the report: the page footers then know its kind (ReportKind).
+int printReport(Report& report, Printer& printer, const ReportFilters& filters, const PrintRun& run);
+
 // "Total", as the reports write it on an employee's total row.
 QString totalWord();
 
