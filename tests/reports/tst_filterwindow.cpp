@@ -34,14 +34,6 @@ class FilterWindowTest : public QObject {
         return w;
     }
 
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const auto& box : env->prompts.boxes)
-            texts << box.text;
-        return texts;
-    }
-
 private slots:
     void init()
     {
@@ -111,7 +103,7 @@ private slots:
         w.txtFromEmp->setText(text);
         w.txtFromEmp->setFocus();
         w.CheckFromEmpLimit();
-        QCOMPARE(boxTexts(), refused ? QStringList{QStringLiteral("Employee number must be below 500")} : QStringList{});
+        QCOMPARE(env->prompts.texts(), refused ? QStringList{QStringLiteral("Employee number must be below 500")} : QStringList{});
         if (refused) {
             QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
             QCOMPARE(w.txtFromEmp->selectedText(), text);
@@ -160,10 +152,10 @@ private slots:
         w.cmdSelectAll->setFocus();
         w.PreviewReport();
         if (message.isEmpty()) {
-            QCOMPARE(boxTexts(), QStringList{QStringLiteral("No Match With This Filters")});
+            QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("No Match With This Filters")});
             return;
         }
-        QCOMPARE(boxTexts(), QStringList{message});
+        QCOMPARE(env->prompts.texts(), QStringList{message});
         QCOMPARE(env->prompts.boxes.first().buttons, 1);
         QVERIFY(env->modalWindows.isEmpty());
         if (focus == QLatin1String("from"))

@@ -50,14 +50,6 @@ class ReportWindowsTest : public QObject {
         return w;
     }
 
-    QStringList boxTexts() const
-    {
-        QStringList texts;
-        for (const auto& box : env->prompts.boxes)
-            texts << box.text;
-        return texts;
-    }
-
 private slots:
     void init()
     {
@@ -115,7 +107,7 @@ private slots:
         filter.PreviewReport();
         filter.SaveReport();
         filter.PrintReport();
-        QCOMPARE(boxTexts(), QStringList(3, QStringLiteral("No Match With This Filters")));
+        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("No Match With This Filters")));
         for (const auto& box : env->prompts.boxes) {
             QCOMPARE(box.title, QStringLiteral("GT-430"));
             QCOMPARE(box.buttons, buttons);
@@ -147,7 +139,7 @@ private slots:
         QCOMPARE(read(shown).count('\n'), 3 + 2);
         QCOMPARE(record.documentsEnded, 1);
         QVERIFY(!record.textsOnPage(1).contains(DateTimeText::shortDate(QDate(2026, 2, 27))));
-        QCOMPARE(boxTexts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
         QCOMPARE(env->prompts.boxes.first().buttons, 1);
         // Called from the filter window, save fills the table again first.
         env->saveDialogs.answer(refilled);
@@ -179,7 +171,7 @@ private slots:
         filter.SaveReport();
         QCOMPARE(env->prompts.boxes.size(), 1);
         QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 904\r")));
-        QVERIFY(!boxTexts().contains(QStringLiteral("save file successful")));
+        QVERIFY(!env->prompts.texts().contains(QStringLiteral("save file successful")));
     }
 
     // A fill that fails ends the operation: nothing stale is shown, saved or printed.
@@ -188,7 +180,7 @@ private slots:
         frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
         env->saveDialogs.answer(env->file(QStringLiteral("old.txt")));
         filter.SaveReport();
-        QCOMPARE(boxTexts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
         env->prompts.boxes.clear();
         addEvent(7, Monday, QStringLiteral("not a time"), 2);
         filter.PreviewReport();
@@ -211,7 +203,7 @@ private slots:
         filter.PreviewReport();
         filter.SaveReport();
         filter.PrintReport();
-        QCOMPARE(boxTexts(), QStringList(3, QStringLiteral("Please Enter Start Time")));
+        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("Please Enter Start Time")));
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
         QVERIFY(FormInstance<frmProgramming>::exists());
         frmProgramming& settings = FormInstance<frmProgramming>::get();

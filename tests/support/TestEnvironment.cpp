@@ -22,6 +22,14 @@ int RecordingPrompts::messageBox(const QString& text, const QString& title, int 
     return kind == MsgBox::KindQuestion ? MsgBox::No : MsgBox::Ok;
 }
 
+QStringList RecordingPrompts::texts() const
+{
+    QStringList list;
+    for (const Box& box : boxes)
+        list << box.text;
+    return list;
+}
+
 std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const QStringList&, int)
 {
     languageTitles << title;

@@ -33,6 +33,8 @@ public:
     QQueue<std::optional<int>> languageChoices;
 
     QList<Box> boxes;
+    // The texts of the boxes shown, in order.
+    QStringList texts() const;
     QStringList languageTitles;
 };
 
