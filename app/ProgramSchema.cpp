@@ -4,6 +4,7 @@
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
+#include "reports/framework/ReportsSchema.h"
 
 SchemaSteps programSchemaSteps()
 {
@@ -21,6 +22,7 @@ SchemaSteps programSchemaSteps()
         {1, coreSchema() + employeesSchema() + linkSchema()},
         {2, employeesCodeIndex()},
         {3, employeesRegisterTables()},
+        {4, reportsSchema()},
     };
 }
 

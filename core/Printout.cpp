@@ -22,10 +22,7 @@ void Printout::bodyLine(const std::function<void()>& print)
 {
     if (m_layout.check == PageCheck::BeforeEachLine && CheckNewPage(m_lines))
         m_breakDue = true;
-    // A break asked for before anything stands on the page would leave it empty.
-    if (m_breakDue && m_linesOnPage > 0)
-        startNewPage();
-    m_breakDue = false;
+    takeDueBreak();
 
     if (print)
         print();
@@ -33,6 +30,14 @@ void Printout::bodyLine(const std::function<void()>& print)
 
     if (m_layout.check == PageCheck::AfterEachLine && CheckNewPage(m_lines))
         m_breakDue = true;
+}
+
+void Printout::extraLines(const std::function<void()>& print)
+{
+    takeDueBreak();
+    if (print)
+        print();
+    ++m_linesOnPage;
 }
 
 void Printout::finish()
@@ -46,7 +51,16 @@ void Printout::finish()
     m_printer.endDoc();
     m_finished = true;
     m_busy.reset();
-    ShowPrintNotice(m_layout.noticeText ? m_layout.noticeText() : PagePrintingMsg());
+    if (m_layout.notice)
+        ShowPrintNotice(m_layout.noticeText ? m_layout.noticeText() : PagePrintingMsg());
+}
+
+void Printout::takeDueBreak()
+{
+    // A break asked for before anything stands on the page would leave it empty.
+    if (m_breakDue && m_linesOnPage > 0)
+        startNewPage();
+    m_breakDue = false;
 }
 
 void Printout::startNewPage()

@@ -26,6 +26,8 @@ struct PrintoutLayout {
     std::function<void()> afterLastFooter;
     // The text of the notice; PagePrintingMsg() when not given.
     std::function<QString()> noticeText;
+    // False prints without the notice (a printout made without a screen).
+    bool notice = true;
 };
 
 // One printed document in the order every printout follows: the page header,
@@ -54,10 +56,14 @@ public:
     void bodyLine(const std::function<void()>& print);
     // The next body line goes on a new page (a report's group change).
     void breakBeforeNextLine() { m_breakDue = true; }
+    // Lines besides the body lines (a group's heading, a rule, a total), not
+    // counted: on a new page when one is due.
+    void extraLines(const std::function<void()>& print);
     // The footer, the end of the document, the normal pointer and the notice.
     void finish();
 
 private:
+    void takeDueBreak();
     void startNewPage();
 
     Printer& m_printer;

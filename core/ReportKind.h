@@ -7,3 +7,14 @@
 // 5 unauthorized access, 6 working-hours totals. 0 until that window sets it;
 // it keeps its value after the window closes.
 extern int16_t ReportKind;
+
+namespace ReportKinds {
+inline constexpr int OnLine = 0;
+inline constexpr int Absence = 1;
+inline constexpr int HoursDetails = 2;
+inline constexpr int IncompleteHours = 3;
+inline constexpr int LateArrival = 4;
+inline constexpr int Unauthorized = 5;
+inline constexpr int HoursTotal = 6;
+inline constexpr int Count = 7;
+}

@@ -68,6 +68,10 @@ public:
     // rows of `firstRows` that name it; one transaction.
     void ensureSchema(const Schema& schema, const Schema& firstRows = {});
 
+    // The open connection, for readers and statements that outlive one call
+    // (ForwardQuery, RepeatedStatement).
+    const std::shared_ptr<Connection>& connection() const { return m_connection; }
+
 private:
     Database(QString path, std::shared_ptr<Connection> connection);
     static std::unique_ptr<Database> connect(const QString& path, const Schema& schema, const Schema& firstRows = {});

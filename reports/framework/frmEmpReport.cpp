@@ -1,14 +1,348 @@
 #include "reports/framework/frmEmpReport.h"
 
+#include "core/AppState.h"
+#include "core/widgets/SelectAndFocus.h"
+#include "core/Messages.h"
 #include "core/MainWindowService.h"
+#include "platform/BusyPointer.h"
+#include "platform/Clock.h"
+#include "platform/forms/AnimationBox.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/Twips.h"
+#include "platform/widgets/HelpKey.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/widgets/FormTranslator.h"
+#include "reports/framework/DefaultSchedule.h"
+#include "reports/framework/FilterCheck.h"
+#include "core/ReportKind.h"
+#include "reports/framework/SortOrder.h"
+#include "reports/framework/frmLateHours.h"
+#include "reports/framework/frmTotalHours.h"
+#include "reports/framework/frmWorkingHours.h"
+
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kindCaptions[7] = {"On Line ",          "Absence ",     "Working Hours - Details", "Incompleted Hours",
+                                     "Late Arrival",      "Unauthorized", "Working Hours - Total"};
+
+QDateEdit* datePicker(QWidget* parent)
+{
+    auto* picker = new QDateEdit(parent);
+    picker->setDisplayFormat(QStringLiteral("M/d/yy"));
+    picker->setCalendarPopup(true);
+    return picker;
+}
+
+}
+
+frmReportWindow* frmEmpReport::reportWindow(int kind)
+{
+    switch (kind) {
+    case ReportKinds::HoursDetails: return &FormInstance<frmWorkingHours>::get();
+    case ReportKinds::LateArrival: return &FormInstance<frmLateHours>::get();
+    case ReportKinds::HoursTotal: return &FormInstance<frmTotalHours>::get();
+    default: return nullptr;
+    }
+}
 
 frmEmpReport::frmEmpReport()
 {
     setWindowTitle(QStringLiteral("Reports"));
-    resize(640, 480);
+
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar1->setIconSize(QSize(32, 32));
+    const char* captions[6] = {nullptr, "Preview", "Save", "Print", "Help", "   Close   "};
+    const char* pictures[6] = {nullptr, ":/pictures/preview.svg", ":/pictures/save.svg", ":/pictures/print.svg",
+                               ":/pictures/help.svg", ":/pictures/close.svg"};
+    ToolbarButton[0] = nullptr;
+    for (int b = 1; b <= 5; ++b) {
+        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
+        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
+    }
+
+    Frame3 = new QGroupBox(QStringLiteral("Report"), this);
+    auto* kinds = new QVBoxLayout(Frame3);
+    for (int i = 0; i < 7; ++i) {
+        Option1[i] = new QRadioButton(QString::fromLatin1(kindCaptions[i]), Frame3);
+        kinds->addWidget(Option1[i]);
+    }
+    Option1[0]->setChecked(true);
+
+    fraEmp = new QGroupBox(QStringLiteral("Employees"), this);
+    txtFromEmp = new QLineEdit(fraEmp);
+    txtToEmp = new QLineEdit(fraEmp);
+    cmdSelectAll = new QPushButton(QStringLiteral("Remove All Employees"), fraEmp);
+    auto* employees = new QGridLayout(fraEmp);
+    employees->addWidget(new QLabel(QStringLiteral("From"), fraEmp), 0, 0);
+    employees->addWidget(txtFromEmp, 0, 1);
+    employees->addWidget(new QLabel(QStringLiteral("To"), fraEmp), 1, 0);
+    employees->addWidget(txtToEmp, 1, 1);
+    employees->addWidget(cmdSelectAll, 2, 0, 1, 2);
+    for (QLineEdit* field : {txtFromEmp, txtToEmp}) {
+        // Only digits can be typed.
+        field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+        field->installEventFilter(this);
+    }
+
+    Frame5 = new QGroupBox(QStringLiteral("Date"), this);
+    MaskFromDate = datePicker(Frame5);
+    MaskToDate = datePicker(Frame5);
+    auto* dates = new QGridLayout(Frame5);
+    dates->addWidget(new QLabel(QStringLiteral("From"), Frame5), 0, 0);
+    dates->addWidget(MaskFromDate, 0, 1);
+    dates->addWidget(new QLabel(QStringLiteral("To"), Frame5), 1, 0);
+    dates->addWidget(MaskToDate, 1, 1);
+
+    Frame2 = new QGroupBox(QStringLiteral("Date Sorting"), this);
+    OptSort[0] = new QRadioButton(Frame2);
+    OptSort[1] = new QRadioButton(Frame2);
+    Label6 = new QLabel(QStringLiteral("Ascending"), Frame2);
+    Label7 = new QLabel(QStringLiteral("Descending"), Frame2);
+    Label6->setBuddy(OptSort[0]);
+    Label7->setBuddy(OptSort[1]);
+    OptSort[0]->setChecked(true);
+    auto* sorting = new QGridLayout(Frame2);
+    sorting->addWidget(OptSort[0], 0, 0);
+    sorting->addWidget(Label6, 0, 1);
+    sorting->addWidget(OptSort[1], 1, 0);
+    sorting->addWidget(Label7, 1, 1);
+    sorting->setColumnStretch(1, 1);
+
+    anmAVI = new AnimationBox(this);
+    anmAVI->setVisible(false);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(fraEmp);
+    right->addWidget(Frame5);
+    right->addWidget(Frame2);
+    right->addStretch(1);
+    right->addWidget(anmAVI, 0, Qt::AlignCenter);
+    auto* body = new QHBoxLayout;
+    body->addWidget(Frame3);
+    body->addLayout(right);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Toolbar1);
+    layout->addLayout(body);
+
+    // Connected once the design's selections stand: they are no user's choice.
+    for (int i = 0; i < 7; ++i)
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                Option1_Click(i);
+        });
+    for (int i = 0; i < 2; ++i)
+        connect(OptSort[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                OptSort_Click(i);
+        });
+    connect(cmdSelectAll, &QPushButton::clicked, this, [this] { cmdSelectAll_Click(); });
+}
+
+void frmEmpReport::Form_Load()
+{
+    guarded(657, [this] {
+        FormTranslator(BinaryDict()).TranslateForm(this);
+        adjustSize();
+        if (const QScreen* screen = this->screen())
+            move(screen->geometry().center() - rect().center());
+        ReportKind = 0;
+        const QDate today = programClock().now().date();
+        MaskFromDate->setDate(today.addDays(-7));
+        MaskToDate->setDate(today);
+        txtToEmp->setText(QStringLiteral("500"));
+        txtFromEmp->setText(QStringLiteral("1"));
+        AllEmployeesSelected = true;
+        SortOrder = QStringLiteral("Asc");
+        ReloadDefaultSchedule();
+    });
 }
 
 void frmEmpReport::Form_Unload()
 {
     RefreshMainToolbar();
+}
+
+void frmEmpReport::Toolbar1_ButtonClick(int button)
+{
+    switch (button) {
+    case 1: PreviewReport(); break;
+    case 2: SaveReport(); break;
+    case 3: PrintReport(); break;
+    case 4: ShowEmpReportHelp(); break;
+    case 5: CloseEmpReport(); break;
+    default: break;
+    }
+}
+
+void frmEmpReport::PreviewReport()
+{
+    launch(656, Launch::Preview);
+}
+
+void frmEmpReport::SaveReport()
+{
+    launch(654, Launch::Save);
+}
+
+void frmEmpReport::PrintReport()
+{
+    launch(653, Launch::Print);
+}
+
+void frmEmpReport::launch(int16_t procId, Launch what)
+{
+    // The window stays live while a report fills; a second launch meanwhile is ignored.
+    if (m_launching)
+        return;
+    QScopedValueRollback<bool> launching(m_launching, true);
+    guarded(procId, [&] {
+        if (!ValidateFilters()) {
+            showNormalPointer();
+            return;
+        }
+        frmReportWindow* window = reportWindow(ReportKind);
+        if (!window)
+            return;
+        window->setFilters(filters());
+        switch (what) {
+        case Launch::Preview: window->preview(); break;
+        case Launch::Save: window->cmdSave_Click(); break;
+        case Launch::Print: window->cmdPrintReport_Click(); break;
+        }
+    });
+    if (what == Launch::Preview)
+        showNormalPointer();
+}
+
+void frmEmpReport::ShowEmpReportHelp()
+{
+    guarded(665, [this] { HelpKey::press(this); });
+}
+
+void frmEmpReport::CloseEmpReport()
+{
+    guarded(652, [this] { unloadForm(); });
+}
+
+bool frmEmpReport::ValidateFilters()
+{
+    bool valid = false;
+    guarded(659, [&] {
+        const std::optional<FilterProblem> problem = checkFilters(
+            txtFromEmp->text(), txtToEmp->text(), MaskFromDate->date(), MaskToDate->date(), programClock().now().date());
+        if (!problem) {
+            valid = true;
+            return;
+        }
+        ShowInputWarning(Translate(problem->message));
+        if (problem->focus == FilterProblem::Field::FromEmployee)
+            SelectAndFocus(txtFromEmp);
+        else if (problem->focus == FilterProblem::Field::ToEmployee)
+            SelectAndFocus(txtToEmp);
+    });
+    return valid;
+}
+
+ReportFilters frmEmpReport::filters() const
+{
+    return filtersOf(txtFromEmp->text(), txtToEmp->text(), MaskFromDate->date(), MaskToDate->date(),
+                     sortDirectionOf(SortOrder));
+}
+
+void frmEmpReport::Option1_Click(int index)
+{
+    guarded(660, [&] {
+        ResetFilterControls();
+        if (index < 0 || index > 6)
+            return;
+        ReportKind = static_cast<int16_t>(index);
+        if (index == ReportKinds::HoursDetails || index == ReportKinds::HoursTotal) {
+            OptSort[0]->setChecked(true);
+            OptSort[0]->setEnabled(false);
+            OptSort[1]->setEnabled(false);
+        } else if (index == ReportKinds::Unauthorized) {
+            fraEmp->setEnabled(false);
+        }
+    });
+}
+
+void frmEmpReport::ResetFilterControls()
+{
+    guarded(661, [this] {
+        fraEmp->setEnabled(true);
+        txtFromEmp->setText(QStringLiteral("1"));
+        txtToEmp->setText(QStringLiteral("500"));
+        OptSort[0]->setChecked(true);
+        OptSort[0]->setEnabled(true);
+        OptSort[1]->setEnabled(true);
+    });
+}
+
+void frmEmpReport::OptSort_Click(int index)
+{
+    guarded(664, [index] { SortOrder = index == 0 ? QStringLiteral("") : QStringLiteral("DESC"); });
+}
+
+void frmEmpReport::cmdSelectAll_Click()
+{
+    guarded(655, [this] {
+        if (AllEmployeesSelected) {
+            txtFromEmp->setText(QString());
+            txtToEmp->setText(QString());
+            cmdSelectAll->setText(Translate(QStringLiteral("Select All Employees")));
+            AllEmployeesSelected = false;
+        } else {
+            txtFromEmp->setText(QStringLiteral("1"));
+            txtToEmp->setText(QStringLiteral("500"));
+            cmdSelectAll->setText(Translate(QStringLiteral("Remove All Employees")));
+            AllEmployeesSelected = true;
+        }
+    });
+}
+
+void frmEmpReport::CheckFromEmpLimit()
+{
+    checkEmpLimit(txtFromEmp);
+}
+
+void frmEmpReport::CheckToEmpLimit()
+{
+    checkEmpLimit(txtToEmp);
+}
+
+void frmEmpReport::checkEmpLimit(QLineEdit* field)
+{
+    // The box takes the focus from the field; that loss is not checked again.
+    if (m_checkingLimit || field->text().isEmpty() || leadingNumber(field->text()) <= MaxEmployeeNumber)
+        return;
+    QScopedValueRollback<bool> checking(m_checkingLimit, true);
+    ShowInputWarning(Translate(QStringLiteral("Employee number must be below 500")));
+    SelectAndFocus(field);
+}
+
+bool frmEmpReport::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == txtFromEmp)
+            CheckFromEmpLimit();
+        else if (watched == txtToEmp)
+            CheckToEmpLimit();
+    }
+    return Form::eventFilter(watched, event);
 }

@@ -17,6 +17,9 @@
 #include "link/frmPrpComms.h"
 #include "platform/translation/MldFile.h"
 #include "reports/framework/frmEmpReport.h"
+#include "reports/framework/frmLateHours.h"
+#include "reports/framework/frmTotalHours.h"
+#include "reports/framework/frmWorkingHours.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -95,6 +98,9 @@ private slots:
         windows.emplace_back(new frmPicture);
         windows.emplace_back(new frmHoliday);
         windows.emplace_back(new frmEmpReport);
+        windows.emplace_back(new frmWorkingHours);
+        windows.emplace_back(new frmLateHours);
+        windows.emplace_back(new frmTotalHours);
         QStringList missing;
         for (const auto& window : windows) {
             for (const QString& text : captionsOf(window.get())) {

@@ -21,6 +21,8 @@ class PicturesTest : public QObject {
             // on-line monitor
             "print.svg", "close.svg", "door-normal.svg", "door-secure.svg", "door-bypass.svg",
             "door-unknown.svg", "tamper-on.svg", "tamper-off.svg",
+            // reports
+            "preview.svg", "save.svg",
         };
     }
 

@@ -10,6 +10,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+#include "platform/files/SaveFileDialogs.h"
 #include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
@@ -58,6 +59,7 @@ TestEnvironment::TestEnvironment()
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
+    setSaveFileDialogs(&saveDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
     m_printNotice = std::make_unique<WindowPrintNotice>();
@@ -78,6 +80,7 @@ TestEnvironment::~TestEnvironment()
     setPrintNoticeWatcherForTests(nullptr);
     showNormalPointer();
     setPrintDialogs(nullptr);
+    setSaveFileDialogs(nullptr);
     setPrompts(nullptr);
     ProgramFolder::setPathForTests({});
 }

@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "tests/support/RecordingHelp.h"
 #include "tests/support/RecordingPrintDialogs.h"
+#include "tests/support/RecordingSaveFileDialogs.h"
 
 #include <QDateTime>
 #include <QList>
@@ -37,10 +38,9 @@ public:
     QQueue<std::optional<int>> languageChoices;
 
     QList<Box> boxes;
-    QStringList languageTitles;
-
     // The texts of the boxes shown, in order.
     QStringList texts() const;
+    QStringList languageTitles;
 };
 
 // Time stands still until the program waits; a wait moves it on at once.
@@ -53,9 +53,9 @@ public:
     int waits = 0;
 };
 
-// One test's world: a temporary program folder, answered prompts and printer
-// dialogs, a fake clock, a help that only records, the printing notice's own
-// window, an end of program that throws, the subsystems joined and fresh
+// One test's world: a temporary program folder, answered prompts, printer and
+// save dialogs, a fake clock, a help that only records, the printing notice's
+// own window, an end of program that throws, the subsystems joined and fresh
 // program state.
 class TestEnvironment {
 public:
@@ -71,6 +71,7 @@ public:
 
     RecordingPrompts prompts;
     RecordingPrintDialogs printDialogs;
+    RecordingSaveFileDialogs saveDialogs;
     FakeClock clock;
     RecordingHelp help;
 

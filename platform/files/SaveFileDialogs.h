@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/AppError.h"
+
+#include <QString>
+#include <optional>
+
+// Flags of the save dialog the reports ask for: the dialog asks before an
+// existing file is replaced.
+inline constexpr int SaveDialogOverwritePrompt = 2;
+
+// The save-file dialog, behind a seam so that tests answer it in advance.
+class SaveFileDialogs {
+public:
+    struct Request {
+        QString filter;        // "Text files (*.TXT);;All files (*.*)"
+        QString defaultSuffix; // added when the name typed has none
+        int flags = SaveDialogOverwritePrompt;
+    };
+
+    virtual ~SaveFileDialogs() = default;
+    // The file chosen, or nothing when the user cancelled.
+    virtual std::optional<QString> chooseSaveFile(const Request& request) = 0;
+};
+
+SaveFileDialogs& saveFileDialogs();
+// Installs a replacement (not owned); nullptr restores the default, which
+// logs and cancels (the windows install the real dialog at start).
+void setSaveFileDialogs(SaveFileDialogs* replacement);
+
+// Shows the save dialog of the report files and returns the file chosen.
+// Cancelling raises the dialog's cancel (32755), which a save takes as a quiet end.
+QString ShowSaveReportFile();

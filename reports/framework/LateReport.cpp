@@ -1,0 +1,151 @@
+#include "reports/framework/LateReport.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/PrintHelpers.h"
+#include "core/Printout.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
+#include "reports/framework/LateReportFill.h"
+#include "core/ReportKind.h"
+#include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportTextFile.h"
+
+#include <optional>
+
+namespace {
+
+const QString Columns = QStringLiteral("SELECT AutoNumber, Employee_Number, Employee_Name, Date, StartTimeNeed, "
+                                       "StartTimeDid, LateMinute, PresentHours, GlobalWorked, TotalDays, TotalHours, "
+                                       "TotalMinutes");
+
+// The total row stays last in each employee's rows whichever way the days run.
+QString order(const ReportFilters& filters)
+{
+    return QStringLiteral(" ORDER BY Employee_Number, IsTotal, AutoNumber ") + sortKeyword(filters.sort);
+}
+
+enum Column { Name = 2, Date = 3, Need = 4, Did = 5, Late = 6, TotalDays = 9, IsTotal = 12 };
+
+}
+
+int LateReport::kind() const
+{
+    return ReportKinds::LateArrival;
+}
+
+bool LateReport::fill(const ReportFilters& filters, FillShow& show)
+{
+    return FillIn_LateReport_Tbl(filters, show);
+}
+
+ReportQuery LateReport::previewQuery(const ReportFilters& filters) const
+{
+    return {Columns + QStringLiteral(" FROM tblLateReport WHERE TotalDays > 0") + order(filters), {}};
+}
+
+QList<GridColumn> LateReport::gridColumns() const
+{
+    return {{nullptr, 0},          {nullptr, 0},           {"Name", 1750},         {"Date", 1000},
+            {"Start Schedule", 1350}, {"Start Actual", 1350}, {"Late", 1000},       {"Present Hours", 0},
+            {"Global Worked", 0},  {nullptr, 0},           {nullptr, 0},           {nullptr, 0}};
+}
+
+ReportQuery LateReport::saveQuery(const ReportFilters& filters) const
+{
+    return {Columns + QStringLiteral(" FROM tblLateReport") + order(filters), {}};
+}
+
+TextFileLayout LateReport::textFile() const
+{
+    TextFileLayout layout;
+    layout.widths = {15, 10, 15, 15, 7, 15};
+    layout.title = {Translate(QStringLiteral("Late Arrival")),
+                    QLatin1Char(' ') + Translate(QStringLiteral("Report")) + QLatin1Char(' ')};
+    layout.rule = asteriskRule({15, 10, 15, 15, 7});
+    layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
+                       Translate(QStringLiteral("Schedual Start")), Translate(QStringLiteral("Actual Start")),
+                       Translate(QStringLiteral("Late"))};
+    layout.record = [](const ForwardQuery& row) {
+        const QString blank = QStringLiteral(" ");
+        return QStringList{row.field(Name).textOrEmpty(), row.field(Date).textOrEmpty(),
+                           blank + row.field(Need).textOrEmpty(), blank + row.field(Did).textOrEmpty(),
+                           blank + row.field(Late).textOrEmpty()};
+    };
+    return layout;
+}
+
+ReportQuery LateReport::printQuery(const ReportFilters& filters) const
+{
+    return {Columns + QStringLiteral(", IsTotal FROM tblLateReport WHERE TotalDays > 0") + order(filters), {}};
+}
+
+int LateReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    const ReportQuery source = printQuery(filters);
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
+    const QString title = Translate(QStringLiteral("Late Arrival Report"));
+    int scheduleX = 0;
+    int actualX = 0;
+    int lateX = 0;
+    PrintoutLayout layout;
+    layout.footerX = 500;
+    layout.check = PageCheck::AfterEachLine;
+    layout.notice = run.notice;
+    Printout printout(
+        printer,
+        [&](bool continued) {
+            PrintLateReportHeader(printer, 500, 100, title, right, scheduleX, actualX, lateX, continued, filters);
+        },
+        layout);
+    printer.setFontSize(12);
+    std::optional<QString> previousName;
+    int printed = 0;
+    do {
+        const QString name = rows.field(Name).textOrEmpty();
+        if (rows.value(IsTotal).toInt() == 1) {
+            if (rows.value(TotalDays).toLongLong() > 0) {
+                printout.extraLines([&] {
+                    printer.setCurrentX(500);
+                    printer.printLine(QString(66, QLatin1Char('=')));
+                    printer.setCurrentX(500);
+                    printer.printLine(name + QLatin1Char(' ') + Translate(QStringLiteral("Late")) + QLatin1Char(' ') +
+                                      rows.field(Late).textOrEmpty() + QStringLiteral(" Hours."));
+                });
+                printout.lineCounter() += 2;
+            }
+            ++printed;
+            continue;
+        }
+        if (name != previousName) {
+            printout.extraLines([&] {
+                printer.setFontSize(12);
+                if (printout.lineCounter() > 1)
+                    printer.printLine();
+                printer.setCurrentX(500);
+                printer.print(QStringLiteral(" "));
+                PrintColumnHeading(printer, name, QString());
+                printer.printLine();
+                printer.setFontSize(12);
+            });
+            printout.lineCounter() += 3;
+            previousName = name;
+        }
+        printout.bodyLine([&] {
+            printer.setCurrentX(500);
+            printer.print(shownDate(rows.field(Date).textOrEmpty()));
+            printer.setCurrentX(scheduleX);
+            printer.print(QStringLiteral("    ") + rows.field(Need).textOrEmpty());
+            printer.setCurrentX(actualX);
+            printer.print(rows.field(Did).textOrEmpty());
+            printer.setCurrentX(lateX);
+            printer.printLine(rows.field(Late).textOrEmpty());
+        });
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
+}

@@ -1,0 +1,57 @@
+#include "reports/framework/Report.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/text/DateTimeText.h"
+#include "reports/framework/HoursText.h"
+#include "core/ReportKind.h"
+#include "reports/framework/ReportTextFile.h"
+
+bool hasRows(const ReportQuery& query)
+{
+    ForwardQuery rows(Db(), QStringLiteral("SELECT EXISTS (") + query.sql + QLatin1Char(')'), query.params);
+    return rows.next() && rows.value(0).toInt() != 0;
+}
+
+int writeReportFile(const QString& path, const TextFileLayout& layout, const ReportQuery& rows)
+{
+    ReportTextFile file(path, layout.widths);
+    file.writeLine(layout.title);
+    file.writeLine(layout.rule.isEmpty() ? asteriskRule(layout.widths) : layout.rule);
+    file.writeLine(layout.headings);
+    int written = 0;
+    ForwardQuery query(Db(), rows.sql, rows.params);
+    while (query.next()) {
+        file.writeLine(layout.record(query));
+        ++written;
+    }
+    for (const QStringList& line : layout.closing)
+        file.writeLine(line);
+    file.commit();
+    return written;
+}
+
+int printReport(Report& report, Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    ReportKind = static_cast<int16_t>(report.kind());
+    return report.print(printer, filters, run);
+}
+
+QString totalWord()
+{
+    return Translate(QStringLiteral("Total"));
+}
+
+QString shownDate(const QString& stored)
+{
+    if (stored.size() != 10)
+        return stored;
+    const QDate date = QDate::fromString(stored, Qt::ISODate);
+    return date.isValid() ? DateTimeText::shortDate(date) : stored;
+}
+
+QString printedPagesText()
+{
+    return HoursText::str(appState().PrintedPage);
+}

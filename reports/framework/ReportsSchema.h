@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/db/SchemaItem.h"
+
+// Layout step 4 (app/ProgramSchema.cpp): the work tables of the working-hours
+// reports and the queries they are read through.
+Schema reportsSchema();

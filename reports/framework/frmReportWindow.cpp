@@ -1,0 +1,257 @@
+#include "reports/framework/frmReportWindow.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/PrintGuard.h"
+#include "core/WaitSeconds.h"
+#include "platform/BusyPointer.h"
+#include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
+#include "platform/db/Connection.h"
+#include "platform/files/SaveFileDialogs.h"
+#include "platform/forms/AnimationBox.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/Twips.h"
+#include "platform/widgets/HelpKey.h"
+#include "platform/printing/PrintDialogs.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/widgets/FormTranslator.h"
+#include "reports/framework/FillShow.h"
+#include "reports/framework/frmEmpReport.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// The rows of a report's preview; a stored day shows in the short date form.
+class ReportGridModel final : public QSqlQueryModel {
+public:
+    using QSqlQueryModel::QSqlQueryModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant value = QSqlQueryModel::data(index, role);
+        if (role == Qt::DisplayRole && value.typeId() == QMetaType::QString)
+            return shownDate(value.toString());
+        return value;
+    }
+};
+
+// The filter window's animation plays while the work table fills, and the
+// report window takes no clicks.
+class WindowFillShow final : public FillShow {
+public:
+    explicit WindowFillShow(QWidget& window) : m_window(window) {}
+
+    void start() override
+    {
+        if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
+            filter->anmAVI->setVisible(true);
+            filter->anmAVI->open(ProgramFolder::path() + QStringLiteral("/findfile.avi"));
+            filter->anmAVI->play();
+        }
+        m_window.setEnabled(false);
+    }
+
+    void end(bool pause) override
+    {
+        if (pause)
+            WaitSeconds(2);
+        m_window.setEnabled(true);
+        if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
+            filter->anmAVI->stop();
+            filter->anmAVI->setVisible(false);
+        }
+    }
+
+private:
+    QWidget& m_window;
+};
+
+}
+
+frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumbers numbers, int noticeButtons)
+    : m_report(std::move(report)), m_numbers(numbers), m_noticeButtons(noticeButtons)
+{
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar1->setIconSize(QSize(32, 32));
+    const char* captions[5] = {nullptr, "Save", "Print", "Help", "   Close   "};
+    const char* tips[5] = {nullptr, "Save report at file", "Print report", "Shoe help", "Close form"};
+    const char* pictures[5] = {nullptr, ":/pictures/save.svg", ":/pictures/print.svg", ":/pictures/help.svg",
+                               ":/pictures/close.svg"};
+    ToolbarButton[0] = nullptr;
+    for (int b = 1; b <= 4; ++b) {
+        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
+        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
+        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
+    }
+    m_model = new ReportGridModel(this);
+    MSFlexGrid1 = new QTableView(this);
+    MSFlexGrid1->setModel(m_model);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlexGrid1->verticalHeader()->setVisible(false);
+    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(1);
+    lblMatchLines = new QLabel(QStringLiteral("(*) Incompleted Data"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(MSFlexGrid1, 1);
+    layout->addWidget(lblMatchLines);
+    resize(Twips::toPixels(9000), Twips::toPixels(6600));
+}
+
+frmReportWindow::~frmReportWindow() = default;
+
+void frmReportWindow::Form_Load()
+{
+    FormTranslator(BinaryDict()).TranslateForm(this);
+}
+
+bool frmReportWindow::mayRun(Operation)
+{
+    return true;
+}
+
+void frmReportWindow::Toolbar1_ButtonClick(int button)
+{
+    switch (button) {
+    case 1: cmdSave_Click(); break;
+    case 2: cmdPrintReport_Click(); break;
+    case 3: ShowReportHelp(); break;
+    case 4: CloseReport(); break;
+    default: break;
+    }
+}
+
+void frmReportWindow::ShowReportHelp()
+{
+    guarded(m_numbers.help, [this] { HelpKey::press(this); });
+}
+
+void frmReportWindow::CloseReport()
+{
+    guarded(m_numbers.close, [this] { unloadForm(); });
+}
+
+bool frmReportWindow::fillWorkTable()
+{
+    WindowFillShow show(*this);
+    return m_report->fill(m_filters, show);
+}
+
+void frmReportWindow::showNotice(const QString& text)
+{
+    showNormalPointer();
+    TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindNotice, m_noticeButtons);
+}
+
+void frmReportWindow::preview()
+{
+    if (!mayRun(Operation::Preview))
+        return;
+    enterProcedure(m_numbers.preview);
+    try {
+        showBusyPointer();
+        if (!fillWorkTable()) {
+            showNormalPointer();
+            return;
+        }
+        setEnabled(true);
+        const ReportQuery rows = m_report->previewQuery(m_filters);
+        if (!hasRows(rows)) {
+            showNotice(Translate(QStringLiteral("No Match With This Filters")));
+            return;
+        }
+        QSqlQuery query(Db().connection()->database());
+        query.setForwardOnly(false);
+        if (!query.prepare(rows.sql))
+            raiseSqlError(query.lastError());
+        for (qsizetype i = 0; i < rows.params.size(); ++i)
+            query.bindValue(static_cast<int>(i), rows.params.at(i));
+        if (!query.exec())
+            raiseSqlError(query.lastError());
+        m_model->setQuery(std::move(query));
+        InitGrid();
+        showNormalPointer();
+    } catch (const AppError& error) {
+        setEnabled(true);
+        showNormalPointer();
+        ReportError(m_numbers.preview, error);
+        return;
+    }
+    showModal();
+}
+
+void frmReportWindow::InitGrid()
+{
+    guarded(m_numbers.grid, [this] {
+        const QList<GridColumn> columns = m_report->gridColumns();
+        for (int c = 0; c < m_model->columnCount(); ++c) {
+            const GridColumn column = c < columns.size() ? columns.at(c) : GridColumn{nullptr, 0};
+            if (column.title)
+                m_model->setHeaderData(c, Qt::Horizontal, Translate(QString::fromLatin1(column.title)));
+            m_model->setHeaderData(c, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
+            MSFlexGrid1->setColumnHidden(c, column.width == 0);
+            if (column.width > 0)
+                MSFlexGrid1->setColumnWidth(c, Twips::toPixels(column.width));
+        }
+    });
+}
+
+void frmReportWindow::cmdSave_Click()
+{
+    if (!mayRun(Operation::Save))
+        return;
+    enterProcedure(m_numbers.save);
+    try {
+        showBusyPointer();
+        setEnabled(true);
+        if (!isVisible() && !fillWorkTable()) {
+            showNormalPointer();
+            return;
+        }
+        const ReportQuery rows = m_report->saveQuery(m_filters);
+        if (!hasRows(rows)) {
+            showNotice(Translate(QStringLiteral("No Match With This Filters")));
+            return;
+        }
+        showNormalPointer();
+        const QString path = ShowSaveReportFile();
+        showBusyPointer();
+        writeReportFile(path, m_report->textFile(), rows);
+        showNotice(Translate(QStringLiteral("save file successful")));
+    } catch (const AppError& error) {
+        setEnabled(true);
+        showNormalPointer();
+        if (error.number() != Err::CancelError)
+            ReportError(m_numbers.save, error);
+    }
+}
+
+void frmReportWindow::cmdPrintReport_Click()
+{
+    if (!mayRun(Operation::Print))
+        return;
+    guardedPrinting(m_numbers.print, [this] {
+        showBusyPointer();
+        setEnabled(true);
+        if (!isVisible() && !fillWorkTable())
+            return;
+        if (!hasRows(m_report->printQuery(m_filters))) {
+            showNotice(Translate(QStringLiteral("No Match With This Filters")));
+            return;
+        }
+        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        printReport(*m_report, *printer, m_filters, {programClock().now(), true});
+    });
+    setEnabled(true);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/forms/Form.h"
+#include "reports/framework/Report.h"
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QSqlQueryModel;
+class QTableView;
+class QToolBar;
+
+// What every report window shares: a toolbar (Save, Print, Help, Close), the
+// preview grid, and the three operations the report filter window calls.
+//
+// Preview always rebuilds the report's work table (under the filter window's
+// animation) and shows the window modally; save and print rebuild it only when
+// the window is not shown, so that on a shown preview they write or print
+// exactly the rows on the screen. A filter that matches nothing gives "No Match
+// With This Filters" and nothing else.
+//
+// A report window is made of its Report and the numbers its failures are
+// reported with; a report may refuse to run (see mayRun).
+class frmReportWindow : public Form {
+    Q_OBJECT
+public:
+    enum class Operation { Preview, Save, Print };
+
+    // The numbers of the window's procedures in the common error report.
+    struct ProcedureNumbers {
+        int16_t preview;
+        int16_t close;
+        int16_t save;
+        int16_t print;
+        int16_t help;
+        int16_t grid;
+    };
+
+    frmReportWindow(std::unique_ptr<Report> report, ProcedureNumbers numbers, int noticeButtons);
+    ~frmReportWindow() override;
+
+    // The filters of the next operation, handed over by the filter window.
+    void setFilters(const ReportFilters& filters) { m_filters = filters; }
+    const ReportFilters& filters() const { return m_filters; }
+
+    void preview();
+    void cmdSave_Click();
+    void cmdPrintReport_Click();
+    void Toolbar1_ButtonClick(int button);
+    void ShowReportHelp();
+    void CloseReport();
+
+    Report& report() const { return *m_report; }
+
+    QToolBar* Toolbar1;
+    QAction* ToolbarButton[5]; // buttons 1 to 4
+    QTableView* MSFlexGrid1;
+    // The legend of the "(*)" mark under the grid.
+    QLabel* lblMatchLines;
+
+protected:
+    void Form_Load() override;
+    // False when the report cannot run now; the user has been told why.
+    virtual bool mayRun(Operation operation);
+
+private:
+    bool fillWorkTable();
+    void InitGrid();
+    void showNotice(const QString& text);
+
+    std::unique_ptr<Report> m_report;
+    ProcedureNumbers m_numbers;
+    int m_noticeButtons;
+    ReportFilters m_filters;
+    QSqlQueryModel* m_model;
+};

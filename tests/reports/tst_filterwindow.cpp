@@ -1,0 +1,265 @@
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "app/frmMain.h"
+#include "platform/forms/AnimationBox.h"
+#include "platform/forms/FormRegistry.h"
+#include "core/ReportKind.h"
+#include "reports/framework/SortOrder.h"
+#include "reports/framework/frmEmpReport.h"
+#include "reports/framework/frmWorkingHours.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace ReportFixture;
+
+// Today is Monday 2 March 2026 (the test clock).
+class FilterWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmEmpReport& open()
+    {
+        frmEmpReport& w = FormInstance<frmEmpReport>::get();
+        w.showModeless();
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+        OpenMainDatabase();
+    }
+    void cleanup() { env.reset(); }
+
+    void theWindowLoadsItsDefaults()
+    {
+        ReportKind = 4;
+        SortOrder = QStringLiteral("DESC");
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = '07:45', MonThu_Hours = 9"));
+        frmEmpReport& w = open();
+        QCOMPARE(ReportKind, int16_t(0));
+        QVERIFY(w.Option1[0]->isChecked());
+        QCOMPARE(w.MaskFromDate->date(), QDate(2026, 2, 23));
+        QCOMPARE(w.MaskToDate->date(), QDate(2026, 3, 2));
+        QCOMPARE(w.MaskFromDate->displayFormat(), QStringLiteral("M/d/yy"));
+        QCOMPARE(w.txtFromEmp->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtToEmp->text(), QStringLiteral("500"));
+        QCOMPARE(SortOrder, QStringLiteral("Asc"));
+        QCOMPARE(appState().DefaultStartTime, QStringLiteral("07:45"));
+        QCOMPARE(appState().DefaultWorkHours, int16_t(9));
+        QVERIFY(w.ValidateFilters());
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void anEmptyStartTimeLeavesTheDefaultAsItWas()
+    {
+        appState().DefaultStartTime = QStringLiteral("08:15");
+        appState().DefaultWorkHours = 7;
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = '', MonThu_Hours = NULL"));
+        open();
+        QCOMPARE(appState().DefaultStartTime, QStringLiteral("08:15"));
+        QCOMPARE(appState().DefaultWorkHours, int16_t(7));
+    }
+
+    void onlyDigitsCanBeTyped()
+    {
+        frmEmpReport& w = open();
+        w.txtFromEmp->clear();
+        w.txtFromEmp->setFocus();
+        QTest::keyClicks(w.txtFromEmp, QStringLiteral("a1- 2x"));
+        QCOMPARE(w.txtFromEmp->text(), QStringLiteral("12"));
+        QTest::keyClick(w.txtFromEmp, Qt::Key_Backspace);
+        QCOMPARE(w.txtFromEmp->text(), QStringLiteral("1"));
+    }
+
+    void leavingAFieldAbove500IsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("500") << "500" << false;
+        QTest::newRow("501") << "501" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("far too many digits") << "99999999999999999999" << true;
+    }
+
+    void leavingAFieldAbove500IsRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, refused);
+        frmEmpReport& w = open();
+        w.activateWindow();
+        w.txtFromEmp->setText(text);
+        w.txtFromEmp->setFocus();
+        w.CheckFromEmpLimit();
+        QCOMPARE(env->prompts.texts(), refused ? QStringList{QStringLiteral("Employee number must be below 500")} : QStringList{});
+        if (refused) {
+            QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
+            QCOMPARE(w.txtFromEmp->selectedText(), text);
+        }
+    }
+
+    void theFiltersAreChecked_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QDate>("fromDate");
+        QTest::addColumn<QDate>("toDate");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QDate today(2026, 3, 2);
+        QTest::newRow("both employees empty") << "" << "" << today << today << "You Must Input Employee Number!" << "from";
+        QTest::newRow("last employee empty") << "3" << " " << today << today << "You Must Input Employee Number!" << "to";
+        QTest::newRow("one employee") << "7" << "7" << today << today << "" << "";
+        QTest::newRow("first above last") << "8" << "7" << today << today
+                                          << "'From Employee' Must be below 'To Employee' !" << "from";
+        QTest::newRow("numbers, not texts, compared") << "9" << "10" << today << today << "" << "";
+        // A toolbar button takes no focus: the limit is checked at the launch too.
+        QTest::newRow("above 500 at the launch") << "1" << "501" << today << today
+                                                 << "Employee number must be below 500" << "to";
+        QTest::newRow("first day after the last") << "1" << "500" << today << today.addDays(-1)
+                                                  << "'From Date' Must be below 'To date' !" << "";
+        QTest::newRow("last day tomorrow") << "1" << "500" << today << today.addDays(1)
+                                           << "'To Date' Must be below Current date !" << "";
+    }
+
+    void theFiltersAreChecked()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QDate, fromDate);
+        QFETCH(QDate, toDate);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        frmEmpReport& w = open();
+        w.activateWindow();
+        w.Option1[ReportKinds::HoursDetails]->setChecked(true);
+        w.txtFromEmp->setText(from);
+        w.txtToEmp->setText(to);
+        w.MaskFromDate->setDate(fromDate);
+        w.MaskToDate->setDate(toDate);
+        w.cmdSelectAll->setFocus();
+        w.PreviewReport();
+        if (message.isEmpty()) {
+            QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("No Match With This Filters")});
+            return;
+        }
+        QCOMPARE(env->prompts.texts(), QStringList{message});
+        QCOMPARE(env->prompts.boxes.first().buttons, 1);
+        QVERIFY(env->modalWindows.isEmpty());
+        if (focus == QLatin1String("from"))
+            QCOMPARE(w.focusWidget(), w.txtFromEmp);
+        else if (focus == QLatin1String("to"))
+            QCOMPARE(w.focusWidget(), w.txtToEmp);
+        else
+            QCOMPARE(w.focusWidget(), w.cmdSelectAll);
+    }
+
+    void choosingAReportResetsTheFilters()
+    {
+        frmEmpReport& w = open();
+        w.txtFromEmp->setText(QStringLiteral("20"));
+        w.OptSort[1]->setChecked(true);
+        QCOMPARE(SortOrder, QStringLiteral("DESC"));
+        w.Option1[ReportKinds::Unauthorized]->setChecked(true);
+        QCOMPARE(ReportKind, int16_t(5));
+        QCOMPARE(w.txtFromEmp->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtToEmp->text(), QStringLiteral("500"));
+        QVERIFY(!w.fraEmp->isEnabled());
+        QVERIFY(w.OptSort[0]->isChecked());
+        QCOMPARE(SortOrder, QStringLiteral(""));
+        w.Option1[ReportKinds::HoursTotal]->setChecked(true);
+        QVERIFY(w.fraEmp->isEnabled());
+        QVERIFY(!w.OptSort[0]->isEnabled() && !w.OptSort[1]->isEnabled());
+        w.Option1[ReportKinds::LateArrival]->setChecked(true);
+        QVERIFY(w.OptSort[0]->isEnabled() && w.OptSort[1]->isEnabled());
+        QCOMPARE(w.filters().sort, SortDirection::Ascending);
+    }
+
+    void selectAllTogglesTheRange()
+    {
+        frmEmpReport& w = open();
+        w.cmdSelectAll->click();
+        QCOMPARE(w.txtFromEmp->text(), QString());
+        QCOMPARE(w.txtToEmp->text(), QString());
+        QCOMPARE(w.cmdSelectAll->text(), QStringLiteral("Select All Employees"));
+        w.Option1[ReportKinds::LateArrival]->setChecked(true);
+        QCOMPARE(w.txtToEmp->text(), QStringLiteral("500"));
+        QCOMPARE(w.cmdSelectAll->text(), QStringLiteral("Select All Employees"));
+        w.cmdSelectAll->click();
+        QCOMPARE(w.txtFromEmp->text(), QStringLiteral("1"));
+        QCOMPARE(w.cmdSelectAll->text(), QStringLiteral("Remove All Employees"));
+    }
+
+    // The dates reach the report as dates; a two-digit year keeps the century shown.
+    void aTypedTwoDigitYearKeepsItsCentury()
+    {
+        frmEmpReport& w = open();
+        w.activateWindow();
+        w.MaskFromDate->setDate(QDate(2026, 2, 23));
+        w.MaskFromDate->setFocus();
+        w.MaskFromDate->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(w.MaskFromDate, QStringLiteral("25"));
+        QCOMPARE(w.MaskFromDate->date(), QDate(2025, 2, 23));
+        QCOMPARE(w.filters().fromDate, QDate(2025, 2, 23));
+        QCOMPARE(w.filters().rangeParams().at(2).toString(), QStringLiteral("2025-02-23"));
+    }
+
+    void aReportNotBuiltYetLaunchesNothing()
+    {
+        frmEmpReport& w = open();
+        w.Option1[ReportKinds::OnLine]->setChecked(true);
+        w.PreviewReport();
+        w.SaveReport();
+        w.PrintReport();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(env->saveDialogs.shown.isEmpty());
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+    }
+
+    // While a report fills, the filter window stays live; a second launch then is ignored.
+    void aSecondLaunchWhileAReportFillsIsIgnored()
+    {
+        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        addEvent(7, QStringLiteral("2026-03-02"), QStringLiteral("08:00:00"), 1);
+        frmEmpReport& w = open();
+        w.Option1[ReportKinds::HoursDetails]->setChecked(true);
+        bool sawShow = false;
+        QTimer::singleShot(0, &w, [&] {
+            // Inside the pause at the end of the fill.
+            sawShow = w.anmAVI->isVisible() && w.anmAVI->isPlaying() &&
+                      !FormInstance<frmWorkingHours>::get().isEnabled();
+            w.PreviewReport();
+            w.SaveReport();
+        });
+        w.PreviewReport();
+        QVERIFY(sawShow);
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
+        QVERIFY(env->saveDialogs.shown.isEmpty());
+        QVERIFY(!w.anmAVI->isVisible());
+        QCOMPARE(env->clock.waits, 1);
+    }
+
+    void closingRestoresTheMainToolbar()
+    {
+        frmMain& main = FormInstance<frmMain>::get();
+        main.Toolbar1->setVisible(false);
+        open().Toolbar1_ButtonClick(5);
+        QVERIFY(!FormInstance<frmEmpReport>::exists());
+        QVERIFY(!main.Toolbar1->isHidden());
+    }
+};
+
+QTEST_MAIN(FilterWindowTest)
+#include "tst_filterwindow.moc"

@@ -1,0 +1,174 @@
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "platform/db/ForwardQuery.h"
+#include "reports/framework/LateReport.h"
+#include "reports/framework/ReportCatalog.h"
+#include "core/ReportKind.h"
+#include "reports/framework/ReportTextFile.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace ReportFixture;
+
+namespace {
+
+const QString Monday = QStringLiteral("2026-03-02");
+const QString Tuesday = QStringLiteral("2026-03-03");
+
+ReportFilters week(SortDirection sort = SortDirection::Ascending)
+{
+    ReportFilters f;
+    f.fromDate = QDate(2026, 3, 1);
+    f.toDate = QDate(2026, 3, 7);
+    f.sort = sort;
+    return f;
+}
+
+QByteArray line(std::initializer_list<std::pair<const char*, int>> fields)
+{
+    QByteArray bytes;
+    for (const auto& [text, width] : fields)
+        bytes += QByteArray(text).leftJustified(width, ' ', true);
+    return bytes + "\r\n";
+}
+
+QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+}
+
+// Fills and saves a report as the windows and the tool do.
+int save(int kind, const QString& path, const ReportFilters& filters = week())
+{
+    const auto report = makeReport(kind);
+    CountingFillShow show;
+    if (!report->fill(filters, show))
+        return -1;
+    return writeReportFile(path, report->textFile(), report->saveQuery(filters));
+}
+
+}
+
+class ReportFilesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        env->createDatabase();
+        OpenMainDatabase();
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        for (const char* e : {"08:00:00 1", "12:00:00 2", "13:00:00 1", "17:00:00 2"})
+            addEvent(7, Monday, QString::fromLatin1(e).left(8), QString::fromLatin1(e).right(1).toInt());
+    }
+    void cleanup() { env.reset(); }
+
+    void fieldsArePaddedCutAndCodedInTheWindowsCodePage()
+    {
+        QCOMPARE(fixedWidthLine({3, 4, 2}, {QStringLiteral("abcdef"), QStringLiteral("Grüße"), QStringLiteral("€")}),
+                 QByteArray("abcGr\xFC\xDF\x80 \r\n"));
+        QCOMPARE(fixedWidthLine({2, 3}, {QStringLiteral("\u4E2D")}), QByteArray("?    \r\n"));
+    }
+
+    void workingHoursDetails()
+    {
+        const QString path = env->file(QStringLiteral("details.txt"));
+        QCOMPARE(save(ReportKinds::HoursDetails, path), 3);
+        const QByteArray expected =
+            line({{"Working Hours Details", 25}, {" Report", 11}, {"", 11}, {"", 11}, {"", 14}}) +
+            QByteArray(72, '*') + "\r\n" +
+            line({{"Name", 25}, {"Date", 11}, {"In", 11}, {"Out", 11}, {"Sub Total", 14}}) +
+            line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"08:00", 11}, {"12:00", 11}, {" 4:00", 14}}) +
+            line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"13:00", 11}, {"17:00", 11}, {" 4:00", 14}}) +
+            line({{"7 Smith  John", 25}, {"Total", 11}, {"", 11}, {"", 11}, {" 8:00", 14}});
+        QCOMPARE(read(path), expected);
+        QCOMPARE(expected.size(), 444);
+    }
+
+    void lateArrival()
+    {
+        addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        addEvent(8, Monday, QStringLiteral("07:59:00"), 1);
+        addEvent(7, Tuesday, QStringLiteral("08:25:10"), 1);
+        const QString path = env->file(QStringLiteral("late.txt"));
+        QCOMPARE(save(ReportKinds::LateArrival, path), 3);
+        const QByteArray expected =
+            line({{"Late Arrival", 15}, {" Report ", 10}, {"", 15}, {"", 15}, {"", 7}, {"", 15}}) +
+            QByteArray(62, '*') + QByteArray(15, ' ') + "\r\n" +
+            line({{"Name", 15}, {"Date", 10}, {"Schedual Start", 15}, {"Actual Start", 15}, {"Late", 7}, {"", 15}}) +
+            line({{"7 Smith  John", 15}, {"2026-03-03", 10}, {" 08:00", 15}, {" 08:25:10", 15}, {"  0:25", 7}, {"", 15}}) +
+            line({{"7 Smith  John", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:25", 7}, {"", 15}}) +
+            // Never late: in the file by the total row alone.
+            line({{"8 Lee  Ann", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:00", 7}, {"", 15}});
+        QCOMPARE(read(path), expected);
+        QCOMPARE(expected.size(), 6 * 79);
+    }
+
+    void workingHoursTotal()
+    {
+        addEvent(7, Tuesday, QStringLiteral("08:00:00"), 1);
+        const QString path = env->file(QStringLiteral("total.txt"));
+        QCOMPARE(save(ReportKinds::HoursTotal, path), 3);
+        const QByteArray expected =
+            line({{"   Working Hours", 20}, {"Total Report ", 14}, {"", 14}, {"", 14}}) +
+            QByteArray(62, '*') + "\r\n" +
+            line({{"Name", 20}, {"Date", 14}, {"Actual Hours", 14}, {"Global Hours", 14}}) +
+            line({{"7 Smith  John", 20}, {"2026-03-02", 14}, {"         8:00", 14}, {"         9:00", 14}}) +
+            line({{"7 Smith  John", 20}, {"2026-03-03", 14}, {"", 14}, {"", 14}}) +
+            line({{"7 Smith  John", 20}, {"Total", 14}, {"     (*) 8:00", 14}, {"     (*) 9:00", 14}}) +
+            line({{"(*)Incompleted Data", 20}, {"", 14}, {"", 14}, {"", 14}});
+        QCOMPARE(read(path), expected);
+    }
+
+    // Whichever way the days run, an employee's total row closes his rows.
+    void theTotalRowStaysLastWhenSortedDownwards()
+    {
+        addEvent(7, Tuesday, QStringLiteral("08:40:00"), 1);
+        addEvent(7, QStringLiteral("2026-03-04"), QStringLiteral("08:50:00"), 1);
+        const QString path = env->file(QStringLiteral("late.txt"));
+        QCOMPARE(save(ReportKinds::LateArrival, path, week(SortDirection::Descending)), 3);
+        const QList<QByteArray> lines = read(path).split('\n');
+        QCOMPARE(lines.at(3).mid(15, 10), QByteArray("2026-03-04"));
+        QCOMPARE(lines.at(4).mid(15, 10), QByteArray("2026-03-03"));
+        QCOMPARE(lines.at(5).mid(15, 10), QByteArray("Total     "));
+        const auto report = makeReport(ReportKinds::LateArrival);
+        QCOMPARE(rows(report->previewQuery(week(SortDirection::Descending)).sql).last().at(3), QStringLiteral("Total"));
+    }
+
+    // The file is put in place only once its last line is written.
+    void aSaveThatFailsLeavesTheOldFileAsItWas()
+    {
+        const QString path = env->file(QStringLiteral("kept.txt"));
+        {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("the report of last week\r\n");
+        }
+        TextFileLayout layout = makeReport(ReportKinds::HoursDetails)->textFile();
+        int written = 0;
+        layout.record = [&](const ForwardQuery&) -> QStringList {
+            if (++written == 2)
+                raiseError(Err::PathFileAccess, QStringLiteral("Disk full"));
+            return {QStringLiteral("row")};
+        };
+        CountingFillShow show;
+        QVERIFY(makeReport(ReportKinds::HoursDetails)->fill(week(), show));
+        QCOMPARE(failureOf([&] { writeReportFile(path, layout, makeReport(ReportKinds::HoursDetails)->saveQuery(week())); }),
+                 Err::PathFileAccess);
+        QCOMPARE(read(path), QByteArray("the report of last week\r\n"));
+        QCOMPARE(failureOf([&] { writeReportFile(env->file(QStringLiteral("no/such/folder.txt")), layout, {}); }),
+                 Err::PathFileAccess);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportFilesTest)
+#include "tst_reportfiles.moc"

@@ -1,0 +1,260 @@
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "employees/frmProgramming.h"
+#include "platform/BusyPointer.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/TimeBox.h"
+#include "platform/text/DateTimeText.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "core/ReportKind.h"
+#include "reports/framework/frmEmpReport.h"
+#include "reports/framework/frmLateHours.h"
+#include "reports/framework/frmTotalHours.h"
+#include "reports/framework/frmWorkingHours.h"
+#include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+using namespace ReportFixture;
+
+namespace {
+
+const QString Monday = QStringLiteral("2026-03-02");
+
+QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}
+
+// Today is Monday 2 March 2026 (the test clock); the filters run from 23 February.
+class ReportWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmEmpReport& filterFor(int kind)
+    {
+        frmEmpReport& w = FormInstance<frmEmpReport>::get();
+        w.showModeless();
+        w.Option1[kind]->setChecked(true);
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+        OpenMainDatabase();
+        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        addEvent(7, Monday, QStringLiteral("08:10:00"), 1);
+        addEvent(7, Monday, QStringLiteral("16:00:00"), 2);
+    }
+    void cleanup() { env.reset(); }
+
+    void thePreviewShowsTheRowsInTheGrid()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::HoursDetails);
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmWorkingHours&>(form);
+            const QAbstractItemModel* model = window.MSFlexGrid1->model();
+            QCOMPARE(model->rowCount(), 2);
+            QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+            QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Sub Total"));
+            QVERIFY(window.MSFlexGrid1->isColumnHidden(5));
+            QVERIFY(!window.MSFlexGrid1->isColumnHidden(4));
+            QCOMPARE(model->index(0, 1).data().toString(), DateTimeText::shortDate(QDate(2026, 3, 2)));
+            QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("Total"));
+            QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral(" 7:50"));
+            QVERIFY(window.isEnabled());
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
+        QVERIFY(!FormInstance<frmWorkingHours>::exists());
+        QVERIFY(!busyPointerShown());
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void aFilterWithoutEventsGivesOnlyTheNotice_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("details") << ReportKinds::HoursDetails << 1;
+        QTest::newRow("late") << ReportKinds::LateArrival << 4;
+        QTest::newRow("totals") << ReportKinds::HoursTotal << 4;
+    }
+
+    void aFilterWithoutEventsGivesOnlyTheNotice()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, buttons);
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        frmEmpReport& filter = filterFor(kind);
+        filter.txtFromEmp->setText(QStringLiteral("20"));
+        const QString path = env->file(QStringLiteral("none.txt"));
+        env->saveDialogs.answer(path);
+        filter.PreviewReport();
+        filter.SaveReport();
+        filter.PrintReport();
+        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("No Match With This Filters")));
+        for (const auto& box : env->prompts.boxes) {
+            QCOMPARE(box.title, QStringLiteral("GT-430"));
+            QCOMPARE(box.buttons, buttons);
+        }
+        QVERIFY(env->modalWindows.isEmpty());
+        QVERIFY(env->saveDialogs.shown.isEmpty());
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!busyPointerShown());
+    }
+
+    // Save and print on a shown preview keep to the rows on the screen.
+    void theShownPreviewIsSavedAsItIs()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::HoursDetails);
+        const QString shown = env->file(QStringLiteral("shown.txt"));
+        const QString refilled = env->file(QStringLiteral("refilled.txt"));
+        PrintRecord record;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& window = static_cast<frmWorkingHours&>(form);
+            addEvent(7, QStringLiteral("2026-02-27"), QStringLiteral("09:00:00"), 1);
+            env->saveDialogs.answer(shown);
+            env->printDialogs.answerRecording(record);
+            window.Toolbar1_ButtonClick(1);
+            window.Toolbar1_ButtonClick(2);
+            window.Toolbar1_ButtonClick(4);
+        });
+        filter.PreviewReport();
+        QCOMPARE(read(shown).count('\n'), 3 + 2);
+        QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(!record.textsOnPage(1).contains(DateTimeText::shortDate(QDate(2026, 2, 27))));
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->prompts.boxes.first().buttons, 1);
+        // Called from the filter window, save fills the table again first.
+        env->saveDialogs.answer(refilled);
+        filter.SaveReport();
+        QCOMPARE(read(refilled).count('\n'), 3 + 3);
+        QCOMPARE(env->saveDialogs.shown.first().filter, QStringLiteral("Text files (*.TXT);;All files (*.*)"));
+        QCOMPARE(env->saveDialogs.shown.first().defaultSuffix, QStringLiteral("TXT"));
+    }
+
+    void cancellingTheDialogsLeavesEverythingAsItWas()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
+        env->saveDialogs.answerCancel();
+        env->printDialogs.answerCancel();
+        filter.SaveReport();
+        filter.PrintReport();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(env->saveDialogs.shown.size(), 1);
+        QCOMPARE(env->printDialogs.flagsShown, QList<int>{2368});
+        QVERIFY(!busyPointerShown());
+    }
+
+    // A save that fails says so, and not that it succeeded.
+    void aFailedSaveIsReportedAndNotCalledSuccessful()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::LateArrival);
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        env->saveDialogs.answer(env->file(QStringLiteral("no/such/folder/late.txt")));
+        filter.SaveReport();
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 904\r")));
+        QVERIFY(!env->prompts.texts().contains(QStringLiteral("save file successful")));
+    }
+
+    // A fill that fails ends the operation: nothing stale is shown, saved or printed.
+    void aFailedFillEndsTheOperation()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
+        env->saveDialogs.answer(env->file(QStringLiteral("old.txt")));
+        filter.SaveReport();
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        env->prompts.boxes.clear();
+        addEvent(7, Monday, QStringLiteral("not a time"), 2);
+        filter.PreviewReport();
+        filter.SaveReport();
+        filter.PrintReport();
+        QCOMPARE(env->prompts.boxes.size(), 3);
+        for (const auto& box : env->prompts.boxes)
+            QVERIFY(box.text.startsWith(QStringLiteral("Funcion error#: 1012\r")));
+        QVERIFY(env->modalWindows.isEmpty());
+        QCOMPARE(env->saveDialogs.shown.size(), 1);
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QVERIFY(!busyPointerShown());
+    }
+
+    void withoutAStartTimeTheLateReportSendsTheUserToTheDoorSettings()
+    {
+        appState().DefaultStartTime.clear();
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = ''"));
+        frmEmpReport& filter = filterFor(ReportKinds::LateArrival);
+        filter.PreviewReport();
+        filter.SaveReport();
+        filter.PrintReport();
+        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("Please Enter Start Time")));
+        QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
+        QVERIFY(FormInstance<frmProgramming>::exists());
+        frmProgramming& settings = FormInstance<frmProgramming>::get();
+        QVERIFY(settings.isVisible());
+        QCOMPARE(settings.focusWidget(), settings.txtTime[0]);
+        QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
+        QVERIFY(env->modalWindows.isEmpty());
+        QVERIFY(env->saveDialogs.shown.isEmpty());
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+    }
+
+    void theLateReportPreviewsOnlyTheLate()
+    {
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        addEvent(8, Monday, QStringLiteral("07:50:00"), 1);
+        frmEmpReport& filter = filterFor(ReportKinds::LateArrival);
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmLateHours&>(form);
+            const QAbstractItemModel* model = window.MSFlexGrid1->model();
+            QCOMPARE(model->rowCount(), 2);
+            QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral(" 0:10"));
+            QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("Total"));
+            QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Start Schedule"));
+            for (int c : {0, 1, 7, 8, 9, 10, 11})
+                QVERIFY(window.MSFlexGrid1->isColumnHidden(c));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmLateHours")});
+    }
+
+    void theWindowsSpeakTheChosenLanguage()
+    {
+        BinaryDict().setDictionaryFile(env->file(QStringLiteral("GT430.mld")));
+        BinaryDict().LoadDictionary();
+        BinaryDict().setLanguage(1);
+        frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
+        QCOMPARE(filter.windowTitle(), QStringLiteral("Berichte"));
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmTotalHours&>(form);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Arbeitszeit - Summenbericht"));
+            QCOMPARE(window.MSFlexGrid1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Ist-Stunden"));
+            QCOMPARE(window.MSFlexGrid1->model()->index(1, 1).data().toString(), QStringLiteral("Summe"));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows.size(), 1);
+    }
+};
+
+QTEST_MAIN(ReportWindowsTest)
+#include "tst_reportwindows.moc"
