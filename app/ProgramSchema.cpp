@@ -4,6 +4,7 @@
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
+#include "reports/events/EventReportsSchema.h"
 #include "reports/framework/ReportsSchema.h"
 
 SchemaSteps programSchemaSteps()
@@ -23,6 +24,7 @@ SchemaSteps programSchemaSteps()
         {2, employeesCodeIndex()},
         {3, employeesRegisterTables()},
         {4, reportsSchema()},
+        {5, eventReportsSchema()},
     };
 }
 

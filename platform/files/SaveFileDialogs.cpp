@@ -31,7 +31,7 @@ void setSaveFileDialogs(SaveFileDialogs* replacement)
 QString ShowSaveReportFile()
 {
     const SaveFileDialogs::Request request{QStringLiteral("Text files (*.TXT);;All files (*.*)"), QStringLiteral("TXT"),
-                                           SaveDialogOverwritePrompt};
+                                           SaveDialogOverwritePrompt, QString()};
     const std::optional<QString> path = saveFileDialogs().chooseSaveFile(request);
     if (!path || path->isEmpty())
         raiseError(Err::CancelError, QStringLiteral("Cancel was selected."));

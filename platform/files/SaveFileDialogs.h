@@ -16,6 +16,7 @@ public:
         QString filter;        // "Text files (*.TXT);;All files (*.*)"
         QString defaultSuffix; // added when the name typed has none
         int flags = SaveDialogOverwritePrompt;
+        QString selectedFilter; // the filter chosen when the dialog opens; the first when empty
     };
 
     virtual ~SaveFileDialogs() = default;

@@ -1,0 +1,10 @@
+#include "reports/events/EventReports.h"
+
+#include "core/ReportKind.h"
+#include "reports/events/OnlineReport.h"
+#include "reports/framework/ReportCatalog.h"
+
+void RegisterEventReports()
+{
+    registerReport(ReportKinds::OnLine, [] { return std::make_unique<OnlineReport>(); });
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/AppState.h"
+#include "tests/support/RecordingPrintBackend.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QVariant>
+
+// Code reads written straight into the event log, as the on-line monitor
+// records them, with every code the reports look at.
+namespace EventLog {
+
+struct Read {
+    int employee = 0;
+    QString date;
+    QString time;
+    QVariant in = 1;     // iIn: 1 In, 2 Out
+    QVariant card = 1;   // iCard: 1 card, 2 PIN
+    QVariant door = 1;   // iDoor: 1 opened, 2 not opened
+    QVariant reason = 0; // iReason: 1 secure mode, 2 time zones, 3 unknown code
+    QVariant slot = 0;
+    QString code = QStringLiteral("1000001");
+};
+
+inline void add(const Read& r)
+{
+    Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, Employee_Full_Name, "
+                                "SlotNumber, CardNum, iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, '', ?, ?, ?, ?, ?, ?)"),
+                 {r.time, r.date, r.employee, r.slot, r.code, r.in, r.door, r.reason, r.card});
+}
+
+// One line of a report file: each text padded or cut to its width, then CR LF.
+inline QByteArray line(std::initializer_list<std::pair<QString, int>> fields)
+{
+    QByteArray bytes;
+    for (const auto& [text, width] : fields)
+        bytes += text.toLatin1().leftJustified(width, ' ', true);
+    return bytes + "\r\n";
+}
+
+inline QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+}
+
+// The texts printed at X on a page, below Y, in the order printed; blanks left out.
+inline QStringList textsAt(const PrintRecord& record, int page, double x, double below = 0)
+{
+    QStringList texts;
+    for (const PrintRecord::Text& t : record.onPage(page))
+        if (t.at.x() == x && t.at.y() > below && !t.text.trimmed().isEmpty())
+            texts << t.text;
+    return texts;
+}
+
+}
