@@ -1,10 +1,12 @@
 #include "reports/events/EventReports.h"
 
 #include "core/ReportKind.h"
+#include "reports/events/MissingReport.h"
 #include "reports/events/OnlineReport.h"
 #include "reports/framework/ReportCatalog.h"
 
 void RegisterEventReports()
 {
     registerReport(ReportKinds::OnLine, [] { return std::make_unique<OnlineReport>(); });
+    registerReport(ReportKinds::Absence, [] { return std::make_unique<MissingReport>(); });
 }

@@ -2,11 +2,11 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
-#include "core/PrintHelpers.h"
 #include "core/Printout.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "reports/events/NameHeading.h"
 #include "reports/events/OnlineReportFill.h"
 #include "reports/events/StoredTime.h"
 #include "reports/framework/ReportPageHeader.h"
@@ -89,18 +89,7 @@ int OnlineReport::print(Printer& printer, const ReportFilters& filters, const Pr
     do {
         const QString label = rows.field(Label).textOrEmpty();
         if (label != previousLabel) {
-            printout.extraLines([&] {
-                printer.setFontSize(12);
-                if (printout.lineCounter() > 1)
-                    printer.printLine();
-                printer.setCurrentX(300);
-                printer.print(QStringLiteral("   "));
-                PrintColumnHeading(printer, label, QString());
-                printer.printLine();
-                printer.printLine();
-                printer.setFontSize(12);
-            });
-            printout.lineCounter() += 3;
+            printNameHeading(printer, printout, 300, QStringLiteral("   "), label, 1, 3);
             previousLabel = label;
         }
         printout.bodyLine([&] {

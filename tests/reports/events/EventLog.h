@@ -1,7 +1,12 @@
 #pragma once
 
 #include "core/AppState.h"
+#include "platform/printing/Printer.h"
+#include "reports/framework/Report.h"
 #include "tests/support/RecordingPrintBackend.h"
+#include "core/MainDatabase.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -24,6 +29,19 @@ struct Read {
     QString code = QStringLiteral("1000001");
 };
 
+// A test's world with a new database open and two employees in the register:
+// 7 John Smith and 8 Ann Lee. The door settings are a new database's: Monday
+// to Friday have a start time and 8 hours.
+inline std::unique_ptr<TestEnvironment> openWorld()
+{
+    auto env = std::make_unique<TestEnvironment>();
+    env->createDatabase();
+    OpenMainDatabase();
+    ReportFixture::addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+    ReportFixture::addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
+    return env;
+}
+
 inline void add(const Read& r)
 {
     Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, Employee_Full_Name, "
@@ -44,6 +62,17 @@ inline QByteArray read(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+}
+
+// Fills the report and prints it on a recording printer, at 10:30 on 9 March
+// 2026 and without the notice: the rows printed, -1 when the fill failed.
+inline int fillAndPrint(Report& report, const ReportFilters& filters, PrintRecord& record)
+{
+    CountingFillShow show;
+    if (!report.fill(filters, show))
+        return -1;
+    Printer printer(std::make_unique<RecordingPrintBackend>(record));
+    return printReport(report, printer, filters, {QDateTime(QDate(2026, 3, 9), QTime(10, 30)), false});
 }
 
 // The texts printed at X on a page, below Y, in the order printed; blanks left out.

@@ -61,22 +61,14 @@ class OnlineReportTest : public QObject {
     int print(const ReportFilters& filters = week())
     {
         OnlineReport report;
-        CountingFillShow show;
-        if (!report.fill(filters, show))
-            return -1;
-        Printer printer(std::make_unique<RecordingPrintBackend>(record));
-        return printReport(report, printer, filters, {QDateTime(QDate(2026, 3, 9), QTime(10, 30)), false});
+        return EventLog::fillAndPrint(report, filters, record);
     }
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env = EventLog::openWorld();
         record = PrintRecord{};
-        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
-        addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
     }
     void cleanup() { env.reset(); }
 
