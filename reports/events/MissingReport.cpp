@@ -2,12 +2,11 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
-#include "core/Printout.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "reports/events/EventPrintout.h"
 #include "reports/events/MissingReportFill.h"
-#include "reports/events/NameHeading.h"
 #include "reports/framework/ReportPageHeader.h"
 
 #include <optional>
@@ -55,10 +54,6 @@ int MissingReport::print(Printer& printer, const ReportFilters& filters, const P
         return 0;
     const QString right = PrintedAtText(run.now);
     const QString title = Translate(QStringLiteral("Absence Report"));
-    PrintoutLayout layout;
-    layout.footerX = 1000;
-    layout.check = PageCheck::AfterEachLine;
-    layout.notice = run.notice;
     Printout printout(
         printer,
         [&](bool continued) {
@@ -67,7 +62,7 @@ int MissingReport::print(Printer& printer, const ReportFilters& filters, const P
             if (continued)
                 printer.setFontBold(false);
         },
-        layout);
+        reportPrintoutLayout(1000, PageCheck::AfterEachLine, run));
     printer.setFontSize(12);
     std::optional<QString> previousName;
     int printed = 0;

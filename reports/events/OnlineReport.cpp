@@ -2,11 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
-#include "core/Printout.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
-#include "reports/events/NameHeading.h"
+#include "reports/events/EventPrintout.h"
 #include "reports/events/OnlineReportFill.h"
 #include "reports/events/StoredTime.h"
 #include "reports/framework/ReportPageHeader.h"
@@ -71,17 +70,13 @@ int OnlineReport::print(Printer& printer, const ReportFilters& filters, const Pr
     int inOutX = 0;
     int pinCardX = 0;
     int doorActionX = 0;
-    PrintoutLayout layout;
-    layout.footerX = 300;
-    layout.check = PageCheck::AfterEachLine;
-    layout.notice = run.notice;
     Printout printout(
         printer,
         [&](bool continued) {
             PrintOnLineReportHeader(printer, 300, 100, title, right, timeX, inOutX, pinCardX, doorActionX, continued,
                                     filters);
         },
-        layout);
+        reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
     printer.setFontSize(12);
     // The label carries the number: two employees of one name are two groups.
     std::optional<QString> previousLabel;

@@ -17,6 +17,14 @@
 // records them, with every code the reports look at.
 namespace EventLog {
 
+// The week of the tests: Sunday 1 March 2026 to Saturday 7 March 2026.
+inline const QString Monday = QStringLiteral("2026-03-02");
+inline const QString Tuesday = QStringLiteral("2026-03-03");
+inline const QString Wednesday = QStringLiteral("2026-03-04");
+inline const QString Thursday = QStringLiteral("2026-03-05");
+inline const QString Friday = QStringLiteral("2026-03-06");
+inline const QString Saturday = QStringLiteral("2026-03-07");
+
 struct Read {
     int employee = 0;
     QString date;

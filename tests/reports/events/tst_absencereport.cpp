@@ -12,17 +12,10 @@
 #include <QtTest>
 
 using namespace ReportFixture;
-using EventLog::line;
+using namespace EventLog;
 
 namespace {
 
-// Sunday 1 March 2026 to Saturday 7 March 2026.
-const QString Monday = QStringLiteral("2026-03-02");
-const QString Tuesday = QStringLiteral("2026-03-03");
-const QString Wednesday = QStringLiteral("2026-03-04");
-const QString Thursday = QStringLiteral("2026-03-05");
-const QString Friday = QStringLiteral("2026-03-06");
-const QString Saturday = QStringLiteral("2026-03-07");
 const QString AllDays = QStringLiteral("--Absence All Days--");
 
 ReportFilters range(int from, int to, const QDate& first = QDate(2026, 3, 1), const QDate& last = QDate(2026, 3, 7),

@@ -14,12 +14,10 @@
 #include <QtTest>
 
 using namespace ReportFixture;
-using EventLog::line;
+using namespace EventLog;
 
 namespace {
 
-const QString Monday = QStringLiteral("2026-03-02");
-const QString Tuesday = QStringLiteral("2026-03-03");
 
 ReportFilters week(int from = 1, int to = 500)
 {

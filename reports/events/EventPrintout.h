@@ -1,10 +1,18 @@
 #pragma once
 
+#include "core/Printout.h"
+
 #include <QString>
 #include <cstdint>
 
 class Printer;
-class Printout;
+struct PrintRun;
+
+// The pieces the printouts of the event reports share.
+
+// The layout of a report's printout: the footer at X, the page counted as the
+// report counts it, the notice when the run wants one.
+PrintoutLayout reportPrintoutLayout(int16_t footerX, PageCheck check, const PrintRun& run);
 
 // The heading over an employee's rows in a printout: an empty line above it
 // unless it opens the printout, then at X the blanks `before` and the name in

@@ -1,8 +1,17 @@
-#include "reports/events/NameHeading.h"
+#include "reports/events/EventPrintout.h"
 
 #include "core/PrintHelpers.h"
-#include "core/Printout.h"
 #include "platform/printing/Printer.h"
+#include "reports/framework/Report.h"
+
+PrintoutLayout reportPrintoutLayout(int16_t footerX, PageCheck check, const PrintRun& run)
+{
+    PrintoutLayout layout;
+    layout.footerX = footerX;
+    layout.check = check;
+    layout.notice = run.notice;
+    return layout;
+}
 
 void printNameHeading(Printer& printer, Printout& printout, int16_t x, const QString& before, const QString& name,
                       int emptyLinesAfter, int16_t countedLines)
