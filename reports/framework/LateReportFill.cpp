@@ -53,8 +53,18 @@ struct Start {
     }
 };
 
-// The columns of qryForLateReport the computation reads.
-enum Column { Number = 0, Label = 1, Day = 2, OwnStart = 3, FirstIn = 4, Present = 5, Global = 10 };
+// The columns of qryForLateReport the computation reads, as it selects them.
+enum Column { Number, Label, Day, OwnStart, FirstIn, Present, Global };
+
+// A day "YYYY-MM-DD" as a number, to look it up without making a text of it.
+int dayKey(QByteArrayView day)
+{
+    int key = 0;
+    for (char c : day)
+        if (c >= '0' && c <= '9')
+            key = key * 10 + (c - '0');
+    return day.size() == 10 ? key : -1;
+}
 
 // The rows go straight from the query's columns into the insert, as bytes.
 class LateRows {
@@ -146,13 +156,14 @@ bool fillLateRows()
     if (!hours.next())
         return false;
     // The working-hours table holds each employee's rows together, in the order computed.
-    ForwardQuery days(Db(), QStringLiteral("SELECT * FROM qryForLateReport ORDER BY AutoNumber"));
+    ForwardQuery days(Db(), QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
+                                           "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
     if (!days.next())
         return false;
     const WorkingCalendar calendar = calendarForFill();
     const Start defaultStart(appState().DefaultStartTime.toUtf8());
     // A day's group start time, asked once a day.
-    QHash<QByteArray, Start> groupStart;
+    QHash<int, Start> groupStart;
     LateRows rows;
     rows.startEmployee(days);
     qint64 number = days.integer(Number);
@@ -162,13 +173,13 @@ bool fillLateRows()
             rows.startEmployee(days);
             number = days.integer(Number);
         }
-        const QByteArray date = days.bytes(Day).toByteArray();
-        auto group = groupStart.constFind(date);
+        const QByteArrayView date = days.bytes(Day);
+        auto group = groupStart.constFind(dayKey(date));
         if (group == groupStart.constEnd()) {
             const QDate day = QDate::fromString(QString::fromUtf8(date), Qt::ISODate);
             if (!day.isValid())
                 raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (date '%1')").arg(QString::fromUtf8(date)));
-            group = groupStart.insert(date, Start(calendar.scheduledStartTime(day).toUtf8()));
+            group = groupStart.insert(dayKey(date), Start(calendar.scheduledStartTime(day).toUtf8()));
         }
         if (!group->isEmpty()) {
             rows.day(days, *group);
