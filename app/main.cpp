@@ -1,15 +1,26 @@
+#include "app/JoinSubsystems.h"
+#include "app/frmMain.h"
 #include "core/MainDatabase.h"
+#include "core/frmPrint.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
+#include "platform/ProgramFonts.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/widgets/WindowServices.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    ProgramFonts::install();
     QApplication application(argc, argv);
     // The program ends where its windows say so, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
+    JoinSubsystems();
+    UseWindowServices();
+    static WindowPrintNotice printNotice;
+    setPrintNotice(&printNotice);
+    ProvideMainWindow();
     setProgramEndCleanup([] { CloseMainDatabase(); });
     FormInstance<frmSplash>::get().showModeless();
     return application.exec();

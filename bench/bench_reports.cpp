@@ -4,36 +4,25 @@
 // SQL statement over the same data: sql_ms is its time, x_sql the fill's time
 // as a multiple of it.
 
+#include "app/JoinSubsystems.h"
+#include "app/ProgramSchema.h"
 #include "bench/AttendanceYear.h"
+#include "bench/QuietPrompts.h"
 #include "bench/ReportsInOneStatement.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
-#include "platform/Prompts.h"
+#include "core/ReportKind.h"
 #include "platform/ProgramFolder.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "reports/framework/ReportKind.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A box during a fill would mean a failure on its road.
-class FailurePrompts final : public Prompts {
-public:
-    int messageBox(const QString& text, const QString&, int, int) override
-    {
-        failures << text;
-        return MsgBox::Ok;
-    }
-    std::optional<int> chooseLanguage(const QString&, const QStringList&, int) override { return std::nullopt; }
-    QStringList failures;
-};
 
 // The year of data, laid down once for the benchmarks of this file.
 struct Year {
@@ -44,6 +33,7 @@ struct Year {
     Year()
     {
         ProgramFolder::setPathForTests(dir.path());
+        JoinSubsystems();
         resetAppState();
         CreateProgramDatabase(dir.filePath(QStringLiteral("GT430.mdb")));
         OpenMainDatabase();
@@ -110,8 +100,7 @@ void bySql(int kind)
 void ReportFill(benchmark::State& state)
 {
     Year& y = year();
-    FailurePrompts prompts;
-    setPrompts(&prompts);
+    QuietPrompts prompts;
     const int kind = static_cast<int>(state.range(0));
     const auto report = makeReport(kind);
     NoFillShow show;
@@ -134,9 +123,8 @@ void ReportFill(benchmark::State& state)
     state.counters["sql_ms"] = static_cast<double>(sqlNs) / 1e6;
     if (fills > 0 && sqlNs > 0)
         state.counters["x_sql"] = static_cast<double>(fillNs) / fills / static_cast<double>(sqlNs);
-    if (!prompts.failures.isEmpty())
-        state.SkipWithError(qPrintable(prompts.failures.first()));
-    setPrompts(nullptr);
+    if (prompts.shown > 0)
+        state.SkipWithError(qPrintable(prompts.last));
 }
 BENCHMARK(ReportFill)
     ->ArgName("kind")

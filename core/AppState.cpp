@@ -1,8 +1,8 @@
 #include "core/AppState.h"
 
-#include "link/LinkState.h"
+#include "core/HeldReports.h"
+#include "core/ReportKind.h"
 #include "platform/AppError.h"
-#include "reports/framework/ReportKind.h"
 
 AppState& appState()
 {
@@ -17,8 +17,8 @@ void resetAppState()
     if (s.Db)
         s.Db->close();
     s = AppState{};
-    linkState() = LinkState{};
     ReportKind = 0;
+    ForgetHeldReports();
 }
 
 Database& Db()

@@ -56,7 +56,8 @@ struct AppState {
 };
 
 AppState& appState();
-// Closes what is open and returns the state to that of a program just started.
+// Closes what is open and returns the core's state to that of a program just
+// started (the link's is its own).
 void resetAppState();
 
 // The open database; "object not set" (91) when it could not be opened.

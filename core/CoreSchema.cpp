@@ -15,7 +15,7 @@ Schema coreSchema()
 
 Schema coreFreshRows()
 {
-    return {SchemaItem::statement(QStringLiteral(
+    return {SchemaItem::firstRows(QStringLiteral("tblIni"), QStringLiteral(
         "INSERT INTO tblIni (Ini_Text0, Ini_PictureFolder, Ini_DefaultPicture, Ini_Language, Ini_CommPort, Ini_Spare)"
         " VALUES ('', '', '', 0, 0, 0)"))};
 }

@@ -1,14 +1,12 @@
 #include "core/DatabaseMaintenance.h"
 
 #include "platform/AppError.h"
+#include "platform/DurableFile.h"
 #include "platform/db/Database.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -20,11 +18,9 @@ void removeIfThere(const QString& path)
 
 void checkCopy(const QString& path)
 {
-    auto copy = Database::open(path, {});
-    const FieldValue verdict = copy->openSql(QStringLiteral("PRAGMA integrity_check"), {}, RecordsetType::Snapshot).field(0);
-    copy->close();
-    if (verdict.textOrEmpty() != QLatin1String("ok"))
-        raiseError(Err::DbGeneral, QStringLiteral("The compacted copy is damaged: %1").arg(verdict.textOrEmpty()));
+    const QString verdict = Database::integrityCheck(path);
+    if (verdict != QLatin1String("ok"))
+        raiseError(Err::DbGeneral, QStringLiteral("The compacted copy is damaged: %1").arg(verdict));
 }
 
 qint64 countRows(Database& db, const QString& table)
@@ -65,21 +61,23 @@ void DatabaseMaintenance::compactFile(const QString& databasePath)
 {
     const QString target = QFileInfo(databasePath).dir().filePath(CompactTargetName);
     removeIfThere(target);
+    // From the snapshot until the copy is in place no other connection may
+    // write: a row committed in between would be lost with the old file.
+    auto original = Database::openExclusive(databasePath);
     try {
-        Database::compactFile(databasePath, target);
+        original->compactInto(target);
+        // The copy takes the place of the file and keeps its mode.
+        if (!QFile::setPermissions(target, QFile::permissions(databasePath)))
+            raiseError(Err::PathFileAccess, QStringLiteral("Cannot set the mode of %1").arg(target));
+        // SQLite leaves the copy unsynced: a power cut after the swap must not find it half written.
+        DurableFile::sync(target);
         checkCopy(target);
-        // A write-ahead log still beside the file means another connection has it
-        // open; the copy must not replace a database that is still being written.
-        if (QFileInfo::exists(databasePath + QStringLiteral("-wal")))
-            raiseError(Err::PathFileAccess, QStringLiteral("The database is still in use: %1").arg(databasePath));
-        // rename() replaces the original in one step: there is never a moment without a database file.
-        if (std::rename(QFile::encodeName(target).constData(), QFile::encodeName(databasePath).constData()) != 0)
-            raiseError(Err::PathFileAccess, QStringLiteral("Cannot put the compacted copy in place: %1")
-                                                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        DurableFile::replace(target, databasePath);
     } catch (const AppError&) {
         QFile::remove(target);
         throw;
     }
+    original->close();
 }
 
 void DatabaseMaintenance::cutDown(Database& db)

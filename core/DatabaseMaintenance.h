@@ -18,8 +18,10 @@ bool cutAdvised(int readCardRows);
 int readCardRows(Database& db);
 
 // Compacts the closed database file into "GT430_Clear.mdb" beside it, checks
-// the copy and renames it over the original in one step. On any failure the
-// original is left untouched and the copy removed; the failure is thrown.
+// the copy and renames it over the original in one step, holding the original
+// for itself all the while; refuses a file that another connection has open.
+// On any failure the original is left untouched and the copy removed; the
+// failure is thrown.
 void compactFile(const QString& databasePath);
 
 // Deletes the oldest rows of the raw log and the door-status log beyond their

@@ -3,23 +3,7 @@
 #include "core/Messages.h"
 #include "platform/text/VbText.h"
 
-#include <QLineEdit>
 #include <optional>
-
-bool SelectAndFocus(QLineEdit* field)
-{
-    bool done = false;
-    guarded(890, [&] {
-        if (!field)
-            raiseError(Err::ObjectNotSet);
-        if (!field->isEnabled())
-            return;
-        field->setSelection(0, static_cast<int>(field->displayText().size()));
-        field->setFocus();
-        done = true;
-    });
-    return done;
-}
 
 namespace {
 

@@ -4,12 +4,17 @@
 #include "core/Messages.h"
 #include "core/PasswordFile.h"
 #include "core/ProgramFiles.h"
-#include "link/LinkState.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
 
 const QString iniTable = QStringLiteral("tblIni");
+
+std::function<void()>& startStateReset()
+{
+    static std::function<void()> reset;
+    return reset;
+}
 
 // A setting without a value keeps the value it had.
 template <class Step>
@@ -53,12 +58,9 @@ void LoadIniSettings()
 {
     enterProcedure(973);
     AppState& s = appState();
-    LinkState& link = linkState();
-    link.RepeatGuard = 0;
-    link.DoorStatusChanged = false;
-    link.DoorMode = DoorModeNotKnown;
+    if (startStateReset())
+        startStateReset()();
     s.CommOpened = false;
-    link.CurPacket.Action = 0;
     try {
         readSettingsRow();
     } catch (const AppError& error) {
@@ -68,6 +70,11 @@ void LoadIniSettings()
     s.FooterText = footerCopyright();
     LoadPasswords();
     s.PrintTopLines = 2;
+}
+
+void setStartStateReset(std::function<void()> reset)
+{
+    startStateReset() = std::move(reset);
 }
 
 void SaveIniSettings()

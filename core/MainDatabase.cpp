@@ -3,15 +3,46 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
-#include "core/ProgramSchema.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
+
+#include <QDir>
+
+namespace {
+
+struct Layout {
+    SchemaSteps steps;
+    Schema firstRows;
+};
+
+Layout& layout()
+{
+    static Layout l;
+    return l;
+}
+
+// The file is taken only once it is up to date.
+std::unique_ptr<Database> openUpToDate(const QString& path)
+{
+    auto db = Database::open(path, {});
+    upgradeSchema(*db, layout().steps, layout().firstRows);
+    return db;
+}
+
+}
+
+void setMainDatabaseLayout(SchemaSteps steps, Schema firstRows)
+{
+    layout() = {std::move(steps), std::move(firstRows)};
+}
 
 void OpenMainDatabase()
 {
+    AppState& state = appState();
     guarded(2904, [] {
         AppState& s = appState();
         s.DbPath = AddBackslash(ProgramFolder::path()) + DatabaseFileName;
-        s.Db = Database::open(s.DbPath, programSchema());
+        s.Db = openUpToDate(s.DbPath);
         s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
         Recordset doors = s.Db->openTable(QStringLiteral("DoorsNames_Tbl"));
         const FieldValue company = doors.field(QStringLiteral("CompanyName"));
@@ -20,12 +51,18 @@ void OpenMainDatabase()
             s.CompanyName = company.textOrEmpty();
         doors.close();
     });
+    if (state.Db && state.Db->isOpen())
+        return;
+    // Every window reads or writes the database: without it there is nothing to go on with.
+    ShowWarning(Translate(QStringLiteral("GT-430 cannot work without its database and ends now:")) +
+                QLatin1Char('\r') + QDir::toNativeSeparators(state.DbPath));
+    endProgram(ExitStatus::NoDatabase);
 }
 
 void ReopenMainDatabase()
 {
     AppState& s = appState();
-    s.Db = Database::open(s.DbPath, programSchema());
+    s.Db = openUpToDate(s.DbPath);
     s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
 }
 

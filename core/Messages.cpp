@@ -1,6 +1,7 @@
 #include "core/Messages.h"
 
 #include "core/AppState.h"
+#include "core/HeldReports.h"
 #include "platform/Prompts.h"
 #include "platform/translation/BinaryDictionary.h"
 
@@ -48,5 +49,5 @@ void ReportError(int16_t procId, const AppError& error, const QString& furtherLi
                    error.description() + QLatin1Char('(') + QString::number(error.number()) + QLatin1Char(')');
     if (!furtherLine.isEmpty())
         text += QLatin1Char('\r') + furtherLine;
-    ShowWarning(text);
+    DeliverReport(text);
 }

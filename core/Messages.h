@@ -19,7 +19,8 @@ bool AskYes(const QString& text);           // a question; true only for Yes
 
 // The common error report: the procedure's own number, the failure's
 // description and number, under the translated "Warning".
-// A further line, when given, follows the report's own.
+// A further line, when given, follows the report's own. While the link's
+// work holds reports, it waits for the work to end (core/HeldReports.h).
 void ReportError(int16_t procId, const AppError& error, const QString& furtherLine = {});
 
 // Runs a procedure body under its number: a failure is reported with that

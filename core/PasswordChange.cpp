@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "platform/text/VbText.h"
 
-#include <QFile>
+#include <QBuffer>
 
 void ShowPasswordError(int code)
 {
@@ -47,7 +47,7 @@ int ValidatePasswordChange(const QString& current, const QString& newPassword, c
     return code;
 }
 
-bool CheckPasswordUnique(const PasswordRecord& code, uint8_t position, QFile& file)
+bool CheckPasswordUnique(const PasswordRecord& code, uint8_t position, QIODevice& file)
 {
     bool unique = true;
     guarded(211, [&] {
@@ -75,9 +75,9 @@ int SavePassword(const QString& levelKey, const QString& newPassword)
     int result = PasswordCode::NotWritten;
     guarded(208, [&] {
         AppState& s = appState();
-        QFile file(s.PasswordFilePath);
-        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            raiseError(Err::PathFileAccess, file.errorString() + QStringLiteral(": ") + s.PasswordFilePath);
+        QByteArray bytes = ReadPasswordFile(s.PasswordFilePath);
+        QBuffer file(&bytes);
+        file.open(QIODevice::ReadWrite);
         const uint8_t position = GetRecordPosition(levelKey);
         if (position == 0) {
             result = PasswordCode::IllegalCurrent;
@@ -93,7 +93,8 @@ int SavePassword(const QString& levelKey, const QString& newPassword)
         }
         if (!WritePasswordRecord(code, position, file))
             return;
-        file.close();
+        // The whole file goes beside the old one and replaces it, never patched in place.
+        WritePasswordFile(s.PasswordFilePath, bytes);
         const QString plain = UnscramblePassword(code);
         if (position == 1)
             s.AdminPassword = plain;

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class QFile;
+class QIODevice;
 
 // Result codes of a password change; 0 is success.
 namespace PasswordCode {
@@ -26,7 +26,7 @@ void ShowPasswordError(int code);
 
 // False when the new record equals a record it must differ from. An empty new
 // password never clashes with another empty one.
-bool CheckPasswordUnique(const PasswordRecord& code, uint8_t position, QFile& file);
+bool CheckPasswordUnique(const PasswordRecord& code, uint8_t position, QIODevice& file);
 
 // Writes the new password of the level into the password file and then into
 // its global; the file is left as it was when the change is refused.

@@ -3,11 +3,13 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
+#include "platform/DurableFile.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/text/VbText.h"
 #include "platform/text/Windows1252.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ long decodedByte(int16_t code, int k)
     return std::lrint(static_cast<double>(code - k) / multiplier(k)); // half to even
 }
 
-PasswordRecord readRecord(uint8_t position, QFile& file)
+PasswordRecord readRecord(uint8_t position, QIODevice& file)
 {
     if (!file.seek(position - 1))
         raiseError(Err::InputPastEnd);
@@ -39,7 +41,7 @@ PasswordRecord readRecord(uint8_t position, QFile& file)
     for (int i = 0; i < 8; ++i) {
         const auto lo = static_cast<uint8_t>(bytes.at(2 * i));
         const auto hi = static_cast<uint8_t>(bytes.at(2 * i + 1));
-        code[i] = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+        code[static_cast<std::size_t>(i)] = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
     }
     return code;
 }
@@ -49,18 +51,15 @@ void readPasswordFile(const QString& path)
     const QFileInfo info(path);
     if (!info.dir().exists())
         raiseError(Err::PathNotFound, standardErrorText(Err::PathNotFound) + QStringLiteral(": ") + info.absolutePath());
-    QFile file(path);
     if (!info.exists()) {
-        // Only its owner may read the passwords.
-        if (!file.open(QIODevice::ReadWrite | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
-            raiseError(Err::PathFileAccess, file.errorString());
-        WriteDefaultPasswords(file);
-        file.flush();
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        raiseError(Err::PathFileAccess, file.errorString());
+        QBuffer defaults;
+        defaults.open(QIODevice::ReadWrite);
+        WriteDefaultPasswords(defaults);
+        WritePasswordFile(path, defaults.data());
     }
-    if (file.size() < PasswordFileSize)
-        raiseError(Err::InputPastEnd, QStringLiteral("The password file is shorter than %1 bytes.").arg(PasswordFileSize));
+    QByteArray bytes = ReadPasswordFile(path);
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     QString* targets[3] = {&appState().AdminPassword, &appState().GuardPassword, &appState().EngineerPassword};
     QString plain[3];
     for (int r = 0; r < 3; ++r) {
@@ -103,7 +102,7 @@ void ScramblePassword(const QString& password, PasswordRecord& code)
         padded = padded.leftJustified(8, QLatin1Char(' '));
         for (int k = 1; k <= 8; ++k) {
             const int ansi = Windows1252::encode(padded.at(k - 1)).value_or('?');
-            code[k - 1] = static_cast<int16_t>(ansi * multiplier(k) + k);
+            code[static_cast<std::size_t>(k - 1)] = static_cast<int16_t>(ansi * multiplier(k) + k);
         }
     });
 }
@@ -111,7 +110,7 @@ void ScramblePassword(const QString& password, PasswordRecord& code)
 bool IsValidPasswordRecord(const PasswordRecord& code)
 {
     for (int k = 1; k <= 8; ++k) {
-        const long byte = decodedByte(code[k - 1], k);
+        const long byte = decodedByte(code[static_cast<std::size_t>(k - 1)], k);
         if (byte < 0 || byte > 255)
             return false;
     }
@@ -123,7 +122,7 @@ QString UnscramblePassword(const PasswordRecord& code)
     QString text;
     guarded(976, [&] {
         for (int k = 1; k <= 8; ++k) {
-            const long byte = decodedByte(code[k - 1], k);
+            const long byte = decodedByte(code[static_cast<std::size_t>(k - 1)], k);
             if (byte < 0 || byte > 255)
                 raiseError(Err::InvalidCall);
             text += Windows1252::decode(static_cast<unsigned char>(byte));
@@ -132,7 +131,7 @@ QString UnscramblePassword(const PasswordRecord& code)
     return text;
 }
 
-bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file)
+bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QIODevice& file)
 {
     bool written = false;
     guarded(867, [&] {
@@ -142,14 +141,14 @@ bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& fi
             bytes.append(static_cast<char>(u & 0xFF));
             bytes.append(static_cast<char>(u >> 8));
         }
-        if (!file.seek(position - 1) || file.write(bytes) != bytes.size() || !file.flush())
+        if (!file.seek(position - 1) || file.write(bytes) != bytes.size())
             raiseError(Err::PathFileAccess, file.errorString());
         written = true;
     });
     return written;
 }
 
-bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file)
+bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QIODevice& file)
 {
     bool same = false;
     guarded(868, [&] {
@@ -159,7 +158,7 @@ bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& 
     return same;
 }
 
-void WriteDefaultPasswords(QFile& file)
+void WriteDefaultPasswords(QIODevice& file)
 {
     guarded(975, [&] {
         const std::pair<const char*, uint8_t> defaults[] = {{"vantu", 1}, {"lopri", 17}, {"medek", 33}};
@@ -169,6 +168,22 @@ void WriteDefaultPasswords(QFile& file)
             WritePasswordRecord(code, position, file);
         }
     });
+}
+
+QByteArray ReadPasswordFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseError(Err::PathFileAccess, file.errorString() + QStringLiteral(": ") + path);
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < PasswordFileSize)
+        raiseError(Err::InputPastEnd, QStringLiteral("The password file is shorter than %1 bytes.").arg(PasswordFileSize));
+    return bytes;
+}
+
+void WritePasswordFile(const QString& path, const QByteArray& bytes)
+{
+    DurableFile::write(path, bytes, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 void LoadPasswords()

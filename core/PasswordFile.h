@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-class QFile;
+class QIODevice;
 
 // The password file "setting.dat": three records of eight little-endian 16-bit
 // codes, Administrator at byte 1, Guard at 17, Engineer at 33 (1-based). Each
@@ -20,11 +20,17 @@ QString UnscramblePassword(const PasswordRecord& code);
 // True when every code unscrambles to a byte 0..255.
 bool IsValidPasswordRecord(const PasswordRecord& code);
 
-// The file must be open; positions are 1-based byte positions. False, after
-// the error report, when the record could not be written.
-bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file);
-bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QFile& file);
-void WriteDefaultPasswords(QFile& file);
+// The file (or the bytes that become it) must be open; positions are 1-based
+// byte positions. False, after the error report, when the record could not be written.
+bool WritePasswordRecord(const PasswordRecord& code, uint8_t position, QIODevice& file);
+bool ComparePasswordRecord(const PasswordRecord& code, uint8_t position, QIODevice& file);
+void WriteDefaultPasswords(QIODevice& file);
+
+// The whole password file; fails when it cannot be read or is short.
+QByteArray ReadPasswordFile(const QString& path);
+// Replaces the password file with `bytes` in one step: a crash leaves either
+// the old file or the new one, never a part. Only its owner may read it.
+void WritePasswordFile(const QString& path, const QByteArray& bytes);
 
 // Fills AdminPassword, GuardPassword and EngineerPassword from PasswordFilePath,
 // creating the file with the default passwords when it is missing. A file that

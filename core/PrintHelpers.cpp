@@ -2,8 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/ReportKind.h"
 #include "platform/printing/Printer.h"
-#include "reports/framework/ReportKind.h"
 
 bool CheckNewPage(int16_t& Lines)
 {

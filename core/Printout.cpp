@@ -1,7 +1,7 @@
 #include "core/Printout.h"
 
 #include "core/PrintHelpers.h"
-#include "core/frmPrint.h"
+#include "core/PrintNotice.h"
 #include "platform/printing/Printer.h"
 
 Printout::Printout(Printer& printer, PageHeader header, PrintoutLayout layout)

@@ -17,19 +17,42 @@ bool FindRecord(Recordset& rs, const QString& condition, const QVariantList& par
     return found;
 }
 
-int16_t GetEmployeeNumberByCode(const QString& code)
+namespace {
+
+QString nameOf(const QVariant& last, const QVariant& first)
 {
-    int16_t number = -1;
+    return FieldValue(last).textOrEmpty() + QStringLiteral("  ") + FieldValue(first).textOrEmpty();
+}
+
+}
+
+std::optional<EmployeeWithCode> FindEmployeeByCode(const QString& code)
+{
+    std::optional<EmployeeWithCode> found;
     guarded(2912, [&] {
         const QString trimmed = VbText::trim(code);
         if (trimmed.isEmpty())
             return;
-        Recordset rs = Db().openTable(QStringLiteral("tblEmployees"));
-        if (FindRecord(rs, QStringLiteral("trim(Employee_Code, ' ') = ?"), {trimmed}))
-            number = rs.field(QStringLiteral("Employee_Number")).toInt16();
-        rs.close();
+        // The expression is the one the index is built on, so the index serves it.
+        const std::optional<QVariantList> row = Db().firstRowPrepared(
+            QStringLiteral("SELECT Employee_Number, Last_Name, First_Name, PictureFile FROM tblEmployees "
+                           "WHERE trim(Employee_Code, ' ') = ? ORDER BY rowid LIMIT 1"),
+            {trimmed});
+        if (!row)
+            return;
+        EmployeeWithCode e;
+        e.number = FieldValue(row->at(0)).toInt16();
+        e.name = nameOf(row->at(1), row->at(2));
+        e.pictureFile = FieldValue(row->at(3)).textOrEmpty();
+        found = e;
     });
-    return number;
+    return found;
+}
+
+int16_t GetEmployeeNumberByCode(const QString& code)
+{
+    const std::optional<EmployeeWithCode> holder = FindEmployeeByCode(code);
+    return holder ? holder->number : int16_t(-1);
 }
 
 QString GetEmployeeName(int16_t num)
@@ -37,13 +60,10 @@ QString GetEmployeeName(int16_t num)
     QString name;
     guarded(2913, [&] {
         name = Translate(QStringLiteral("Unknown Employee"));
-        Recordset rs = Db().openSql(QStringLiteral("SELECT Employee_Number, First_Name, Last_Name "
-                                                   "FROM tblEmployees WHERE tblEmployees.Employee_Number = ?"),
-                                    {num}, RecordsetType::Snapshot);
-        if (rs.recordCount() > 0)
-            name = rs.field(QStringLiteral("Last_Name")).textOrEmpty() + QStringLiteral("  ") +
-                   rs.field(QStringLiteral("First_Name")).textOrEmpty();
-        rs.close();
+        const std::optional<QVariantList> row = Db().firstRowPrepared(
+            QStringLiteral("SELECT Last_Name, First_Name FROM tblEmployees WHERE Employee_Number = ?"), {num});
+        if (row)
+            name = nameOf(row->at(0), row->at(1));
     });
     return name;
 }

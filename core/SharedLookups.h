@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariantList>
 #include <cstdint>
+#include <optional>
 
 class Recordset;
 
@@ -10,8 +11,17 @@ class Recordset;
 // first such row. False on an empty recordset.
 bool FindRecord(Recordset& rs, const QString& condition, const QVariantList& params = {});
 
-// The number of the employee who holds the access code, -1 when none (an empty
-// code never matches). Stored codes compare without surrounding blanks.
+// The employee who holds an access code: the first by rowid whose stored code,
+// without surrounding blanks, equals the code without them. An empty code
+// never matches. Found through the index on the trimmed code.
+struct EmployeeWithCode {
+    int16_t number = -1;
+    QString name;        // as GetEmployeeName gives it
+    QString pictureFile; // empty when none is named
+};
+std::optional<EmployeeWithCode> FindEmployeeByCode(const QString& code);
+
+// The number of the employee who holds the access code, -1 when none.
 int16_t GetEmployeeNumberByCode(const QString& code);
 
 // "Last  First" (two blanks) of an employee, or the translated "Unknown Employee".

@@ -1,11 +1,11 @@
 #include "core/frmAboutGT430.h"
 
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/ProgramVersion.h"
-#include "core/frmMain.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QGridLayout>
 #include <QLabel>

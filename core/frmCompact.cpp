@@ -3,14 +3,14 @@
 #include "core/AppState.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/MainDatabase.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/serial/CommPort.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -85,12 +85,13 @@ void frmCompact::cmdCompact_Click()
 {
     enterProcedure(2653);
     std::optional<AppError> failure;
+    bool portFailed = false;
     {
         BusyPointer busy;
         cmdCompact->setEnabled(false);
         CommPort* port = nullptr;
-        if (frmMain* main = FormInstance<frmMain>::find())
-            port = main->AccessComm.get();
+        if (MainWindowService* main = mainWindow())
+            port = &main->commPort();
         const bool portWasOpen = port && port->portOpen();
         try {
             if (portWasOpen)
@@ -110,9 +111,10 @@ void frmCompact::cmdCompact_Click()
         if (portWasOpen) {
             try {
                 port->setPortOpen(true);
-            } catch (const AppError& error) {
-                if (!failure)
-                    failure = error;
+                if (MainWindowService* main = mainWindow())
+                    main->portStateChanged();
+            } catch (const AppError&) {
+                portFailed = true;
             }
         }
         cmdCompact->setEnabled(true);
@@ -122,11 +124,14 @@ void frmCompact::cmdCompact_Click()
             ShowWarning(Translate(QStringLiteral("Compact failed. Close the software and try Again")));
         else
             ReportError(2653, *failure, Translate(QStringLiteral("Compact Database is failed. Try Again")));
-        return;
+    } else {
+        ShowNotice(Translate(QStringLiteral("Compact Succeed")));
+        cmdCompact->setEnabled(false);
+        setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
     }
-    ShowNotice(Translate(QStringLiteral("Compact Succeed")));
-    cmdCompact->setEnabled(false);
-    setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
+    // The port is the main window's: a port that did not come back is a port that failed to open.
+    if (MainWindowService* main = mainWindow(); portFailed && main)
+        main->portOpenFailed();
 }
 
 void frmCompact::cmdCut_Click()

@@ -2,14 +2,14 @@
 
 #include "core/AppState.h"
 #include "core/LoginRules.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QLineEdit>
 
@@ -46,7 +46,7 @@ void frmLogin::CheckLogin()
             return;
         }
         if (atStartup)
-            FormInstance<frmMain>::get().showModeless();
+            ShowMainWindow();
         unloadForm();
     });
 }

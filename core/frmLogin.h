@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/PasswordPrompt.h"
+#include "core/widgets/PasswordPrompt.h"
 
 #include <cstdint>
 

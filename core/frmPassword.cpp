@@ -1,12 +1,13 @@
 #include "core/frmPassword.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/PasswordChange.h"
-#include "core/frmMain.h"
 #include "platform/text/VbText.h"
+#include "platform/text/Windows1252Validator.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -37,6 +38,8 @@ frmPassword::frmPassword()
         Label1[i] = new QLabel(QString::fromLatin1(designed[i]), this);
         *boxes[i] = new QLineEdit(this);
         (*boxes[i])->setEchoMode(QLineEdit::Password);
+        // What is typed must be what the password file can hold.
+        (*boxes[i])->setValidator(new Windows1252Validator(*boxes[i]));
         m_rows->addWidget(Label1[i], i, 0);
         m_rows->addWidget(*boxes[i], i, 1);
     }

@@ -5,9 +5,10 @@
 #include "core/PasswordFile.h"
 #include "core/frmPassword.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/help/HelpKey.h"
+#include "platform/forms/TabCaptions.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -47,6 +48,7 @@ frmPasswords::frmPasswords()
 {
     setWindowTitle(QStringLiteral("Passwords"));
     SSTab2 = new QTabWidget(this);
+    keepTabCaptionsWhole(SSTab2);
     cmdPass[1] = new QPushButton(QStringLiteral("Password"));
     cmdPass[0] = new QPushButton(QStringLiteral("Password"));
     ChangePassword = new QPushButton(QStringLiteral("Password"));

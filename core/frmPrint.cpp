@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 #include "core/WaitSeconds.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QFile>
@@ -91,7 +91,7 @@ void frmPrint::loadPicture(const QString& path)
     Image1->setPixmap(pixmap);
 }
 
-void ShowPrintNotice(const QString& text)
+void WindowPrintNotice::show(const QString& text)
 {
     frmPrint notice(QApplication::activeWindow());
     notice.lblNumPrint->setText(text);

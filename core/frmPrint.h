@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/PrintNotice.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -30,8 +32,11 @@ private:
     bool m_activated = false;
 };
 
-// Shows the notice with `text` modally; returns once it has closed itself.
-void ShowPrintNotice(const QString& text);
+// The notice as the windows show it: modal, closing itself after a second.
+class WindowPrintNotice final : public PrintNotice {
+public:
+    void show(const QString& text) override;
+};
 
 // Tests look at the notice while it is up; nullptr stops watching.
 void setPrintNoticeWatcherForTests(std::function<void(const frmPrint&)> watcher);

@@ -3,11 +3,11 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
 #include "core/ProgramVersion.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
@@ -16,7 +16,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -138,8 +138,7 @@ void frmSplash::Form_Activate()
         if (VbText::trim(s.AdminPassword).isEmpty()) {
             s.LoginPassword = s.AdminPassword;
             s.SessionPassword = s.LoginPassword;
-            frmMain& main = FormInstance<frmMain>::get();
-            main.showModeless();
+            ShowMainWindow();
             unloadForm();
             return;
         }

@@ -60,6 +60,15 @@ void check(bool condition)
         std::abort();
 }
 
+// What waits for more can still be part of a packet: a frame coming in, or
+// a run of at most three 0xFF that may begin a sync.
+bool onlyWhatMayBeAPacket(const QByteArray& rest)
+{
+    if (rest.size() < 2 || rest.startsWith(QByteArray("\xFF\xFF\xFF\x55", 4)))
+        return true;
+    return rest.size() <= 3 && rest.count(static_cast<char>(0xFF)) == rest.size();
+}
+
 // The reads of the port, each one chunk.
 QList<QByteArray> rawChunks(const uint8_t* data, size_t size)
 {
@@ -149,15 +158,28 @@ void frameAndDecode(const QList<QByteArray>& chunks)
     for (const QByteArray& chunk : chunks) {
         port.waiting += chunk;
         int guard = 0;
-        while (const uint8_t action = GetPacket(port)) {
+        for (;;) {
+            // Emptied before each call, so that a packet whose Action is 0 (which
+            // ends the calls as "nothing" does) is told from nothing at all.
+            linkState().CurPacket = PacketRecord{};
+            const uint8_t action = GetPacket(port);
             const PacketRecord& p = linkState().CurPacket;
+            if (action == 0)
+                break;
             check(p.Action == action);
             check(p.Data.size() == p.Number_Bytes + 1 && p.Data.at(0) == 0);
             check(p.CheckSum == static_cast<uint8_t>(p.Data.back()) || p.Number_Bytes == 0);
             decode(p);
             check(++guard <= Framing::AccumulatorLimit);
         }
-        check(linkState().RxAccumulator.size() <= Framing::AccumulatorLimit);
+        const QByteArray& rest = linkState().RxAccumulator;
+        check(rest.size() <= Framing::AccumulatorLimit);
+        // Behind "nothing", the framer has already dropped whatever it can.
+        if (!linkState().CurPacket.hasData()) {
+            const FrameScan scan = ScanFrames(rest.constData(), rest.size());
+            check(rest.size() < 2 || (scan.kind == FrameScan::Waiting && scan.drop == 0));
+            check(onlyWhatMayBeAPacket(rest));
+        }
     }
 }
 
@@ -186,6 +208,8 @@ void extractAll(const QList<QByteArray>& chunks)
             check(packet.isEmpty());
         }
         check(buffer.size() <= before);
+        if (!found)
+            check(onlyWhatMayBeAPacket(buffer));
         if (buffer.size() == before)
             return;
         check(passes <= total); // every pass consumes a byte at least

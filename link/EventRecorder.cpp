@@ -22,21 +22,29 @@ QString text(const QString& s)
     return s.isNull() ? QStringLiteral("") : s;
 }
 
-OnlineEvent eventOf(const CodeRead& read)
+QList<EventRecorder*>& recorders()
+{
+    static QList<EventRecorder*> all;
+    return all;
+}
+
+// The event of a read, and the current name of its employee when there is one.
+std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, const QDateTime& now)
 {
     const CodeReadMeaning m = meaningOf(read.Packet.Data);
-    const QDateTime now = programClock().now();
     OnlineEvent e;
+    std::optional<QString> name;
     e.Date_CR = DateTimeText::isoDate(now.date());
     e.Time_CR = DateTimeText::isoTime(now.time());
     e.CardNum = VbText::trim(GetCardCode(read.Packet.Data));
     e.sCard = m.card ? Translate(QStringLiteral("Card")) : Translate(QStringLiteral("PIN"));
     e.iCard = m.card ? 1 : 2;
-    e.Employee_Number = GetEmployeeNumberByCode(e.CardNum);
+    const std::optional<EmployeeWithCode> holder = FindEmployeeByCode(e.CardNum);
+    e.Employee_Number = holder ? holder->number : int16_t(-1);
     if (e.Employee_Number > 0) {
-        e.Employee_Full_Name =
-            QString::number(e.Employee_Number) + QStringLiteral("  ") + GetEmployeeName(e.Employee_Number);
-        e.EmpPictureFile = GetEmpPictureFile(e.Employee_Number);
+        name = holder->name;
+        e.Employee_Full_Name = QString::number(e.Employee_Number) + QStringLiteral("  ") + holder->name;
+        e.EmpPictureFile = holder->pictureFile;
     } else {
         e.Employee_Full_Name = Translate(QStringLiteral("Unknown Employee"));
     }
@@ -55,60 +63,76 @@ OnlineEvent eventOf(const CodeRead& read)
     if (m.lockStrike != 0)
         e.iLockStrike = m.lockStrike;
     e.SlotNumber = static_cast<int16_t>(read.Slot);
-    return e;
+    return {e, name};
 }
 
 void storeEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
-    Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, "
-                                "sReason, Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, "
-                                "iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor),
-                  text(e.sReason), text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum),
-                  optionalValue(e.iLockStrike),
-                  e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
-                  optionalValue(e.iReason), int(e.iCard)});
+    Db().executePrepared(
+        QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
+                       "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, "
+                       "iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {e.Time_CR, e.Date_CR, text(e.sIn), text(e.sCard), int(e.Employee_Number), text(e.sDoor), text(e.sReason),
+         text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum), optionalValue(e.iLockStrike),
+         e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
+         optionalValue(e.iReason), int(e.iCard)});
 }
 
 }
 
-QString GetEmpPictureFile(int16_t num)
-{
-    QString file;
-    guarded(165, [&] {
-        if (num == 0)
-            return;
-        Recordset rs = Db().openSql(
-            QStringLiteral("SELECT [PictureFile],[Employee_Number] FROM tblEmployees WHERE [Employee_Number] = ?"),
-            {int(num)}, RecordsetType::Snapshot);
-        if (rs.recordCount() > 0)
-            file = rs.field(0).toText();
-        rs.close();
-    });
-    return file;
-}
-
-std::optional<EventLine> SaveOnlineEvent(const CodeRead& read)
+std::optional<EventLine> SaveOnlineEvent(const CodeRead& read, const QDateTime& now)
 {
     std::optional<EventLine> line;
     guarded(172, [&] {
-        const OnlineEvent e = eventOf(read);
+        const auto [e, name] = eventOf(read, now);
         // The row is stored before the window shows anything of it, so that
         // a picture that cannot be shown does not cost the event.
         storeEvent(e);
-        line = BuildEventLine(e);
+        line = BuildEventLine(e, name);
     });
     return line;
 }
 
-QList<EventLine> EventRecorder::RecordPending()
+EventRecorder::EventRecorder()
 {
-    QList<EventLine> lines;
+    recorders().append(this);
+}
+
+EventRecorder::~EventRecorder()
+{
+    recorders().removeOne(this);
+}
+
+void EventRecorder::Record(const QDateTime& now)
+{
     while (std::optional<CodeRead> read = m_reads.take()) {
-        if (std::optional<EventLine> line = SaveOnlineEvent(*read))
-            lines << *line;
+        if (std::optional<EventLine> line = SaveOnlineEvent(*read, now))
+            m_lines << *line;
         linkState().NewCodeEvent = false;
     }
-    return lines;
+}
+
+QList<EventLine> EventRecorder::TakeLines()
+{
+    return std::exchange(m_lines, {});
+}
+
+QList<EventLine> EventRecorder::RecordPending()
+{
+    if (m_reads.pending())
+        Record(programClock().now());
+    return TakeLines();
+}
+
+void EventRecorder::clear()
+{
+    m_reads.clear();
+    m_lines.clear();
+}
+
+void RecordReceivedReads(const QDateTime& now)
+{
+    for (EventRecorder* recorder : recorders())
+        recorder->Record(now);
 }

@@ -5,3 +5,12 @@ LinkState& linkState()
     static LinkState state;
     return state;
 }
+
+void ResetLinkAtStart()
+{
+    LinkState& link = linkState();
+    link.RepeatGuard = 0;
+    link.DoorStatusChanged = false;
+    link.DoorMode = DoorModeNotKnown;
+    link.CurPacket.Action = 0;
+}

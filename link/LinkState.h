@@ -48,3 +48,7 @@ struct LinkState {
 };
 
 LinkState& linkState();
+
+// What a start puts back: no repeat guard running, no door status known or
+// changed, no packet.
+void ResetLinkAtStart();

@@ -36,7 +36,7 @@ QString shownDate(const QString& iso)
 
 QString shownTime(const QString& iso)
 {
-    const QTime t = QTime::fromString(iso, QStringLiteral("HH:mm:ss"));
+    const QTime t = QTime::fromString(iso, Qt::ISODate);
     return t.isValid() ? DateTimeText::longTime(t) : iso;
 }
 
@@ -101,7 +101,7 @@ OnlineEvent OnlineEventFromRow(const Recordset& rs)
     return e;
 }
 
-EventLine BuildEventLine(const OnlineEvent& event)
+EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>& currentName)
 {
     EventLine line;
     const bool opened = event.iDoor == 1;
@@ -111,7 +111,8 @@ EventLine BuildEventLine(const OnlineEvent& event)
     line.sortKey = event.Date_CR + QLatin1Char(' ') + event.Time_CR;
     const int16_t num = event.Employee_Number;
     if (num >= 0) {
-        line.name = QLatin1Char('#') + QString::number(num) + QStringLiteral("  ") + GetEmployeeName(num);
+        line.name = QLatin1Char('#') + QString::number(num) + QStringLiteral("  ") +
+                    (currentName ? *currentName : GetEmployeeName(num));
     } else {
         const QString unknown = Translate(QStringLiteral("Unknown Employee"));
         if (unknown.size() > 4 && event.sCard == Translate(QStringLiteral("Card")))
@@ -127,6 +128,7 @@ EventLine BuildEventLine(const OnlineEvent& event)
     line.remark = remarkOf(event.iReason);
     line.employeeNumber = num;
     const QString picture = VbText::trim(event.EmpPictureFile);
-    line.pictureFile = picture.isEmpty() ? appState().DefaultPictureFile : picture;
+    line.ownPicture = !picture.isEmpty();
+    line.pictureFile = line.ownPicture ? picture : appState().DefaultPictureFile;
     return line;
 }

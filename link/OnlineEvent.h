@@ -53,8 +53,9 @@ struct EventLine {
     QString remark;
     int16_t employeeNumber = -1; // the line's tag
     QString pictureFile;    // the event's picture, or the default picture
+    bool ownPicture = false; // the event names a picture of its own
 };
 
-// The line of an event, stored or new. The name is looked up now, so it shows
-// the employee's current name.
-EventLine BuildEventLine(const OnlineEvent& event);
+// The line of an event, stored or new. The name is the employee's current
+// one: looked up now, unless the caller has just read it.
+EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>& currentName = std::nullopt);

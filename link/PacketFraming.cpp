@@ -2,51 +2,120 @@
 
 #include "platform/AppError.h"
 
-bool ExtractPacket(QByteArray& buffer, QByteArray& packet)
+#include <cstring>
+
+namespace {
+
+uint8_t at(const char* bytes, qsizetype i)
 {
-    packet.clear();
-    const qsizetype length = buffer.size();
-    int state = 0;
-    for (qsizetype i = 0; i < length; ++i) {
-        const auto b = static_cast<uint8_t>(buffer.at(i));
-        if (state < 3) {
-            state = b == Framing::SyncByte ? state + 1 : 0;
+    return static_cast<uint8_t>(bytes[i]);
+}
+
+// The first FF FF FF 55 from `from` on: the start byte is rare in noise and
+// comes once a packet, so it is looked for first.
+qsizetype findSync(const char* bytes, qsizetype size, qsizetype from)
+{
+    for (qsizetype i = from + 3; i < size;) {
+        const void* hit = std::memchr(bytes + i, Framing::StartByte, static_cast<size_t>(size - i));
+        if (!hit)
+            return -1;
+        const qsizetype p = static_cast<const char*>(hit) - bytes;
+        if (at(bytes, p - 1) == Framing::SyncByte && at(bytes, p - 2) == Framing::SyncByte &&
+            at(bytes, p - 3) == Framing::SyncByte)
+            return p - 3;
+        i = p + 1;
+    }
+    return -1;
+}
+
+bool checksumHolds(const char* packet, qsizetype length)
+{
+    unsigned sum = 0;
+    for (qsizetype i = 4; i <= length - 2; ++i)
+        sum += at(packet, i);
+    return (sum & 0xFFu) == at(packet, length - 1);
+}
+
+qsizetype lengthAt(const char* bytes, qsizetype sync)
+{
+    return at(bytes, sync + 9) + Framing::HeaderLength;
+}
+
+// Whether a packet whose checksum holds stands complete somewhere behind the sync at s.
+bool goodPacketBehind(const char* bytes, qsizetype size, qsizetype s)
+{
+    for (qsizetype q = findSync(bytes, size, s + 1); q >= 0; q = findSync(bytes, size, q + 1)) {
+        if (size - q < Framing::BytesBeforeN || at(bytes, q + 9) > Framing::LargestN)
             continue;
-        }
-        if (b != Framing::StartByte) {
-            // Keep the last two 0xFF of the run and this byte: a longer run is
-            // worked off one byte a pass until FF FF FF 55 lines up.
-            buffer.remove(0, i - 2);
-            return false;
-        }
-        const qsizetype start = i - 3;
-        if (length - start < Framing::BytesBeforeN)
-            return false;
-        const int n = static_cast<uint8_t>(buffer.at(start + 9));
-        if (n > Framing::LargestN) {
-            buffer.clear();
-            raiseError(Err::Overflow);
-        }
-        const qsizetype last = start + n + 10;
-        if (last >= length)
-            return false;
-        QByteArray candidate = buffer.mid(start, n + Framing::HeaderLength);
-        buffer.remove(0, last + 1);
-        if (!VerifyChecksum(candidate))
-            return false;
-        packet = std::move(candidate);
-        return true;
+        const qsizetype length = lengthAt(bytes, q);
+        if (q + length <= size && checksumHolds(bytes + q, length))
+            return true;
     }
     return false;
 }
 
+}
+
+FrameScan ScanFrames(const char* bytes, qsizetype size)
+{
+    FrameScan scan;
+    // Once a good packet is known to stand behind, every frame still coming in
+    // before it is a false one: it would have to hold that packet.
+    bool goodBehind = false;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype s = findSync(bytes, size, from);
+        if (s < 0) {
+            qsizetype keep = 0;
+            while (keep < 3 && size - 1 - keep >= from && at(bytes, size - 1 - keep) == Framing::SyncByte)
+                ++keep;
+            scan.drop = size - keep;
+            return scan;
+        }
+        if (size - s < Framing::BytesBeforeN) {
+            scan.drop = s;
+            return scan;
+        }
+        if (at(bytes, s + 9) > Framing::LargestN) {
+            scan.kind = FrameScan::TooLong;
+            scan.drop = size;
+            return scan;
+        }
+        const qsizetype length = lengthAt(bytes, s);
+        if (s + length <= size) {
+            if (checksumHolds(bytes + s, length)) {
+                scan.kind = FrameScan::Packet;
+                scan.start = s;
+                scan.length = length;
+                scan.drop = s + length;
+                return scan;
+            }
+        } else {
+            goodBehind = goodBehind || goodPacketBehind(bytes, size, s);
+            if (!goodBehind) {
+                scan.drop = s;
+                return scan;
+            }
+        }
+        from = s + 1;
+    }
+}
+
+bool ExtractPacket(QByteArray& buffer, QByteArray& packet)
+{
+    packet.clear();
+    const FrameScan scan = ScanFrames(buffer.constData(), buffer.size());
+    if (scan.kind == FrameScan::TooLong) {
+        buffer.clear();
+        raiseError(Err::Overflow);
+    }
+    if (scan.kind == FrameScan::Packet)
+        packet = buffer.mid(scan.start, scan.length);
+    buffer.remove(0, scan.drop);
+    return scan.kind == FrameScan::Packet;
+}
+
 bool VerifyChecksum(const QByteArray& packet)
 {
-    const qsizetype n = packet.size();
-    if (n < 5)
-        return false;
-    unsigned sum = 0;
-    for (qsizetype i = 4; i <= n - 2; ++i)
-        sum += static_cast<uint8_t>(packet.at(i));
-    return (sum & 0xFFu) == static_cast<uint8_t>(packet.at(n - 1));
+    return packet.size() >= 5 && checksumHolds(packet.constData(), packet.size());
 }

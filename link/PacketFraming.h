@@ -16,11 +16,33 @@ inline constexpr uint8_t ActionCodeRead = 0x20;
 inline constexpr uint8_t ActionDoorStatus = 0x40;
 }
 
-// Cuts the first packet out of the receive accumulator. True with a packet
-// whose checksum holds; false otherwise, with `packet` empty. The buffer loses
-// what was consumed: a packet (good or bad) and whatever stood before it, or
-// the first byte of a run of more than three 0xFF. An incomplete packet stays.
-// A sync followed by an N above 244 empties the buffer and throws overflow (6).
+// Where the first packet whose checksum holds stands in the received bytes,
+// and how many bytes in front can go.
+struct FrameScan {
+    enum Kind {
+        Packet,  // at start, length bytes (N + 11); the bytes up to its end can go
+        Waiting, // no such packet yet; the bytes before `drop` can never be part of one
+        TooLong  // a sync announces N above 244: everything goes, an overflow
+    };
+    Kind kind = Waiting;
+    qsizetype drop = 0;
+    qsizetype start = 0;
+    qsizetype length = 0;
+};
+
+// Bytes that cannot begin a sync are not worth keeping: only the frame that
+// is still coming in and a trailing run of at most three 0xFF (a sync split
+// between two reads) wait for more. A frame whose checksum fails loses only
+// its first sync byte, so that a packet inside or behind it is still found;
+// a frame still coming in gives way in the same manner once a good packet
+// stands complete behind its sync.
+FrameScan ScanFrames(const char* bytes, qsizetype size);
+
+// Cuts the first packet out of the receive accumulator: true with a packet
+// whose checksum holds, false (and `packet` empty) when none is complete.
+// The buffer loses the packet and what stood before it, or, without a
+// packet, whatever can never be part of one. A sync followed by an N above
+// 244 empties the buffer and throws overflow (6).
 bool ExtractPacket(QByteArray& buffer, QByteArray& packet);
 
 // The sum of the bytes after the sync up to the last one, modulo 256, equals

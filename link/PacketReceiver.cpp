@@ -5,50 +5,36 @@
 #include "link/PacketFraming.h"
 #include "platform/Clock.h"
 #include "platform/serial/CommPort.h"
-#include "platform/text/DateTimeText.h"
 
-namespace {
-
-QString dateTimeText(const QDateTime& when)
-{
-    return DateTimeText::shortDate(when.date()) + QLatin1Char(' ') + DateTimeText::longTime(when.time());
-}
-
-}
-
-uint8_t GetPacket(CommPort& port)
+uint8_t GetPacket(CommPort& port, const QDateTime& now)
 {
     uint8_t action = 0;
     guarded(863, [&] {
         LinkState& link = linkState();
         QByteArray& buffer = link.RxAccumulator;
-        for (;;) {
-            if (port.inBufferCount() > 0)
-                buffer.append(port.readInput());
-            if (buffer.size() > Framing::AccumulatorLimit) {
-                buffer.clear();
-                raiseError(Err::Overflow);
-            }
-            if (buffer.size() < 2)
-                return;
-            const qsizetype before = buffer.size();
-            QByteArray frame;
-            if (ExtractPacket(buffer, frame)) {
-                const QDateTime now = programClock().now();
-                link.CurPacket = PacketRecord::fromFrame(frame, dateTimeText(now), now);
-                action = link.CurPacket.Action;
-                return;
-            }
-            if (buffer.size() == before || buffer.size() < 3)
-                return;
+        if (port.inBufferCount() > 0)
+            buffer.append(port.readInput());
+        if (buffer.size() > Framing::AccumulatorLimit) {
+            buffer.clear();
+            raiseError(Err::Overflow);
         }
+        if (buffer.size() < 2)
+            return;
+        const FrameScan scan = ScanFrames(buffer.constData(), buffer.size());
+        if (scan.kind == FrameScan::TooLong) {
+            buffer.clear();
+            raiseError(Err::Overflow);
+        }
+        if (scan.kind == FrameScan::Packet) {
+            link.CurPacket = PacketRecord::fromFrame(buffer.constData() + scan.start, scan.length, now);
+            action = link.CurPacket.Action;
+        }
+        buffer.remove(0, scan.drop);
     });
     return action;
 }
 
-QString GetDateTimeStr()
+uint8_t GetPacket(CommPort& port)
 {
-    QString text;
-    guarded(872, [&] { text = dateTimeText(programClock().now()); });
-    return text;
+    return GetPacket(port, programClock().now());
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QString>
+#include <QDateTime>
 #include <cstdint>
 
 class CommPort;
 
 // Takes what the port holds into the receive accumulator and unpacks the next
-// good packet into CurPacket. Returns its Action, or 0 when no complete packet
-// with a good checksum is buffered. Never waits for bytes still on the line.
+// good packet into CurPacket, received at `now` (the receive tick reads the
+// clock once for all its packets). Returns its Action, or 0 when no complete
+// packet with a good checksum is buffered. Never waits for bytes still on the line.
+uint8_t GetPacket(CommPort& port, const QDateTime& now);
+// The same, received at the PC clock's time.
 uint8_t GetPacket(CommPort& port);
-
-// The PC clock as a packet's receive time is shown: short date, a blank, long time.
-QString GetDateTimeStr();

@@ -3,12 +3,11 @@
 #include "core/Messages.h"
 #include "platform/AppError.h"
 
-PacketRecord PacketRecord::fromFrame(const QByteArray& frame, const QString& dateTime, const QDateTime& received)
+PacketRecord PacketRecord::fromFrame(const char* frame, qsizetype length, const QDateTime& received)
 {
     // Offsets from the first sync byte: 4..8 header, 9 N, 10 Action, 11.. data, last the checksum.
-    const auto at = [&frame](qsizetype i) { return static_cast<uint8_t>(frame.at(i)); };
+    const auto at = [frame](qsizetype i) { return static_cast<uint8_t>(frame[i]); };
     PacketRecord p;
-    p.DateTime = dateTime;
     p.Received = received;
     p.Dest_System = at(4);
     p.Dest_Address = at(5);
@@ -18,11 +17,17 @@ PacketRecord PacketRecord::fromFrame(const QByteArray& frame, const QString& dat
     p.Number_Bytes = at(9);
     p.Action = at(10);
     const int n = p.Number_Bytes;
-    p.Data = QByteArray(n + 1, '\0');
-    for (int i = 1; i <= n; ++i)
-        p.Data[i] = frame.at(10 + i);
-    p.CheckSum = at(frame.size() - 1);
+    // Data(0) carries nothing; Data(1) to Data(N) are the bytes from offset 11 on.
+    p.Data.reserve(n + 1);
+    p.Data.append('\0');
+    p.Data.append(frame + 11, n);
+    p.CheckSum = at(length - 1);
     return p;
+}
+
+PacketRecord PacketRecord::fromFrame(const QByteArray& frame, const QDateTime& received)
+{
+    return fromFrame(frame.constData(), frame.size(), received);
 }
 
 uint8_t PacketRecord::byte(int i) const

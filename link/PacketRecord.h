@@ -2,12 +2,10 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QString>
 #include <cstdint>
 
 // One unpacked packet from the door unit.
 struct PacketRecord {
-    QString DateTime; // receive time as shown: short date, a blank, long time
     uint8_t Dest_System = 0;
     uint8_t Dest_Address = 0;
     uint8_t Src_System = 0;
@@ -17,11 +15,12 @@ struct PacketRecord {
     uint8_t Action = 0;
     QByteArray Data; // Data[0] is always 0; Data[1..N-1] the data bytes, Data[N] the checksum
     uint8_t CheckSum = 0;
-    // The receive time itself, so the logs can store it without reading the shown text back.
+    // When the packet was unpacked (the PC clock of its receive tick).
     QDateTime Received;
 
     // Unpacks a framed packet (sync bytes to checksum) whose length matches its N.
-    static PacketRecord fromFrame(const QByteArray& frame, const QString& dateTime, const QDateTime& received);
+    static PacketRecord fromFrame(const char* frame, qsizetype length, const QDateTime& received);
+    static PacketRecord fromFrame(const QByteArray& frame, const QDateTime& received = {});
 
     // Nothing unpacked yet (or an empty copy).
     bool hasData() const { return !Data.isEmpty(); }

@@ -1,6 +1,6 @@
 #pragma once
 
-class Recordset;
+#include <QDateTime>
 
 // Writes CurPacket (a code read) to ReadCard_Tbl unless it is the packet
 // logged last; true when a new row was stored. The packet counts as logged
@@ -13,5 +13,5 @@ bool LogReadCard();
 // (1-based) when the mode differs from the door's newest row.
 void LogDoorStatus(int door);
 
-// Appends a row for the door with DoorMode and the PC date and time.
-void AddDoorStatusRecord(Recordset& rs, int door);
+// Appends a row for the door with DoorMode, dated `at`.
+void AddDoorStatusRecord(int door, const QDateTime& at);

@@ -1,16 +1,21 @@
 #include "link/ReceiveDispatcher.h"
 
+#include "core/AppState.h"
+#include "core/HeldReports.h"
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
+#include "link/EventRecorder.h"
 #include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
 #include "link/RawLog.h"
+#include "platform/Clock.h"
 #include "platform/serial/CommPort.h"
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -43,28 +48,77 @@ void handleCodeRead(LinkState& link)
         handOverCodeRead(CodeRead{link.CurPacket, link.LastCode, link.LastSlot});
 }
 
+// The tick's rows in one transaction: a commit a tick, not one a row. Without
+// an open database, or inside a transaction already open, the rows go as
+// they would without it. Both statements are kept prepared, as every tick
+// runs them.
+class TickTransaction {
+public:
+    TickTransaction()
+    {
+        Database* db = appState().Db.get();
+        if (!db || !db->isOpen())
+            return;
+        try {
+            db->executePrepared(QStringLiteral("BEGIN"));
+            m_db = db;
+        } catch (const AppError&) {
+        }
+    }
+    ~TickTransaction()
+    {
+        if (m_db)
+            m_db->rollback();
+    }
+    TickTransaction(const TickTransaction&) = delete;
+    TickTransaction& operator=(const TickTransaction&) = delete;
+
+    void commit()
+    {
+        if (!m_db)
+            return;
+        try {
+            m_db->executePrepared(QStringLiteral("COMMIT"));
+            m_db = nullptr;
+        } catch (const AppError&) {
+            // Leaves no transaction standing behind for the next tick to write into.
+            std::exchange(m_db, nullptr)->rollback();
+            throw;
+        }
+    }
+
+private:
+    Database* m_db = nullptr;
+};
+
 }
 
 void ReceiveTick(CommPort& port)
 {
-    // An error box runs its own event loop, in which the timer may tick again.
-    static bool running = false;
-    if (running)
+    // Only a box of another window, opened inside this tick's work, could
+    // bring the timer back here before the work is done.
+    static bool working = false;
+    if (working)
         return;
-    struct Running {
-        Running() { running = true; }
-        ~Running() { running = false; }
-    } scope;
-    guarded(6, [&] {
-        LinkState& link = linkState();
-        if (link.RepeatGuard > 0)
-            --link.RepeatGuard;
-        if (link.RxIdleTicks >= LinkLostTicks) {
-            link.DoorMode = DoorModeNotKnown;
-            notifyLinkLost();
-        }
-        ReceiveData(port);
-    });
+    {
+        ReportHold hold;
+        struct Working {
+            Working() { working = true; }
+            ~Working() { working = false; }
+        } scope;
+        guarded(6, [&] {
+            LinkState& link = linkState();
+            if (link.RepeatGuard > 0)
+                --link.RepeatGuard;
+            if (link.RxIdleTicks >= LinkLostTicks) {
+                link.DoorMode = DoorModeNotKnown;
+                notifyLinkLost();
+            }
+            ReceiveData(port);
+        });
+    }
+    // The work is done and stored: a box now lets the next ticks run.
+    ShowHeldReports();
 }
 
 void ReceiveData(CommPort& port)
@@ -77,14 +131,26 @@ void ReceiveData(CommPort& port)
                 ++link.RxIdleTicks;
             return;
         }
-        for (;;) {
-            const uint8_t action = GetPacket(port);
-            if (action == 0)
-                return;
-            if (action == Framing::ActionDoorStatus)
-                handleDoorStatus(link);
-            else if (action == Framing::ActionCodeRead)
-                handleCodeRead(link);
+        const QDateTime now = programClock().now();
+        TickTransaction transaction;
+        // A failure ends the dispatching, but what the tick handled before it is kept.
+        std::optional<AppError> failure;
+        try {
+            for (;;) {
+                const uint8_t action = GetPacket(port, now);
+                if (action == 0)
+                    break;
+                if (action == Framing::ActionDoorStatus)
+                    handleDoorStatus(link);
+                else if (action == Framing::ActionCodeRead)
+                    handleCodeRead(link);
+            }
+        } catch (const AppError& error) {
+            failure = error;
         }
+        RecordReceivedReads(now);
+        transaction.commit();
+        if (failure)
+            throw *failure;
     });
 }

@@ -136,9 +136,8 @@ void UnitSimulator::applyFault(Fault fault, Transmission& t, const QByteArray& p
         t.intact = false;
         break;
     case Fault::Truncated:
-        // The cut frame swallows the start of the read behind it.
+        // A frame cut short, the read sent again whole behind it: that one arrives.
         t.chunks = {packet.left(Framing::BytesBeforeN + m_random.bounded(6)) + packet};
-        t.intact = false;
         break;
     }
     t.description += QStringLiteral(" [") + faultName(fault) + QLatin1Char(']');

@@ -7,7 +7,7 @@
 #include "platform/forms/FormTimer.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,13 +1,14 @@
 #include "link/frmOnline.h"
 
 #include "core/AppState.h"
+#include "core/HeldReports.h"
 #include "core/LoginRules.h"
 #include "core/MainDatabase.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
-#include "core/frmMain.h"
 #include "link/LinkState.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -16,12 +17,12 @@
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
-#include "platform/help/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -225,7 +226,7 @@ void frmOnline::LoadHistory()
     });
 }
 
-void frmOnline::AddHistoryItem(const EventLine& line)
+bool frmOnline::AddHistoryItem(const EventLine& line)
 {
     auto* item = new HistoryItem;
     item->setText(0, line.doorAction);
@@ -238,13 +239,13 @@ void frmOnline::AddHistoryItem(const EventLine& line)
     item->setText(4, line.remark);
     History->addTopLevelItem(item);
     ShownEmpNumber = line.employeeNumber;
-    showPicture(line.pictureFile);
+    return showPicture(line.pictureFile);
 }
 
-void frmOnline::showPicture(const QString& path)
+bool frmOnline::showPicture(const QString& path)
 {
-    // A picture that cannot be loaded only leaves the box empty.
-    EmpImage->loadPicture(VbText::trim(path).isEmpty() ? appState().DefaultPictureFile : VbText::trim(path));
+    // A picture that cannot be loaded leaves the box empty.
+    return EmpImage->loadPicture(VbText::trim(path).isEmpty() ? appState().DefaultPictureFile : VbText::trim(path));
 }
 
 void frmOnline::selectFirstLine()
@@ -304,8 +305,10 @@ void frmOnline::UpdateStatus()
             : link.DoorMode == DoorModeSecure ? "Secure"
             : link.DoorMode == DoorModeBypass ? "Bypass"
                                               : "Unknown")));
-        ImgTamper->setVisible(link.TamperFlag);
-        lblTamper->setVisible(link.TamperFlag);
+        // A door whose state is not known has no tamper state either.
+        const bool tamper = link.TamperFlag && link.DoorMode != DoorModeUnknown;
+        ImgTamper->setVisible(tamper);
+        lblTamper->setVisible(tamper);
         m_shownMode = link.DoorMode;
         m_shownTamper = link.TamperFlag ? 1 : 0;
         link.DoorStatusChanged = false;
@@ -314,24 +317,29 @@ void frmOnline::UpdateStatus()
 
 void frmOnline::ReadCardTimer_Timer()
 {
-    guarded(167, [this] {
-        if (m_recorder && m_recorder->pending()) {
+    {
+        // A box of this tick waits until the lines are in; the reception goes on behind it.
+        ReportHold hold;
+        guarded(167, [this] {
+            if (m_recorder && m_recorder->pending()) {
+                const QList<EventLine> lines = m_recorder->RecordPending();
+                for (const EventLine& line : lines) {
+                    if (!AddHistoryItem(line) && line.ownPicture)
+                        ReportError(172, AppError(Err::FileNotFound,
+                                                  QStringLiteral("File not found: %1").arg(line.pictureFile)));
+                }
+                if (!lines.isEmpty())
+                    selectFirstLine();
+            }
             QApplication::processEvents();
-            if (!m_recorder)
-                return; // the window closed meanwhile
-            const QList<EventLine> lines = m_recorder->RecordPending();
-            for (const EventLine& line : lines)
-                AddHistoryItem(line);
-            if (!lines.isEmpty())
-                selectFirstLine();
-        }
-        QApplication::processEvents();
-        const LinkState& link = linkState();
-        // This panel redraws whenever the door differs from what it shows,
-        // whichever window saw the status packet first.
-        if (!StatusShown || link.DoorMode != m_shownMode || (link.TamperFlag ? 1 : 0) != m_shownTamper)
-            UpdateStatus();
-    });
+            const LinkState& link = linkState();
+            // This panel redraws whenever the door differs from what it shows,
+            // whichever window saw the status packet first.
+            if (!StatusShown || link.DoorMode != m_shownMode || (link.TamperFlag ? 1 : 0) != m_shownTamper)
+                UpdateStatus();
+        });
+    }
+    ShowHeldReports();
 }
 
 void frmOnline::Toolbar1_ButtonClick(int button)
@@ -430,14 +438,14 @@ void frmOnline::CloseOnline()
 bool frmOnline::Form_QueryUnload(int mode)
 {
     guarded(161, [mode] {
-        frmMain* main = FormInstance<frmMain>::find();
-        const bool guardMode = main && main->GuardOnly;
+        MainWindowService* main = mainWindow();
+        const bool guardMode = main && main->guardOnly();
         if (guardMode && mode == CloseBox) {
             CloseMainDatabase();
             endProgram();
         }
         if (!guardMode && main)
-            main->showModeless();
+            main->showMainWindow();
     });
     return true;
 }

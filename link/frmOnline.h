@@ -67,8 +67,9 @@ private:
     void InitHistoryColumns();
     void SetColumnWidths();
     void ResizeControls();
-    void AddHistoryItem(const EventLine& line);
-    void showPicture(const QString& path);
+    // False when the line's picture could not be shown.
+    bool AddHistoryItem(const EventLine& line);
+    bool showPicture(const QString& path);
     void selectFirstLine();
     void refreshClock();
     void PrintOnlineTable(Printer& printer);

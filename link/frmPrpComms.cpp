@@ -1,19 +1,20 @@
 #include "link/frmPrpComms.h"
 
 #include "core/AppState.h"
-#include "core/BackAc.h"
 #include "core/IniSettings.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "core/frmMain.h"
+#include "core/widgets/BackAc.h"
 #include "link/PollingUsers.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/Placement.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
 #include "platform/serial/CommPort.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -90,10 +91,10 @@ void frmPrpComms::cmdUpdate_Click()
 void frmPrpComms::ApplyCommPort()
 {
     guarded(3, [this] {
-        frmMain* main = FormInstance<frmMain>::find();
+        MainWindowService* main = mainWindow();
         if (!main)
             raiseError(Err::ObjectNotSet);
-        CommPort& port = *main->AccessComm;
+        CommPort& port = main->commPort();
         AppState& s = appState();
         const int chosen = PortNum->currentIndex();
         if (chosen < 0)
@@ -107,12 +108,14 @@ void frmPrpComms::ApplyCommPort()
             if (!port.portOpen())
                 port.setPortOpen(true);
         } catch (const AppError& error) {
+            main->portStateChanged();
             if (error.number() != CommError::InvalidPortNumber && error.number() != CommError::PortAlreadyOpen &&
                 error.number() != CommError::PortNotOpen)
                 throw;
             ShowWarning(Translate(QStringLiteral("Invalid Port!")));
             return;
         }
+        main->portStateChanged();
         s.CommPortIndex = static_cast<int16_t>(chosen);
         SaveIniSettings();
         pollingUsers().switchOn();
@@ -134,8 +137,7 @@ bool frmPrpComms::confirmAdministrator()
     AppState& s = appState();
     for (;;) {
         BackAc& prompt = FormInstance<BackAc>::get();
-        prompt.move((Twips::toPixels(Twips::screenWidth()) - prompt.width()) / 2,
-                    (Twips::toPixels(Twips::screenHeight()) - prompt.height()) / 2);
+        centreOver(&prompt, this);
         prompt.showModal();
         switch (s.DialogResult) {
         case 6:

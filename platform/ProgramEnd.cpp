@@ -10,9 +10,9 @@ std::function<void()>& cleanup()
     static std::function<void()> f;
     return f;
 }
-std::function<void()>& testHandler()
+std::function<void(int)>& testHandler()
 {
-    static std::function<void()> f;
+    static std::function<void(int)> f;
     return f;
 }
 }
@@ -22,20 +22,20 @@ void setProgramEndCleanup(std::function<void()> f)
     cleanup() = std::move(f);
 }
 
-void setProgramEndHandlerForTests(std::function<void()> handler)
+void setProgramEndHandlerForTests(std::function<void(int)> handler)
 {
     testHandler() = std::move(handler);
 }
 
-void endProgram()
+void endProgram(int status)
 {
     if (testHandler()) {
-        testHandler()();
+        testHandler()(status);
         std::abort(); // a test handler that returns is a fault of the test
     }
     if (cleanup())
         cleanup()();
     std::fflush(nullptr);
     // Windows and nested dialogs are not unwound: nothing of theirs may run now.
-    std::_Exit(0);
+    std::_Exit(status);
 }

@@ -31,5 +31,6 @@ public:
 };
 
 Prompts& prompts();
-// Installs a replacement (not owned); nullptr restores the real dialogs.
+// Installs the boxes in use (not owned): the windows' own at start-up, a test's
+// recording ones. nullptr restores the plain ones, which only log.
 void setPrompts(Prompts* replacement);

@@ -6,15 +6,21 @@ packages=(
   build-essential cmake
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
   libsqlite3-dev
-  libgl-dev
+  libgl-dev libfontconfig-dev
+  # Qt's own German texts (standard buttons and dialogs)
+  qt6-translations-l10n
+  # the faces metric-compatible with Arial, Times New Roman and Courier New
+  fonts-liberation
   poppler-utils
   # the benchmark; clang with libFuzzer and the sanitizer runtimes for the fuzz build
   libbenchmark-dev clang libclang-rt-14-dev
 )
 
+# One query for all of them: nothing to do costs a fraction of a second.
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+  if ! grep -qx "$p ii " <<<"$installed"; then
     missing+=("$p")
   fi
 done

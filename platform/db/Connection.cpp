@@ -35,6 +35,16 @@ QSqlQuery Connection::run(const QString& sql, const QVariantList& params) const
     return query;
 }
 
+QSqlQuery& Connection::kept(const QString& sql, const QVariantList& params)
+{
+    auto it = m_kept.find(sql);
+    if (it == m_kept.end())
+        it = m_kept.insert(sql, prepare(sql));
+    for (qsizetype i = 0; i < params.size(); ++i)
+        it->bindValue(static_cast<int>(i), params.at(i));
+    return *it;
+}
+
 QSqlQuery Connection::runNamed(const QString& sql, const QVariantMap& params) const
 {
     QSqlQuery query = prepare(sql);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -28,12 +29,19 @@ public:
     bool isTable(const QString& name) const;
     bool isView(const QString& name) const;
 
+    // A statement prepared once and kept for the next runs, with its values
+    // bound; run and reset by the caller. Kept statements go when the
+    // connection closes.
+    QSqlQuery& kept(const QString& sql, const QVariantList& params);
+    void dropKept() { m_kept.clear(); }
+
 private:
     QSqlQuery prepare(const QString& sql) const;
     static void exec(QSqlQuery& query);
 
     QString m_name;
     bool m_open = false;
+    QHash<QString, QSqlQuery> m_kept;
 };
 
 // Maps a driver failure to the numbered failure the program's handlers know.

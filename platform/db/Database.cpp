@@ -1,8 +1,12 @@
 #include "platform/db/Database.h"
 
 #include "platform/AppError.h"
+#include "platform/DurableFile.h"
+#include "platform/Log.h"
 #include "platform/db/RecordsetImpl.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -93,13 +97,13 @@ Database::~Database()
     close();
 }
 
-std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::connectPlain(const QString& path, const QString& options)
 {
     auto connection = std::make_shared<Connection>(newConnectionName());
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->name());
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+        db.setConnectOptions(options);
         if (!db.open()) {
             const QString text = db.lastError().text();
             db = QSqlDatabase();
@@ -111,41 +115,110 @@ std::unique_ptr<Database> Database::connect(const QString& path, const Schema& s
     std::unique_ptr<Database> database(new Database(path, connection));
     // The first read tells a database from any other file.
     database->execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return database;
+}
+
+std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema, const Schema& firstRows)
+{
+    auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
     // A commit appends to the write-ahead log without waiting for the disk, so
     // the link can log every read as it comes; a power cut may lose the last
     // commits but never damages the file. Closing the last connection folds the
     // log back into the file and removes it, so the file can be copied, compacted
     // and renamed on its own.
-    // Where the log cannot be kept (a read-only folder) the file is used as it is.
+    // A file system that cannot share the log's index between connections
+    // keeps the rollback journal instead.
     try {
         database->execute(QStringLiteral("PRAGMA journal_mode=WAL"));
-        database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
+        if (error.number() == Err::Locked)
+            throw;
+        qCWarning(lcGt430) << "The database" << path << "keeps its rollback journal:" << error.description();
     }
+    database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
     if (!schema.isEmpty())
-        database->ensureSchema(schema);
+        database->ensureSchema(schema, firstRows);
     return database;
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::open(const QString& path, const Schema& schema, const Schema& firstRows)
 {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo file(path);
+    if (!file.isFile())
         raiseError(Err::DbFileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
-    return connect(path, schema);
+    // Every commit writes the file and its journal beside it.
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        raiseError(Err::ReadOnly, QStringLiteral("The database %1 cannot be written: the file and its folder must "
+                                                 "be writable.")
+                                      .arg(QDir::toNativeSeparators(path)));
+    return connect(path, schema, firstRows);
 }
 
-std::unique_ptr<Database> Database::create(const QString& path, const Schema& schema)
+std::unique_ptr<Database> Database::create(const QString& path, const Schema& schema, const Schema& firstRows)
 {
     if (QFileInfo::exists(path))
         raiseError(Err::CannotOpenDb, QStringLiteral("The file '%1' already exists.").arg(path));
-    return connect(path, schema);
+    // SQLite takes an empty file for a new database, and gives its journals the file's mode.
+    DurableFile::createPrivate(path);
+    try {
+        return connect(path, schema, firstRows);
+    } catch (const AppError&) {
+        QFile::remove(path);
+        throw;
+    }
 }
 
-void Database::compactFile(const QString& source, const QString& target)
+std::unique_ptr<Database> Database::openExclusive(const QString& path)
 {
-    auto db = open(source, {});
-    db->execute(QStringLiteral("VACUUM INTO ?"), {target});
-    db->close();
+    if (!QFileInfo(path).isFile())
+        raiseError(Err::DbFileNotFound, QStringLiteral("Could not find file '%1'.").arg(path));
+    // A writer that is busy gets a moment to finish; one that merely has the file open never lets go.
+    auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
+    auto journalMode = [&](const char* mode) {
+        return database->openSql(QStringLiteral("PRAGMA journal_mode") + QLatin1String(mode), {}, RecordsetType::Snapshot)
+            .field(0)
+            .textOrEmpty();
+    };
+    try {
+        // Leaving write-ahead logging needs the file alone. From then on a writer
+        // that still has the old file open is refused once the file was moved.
+        journalMode("=DELETE");
+        // This connection writes nothing: with its journal in memory no journal
+        // file stands beside the path that the replacing file takes over.
+        journalMode("=MEMORY");
+        database->execute(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
+        database->execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        database->execute(QStringLiteral("COMMIT"));
+        // A writer that took up write-ahead logging again in between still has the file.
+        if (journalMode("") != QLatin1String("memory"))
+            raiseError(Err::Locked);
+    } catch (const AppError& error) {
+        if (error.number() != Err::Locked)
+            throw;
+        raiseError(Err::Locked, QStringLiteral("The database is still in use: %1").arg(path));
+    }
+    return database;
+}
+
+QString Database::integrityCheck(const QString& path)
+{
+    auto database = connectPlain(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
+    // Mapped into memory the check reads the file in less than half the time.
+    database->execute(QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()));
+    return database->openSql(QStringLiteral("PRAGMA integrity_check"), {}, RecordsetType::Snapshot)
+        .field(0)
+        .textOrEmpty();
+}
+
+void Database::compactInto(const QString& target)
+{
+    DurableFile::createPrivate(target);
+    try {
+        execute(QStringLiteral("VACUUM INTO ?"), {target});
+    } catch (const AppError&) {
+        QFile::remove(target);
+        throw;
+    }
 }
 
 bool Database::isOpen() const
@@ -157,6 +230,7 @@ void Database::close()
 {
     if (!isOpen())
         return;
+    m_connection->dropKept();
     m_connection->setOpen(false);
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection->name(), false);
@@ -259,6 +333,38 @@ int Database::execute(const QString& sql, const QVariantList& params)
     return q.numRowsAffected();
 }
 
+int Database::executePrepared(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery& q = m_connection->kept(sql, params);
+    if (!q.exec())
+        raiseSqlError(q.lastError());
+    const int changed = q.numRowsAffected();
+    q.finish();
+    return changed;
+}
+
+std::optional<QVariantList> Database::firstRowPrepared(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery& q = m_connection->kept(sql, params);
+    if (!q.exec())
+        raiseSqlError(q.lastError());
+    std::optional<QVariantList> row;
+    if (q.next()) {
+        row.emplace();
+        const int columns = q.record().count();
+        row->reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row->append(q.value(i));
+    }
+    // A statement left standing would hold its read open across the commit.
+    q.finish();
+    return row;
+}
+
 void Database::beginTransaction()
 {
     QSqlDatabase db = m_connection->database();
@@ -279,9 +385,14 @@ void Database::rollback()
     db.rollback();
 }
 
-void Database::ensureSchema(const Schema& schema)
+void Database::ensureSchema(const Schema& schema, const Schema& firstRows)
 {
     Transaction t(*this);
+    QList<const SchemaItem*> rowsOfNewTables;
+    for (const SchemaItem& row : firstRows) {
+        if (!m_connection->isTable(row.name))
+            rowsOfNewTables << &row;
+    }
     execute(QStringLiteral("CREATE TABLE IF NOT EXISTS SavedQueries (Name TEXT PRIMARY KEY COLLATE NOCASE, "
                            "SqlText TEXT NOT NULL)"));
     for (const SchemaItem& item : schema) {
@@ -291,6 +402,8 @@ void Database::ensureSchema(const Schema& schema)
         else
             execute(item.sql);
     }
+    for (const SchemaItem* row : rowsOfNewTables)
+        execute(row->sql);
     t.commit();
 }
 

@@ -7,6 +7,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 class Connection;
 
@@ -15,11 +16,23 @@ class Connection;
 class Database {
 public:
     // Fails with 3024 when the file does not exist, 3051 when it is no database.
-    static std::unique_ptr<Database> open(const QString& path, const Schema& schema);
-    // Lays down a new file; fails with 3051 when one is already there.
-    static std::unique_ptr<Database> create(const QString& path, const Schema& schema);
-    // Copies a database file into a new, compacted one (the target must not exist).
-    static void compactFile(const QString& source, const QString& target);
+    // A table the file lacks is added with its `firstRows` (rows named by table).
+    static std::unique_ptr<Database> open(const QString& path, const Schema& schema, const Schema& firstRows = {});
+    // Lays down a new file, readable by its owner only (its journals follow
+    // the file's mode); fails with 3051 when one is already there.
+    static std::unique_ptr<Database> create(const QString& path, const Schema& schema, const Schema& firstRows = {});
+    // Opens the file for this connection alone, until it closes: no other
+    // connection reads or writes it meanwhile, and a writer that waited for it
+    // is refused once the file was replaced. Fails with "locked" (3260) while
+    // another connection has it open. The file leaves write-ahead logging (the
+    // next ordinary open takes it up again), so nothing of it lives beside it.
+    static std::unique_ptr<Database> openExclusive(const QString& path);
+    // The verdict of SQLite's integrity check of a file, "ok" when sound; the
+    // file is only read.
+    static QString integrityCheck(const QString& path);
+
+    // Writes a compacted copy into `target`, a new file readable by its owner only.
+    void compactInto(const QString& target);
 
     ~Database();
     Database(const Database&) = delete;
@@ -41,11 +54,19 @@ public:
     // Runs one statement; returns the number of rows it changed.
     int execute(const QString& sql, const QVariantList& params = {});
 
+    // For statements run row after row (the reception of the door's packets):
+    // each text is prepared once and kept until the database closes.
+    int executePrepared(const QString& sql, const QVariantList& params = {});
+    // The first row of a kept query, or nothing when it returns no row.
+    std::optional<QVariantList> firstRowPrepared(const QString& sql, const QVariantList& params = {});
+
     void beginTransaction();
     void commit();
     void rollback();
 
-    void ensureSchema(const Schema& schema);
+    // Adds what the file lacks of the schema, and to each table it adds the
+    // rows of `firstRows` that name it; one transaction.
+    void ensureSchema(const Schema& schema, const Schema& firstRows = {});
 
     // The open connection, for readers and statements that outlive one call
     // (ForwardQuery, RepeatedStatement).
@@ -53,7 +74,8 @@ public:
 
 private:
     Database(QString path, std::shared_ptr<Connection> connection);
-    static std::unique_ptr<Database> connect(const QString& path, const Schema& schema);
+    static std::unique_ptr<Database> connect(const QString& path, const Schema& schema, const Schema& firstRows = {});
+    static std::unique_ptr<Database> connectPlain(const QString& path, const QString& options);
 
     QString m_path;
     std::shared_ptr<Connection> m_connection;

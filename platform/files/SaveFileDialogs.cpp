@@ -1,17 +1,31 @@
 #include "platform/files/SaveFileDialogs.h"
 
-#include "platform/Seam.h"
-#include "platform/files/WidgetSaveFileDialogs.h"
+#include "platform/Log.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/Seam.h"
+
+namespace {
+
+// Without windows no file can be chosen: taken as a cancel.
+class NoSaveFileDialogs final : public SaveFileDialogs {
+public:
+    std::optional<QString> chooseSaveFile(const Request&) override
+    {
+        qCWarning(lcGt430) << "No save dialog without windows";
+        return std::nullopt;
+    }
+};
+
+}
 
 SaveFileDialogs& saveFileDialogs()
 {
-    return Seam<SaveFileDialogs, WidgetSaveFileDialogs>::get();
+    return Seam<SaveFileDialogs, NoSaveFileDialogs>::get();
 }
 
 void setSaveFileDialogs(SaveFileDialogs* replacement)
 {
-    Seam<SaveFileDialogs, WidgetSaveFileDialogs>::install(replacement);
+    Seam<SaveFileDialogs, NoSaveFileDialogs>::install(replacement);
 }
 
 QString ShowSaveReportFile()

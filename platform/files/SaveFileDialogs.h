@@ -24,7 +24,8 @@ public:
 };
 
 SaveFileDialogs& saveFileDialogs();
-// Installs a replacement (not owned); nullptr restores the real dialog.
+// Installs a replacement (not owned); nullptr restores the default, which
+// logs and cancels (the windows install the real dialog at start).
 void setSaveFileDialogs(SaveFileDialogs* replacement);
 
 // Shows the save dialog of the report files and returns the file chosen.

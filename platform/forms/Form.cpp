@@ -1,7 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/FormRegistry.h"
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

@@ -17,12 +17,13 @@ void FormTimer::setEnabled(bool enabled)
 
 void FormTimer::tick()
 {
-    if (m_inTick)
+    if (m_inTick && !m_ticksDuringBoxes)
         return;
-    m_inTick = true;
     struct Reset {
         bool& flag;
-        ~Reset() { flag = false; }
-    } reset{m_inTick};
+        bool before;
+        ~Reset() { flag = before; }
+    } reset{m_inTick, m_inTick};
+    m_inTick = true;
     m_onTick();
 }

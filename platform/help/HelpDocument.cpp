@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -199,4 +200,29 @@ QList<HelpIndexEntry> HelpDocument::index(const QString& filter) const
         if (entry.keyword.contains(wanted, Qt::CaseInsensitive))
             kept << entry;
     return kept;
+}
+
+QString HelpDocument::indexPage(const QString& title) const
+{
+    const auto link = [](const QString& file) { return QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded); };
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>%1</title>\n"
+                                  "<link rel=\"stylesheet\" type=\"text/css\" href=\"%2\">\n</head>\n<body>\n"
+                                  "<h1>%1</h1>\n")
+                       .arg(title.toHtmlEscaped(), link(QDir(m_folder).filePath(QStringLiteral("help.css"))));
+    QString initial;
+    for (const HelpIndexEntry& entry : m_index) {
+        const QString first = m_locale.toUpper(entry.label.left(1));
+        if (first != initial) {
+            if (!initial.isEmpty())
+                html += QStringLiteral("</p>\n");
+            initial = first;
+            html += QStringLiteral("<h2>%1</h2>\n<p>").arg(initial.toHtmlEscaped());
+        } else {
+            html += QStringLiteral("<br>\n");
+        }
+        html += QStringLiteral("<a href=\"%1\">%2</a>").arg(link(pageForTopic(entry.topic)), entry.label.toHtmlEscaped());
+    }
+    if (!initial.isEmpty())
+        html += QStringLiteral("</p>\n");
+    return html + QStringLiteral("</body>\n</html>\n");
 }

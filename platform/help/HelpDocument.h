@@ -58,6 +58,9 @@ public:
     // The index in alphabetical order; a filter keeps the keywords that contain
     // it, whatever the case.
     QList<HelpIndexEntry> index(const QString& filter = {}) const;
+    // The whole index as a page under `title`: a heading for each initial,
+    // each line a link to its topic's page.
+    QString indexPage(const QString& title) const;
 
 private:
     QString m_folder;

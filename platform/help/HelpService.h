@@ -26,5 +26,6 @@ public:
 };
 
 HelpService& helpService();
-// Installs a replacement (not owned); nullptr restores the help window.
+// Installs the help in use (not owned): the help window at start-up, a test's
+// recording one. nullptr restores the plain one, which only logs.
 void setHelpService(HelpService* replacement);

@@ -1,17 +1,31 @@
 #include "platform/printing/PrintDialogs.h"
 
 #include "platform/AppError.h"
+#include "platform/Log.h"
 #include "platform/Seam.h"
-#include "platform/printing/WidgetPrintDialogs.h"
+
+namespace {
+
+// Without windows there is no printer to choose.
+class NoPrinterDialogs final : public PrintDialogs {
+public:
+    Choice choosePrinter(int) override
+    {
+        qCWarning(lcGt430) << "No printer dialog without windows";
+        return {Outcome::NoDefaultPrinter, nullptr};
+    }
+};
+
+}
 
 PrintDialogs& printDialogs()
 {
-    return Seam<PrintDialogs, WidgetPrintDialogs>::get();
+    return Seam<PrintDialogs, NoPrinterDialogs>::get();
 }
 
 void setPrintDialogs(PrintDialogs* replacement)
 {
-    Seam<PrintDialogs, WidgetPrintDialogs>::install(replacement);
+    Seam<PrintDialogs, NoPrinterDialogs>::install(replacement);
 }
 
 std::unique_ptr<Printer> ShowPrinter(int flags)

@@ -30,7 +30,8 @@ public:
 };
 
 PrintDialogs& printDialogs();
-// Installs a replacement (not owned); nullptr restores the real dialog.
+// Installs the dialog in use (not owned): the printer dialog at start-up, a
+// test's answering one. nullptr restores the plain one, which finds no printer.
 void setPrintDialogs(PrintDialogs* replacement);
 
 // Shows the printer dialog and returns the printer chosen there. Cancelling

@@ -2,14 +2,47 @@
 
 #include <QLocale>
 
+namespace {
+
+void putTwoDigits(QChar* out, int n)
+{
+    out[0] = QChar(u'0' + n / 10);
+    out[1] = QChar(u'0' + n % 10);
+}
+
+}
+
+// Written digit by digit: the logs write them row by row, and a format
+// pattern costs more than the row's insert.
 QString DateTimeText::isoDate(const QDate& date)
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    int y = 0, m = 0, d = 0;
+    date.getDate(&y, &m, &d);
+    if (!date.isValid() || y < 0 || y > 9999)
+        return date.toString(Qt::ISODate);
+    QString text(10, Qt::Uninitialized);
+    QChar* out = text.data();
+    putTwoDigits(out, y / 100);
+    putTwoDigits(out + 2, y % 100);
+    out[4] = u'-';
+    putTwoDigits(out + 5, m);
+    out[7] = u'-';
+    putTwoDigits(out + 8, d);
+    return text;
 }
 
 QString DateTimeText::isoTime(const QTime& time)
 {
-    return time.toString(QStringLiteral("HH:mm:ss"));
+    if (!time.isValid())
+        return {};
+    QString text(8, Qt::Uninitialized);
+    QChar* out = text.data();
+    putTwoDigits(out, time.hour());
+    out[2] = u':';
+    putTwoDigits(out + 3, time.minute());
+    out[5] = u':';
+    putTwoDigits(out + 6, time.second());
+    return text;
 }
 
 QString DateTimeText::shortDate(const QDate& date)

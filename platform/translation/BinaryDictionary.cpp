@@ -1,12 +1,20 @@
 #include "platform/translation/BinaryDictionary.h"
 
 #include "platform/AppError.h"
+#include "platform/Log.h"
 #include "platform/Prompts.h"
+#include "platform/translation/QtStandardTexts.h"
 
 void BinaryDictionary::LoadDictionary()
 {
     m_contents = MldFile::load(m_file);
     m_loadedFile = m_file;
+}
+
+void BinaryDictionary::setLanguage(int16_t index)
+{
+    m_language = index;
+    QtStandardTexts::follow(index);
 }
 
 void BinaryDictionary::setContents(DictionaryContents contents)
@@ -22,7 +30,8 @@ void BinaryDictionary::ensureLoaded() const
     m_loadedFile = m_file; // one attempt per file: a broken file is not read again on every text
     try {
         m_contents = MldFile::load(m_file);
-    } catch (const AppError&) {
+    } catch (const AppError& error) {
+        qCWarning(lcGt430) << "The dictionary cannot be read; texts stay as they are:" << error.description();
         m_contents = {};
     }
 }

@@ -18,7 +18,8 @@ public:
     void LoadDictionary();
 
     int16_t Language() const { return m_language; }
-    void setLanguage(int16_t index) { m_language = index; }
+    // Qt's own texts follow (standard buttons and dialogs).
+    void setLanguage(int16_t index);
     QStringList languages() const;
 
     // A text without a translation comes back as it is.

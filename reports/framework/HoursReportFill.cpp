@@ -218,8 +218,8 @@ public:
         if (m_inOpen || !m_inSeen || m_outBeforeFirstIn)
             m_incomplete = true;
         m_hasRows = true;
-        for (int r = 0; r < m_rows; ++r)
-            write(m_day[static_cast<size_t>(r)]);
+        for (size_t r = 0; r < m_rows; ++r)
+            write(m_day[r]);
         m_rows = 0;
         m_inOpen = m_inSeen = m_firstInRecorded = m_outBeforeFirstIn = false;
         m_dayWorked = 0;
@@ -258,9 +258,9 @@ private:
     // A fresh row at the end of the day's rows; every field Null.
     Row& nextRow()
     {
-        if (static_cast<size_t>(m_rows) == m_day.size())
+        if (m_rows == m_day.size())
             m_day.emplace_back();
-        Row& row = m_day[static_cast<size_t>(m_rows++)];
+        Row& row = m_day[m_rows++];
         row = Row{};
         return row;
     }
@@ -270,7 +270,7 @@ private:
     QByteArray m_totalWord;
     // The day's rows; kept between days so that their room is used again.
     std::deque<Row> m_day;
-    int m_rows = 0;
+    size_t m_rows = 0;
     bool m_hasRows = false;
     // The employee's sums: a year of full days is far beyond 16 bits.
     qint64 m_worked = 0;

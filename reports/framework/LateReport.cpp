@@ -7,7 +7,7 @@
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "reports/framework/LateReportFill.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportTextFile.h"
 

@@ -5,7 +5,7 @@
 #include "platform/db/ForwardQuery.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/HoursText.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 
 bool hasRows(const ReportQuery& query)

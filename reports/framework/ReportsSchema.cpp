@@ -64,10 +64,14 @@ Schema reportsSchema()
             " h.DayTotal, h.DayHours, h.DayMinutes, h.GlobalH, h.GlobalM, h.GlobalTotal, h.AutoNumber"
             " FROM tblHoursReport h LEFT JOIN tblEmployees e ON e.Employee_Number = h.Employee_Number"
             " WHERE h.IsTotal = 0 AND h.FirstIn <> ''")),
-        // The working-hours fill reads the events of a range of employees and
-        // days in their order from this index alone, never from the table.
-        SchemaItem::statement(QStringLiteral(
-            "CREATE INDEX IF NOT EXISTS tblOnline_Attendance ON tblOnline (Employee_Number, Date_CR, Time_CR, iIn)")),
         // ----------------------------------------------------------------------
     };
+}
+
+Schema reportsAttendanceIndex()
+{
+    // The working-hours fill reads the events of a range of employees and days
+    // in their order from this index alone, never from the table.
+    return {SchemaItem::statement(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS tblOnline_Attendance ON tblOnline (Employee_Number, Date_CR, Time_CR, iIn)"))};
 }

@@ -2,5 +2,9 @@
 
 #include "platform/db/SchemaItem.h"
 
-// The work tables of the reports and the queries they are read through.
+// Layout step 4 (app/ProgramSchema.cpp): the work tables of the working-hours
+// reports and the queries they are read through.
 Schema reportsSchema();
+
+// Layout step 5: the index the working-hours fill reads the event log through.
+Schema reportsAttendanceIndex();

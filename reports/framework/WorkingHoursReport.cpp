@@ -5,7 +5,7 @@
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
 
 namespace {

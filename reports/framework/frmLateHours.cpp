@@ -5,6 +5,7 @@
 #include "employees/frmProgramming.h"
 #include "platform/Prompts.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/TimeBox.h"
 #include "reports/framework/LateReport.h"
 
 #include <QLineEdit>

@@ -13,10 +13,10 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
+#include "platform/widgets/FormTranslator.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/frmEmpReport.h"
 

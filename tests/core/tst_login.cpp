@@ -1,7 +1,7 @@
 #include "core/AppState.h"
-#include "core/BackAc.h"
 #include "core/LoginRules.h"
 #include "core/MainDatabase.h"
+#include "core/widgets/BackAc.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 

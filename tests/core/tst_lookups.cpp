@@ -4,6 +4,7 @@
 #include "core/ProgramFiles.h"
 #include "core/SharedLookups.h"
 #include "core/WaitSeconds.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
 #include "tests/support/TestEnvironment.h"
@@ -60,6 +61,39 @@ private slots:
         QFETCH(QString, code);
         QFETCH(int, number);
         QCOMPARE(int(GetEmployeeNumberByCode(code)), number);
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void theFirstHolderByRowidWins()
+    {
+        addEmployee(7, QStringLiteral("Eve"), QStringLiteral("Late"), QStringLiteral("0042"));
+        QCOMPARE(GetEmployeeNumberByCode(QStringLiteral("0042")), int16_t(2));
+        Db().execute(QStringLiteral("DELETE FROM tblEmployees WHERE Employee_Number = 2"));
+        QCOMPARE(GetEmployeeNumberByCode(QStringLiteral("0042")), int16_t(7));
+    }
+
+    // Every code read looks its holder up: through the index, not a scan of the register.
+    void theLookupUsesTheIndexOnTheTrimmedCode()
+    {
+        Recordset plan = Db().openSql(QStringLiteral("EXPLAIN QUERY PLAN SELECT Employee_Number, Last_Name, First_Name, "
+                                                     "PictureFile FROM tblEmployees WHERE trim(Employee_Code, ' ') = ? "
+                                                     "ORDER BY rowid LIMIT 1"),
+                                      {QStringLiteral("0042")}, RecordsetType::Snapshot);
+        QStringList steps;
+        for (; !plan.eof(); plan.moveNext())
+            steps << plan.field(3).textOrEmpty();
+        QCOMPARE(steps, QStringList{QStringLiteral("SEARCH tblEmployees USING INDEX tblEmployees_Code (<expr>=?)")});
+    }
+
+    void theHolderComesWithNameAndPicture()
+    {
+        Db().execute(QStringLiteral("UPDATE tblEmployees SET PictureFile = NULL WHERE Employee_Number = 2"));
+        const std::optional<EmployeeWithCode> bob = FindEmployeeByCode(QStringLiteral(" 0042"));
+        QVERIFY(bob);
+        QCOMPARE(bob->number, int16_t(2));
+        QCOMPARE(bob->name, QStringLiteral("O'Neil  Bob"));
+        QCOMPARE(bob->pictureFile, QString());
+        QVERIFY(!FindEmployeeByCode(QStringLiteral("777")));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 

@@ -1,17 +1,26 @@
 #include "core/AppState.h"
+#include "app/frmMain.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/frmCompact.h"
-#include "core/frmMain.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <sys/stat.h>
 
 namespace {
 
@@ -36,6 +45,64 @@ void fillReadCard(Database& db, int count, const QString& day = QStringLiteral("
                               "SELECT ?, time(x, 'unixepoch') FROM n"),
                {count, day});
 }
+
+// Another program that adds raw-log rows one at a time, each through a
+// connection of its own, and keeps the numbers of the rows it was told were written.
+class RowWriter {
+public:
+    explicit RowWriter(QString path) : m_path(std::move(path)), m_thread([this] { run(); }) {}
+    ~RowWriter() { stop(); }
+
+    // Waits until the writer has been told of one more written row than `seen`.
+    int waitForRowAfter(int seen)
+    {
+        std::unique_lock lock(m_mutex);
+        m_more.wait_for(lock, std::chrono::seconds(5), [&] { return m_written.size() > seen; });
+        return static_cast<int>(m_written.size());
+    }
+
+    QList<int> stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_written;
+    }
+
+private:
+    void run()
+    {
+        for (int n = 0; !m_stop; ++n) {
+            const QString name = QStringLiteral("row-writer-%1").arg(n);
+            bool written = false;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+                db.setDatabaseName(m_path);
+                db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=20"));
+                if (db.open()) {
+                    QSqlQuery q(db);
+                    q.prepare(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', ?)"));
+                    q.addBindValue(n);
+                    written = q.exec();
+                }
+            }
+            QSqlDatabase::removeDatabase(name);
+            if (written) {
+                std::lock_guard lock(m_mutex);
+                m_written << n;
+                m_more.notify_all();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // a door, not a bulk load
+        }
+    }
+
+    QString m_path;
+    std::atomic<bool> m_stop = false;
+    std::mutex m_mutex;
+    std::condition_variable m_more;
+    QList<int> m_written;
+    std::thread m_thread;
+};
 
 int rows(Database& db, const QString& table)
 {
@@ -150,6 +217,59 @@ private slots:
         QCOMPARE(fileBytes(path), original);
     }
 
+    void compactingLosesNoRowAnotherWriterCommitted()
+    {
+        startProgram();
+        const QString path = appState().DbPath;
+        CloseMainDatabase();
+        RowWriter writer(path);
+        int compactions = 0;
+        int seen = 0;
+        for (int attempt = 0; attempt < 200 && compactions < 30; ++attempt) {
+            // Rows go in before and while the file is compacted.
+            seen = writer.waitForRowAfter(seen);
+            try {
+                DatabaseMaintenance::compactFile(path);
+                ++compactions;
+            } catch (const AppError& error) {
+                QCOMPARE(error.number(), int(Err::Locked)); // refused while the writer has the file
+            }
+        }
+        const QList<int> written = writer.stop();
+        QVERIFY(compactions > 0);
+        QVERIFY(!written.isEmpty());
+        auto db = Database::open(path, {});
+        QSet<int> stored;
+        Recordset rs = db->openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl"), {}, RecordsetType::Snapshot);
+        for (; !rs.eof(); rs.moveNext())
+            stored.insert(rs.field(0).variant().toInt());
+        int lost = 0;
+        for (int n : written)
+            lost += !stored.contains(n);
+        QCOMPARE(lost, 0);
+        QCOMPARE(stored.size(), written.size());
+    }
+
+    void compactingKeepsTheModeOfTheFile_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("owner only") << 0600;
+        QTest::newRow("group may read") << 0640;
+    }
+
+    void compactingKeepsTheModeOfTheFile()
+    {
+        QFETCH(int, mode);
+        startProgram();
+        const QString path = appState().DbPath;
+        CloseMainDatabase();
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0);
+        DatabaseMaintenance::compactFile(path);
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &info) == 0);
+        QCOMPARE(int(info.st_mode & 0777), mode);
+    }
+
     void aDatabaseStillInUseIsNotReplaced()
     {
         startProgram();
@@ -191,6 +311,28 @@ private slots:
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
         QVERIFY(!window.cmdCompact->isEnabled());
         QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));
+    }
+
+    // The compaction is done; that the port stayed shut afterwards is said as
+    // for any port that does not open, and the link's commands go off.
+    void aPortThatDoesNotComeBackIsAFailedOpenAfterASuccess()
+    {
+        startProgram();
+        frmMain& main = FormInstance<frmMain>::get();
+        QVERIFY(appState().CommOpened);
+        env->prompts.boxes.clear();
+        env->port->missing = {1};
+        FormInstance<frmCompact>::get().cmdCompact->click();
+        QCOMPARE(env->prompts.boxes.size(), 2);
+        QCOMPARE(env->prompts.boxes[0].text, QStringLiteral("Compact Succeed"));
+        QCOMPARE(env->prompts.boxes[1].text,
+                 QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it."));
+        QCOMPARE(env->prompts.boxes[1].title, QStringLiteral("Warning"));
+        QVERIFY(!appState().CommOpened);
+        QVERIFY(!main.ShowInfo[0]->isEnabled() && !main.ShowInfo[2]->isEnabled());
+        QVERIFY(!main.ToolbarButton[1]->isEnabled() && !main.ToolbarButton[3]->isEnabled());
+        QVERIFY(main.ShowInfo[1]->isEnabled());
+        QVERIFY(appState().Db->isOpen());
     }
 
     void theWindowReportsAFailedCompactionAfterReopening()

@@ -2,11 +2,14 @@
 #include "core/IniSettings.h"
 #include "core/PasswordChange.h"
 #include "core/PasswordFile.h"
+#include "core/frmLogin.h"
 #include "core/frmPassword.h"
 #include "core/frmPasswords.h"
 #include "platform/forms/FormRegistry.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +17,17 @@
 #include <QtTest>
 
 namespace {
+
+// Types the text key by key, as the keyboard would, whatever its script.
+void type(QLineEdit* box, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &release);
+    }
+}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -127,6 +141,80 @@ private slots:
                                  : level == QLatin1String("LOPRI") ? appState().GuardPassword
                                                                   : appState().EngineerPassword;
         QCOMPARE(changed, fresh.trimmed().leftJustified(8));
+    }
+
+    // A change cut short (killed, disk full) leaves the old file whole: every
+    // level still logs in with the password it had.
+    void anInterruptedChangeLeavesTheOldFile_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("room");
+        QTest::newRow("administrator, nothing written") << "VANTU" << 0;
+        QTest::newRow("administrator, half a record") << "VANTU" << 8;
+        QTest::newRow("guard, half a record") << "LOPRI" << 24;
+        QTest::newRow("engineer, all but one byte") << "MEDEK" << 47;
+    }
+
+    void anInterruptedChangeLeavesTheOldFile()
+    {
+        QFETCH(QString, level);
+        QFETCH(int, room);
+        usePasswords(QStringLiteral("a"), QStringLiteral("g"), QStringLiteral("e"));
+        appState().PasswordFromButtons = level != QLatin1String("MEDEK");
+        const QByteArray before = fileBytes(appState().PasswordFilePath);
+        {
+            FileSizeLimit full(static_cast<rlim_t>(room));
+            QCOMPARE(SavePassword(level, QStringLiteral("newpass")), int(PasswordCode::NotWritten));
+        }
+        QCOMPARE(fileBytes(appState().PasswordFilePath), before);
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 208\r")));
+        QCOMPARE(QDir(env->folder()).entryList({QStringLiteral("setting.dat*")}, QDir::Files),
+                 QStringList{QStringLiteral("setting.dat")});
+        QCOMPARE(appState().AdminPassword, QStringLiteral("a       "));
+        QCOMPARE(appState().GuardPassword, QStringLiteral("g       "));
+        QCOMPARE(appState().EngineerPassword, QStringLiteral("e       "));
+    }
+
+    void aChangedFileStaysItsOwners()
+    {
+        usePasswords(QStringLiteral("a"), QStringLiteral("g"), QStringLiteral("e"));
+        const QString path = appState().PasswordFilePath;
+        QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther | QFile::ReadGroup));
+        appState().PasswordFromButtons = false;
+        QCOMPARE(SavePassword(QStringLiteral("MEDEK"), QStringLiteral("tech")), 0);
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
+        QCOMPARE(fileBytes(path).size(), PasswordFileSize);
+    }
+
+    // A character the file cannot hold never enters a password box, so the
+    // password typed at the change is the one typed at the next login.
+    void aPasswordIsWhatTheFileCanHold()
+    {
+        usePasswords(QStringLiteral("a"), QStringLiteral("g"), QStringLiteral("e"));
+        const QString typed = QString::fromUtf8("\u043f\u0430\u0440\u043e\u043b\u044c7");
+        QString entered;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& dialog = static_cast<frmPassword&>(form);
+            type(dialog.CurrentPswrd, QStringLiteral("e"));
+            type(dialog.NewPswrd, typed);
+            type(dialog.NewConfirmed, typed);
+            entered = dialog.NewPswrd->text();
+            dialog.cmdUpdate->click();
+        });
+        FormInstance<frmPasswords>::get().ChangePassword->click();
+        QCOMPARE(entered, QStringLiteral("7"));
+        QVERIFY(env->prompts.boxes.isEmpty());
+
+        LoadPasswords(); // the next start
+        appState().StartupDone = true;
+        frmLogin& login = FormInstance<frmLogin>::get();
+        type(login.Password, typed);
+        login.CheckLogin();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(appState().LaterLoginPassword, appState().EngineerPassword);
     }
 
     void theDialogChangesAPassword()

@@ -2,8 +2,10 @@
 #include "core/PasswordFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/text/Windows1252.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -168,6 +170,36 @@ private slots:
         QVERIFY(env.prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 974\r")));
         QCOMPARE(readBytes(path), bytes); // never replaced by the defaults
         QVERIFY(appState().AdminPassword.isEmpty());
+    }
+
+    // Killed or out of disk space in the middle of the first start: no part of
+    // a file is left behind, so the next start lays down the defaults.
+    void anInterruptedFirstStartLeavesNoPartOfAFile_data()
+    {
+        QTest::addColumn<int>("room");
+        QTest::newRow("nothing written") << 0;
+        QTest::newRow("one record") << 16;
+        QTest::newRow("one and a half") << 24;
+        QTest::newRow("two records") << 32;
+    }
+
+    void anInterruptedFirstStartLeavesNoPartOfAFile()
+    {
+        QFETCH(int, room);
+        TestEnvironment env;
+        appState().PasswordFilePath = env.file(QStringLiteral("setting.dat"));
+        {
+            FileSizeLimit full(static_cast<rlim_t>(room));
+            QVERIFY_THROWS_EXCEPTION(ProgramEnded, LoadPasswords());
+        }
+        QCOMPARE(env.prompts.boxes.size(), 1);
+        QVERIFY(env.prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 974\r")));
+        QCOMPARE(QDir(env.folder()).entryList(QDir::Files), QStringList());
+
+        LoadPasswords();
+        QCOMPARE(appState().AdminPassword, QStringLiteral("vantu   "));
+        QCOMPARE(readBytes(appState().PasswordFilePath).size(), PasswordFileSize);
+        QCOMPARE(env.prompts.boxes.size(), 1);
     }
 
     void aMissingFolderIsRetriedOnceBesideTheProgram()

@@ -1,8 +1,8 @@
 #include "core/AppState.h"
 #include "core/PrintHelpers.h"
+#include "core/ReportKind.h"
 #include "platform/printing/Printer.h"
 #include "platform/translation/BinaryDictionary.h"
-#include "reports/framework/ReportKind.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"
 

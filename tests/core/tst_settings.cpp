@@ -179,17 +179,67 @@ private slots:
         QVERIFY(appState().CompanyName.isEmpty());
     }
 
-    void aMissingDatabaseIsReportedAndStartUpGoesOn()
+    void aMissingDatabaseIsReportedAndTheProgramEnds()
     {
         QVERIFY(QFile::remove(env->file(QStringLiteral("GT430.mdb"))));
-        start();
+        int status = 0;
+        try {
+            OpenMainDatabase();
+        } catch (const ProgramEnded& end) {
+            status = end.status;
+        }
+        QCOMPARE(status, ExitStatus::NoDatabase);
         QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430.mdb")))); // no empty file made in its place
-        QVERIFY(!env->prompts.boxes.isEmpty());
+        QCOMPARE(env->prompts.boxes.size(), 2);
         const RecordingPrompts::Box& first = env->prompts.boxes.first();
         QVERIFY(first.text.startsWith(QStringLiteral("Funcion error#: 2904\r")));
         QVERIFY(first.text.endsWith(QStringLiteral("(3024)")));
         QCOMPARE(first.title, QStringLiteral("Warning"));
-        QCOMPARE(appState().AdminPassword, QStringLiteral("vantu   "));
+        QCOMPARE(env->prompts.boxes.last().text, QStringLiteral("GT-430 cannot work without its database and ends now:\r") +
+                                                      env->file(QStringLiteral("GT430.mdb")));
+    }
+
+    // A file that opens but lacks tables gets them, and a table it lacked gets
+    // the rows a new database has; a table it had keeps what it holds.
+    void aFileWithoutTheTablesGetsTheRowsOfANewDatabase_data()
+    {
+        QTest::addColumn<QString>("setup"); // SQL run on the file before the start, "" for an empty file
+        QTest::addColumn<int>("settingsRows");
+        QTest::addColumn<int>("language");
+        QTest::newRow("empty file") << "" << 1 << 0;
+        QTest::newRow("another table only") << "CREATE TABLE notes (n TEXT)" << 1 << 0;
+        QTest::newRow("settings row kept")
+            << "CREATE TABLE tblIni (a TEXT, b TEXT, c TEXT, d INTEGER, e INTEGER, f INTEGER);"
+               "INSERT INTO tblIni VALUES ('', '', '', 1, 0, 0)"
+            << 1 << 1;
+        QTest::newRow("empty settings table kept empty")
+            << "CREATE TABLE tblIni (a TEXT, b TEXT, c TEXT, d INTEGER, e INTEGER, f INTEGER)" << 0 << 0;
+    }
+
+    void aFileWithoutTheTablesGetsTheRowsOfANewDatabase()
+    {
+        QFETCH(QString, setup);
+        QFETCH(int, settingsRows);
+        QFETCH(int, language);
+        const QString path = env->file(QStringLiteral("GT430.mdb"));
+        QVERIFY(QFile::remove(path));
+        QFile empty(path);
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        if (!setup.isEmpty()) {
+            auto db = Database::open(path, {});
+            for (const QString& statement : setup.split(QLatin1Char(';')))
+                db->execute(statement);
+        }
+        start();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(appState().Db && appState().Db->isOpen());
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), settingsRows);
+        QCOMPARE(appState().LanguageIndex, int16_t(language));
+        Recordset doors = Db().openTable(QStringLiteral("DoorsNames_Tbl"));
+        QCOMPARE(doors.recordCount(), 1);
+        QCOMPARE(doors.field(1).toText(), QStringLiteral("Door 1"));
+        QCOMPARE(doors.field(2).toText(), QStringLiteral("08:00"));
     }
 
     void anOlderFileGainsTheMissingTables()

@@ -1,12 +1,15 @@
 #include "core/AppState.h"
+#include "app/frmMain.h"
+#include "core/MainDatabase.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
 #include "core/frmSplash.h"
-#include "platform/forms/PictureBox.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/PictureBox.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +64,57 @@ private slots:
         QCOMPARE(appState().LoginPassword, QStringLiteral("        "));
         QCOMPARE(appState().SessionPassword, QStringLiteral("        "));
         QVERIFY(appState().StartupDone);
+    }
+
+    // Without its database the program says so, naming the file, and ends
+    // with a status that is not 0, before anyone logs in.
+    void withoutADatabaseTheStartEnds_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("failure");
+        QTest::newRow("missing") << "missing" << 3024;
+        QTest::newRow("not a database") << "garbage" << 3051;
+        QTest::newRow("columns of another program") << "columns" << 3075;
+        QTest::newRow("read-only folder") << "read-only" << 3027;
+    }
+
+    void withoutADatabaseTheStartEnds()
+    {
+        QFETCH(QString, damage);
+        QFETCH(int, failure);
+        const QString path = env->file(QStringLiteral("GT430.mdb"));
+        QVERIFY(QFile::remove(path));
+        if (damage == QLatin1String("garbage")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        } else if (damage == QLatin1String("columns")) {
+            auto db = Database::create(path, {});
+            db->execute(QStringLiteral("CREATE TABLE tblEmployees (Name TEXT, Code TEXT)"));
+        } else if (damage == QLatin1String("read-only")) {
+            env->createDatabase();
+            QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::ExeOwner);
+            if (QFileInfo(env->folder()).isWritable()) {
+                QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("This user may write in any folder");
+            }
+        }
+        int status = 0;
+        try {
+            start();
+        } catch (const ProgramEnded& end) {
+            status = end.status;
+        }
+        QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(status, ExitStatus::NoDatabase);
+        QCOMPARE(env->prompts.boxes.size(), 2);
+        const QString report = env->prompts.boxes.first().text;
+        QVERIFY2(report.startsWith(QStringLiteral("Funcion error#: 2904\r")), qPrintable(report));
+        QVERIFY2(report.endsWith(QStringLiteral("(%1)").arg(failure)), qPrintable(report));
+        QCOMPARE(env->prompts.boxes.last().text,
+                 QStringLiteral("GT-430 cannot work without its database and ends now:\r") + path);
+        QVERIFY(!FormInstance<frmLogin>::exists());
+        QVERIFY(!FormInstance<frmMain>::exists());
     }
 
     void theVersionIsShown()

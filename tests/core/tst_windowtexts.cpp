@@ -1,13 +1,16 @@
-#include "core/BackAc.h"
+#include "core/widgets/BackAc.h"
+#include "app/frmMain.h"
+#include "app/frmOptions.h"
 #include "core/frmAboutGT430.h"
 #include "core/frmCompact.h"
 #include "core/frmLogin.h"
-#include "core/frmMain.h"
-#include "core/frmOptions.h"
 #include "core/frmPassword.h"
 #include "core/frmPasswords.h"
 #include "core/frmSplash.h"
+#include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
+#include "employees/frmHoliday.h"
+#include "employees/frmPicture.h"
 #include "employees/frmProgramming.h"
 #include "link/frmCodes.h"
 #include "link/frmOnline.h"
@@ -91,6 +94,9 @@ private slots:
         windows.emplace_back(new frmPrpComms);
         windows.emplace_back(new frmEmployees);
         windows.emplace_back(new frmProgramming);
+        windows.emplace_back(new frmDetails);
+        windows.emplace_back(new frmPicture);
+        windows.emplace_back(new frmHoliday);
         windows.emplace_back(new frmEmpReport);
         windows.emplace_back(new frmWorkingHours);
         windows.emplace_back(new frmLateHours);

@@ -1,7 +1,7 @@
 #include "core/AppState.h"
+#include "app/frmMain.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
-#include "core/frmMain.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/frmCodes.h"

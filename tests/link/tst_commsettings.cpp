@@ -1,13 +1,14 @@
 #include "core/AppState.h"
-#include "core/BackAc.h"
+#include "app/frmMain.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
-#include "core/frmMain.h"
+#include "core/widgets/BackAc.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,29 @@ private slots:
         QVERIFY(FormInstance<frmPrpComms>::exists()); // Ok keeps the dialog open
     }
 
+    // On Line and Programming follow every open and every failure of the port.
+    void theLinkCommandsFollowThePort()
+    {
+        env->missingPorts = {1, 5};
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        frmMain& main = FormInstance<frmMain>::get();
+        const auto linkCommandsOn = [&main](bool on) {
+            for (QAction* command : {main.ShowInfo[0], main.ShowInfo[2], main.ToolbarButton[1], main.ToolbarButton[3]})
+                QCOMPARE(command->isEnabled(), on);
+            QCOMPARE(appState().CommOpened, on);
+            QVERIFY(main.ShowInfo[1]->isEnabled());
+        };
+        linkCommandsOn(false);
+        choose(dialog, 2);
+        dialog.cmdUpdate->click();
+        QVERIFY(env->port->open);
+        linkCommandsOn(true);
+        choose(dialog, 4);
+        dialog.cmdUpdate->click();
+        QVERIFY(!env->port->open);
+        linkCommandsOn(false);
+    }
+
     void theStoredPortAgain()
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
@@ -119,6 +143,30 @@ private slots:
         dialog.cmdExit->click();
         QVERIFY(FormInstance<frmPrpComms>::exists());
         QCOMPARE(appState().DialogResult, int16_t(2));
+    }
+
+    // The prompt stands in the middle of the dialog it belongs to, at the size it is shown with.
+    void theAdministratorPromptIsCentredOverTheDialog()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        dialog.showModeless();
+        dialog.move(40, 30);
+        QCoreApplication::processEvents();
+        QRect prompt;
+        QSize size;
+        QSize wanted;
+        env->modalSteps.enqueue([&](Form& form) {
+            prompt = form.frameGeometry();
+            size = form.size();
+            wanted = form.sizeHint();
+            static_cast<BackAc&>(form).cmdCancel->click();
+        });
+        dialog.cmdExit->click();
+        QCOMPARE(size, wanted);
+        QVERIFY2((prompt.center() - dialog.frameGeometry().center()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("prompt %1,%2 %3x%4 over dialog %5,%6 %7x%8")
+                                .arg(prompt.x()).arg(prompt.y()).arg(prompt.width()).arg(prompt.height())
+                                .arg(dialog.x()).arg(dialog.y()).arg(dialog.width()).arg(dialog.height())));
     }
 
     void exitAtTheAdministratorPromptEndsTheProgram()

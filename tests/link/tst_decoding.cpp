@@ -105,7 +105,7 @@ private slots:
         f.slotHigh = static_cast<uint8_t>(high);
         f.slotLow = static_cast<uint8_t>(low);
         const QByteArray frame = PacketBuilder::codeRead(f);
-        linkState().CurPacket = PacketRecord::fromFrame(frame, {}, {});
+        linkState().CurPacket = PacketRecord::fromFrame(frame);
         linkState().LastSlot = 1234;
         QCOMPARE(int(GetSlotNumber()), slot);
         QCOMPARE(int(linkState().LastSlot), slot);
@@ -134,7 +134,7 @@ private slots:
         QFETCH(bool, tamper);
         linkState().TamperFlag = !tamper;
         linkState().CurPacket =
-            PacketRecord::fromFrame(PacketBuilder::packet(0x40, QByteArray(1, char(status))), {}, {});
+            PacketRecord::fromFrame(PacketBuilder::packet(0x40, QByteArray(1, char(status))));
         QCOMPARE(int(GetDoorStatus()), mode);
         QCOMPARE(linkState().TamperFlag, tamper);
     }

@@ -1,13 +1,16 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
+#include "link/EventRecorder.h"
 #include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
+#include "tests/support/AwayPrompts.h"
 #include "tests/support/FakeCommPort.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -37,26 +40,16 @@ int rows(const QString& table)
     return rs.field(0).toInt16();
 }
 
-// Answers a box by running a receive tick inside it, as a timer would during a modal box.
-class TickingPrompts final : public Prompts {
-public:
-    TickingPrompts(Prompts& inner, CommPort& port) : m_inner(inner), m_port(port) {}
-    int messageBox(const QString& text, const QString& title, int kind, int buttons) override
-    {
-        ++nestedTicks;
-        ReceiveTick(m_port);
-        return m_inner.messageBox(text, title, kind, buttons);
-    }
-    std::optional<int> chooseLanguage(const QString& t, const QStringList& l, int c) override
-    {
-        return m_inner.chooseLanguage(t, l, c);
-    }
-    int nestedTicks = 0;
-
-private:
-    Prompts& m_inner;
-    CommPort& m_port;
-};
+// The rows another connection sees: what a crash now would leave.
+int committedRows(const QString& table)
+{
+    auto other = Database::open(appState().DbPath, {});
+    Recordset rs = other->openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot);
+    const int n = rs.field(0).toInt16();
+    rs.close();
+    other->close();
+    return n;
+}
 
 }
 
@@ -81,13 +74,7 @@ class DispatcherTest : public QObject {
             tick();
     }
 
-    QStringList boxes() const
-    {
-        QStringList texts;
-        for (const auto& b : env->prompts.boxes)
-            texts << b.text;
-        return texts;
-    }
+    QStringList boxes() const { return env->prompts.texts(); }
 
 private slots:
     void init()
@@ -325,19 +312,70 @@ private slots:
         QCOMPARE(link().LastSeq, static_cast<uint8_t>(link().CurPacket.CheckSum));
     }
 
-    void aTickDuringAnErrorBoxDoesNothing()
+    // With a box of the reception up and nobody there, the ticks go on: the
+    // port is drained every tick, every read is logged and recorded once, the
+    // same report is not raised again, and another waits for the box to close.
+    void aBoxStopsNoRead()
     {
-        TickingPrompts ticking(env->prompts, port);
-        setPrompts(&ticking);
-        port.open = true;
-        link().RepeatGuard = 5;
-        tick(PacketBuilder::withLength(250).left(12) + card(1, 1)); // overflow: a box
+        EventRecorder monitor;
+        const QByteArray overlong = PacketBuilder::withLength(250).left(12);
+        AwayPrompts away(env->prompts, [&] {
+            for (int i = 1; i <= 60; ++i) {
+                if (i % 5 == 0)
+                    port.waiting += card(quint32(100 + i), uint8_t(i));
+                if (i == 31)
+                    port.waiting += overlong;
+                if (i == 41)
+                    port.waiting += PacketBuilder::packet(0x20, QByteArray(6, 1)); // too short: 861
+                tick();
+                QVERIFY(port.waiting.isEmpty());
+            }
+        });
+        setPrompts(&away);
+        tick(overlong);
         setPrompts(&env->prompts);
-        QCOMPARE(ticking.nestedTicks, 1);
-        QCOMPARE(link().RepeatGuard, uint8_t(4));
-        QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)")});
-        tick(card(2, 2));
-        QCOMPARE(link().LastCode.trimmed(), QStringLiteral("0000000002"));
+        QCOMPARE(away.mostUpAtOnce, 1);
+        QCOMPARE(boxes(), (QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)"),
+                                       QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")}));
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 12);
+        Recordset codes = Db().openSql(QStringLiteral("SELECT count(DISTINCT CardNum), count(*) FROM tblOnline"), {},
+                                       RecordsetType::Snapshot);
+        QCOMPARE(codes.field(0).toInt16(), int16_t(12));
+        QCOMPARE(codes.field(1).toInt16(), int16_t(12));
+        QCOMPARE(monitor.TakeLines().size(), 12);
+        // Once the box is down, the same fault is reported again.
+        tick(overlong);
+        QCOMPARE(boxes().size(), 3);
+    }
+
+    // What a tick stored is committed when it ends, also when a fault ended its dispatching.
+    void aFinishedTickLeavesItsRowsCommitted()
+    {
+        EventRecorder monitor;
+        tick(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
+        QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
+        QCOMPARE(committedRows(QStringLiteral("ReadCard_Tbl")), 1);
+        QCOMPARE(committedRows(QStringLiteral("DoorStatus_Tbl")), 1);
+        QCOMPARE(committedRows(QStringLiteral("tblOnline")), 1);
+    }
+
+    // A minute of noise at line rate between reads at full speed costs no read.
+    void noiseOnTheLineLosesNoRead()
+    {
+        QRandomGenerator noise(847);
+        int sent = 0;
+        for (int i = 0; i < 300; ++i) {
+            QByteArray chunk(170, Qt::Uninitialized);
+            for (char& b : chunk)
+                b = static_cast<char>(noise.bounded(256));
+            if (i % 5 == 0) {
+                ++sent;
+                chunk += card(quint32(1000 + sent), uint8_t(sent));
+            }
+            tick(chunk);
+        }
+        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), sent);
+        QVERIFY(boxes().isEmpty());
     }
 };
 

@@ -3,11 +3,11 @@
 #include "link/PacketBuilder.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
-#include "platform/text/DateTimeText.h"
 #include "tests/support/FakeCommPort.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -86,17 +86,26 @@ private slots:
         QTest::addColumn<QByteArray>("left");
         const QByteArray p = card(7, 3);
         const QByteArray q = card(8, 4);
+        // A sync and a large N in noise: a frame that would run on for 211 bytes.
+        const QByteArray falseSync = bytes({0xFF, 0xFF, 0xFF, 0x55, 1, 2, 3, 4, 5, 200, 0x20});
         QTest::newRow("exactly one packet") << p << true << QByteArray();
         QTest::newRow("junk before goes with it") << bytes({1, 2, 0xFF, 3}) + p << true << QByteArray();
         QTest::newRow("bytes behind stay") << p + q.left(5) << true << q.left(5);
-        QTest::newRow("no sync") << bytes({0x12, 0x34, 0x56}) << false << bytes({0x12, 0x34, 0x56});
+        QTest::newRow("noise without a sync goes") << bytes({0x12, 0x34, 0x56}) << false << QByteArray();
+        QTest::newRow("a trailing run of FF waits for its 55") << bytes({1, 0xFF, 2, 0xFF, 0xFF, 0xFF, 0xFF}) << false
+                                                               << bytes({0xFF, 0xFF, 0xFF});
         QTest::newRow("eleven bytes from the sync") << p.left(11) << false << p.left(11);
+        QTest::newRow("junk before a frame coming in goes") << bytes({1, 2}) + p.left(11) << false << p.left(11);
         QTest::newRow("body incomplete") << p.left(p.size() - 1) << false << p.left(p.size() - 1);
-        QTest::newRow("four FF drop one") << bytes({0xFF}) + p << false << p;
-        QTest::newRow("FF FF FF then other") << bytes({9, 0xFF, 0xFF, 0xFF, 0x00, 5}) << false
-                                             << bytes({0xFF, 0xFF, 0x00, 5});
+        QTest::newRow("four FF") << bytes({0xFF}) + p << true << QByteArray();
+        QTest::newRow("FF FF FF then other") << bytes({9, 0xFF, 0xFF, 0xFF, 0x00, 5}) << false << QByteArray();
         QTest::newRow("bad checksum is dropped") << PacketBuilder::withBadChecksum(p) + q.left(3) << false
                                                  << q.left(3);
+        QTest::newRow("a cut frame gives way to the read behind") << p.left(12) + q << true << QByteArray();
+        QTest::newRow("a read inside a bad frame") << p.left(5) + q + p.mid(5, 2) << true << p.mid(5, 2);
+        QTest::newRow("a false sync gives way to a read behind") << falseSync + q << true << QByteArray();
+        QTest::newRow("a false sync with nothing good behind waits") << falseSync + q.left(15) << false
+                                                                     << falseSync + q.left(15);
     }
 
     void extractOnePass()
@@ -137,10 +146,7 @@ private slots:
         QCOMPARE(p.Action, uint8_t(0x20));
         QCOMPARE(p.Data, bytes({0, 1, 2, 3, 0x80, 17, 0x01, 0xF4, 0x99}) + frame.right(1));
         QCOMPARE(p.CheckSum, static_cast<uint8_t>(frame.back()));
-        const QDateTime now = env->clock.current;
-        QCOMPARE(p.DateTime, DateTimeText::shortDate(now.date()) + ' ' + DateTimeText::longTime(now.time()));
-        QCOMPARE(GetDateTimeStr(), p.DateTime);
-        QCOMPARE(p.Received, now);
+        QCOMPARE(p.Received, env->clock.current);
         QVERIFY(accumulator().isEmpty());
     }
 
@@ -255,7 +261,56 @@ private slots:
     {
         feed(QByteArray(Framing::AccumulatorLimit, 0x01));
         QCOMPARE(GetPacket(port), uint8_t(0));
-        QCOMPARE(accumulator().size(), Framing::AccumulatorLimit);
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // A minute of noise at line rate (a wrong baud rate, a floating line) keeps
+    // nothing but a possible start of a sync, and the read behind it arrives.
+    void noiseNeverFillsTheAccumulator()
+    {
+        QRandomGenerator noise(430);
+        for (int tick = 0; tick < 60 * 5; ++tick) {
+            QByteArray chunk(170, Qt::Uninitialized);
+            for (char& b : chunk)
+                b = static_cast<char>(noise.bounded(256));
+            feed(chunk);
+            QCOMPARE(GetPacket(port), uint8_t(0));
+            QVERIFY(accumulator().size() < Framing::BytesBeforeN);
+        }
+        feed(card(4, 4));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    void aSyncSplitBetweenReadsLinesUp()
+    {
+        const QByteArray p = card(6, 6);
+        feed(bytes({0x31, 0x32}) + p.left(2));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        QCOMPARE(accumulator(), p.left(2));
+        feed(p.mid(2));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+    }
+
+    // A frame cut short, or a false sync in noise, costs no intact read behind it.
+    void aBrokenFrameSwallowsNoRead_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        const QByteArray cut = card(1, 1);
+        QTest::newRow("first twelve bytes of a read") << cut.left(12);
+        QTest::newRow("a read cut after its first data byte") << cut.left(13);
+        QTest::newRow("a false sync announcing 244") << bytes({0xFF, 0xFF, 0xFF, 0x55, 9, 9, 9, 9, 9, 244, 7});
+        QTest::newRow("two false syncs") << bytes({0xFF, 0xFF, 0xFF, 0x55, 0, 0, 0, 0, 0, 100, 0xFF, 0xFF, 0xFF,
+                                                   0x55, 0, 0, 0, 0, 0, 30});
+    }
+
+    void aBrokenFrameSwallowsNoRead()
+    {
+        QFETCH(QByteArray, before);
+        feed(before + card(2, 2));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QCOMPARE(linkState().CurPacket.Data.at(3), char(2));
+        QVERIFY(accumulator().isEmpty());
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 

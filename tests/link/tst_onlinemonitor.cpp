@@ -1,9 +1,10 @@
 #include "core/AppState.h"
+#include "app/frmMain.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
-#include "core/frmMain.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
+#include "link/ReceiveDispatcher.h"
 #include "link/frmCodes.h"
 #include "link/frmOnline.h"
 #include "platform/BusyPointer.h"
@@ -12,6 +13,7 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
+#include "tests/support/AwayPrompts.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -66,13 +68,23 @@ class OnlineMonitorTest : public QObject {
                      {time, date, employee});
     }
 
-    QString writePicture(const QString& name)
+    QString writePicture(const QString& name, Qt::GlobalColor color)
     {
         QImage image(8, 8, QImage::Format_RGB32);
-        image.fill(Qt::red);
+        image.fill(color);
         const QString path = env->file(name);
         image.save(path);
         return path;
+    }
+
+    static QColor shownColor(const frmOnline& monitor) { return monitor.EmpImage->picture().toImage().pixelColor(4, 4); }
+
+    int rowsOf(const QString& table, const QString& condition, const QVariant& value)
+    {
+        return Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition,
+                            {value}, RecordsetType::Snapshot)
+            .field(0)
+            .toInt16();
     }
 
 private slots:
@@ -123,13 +135,77 @@ private slots:
         // Two reads and a door status before the monitor's tick: none is lost.
         send(card(1001, 1) + card(1002, 2) + PacketBuilder::doorStatus(DoorModeSecure, false));
         send(card(1003, 3));
-        QCOMPARE(onlineRows(), 0);
+        QCOMPARE(onlineRows(), 3); // recorded by the ticks that took them in
+        QCOMPARE(monitor.History->topLevelItemCount(), 0);
         monitor.ReadCardTimer_Timer();
-        QCOMPARE(onlineRows(), 3);
         QCOMPARE(monitor.History->topLevelItemCount(), 3);
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 3);
+        QCOMPARE(monitor.History->topLevelItemCount(), 3);
         QVERIFY(!linkState().NewCodeEvent);
+    }
+
+    // Nobody at the screen: a box of the reception stays up for 60 ticks while
+    // a read comes every 5. The port is drained on every tick, and every read
+    // is logged and recorded once.
+    void aBoxStopsNoRead_data()
+    {
+        QTest::addColumn<bool>("fromTheMonitor");
+        QTest::newRow("overflow of the receive tick") << false;
+        QTest::newRow("missing picture in the monitor's tick") << true;
+    }
+
+    void aBoxStopsNoRead()
+    {
+        QFETCH(bool, fromTheMonitor);
+        frmMain& main = startMain();
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Employee_Code, PictureFile) "
+                                    "VALUES (5, '0000000005', ?)"),
+                     {env->file(QStringLiteral("gone.png"))});
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        AwayPrompts away(env->prompts, [&] {
+            for (int i = 1; i <= 60; ++i) {
+                if (i % 5 == 0)
+                    env->port->waiting += card(quint32(200 + i), uint8_t(i));
+                main.ReceiveTimer->tick();
+                monitor.ReadCardTimer->tick();
+                QVERIFY(env->port->waiting.isEmpty());
+            }
+        });
+        setPrompts(&away);
+        if (fromTheMonitor)
+            env->port->waiting += card(5, 99);
+        else
+            env->port->waiting += PacketBuilder::withLength(250).left(12);
+        main.ReceiveTimer->tick();
+        monitor.ReadCardTimer->tick();
+        setPrompts(&env->prompts);
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(away.mostUpAtOnce, 1);
+        monitor.ReadCardTimer->tick();
+        for (int i = 5; i <= 60; i += 5) {
+            const QString code = QStringLiteral("%1").arg(200 + i, 10, 10, QLatin1Char('0'));
+            QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("CardNum = ?"), code), 1);
+        }
+        QCOMPARE(rowsOf(QStringLiteral("ReadCard_Tbl"), QStringLiteral("Action = ?"), 0x20), fromTheMonitor ? 13 : 12);
+        QCOMPARE(monitor.History->topLevelItemCount(), fromTheMonitor ? 13 : 12);
+    }
+
+    // An employee's own picture that cannot be found is reported; the event is kept.
+    void aMissingPictureIsReported()
+    {
+        startMain();
+        const QString gone = env->file(QStringLiteral("gone.png"));
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Employee_Code, PictureFile) "
+                                    "VALUES (5, '0000000005', ?)"),
+                     {gone});
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        send(card(5, 1));
+        monitor.ReadCardTimer_Timer();
+        QCOMPARE(onlineRows(), 1);
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(env->prompts.boxes.first().text,
+                 QStringLiteral("Funcion error#: 172\rFile not found: %1(53)").arg(gone));
     }
 
     void aReadSeenByBothIsRecordedAndCaptured()
@@ -162,7 +238,7 @@ private slots:
 
     void theDoorStatusPanel()
     {
-        startMain();
+        frmMain& main = startMain();
         frmOnline& monitor = FormInstance<frmOnline>::get();
         monitor.ReadCardTimer_Timer();
         QVERIFY(monitor.StatusShown);
@@ -182,17 +258,21 @@ private slots:
         QVERIFY(!monitor.ImgTamper->isVisibleTo(&monitor));
         QCOMPARE(monitor.ImageDoor->picture().toImage(), secure);
 
-        linkState().DoorMode = DoorModeNotKnown; // the link went silent
-        monitor.UpdateStatus();
+        // The link went silent with tamper last reported: an unknown door shows no tamper.
+        send(PacketBuilder::doorStatus(DoorModeSecure, true));
+        monitor.ReadCardTimer_Timer();
+        QVERIFY(monitor.ImgTamper->isVisibleTo(&monitor));
+        for (int i = 0; i <= LinkLostTicks; ++i)
+            main.ReceiveTimer_Timer();
         QCOMPARE(linkState().DoorMode, DoorModeUnknown);
+        QVERIFY(!monitor.ImgTamper->isVisibleTo(&monitor) && !monitor.lblTamper->isVisibleTo(&monitor));
     }
 
     void clickingALineShowsItsEmployee()
     {
         startMain();
-        const QString own = writePicture(QStringLiteral("ann.png"));
-        const QString fallback = writePicture(QStringLiteral("none.png"));
-        appState().DefaultPictureFile = fallback;
+        const QString own = writePicture(QStringLiteral("ann.png"), Qt::red);
+        appState().DefaultPictureFile = writePicture(QStringLiteral("none.png"), Qt::blue);
         Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, PictureFile) VALUES (5, ?)"), {own});
         const QDate today = env->clock.current.date();
         storeEvent(DateTimeText::isoDate(today), QStringLiteral("08:00:00"), 5);
@@ -202,10 +282,12 @@ private slots:
         QTreeWidgetItem* ann = monitor.History->topLevelItem(1);
         monitor.History_ItemClick(ann);
         QCOMPARE(monitor.ShownEmpNumber, int16_t(5));
-        QCOMPARE(monitor.EmpImage->picture().toImage(), QImage(own).convertToFormat(monitor.EmpImage->picture().toImage().format()));
+        QCOMPARE(shownColor(monitor), QColor(Qt::red));
         monitor.History_ItemClick(unknown);
         QCOMPARE(monitor.ShownEmpNumber, int16_t(-1));
-        QVERIFY(!monitor.EmpImage->picture().isNull());
+        QCOMPARE(shownColor(monitor), QColor(Qt::blue));
+        monitor.History_ItemClick(ann);
+        QCOMPARE(shownColor(monitor), QColor(Qt::red));
     }
 
     void theListNeverShrinksBelowItsLeast()
@@ -261,7 +343,7 @@ private slots:
         QVERIFY(env->printDialogs.flagsShown.isEmpty());
 
         for (int i = 0; i < 48; ++i)
-            send(card(100 + i, uint8_t(i + 1)));
+            send(card(quint32(100 + i), uint8_t(i + 1)));
         monitor.ReadCardTimer_Timer();
         QCOMPARE(monitor.History->topLevelItemCount(), 48);
 
@@ -283,6 +365,44 @@ private slots:
         QVERIFY(heading && heading->font.bold && heading->font.underline);
         QCOMPARE(heading->at.x(), 3500.0);
         QVERIFY(!busyPointerShown());
+    }
+
+    // Each column of a printed line stands under its own heading.
+    void aPrintedLineHoldsItsColumns()
+    {
+        startMain();
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, Employee_Code) "
+                                    "VALUES (12, 'Ann', 'Smith', '0000004660')"));
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        PacketBuilder::CodeReadFields f;
+        f.cardNumber = 4660;
+        f.out = true;
+        f.result = PacketBuilder::ResultSecureMode;
+        f.sequence = 1;
+        send(PacketBuilder::codeRead(f));
+        monitor.ReadCardTimer_Timer();
+        const QDateTime now = env->clock.current;
+        const QString when = DateTimeText::shortDate(now.date()) + QLatin1Char(' ') + DateTimeText::longTime(now.time());
+        PrintRecord record;
+        env->printDialogs.answerRecording(record);
+        monitor.PrintHistory();
+        const PrintRecord::Text* date = record.find(when);
+        QVERIFY(date);
+        QMap<double, QString> line;
+        for (const PrintRecord::Text& t : record.onPage(1)) {
+            if (t.at.y() == date->at.y())
+                line.insert(t.at.x(), t.text);
+        }
+        const QMap<double, QString> expected{
+            {600, when}, {3500, QStringLiteral("Out")}, {4500, QStringLiteral("Not opened")},
+            {6500, QStringLiteral("#12  Smith  Ann")}};
+        QCOMPARE(line, expected);
+        for (const auto& [x, heading] : {std::pair{600.0, "Date"}, {3500.0, "In/Out"}, {4500.0, "Door Action"},
+                                         {6500.0, "Name"}}) {
+            const PrintRecord::Text* h = record.find(QString::fromLatin1(heading));
+            QVERIFY(h);
+            QCOMPARE(h->at.x(), x);
+        }
     }
 };
 

@@ -52,9 +52,9 @@ private slots:
         QTest::addColumn<int>("arriving");
         using F = UnitSimulator::Fault;
         QTest::newRow("every fault") << QList<F>{F::Split, F::Junk, F::SyncRun, F::BadChecksum, F::Overlong,
-                                                 F::Truncated} << 12;
-        QTest::newRow("harmless ones") << QList<F>{F::Split, F::Junk, F::SyncRun} << 24;
-        QTest::newRow("losing ones") << QList<F>{F::BadChecksum, F::Overlong, F::Truncated} << 0;
+                                                 F::Truncated} << 16;
+        QTest::newRow("harmless ones") << QList<F>{F::Split, F::Junk, F::SyncRun, F::Truncated} << 24;
+        QTest::newRow("losing ones") << QList<F>{F::BadChecksum, F::Overlong} << 0;
     }
 
     void faultsAgainstTheFramer()

@@ -1,12 +1,27 @@
+#include "platform/DurableFile.h"
 #include "platform/db/Database.h"
+#include "tests/support/FailureOf.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
 namespace {
 
 const Schema logSchema = {SchemaItem::statement(QStringLiteral("CREATE TABLE IF NOT EXISTS log (n INTEGER)"))};
+
+QString journalMode(Database& db)
+{
+    return db.openSql(QStringLiteral("PRAGMA journal_mode"), {}, RecordsetType::Snapshot).field(0).toText();
+}
+
+bool ownerOnly(const QString& path)
+{
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    return (QFile::permissions(path) & others) == QFile::Permissions();
+}
 
 int rowsIn(Database& db)
 {
@@ -36,8 +51,7 @@ private slots:
     {
         const QString path = env->file(QStringLiteral("GT430.mdb"));
         auto db = Database::create(path, logSchema);
-        QCOMPARE(db->openSql(QStringLiteral("PRAGMA journal_mode"), {}, RecordsetType::Snapshot).field(0).toText(),
-                 QStringLiteral("wal"));
+        QCOMPARE(journalMode(*db), QStringLiteral("wal"));
         addRows(*db, 0, 50);
         QVERIFY(QFile::exists(path + QStringLiteral("-wal")));
         db->close();
@@ -56,18 +70,50 @@ private slots:
         auto db = Database::create(path, logSchema);
         addRows(*db, 0, 200);
         db->execute(QStringLiteral("DELETE FROM log WHERE n < 100"));
-        // Compacting while the program still has the file open sees the last commits.
-        Database::compactFile(path, clear);
         db->close();
+        auto original = Database::openExclusive(path);
+        original->compactInto(clear);
         QVERIFY(!QFile::exists(clear + QStringLiteral("-wal")));
-        QVERIFY(QFile::remove(path));
-        QVERIFY(QFile::rename(clear, path));
+        DurableFile::replace(clear, path);
+        original->close();
+        QCOMPARE(QDir(env->folder()).entryList(QDir::Files), QStringList{QStringLiteral("GT430.mdb")});
         auto reopened = Database::open(path, logSchema);
         QCOMPARE(rowsIn(*reopened), 100);
         addRows(*reopened, 500, 10);
         reopened->close();
         auto again = Database::open(path, logSchema);
         QCOMPARE(rowsIn(*again), 110);
+        QCOMPARE(journalMode(*again), QStringLiteral("wal"));
+    }
+
+    void aFileInUseIsNotHeldExclusively()
+    {
+        const QString path = env->file(QStringLiteral("GT430.mdb"));
+        auto db = Database::create(path, logSchema);
+        addRows(*db, 0, 5);
+        QCOMPARE(failureOf([&] { Database::openExclusive(path); }), Err::Locked);
+        addRows(*db, 5, 5);
+        QCOMPARE(rowsIn(*db), 10);
+        QCOMPARE(journalMode(*db), QStringLiteral("wal"));
+    }
+
+    // Names, addresses and every passage: a new database, its journals and its
+    // compacted copy are readable by their owner alone.
+    void theFilesAreTheOwners()
+    {
+        const QString path = env->file(QStringLiteral("GT430.mdb"));
+        auto db = Database::create(path, logSchema);
+        addRows(*db, 0, 50);
+        auto other = Database::open(path, logSchema);
+        const QStringList files = QDir(env->folder()).entryList(QDir::Files);
+        QCOMPARE(files, (QStringList{"GT430.mdb", "GT430.mdb-shm", "GT430.mdb-wal"}));
+        for (const QString& name : files)
+            QVERIFY2(ownerOnly(env->file(name)), qPrintable(name));
+        other->close();
+        db->close();
+        auto original = Database::openExclusive(path);
+        original->compactInto(env->file(QStringLiteral("copy.mdb")));
+        QVERIFY(ownerOnly(env->file(QStringLiteral("copy.mdb"))));
     }
 };
 

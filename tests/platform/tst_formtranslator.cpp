@@ -1,6 +1,6 @@
 #include "platform/translation/BinaryDictionary.h"
-#include "platform/translation/FormTranslator.h"
 #include "platform/translation/MldFile.h"
+#include "platform/widgets/FormTranslator.h"
 
 #include <QAction>
 #include <QComboBox>

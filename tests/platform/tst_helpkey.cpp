@@ -1,4 +1,4 @@
-#include "platform/help/HelpKey.h"
+#include "platform/widgets/HelpKey.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDialog>

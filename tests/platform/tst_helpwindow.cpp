@@ -1,14 +1,16 @@
 #include "platform/Prompts.h"
-#include "platform/help/HelpWindow.h"
-#include "platform/help/WindowHelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
+#include "platform/widgets/HelpWindow.h"
+#include "platform/widgets/WindowHelpService.h"
 #include "tests/support/HelpFixture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -22,6 +24,19 @@ class HelpWindowTest : public QObject {
         for (QWidget* w : QApplication::topLevelWidgets())
             count += qobject_cast<HelpWindow*>(w) != nullptr;
         return count;
+    }
+
+    static bool copyFolder(const QString& from, const QString& to)
+    {
+        QDir source(from);
+        if (!QDir().mkpath(to))
+            return false;
+        for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QString target = QDir(to).filePath(entry.fileName());
+            if (entry.isDir() ? !copyFolder(entry.filePath(), target) : !QFile::copy(entry.filePath(), target))
+                return false;
+        }
+        return true;
     }
 
     static QString shown(const WindowHelpService& help)
@@ -86,15 +101,42 @@ private slots:
         help.showIndex();
         QCOMPARE(help.window(), first);
         QCOMPARE(helpWindows(), 1);
+        QVERIFY(first->showsIndexPage());
+        QVERIFY(first->backButton()->isEnabled());
+        first->backButton()->click();
         QCOMPARE(shown(help), QStringLiteral("frmOnline.html"));
 
-        // Closed, it comes back as it was; the earlier page is one step back.
+        // Closed, it comes back afresh: the page asked for, nothing to go back to.
         first->close();
         help.showContext(1020);
         QCOMPARE(help.window(), first);
         QVERIFY(first->isVisible());
-        first->browser()->backward();
-        QCOMPARE(shown(help), QStringLiteral("frmOnline.html"));
+        QCOMPARE(shown(help), QStringLiteral("support.html"));
+        QVERIFY(!first->backButton()->isEnabled());
+        QVERIFY(!first->browser()->isBackwardAvailable());
+    }
+
+    void aNewWindowHasNothingToGoBackTo_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::newRow("contents") << "contents";
+        QTest::newRow("index") << "index";
+        QTest::newRow("topic") << "topic";
+    }
+
+    void aNewWindowHasNothingToGoBackTo()
+    {
+        QFETCH(QString, call);
+        TestEnvironment env;
+        HelpFixture::write(env.file("help"));
+        WindowHelpService help;
+        if (call == "contents")
+            help.showContents();
+        else if (call == "index")
+            help.showIndex();
+        else
+            help.showTopic("frmOnline");
+        QVERIFY(!help.window()->backButton()->isEnabled());
     }
 
     void theIndexListsAndFiltersKeywords()
@@ -107,7 +149,7 @@ private slots:
         help.showIndex();
         HelpWindow* w = help.window();
         QCOMPARE(w->filterBox()->text(), QString()); // the index starts afresh
-        QCOMPARE(shown(help), QStringLiteral("passwords.html")); // and leaves the page alone
+        QVERIFY(w->showsIndexPage());
         QCOMPARE(w->keywordList()->count(), 10);
 
         QTest::keyClicks(w->filterBox(), "door");
@@ -130,14 +172,58 @@ private slots:
         QCOMPARE(shown(help), QStringLiteral("frmOnline.html"));
     }
 
-    void theIndexAloneShowsTheContentsBeside()
+    // Index opens on the index, also where another page was viewed last.
+    void theIndexOpensOnTheIndexPage()
     {
         TestEnvironment env;
         HelpFixture::write(env.file("help"));
         WindowHelpService help;
+        help.showTopic("frmPrpComms");
+        help.window()->close();
         help.showIndex();
-        QCOMPARE(shown(help), QStringLiteral("contents.html"));
-        QCOMPARE(help.window()->keywordList()->count(), 10);
+        HelpWindow* w = help.window();
+        QVERIFY(w->showsIndexPage());
+        QCOMPARE(w->keywordList()->count(), 10);
+        const QString page = w->browser()->toPlainText();
+        for (int i = 0; i < w->keywordList()->count(); ++i)
+            QVERIFY2(page.contains(w->keywordList()->item(i)->text()), qPrintable(w->keywordList()->item(i)->text()));
+        QVERIFY(page.indexOf(QStringLiteral("Administrator")) < page.indexOf(QStringLiteral("support")));
+
+        // Its lines lead to their pages, and Back comes back to it.
+        const QString html = w->document().indexPage(QStringLiteral("Index"));
+        const QString link = QUrl::fromLocalFile(w->document().pageForTopic("passwords")).toString(QUrl::FullyEncoded);
+        QVERIFY(html.contains(QStringLiteral("<a href=\"%1\">Administrator</a>").arg(link)));
+        w->browser()->setSource(QUrl(link));
+        QCOMPARE(shown(help), QStringLiteral("passwords.html"));
+        w->backButton()->click();
+        QVERIFY(w->showsIndexPage());
+    }
+
+    // The longest lines of the real index are read whole, in both languages.
+    void theKeywordListIsWideEnough_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("English") << 0 << QString::fromUtf8("COM port \u2013 Communication Setup");
+        QTest::newRow("German") << 1 << QString::fromUtf8("COM-Schnittstelle \u2013 Kommunikationseinstellungen");
+    }
+
+    void theKeywordListIsWideEnough()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, line);
+        TestEnvironment env;
+        QVERIFY(copyFolder(QStringLiteral(GT430_BUILT_HELP), env.file("help")));
+        BinaryDict().setLanguage(static_cast<int16_t>(language));
+        WindowHelpService help;
+        help.showIndex();
+        HelpWindow* w = help.window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QListWidget* list = w->keywordList();
+        QVERIFY(!list->findItems(line, Qt::MatchExactly).isEmpty());
+        QVERIFY2(list->viewport()->width() >= list->sizeHintForColumn(0),
+                 qPrintable(QStringLiteral("%1 < %2").arg(list->viewport()->width()).arg(list->sizeHintForColumn(0))));
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
     }
 
     void aMissingDocumentIsReported_data()

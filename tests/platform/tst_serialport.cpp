@@ -64,7 +64,7 @@ private slots:
             all.append(static_cast<char>(i));
         all += all; // CR, LF, XON, XOFF, ^C and 0xFF pass untouched
         QVERIFY(line->write(all));
-        QCOMPARE(waitForBytes(port, all.size()), all.size());
+        QCOMPARE(waitForBytes(port, int(all.size())), int(all.size()));
         QCOMPARE(port.readInput(), all);
         QCOMPARE(port.inBufferCount(), 0);
         QVERIFY(port.readInput().isEmpty());

@@ -1,4 +1,5 @@
 #include "platform/AppError.h"
+#include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/text/Windows1252.h"
 
@@ -43,6 +44,17 @@ private slots:
             got = -e.number();
         }
         QCOMPARE(got, expected);
+    }
+
+    // The stored forms sort as text: always four-digit years and two-digit fields.
+    void isoTexts()
+    {
+        QCOMPARE(DateTimeText::isoDate(QDate(2026, 3, 2)), QStringLiteral("2026-03-02"));
+        QCOMPARE(DateTimeText::isoDate(QDate(987, 12, 31)), QStringLiteral("0987-12-31"));
+        QCOMPARE(DateTimeText::isoDate(QDate()), QString());
+        QCOMPARE(DateTimeText::isoTime(QTime(9, 5, 7, 999)), QStringLiteral("09:05:07"));
+        QCOMPARE(DateTimeText::isoTime(QTime(23, 59, 59)), QStringLiteral("23:59:59"));
+        QCOMPARE(DateTimeText::isoTime(QTime()), QString());
     }
 
     void windows1252RoundTrip()

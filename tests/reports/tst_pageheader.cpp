@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(first.size(), left.isEmpty() ? 1 : 2);
         const PrintRecord::Text& right = first.last();
         QCOMPARE(right.text, QStringLiteral("Printed at: 3/2/26 09:00"));
-        QCOMPARE(right.at.x() + right.text.size() * 100.0, s.record.printable.width());
+        QCOMPARE(right.at.x() + static_cast<double>(right.text.size()) * 100.0, s.record.printable.width());
         if (!left.isEmpty())
             QCOMPARE(first.first().text, left);
         for (const PrintRecord::Text& t : first)

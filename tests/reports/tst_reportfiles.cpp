@@ -3,7 +3,7 @@
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/LateReport.h"
 #include "reports/framework/ReportCatalog.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/ReportFixture.h"

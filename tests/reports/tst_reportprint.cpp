@@ -5,7 +5,7 @@
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"

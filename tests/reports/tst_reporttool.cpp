@@ -7,7 +7,7 @@
 #include "platform/serial/SerialCommPort.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ReportFixture.h"

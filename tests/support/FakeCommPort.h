@@ -37,7 +37,12 @@ public:
         requireOpen();
         return static_cast<int>(waiting.size());
     }
-    void clearInBuffer() override { waiting.clear(); }
+    // As a real port: only an open one can drop what waits.
+    void clearInBuffer() override
+    {
+        if (open)
+            waiting.clear();
+    }
     QByteArray readInput() override
     {
         requireOpen();

@@ -1,6 +1,6 @@
 #include "tests/support/RecordingPrintDialogs.h"
 
-#include "platform/printing/DevicePrintBackend.h"
+#include "platform/widgets/DevicePrintBackend.h"
 #include "tests/support/RecordingPrintBackend.h"
 
 PrintDialogs::Choice RecordingPrintDialogs::choosePrinter(int flags)

@@ -1,10 +1,12 @@
 #include "tests/support/TestEnvironment.h"
 
+#include "app/JoinSubsystems.h"
+#include "app/ProgramSchema.h"
 #include "core/AppState.h"
-#include "link/PollingUsers.h"
-#include "core/frmPrint.h"
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
+#include "core/frmPrint.h"
+#include "link/LinkState.h"
+#include "link/PollingUsers.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -24,10 +26,10 @@ int RecordingPrompts::messageBox(const QString& text, const QString& title, int 
 
 QStringList RecordingPrompts::texts() const
 {
-    QStringList list;
+    QStringList all;
     for (const Box& box : boxes)
-        list << box.text;
-    return list;
+        all << box.text;
+    return all;
 }
 
 std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const QStringList&, int)
@@ -48,23 +50,31 @@ void FakeClock::waitUntil(const QDateTime& until)
 
 TestEnvironment::TestEnvironment()
 {
+    JoinSubsystems();
     resetAppState();
+    linkState() = LinkState{};
     pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     ProgramFolder::setPathForTests(m_dir.path());
     setPrompts(&prompts);
     setPrintDialogs(&printDialogs);
     setSaveFileDialogs(&saveDialogs);
     setProgramClock(&clock);
     setHelpService(&help);
-    setProgramEndHandlerForTests([] { throw ProgramEnded{}; });
+    m_printNotice = std::make_unique<WindowPrintNotice>();
+    setPrintNotice(m_printNotice.get());
+    setProgramEndHandlerForTests([](int status) { throw ProgramEnded{status}; });
 }
 
 TestEnvironment::~TestEnvironment()
 {
     resetAppState();
+    linkState() = LinkState{};
     BinaryDict() = BinaryDictionary{};
+    BinaryDict().setLanguage(0);
     setProgramEndHandlerForTests(nullptr);
+    setPrintNotice(nullptr);
     setHelpService(nullptr);
     setProgramClock(nullptr);
     setPrintNoticeWatcherForTests(nullptr);

@@ -10,10 +10,15 @@
 #include <QList>
 #include <QQueue>
 #include <QTemporaryDir>
+#include <memory>
 #include <optional>
 
-// Thrown where the program would end.
-struct ProgramEnded {};
+class WindowPrintNotice;
+
+// Thrown where the program would end, with the status it would end with.
+struct ProgramEnded {
+    int status = 0;
+};
 
 // Answers boxes and dialogs from a queue and keeps what was shown.
 class RecordingPrompts final : public Prompts {
@@ -49,8 +54,9 @@ public:
 };
 
 // One test's world: a temporary program folder, answered prompts, printer and
-// save dialogs, a fake clock, a help that only records, an end of program that
-// throws, and fresh program state.
+// save dialogs, a fake clock, a help that only records, the printing notice's
+// own window, an end of program that throws, the subsystems joined and fresh
+// program state.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -71,4 +77,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<WindowPrintNotice> m_printNotice;
 };

@@ -1,5 +1,6 @@
 #include "tests/support/WindowTestEnvironment.h"
 
+#include "app/frmMain.h"
 #include "core/PasswordFile.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormRegistry.h"
@@ -10,11 +11,13 @@
 WindowTestEnvironment::WindowTestEnvironment()
 {
     QFile::copy(QStringLiteral(GT430_BUILT_DICTIONARY), file(QStringLiteral("GT430.mld")));
+    ProvideMainWindow();
     setCommPortFactoryForTests([this] {
         auto made = std::make_unique<FakeCommPort>();
         made->missing = missingPorts;
         made->busy = busyPorts;
         made->openFailure = portOpenFailure;
+        made->waiting = waitingBeforeOpen;
         port = made.get();
         return made;
     });
@@ -35,6 +38,7 @@ WindowTestEnvironment::~WindowTestEnvironment()
     Form::setModalHandlerForTests(nullptr);
     FormRegistry::setLastFormHandler(nullptr);
     setCommPortFactoryForTests(nullptr);
+    setMainWindowProvider({});
 }
 
 void WindowTestEnvironment::writePasswords(const QString& admin, const QString& guard, const QString& engineer)

@@ -24,6 +24,8 @@ public:
     QSet<int16_t> missingPorts;
     QSet<int16_t> busyPorts;
     int portOpenFailure = 0;
+    // Bytes the line brought before the program opened the port.
+    QByteArray waitingBeforeOpen;
 
     // Steps run in place of the user on the next modal windows; a modal window
     // without a step is closed with its close box.

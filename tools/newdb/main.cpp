@@ -1,8 +1,8 @@
 // Lays down a fresh program database, never overwriting one.
 //   gt430-newdb FOLDER     creates FOLDER/GT430.mdb unless it is there
 
+#include "app/ProgramSchema.h"
 #include "core/MainDatabase.h"
-#include "core/ProgramSchema.h"
 #include "platform/AppError.h"
 
 #include <QCoreApplication>

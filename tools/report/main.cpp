@@ -11,6 +11,7 @@
 // when the filters match nothing it exits 3 and writes no file; on an error it
 // exits 1 with the message on stderr.
 
+#include "app/JoinSubsystems.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "platform/AppError.h"
@@ -18,7 +19,7 @@
 #include "platform/Prompts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/db/ForwardQuery.h"
-#include "platform/printing/DevicePrintBackend.h"
+#include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "reports/framework/DefaultSchedule.h"
@@ -26,9 +27,9 @@
 #include "reports/framework/FilterCheck.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "reports/framework/ReportKind.h"
+#include "core/ReportKind.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
@@ -121,6 +122,7 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
 
     // The database of that folder, opened as the program opens it.
     ProgramFolder::setPathForTests(QDir(folder).absolutePath());
+    JoinSubsystems();
     OpenMainDatabase();
     if (!appState().Db || prompts.shown > 0)
         return ExitError;
@@ -146,7 +148,7 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
     if (save) {
         written = writeReportFile(args.value(QStringLiteral("save")), report->textFile(), rows);
     } else {
-        Printer printer(DevicePrintBackend::pdf(args.value(QStringLiteral("pdf"))));
+        Printer printer(std::make_unique<PdfPrintBackend>(args.value(QStringLiteral("pdf"))));
         written = printReport(*report, printer, filters, {programClock().now(), false});
     }
     const qint64 outputMs = timer.elapsed();
@@ -163,7 +165,7 @@ int main(int argc, char* argv[])
     // Printing into a PDF needs fonts, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QCommandLineParser args;
     args.setApplicationDescription(QStringLiteral("Makes one GT-430 report without a screen."));
     args.addHelpOption();

@@ -1,0 +1,324 @@
+#include "app/frmMain.h"
+
+#include "app/frmOptions.h"
+#include "core/AppState.h"
+#include "core/IniSettings.h"
+#include "core/LoginRules.h"
+#include "core/Messages.h"
+#include "core/ProgramFiles.h"
+#include "core/frmAboutGT430.h"
+#include "core/frmSplash.h"
+#include "employees/frmEmployees.h"
+#include "employees/frmProgramming.h"
+#include "link/PollingUsers.h"
+#include "link/ReceiveDispatcher.h"
+#include "link/frmOnline.h"
+#include "platform/ProgramEnd.h"
+#include "platform/ProgramFolder.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/FormTimer.h"
+#include "platform/forms/Twips.h"
+#include "platform/help/HelpService.h"
+#include "platform/serial/CommPortFactory.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
+#include "reports/framework/frmEmpReport.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const toolbarCaptions[7] = {nullptr, "On Line", "Employees", "Programming", "Reports", "Help", "Exit"};
+const char* const toolbarPictures[7] = {nullptr, ":/pictures/online.svg", ":/pictures/employees.svg",
+                                        ":/pictures/programming.svg", ":/pictures/reports.svg",
+                                        ":/pictures/help.svg", ":/pictures/exit.svg"};
+const char* const viewCaptions[6] = {"On Line", "Employees", "Programming", "Reports", nullptr, "Exit"};
+const char* const helpCaptions[6] = {"Contents", "Index", nullptr, "Technical Support", nullptr, "About GT-430..."};
+
+}
+
+void ProvideMainWindow()
+{
+    setMainWindowProvider({[]() -> MainWindowService* { return FormInstance<frmMain>::find(); },
+                           []() -> MainWindowService& { return FormInstance<frmMain>::get(); }});
+}
+
+frmMain::frmMain() : AccessComm(createCommPort())
+{
+    setWindowTitle(QStringLiteral("Access Control  GT-430"));
+    ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
+    // The reception goes on while a box of its own is up.
+    ReceiveTimer->setTicksDuringItsBoxes(true);
+
+    menuBar = new QMenuBar(this);
+    mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));
+    for (int i = 0; i < 6; ++i) {
+        if (!viewCaptions[i]) {
+            ShowInfo[i] = mnuShowInfo->addSeparator();
+            continue;
+        }
+        ShowInfo[i] = mnuShowInfo->addAction(QString::fromLatin1(viewCaptions[i]));
+        connect(ShowInfo[i], &QAction::triggered, this, [this, i] { ShowInfo_Click(i); });
+    }
+    mnuSetInfo = menuBar->addMenu(QStringLiteral("Tools"));
+    mnuOpt = mnuSetInfo->addAction(QStringLiteral("Options..."));
+    connect(mnuOpt, &QAction::triggered, this, [this] { mnuOpt_Click(); });
+    mnuHelpInfo = menuBar->addMenu(QStringLiteral("Help"));
+    for (int i = 0; i < 6; ++i) {
+        if (!helpCaptions[i]) {
+            HelpInfo[i] = mnuHelpInfo->addSeparator();
+            continue;
+        }
+        HelpInfo[i] = mnuHelpInfo->addAction(QString::fromLatin1(helpCaptions[i]));
+        connect(HelpInfo[i], &QAction::triggered, this, [this, i] { ShowHelpTopic(i); });
+    }
+
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar1->setIconSize(QSize(32, 32));
+    ToolbarButton[0] = nullptr;
+    for (int b = 1; b <= 6; ++b) {
+        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(toolbarPictures[b])),
+                                               QString::fromLatin1(toolbarCaptions[b]));
+        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(Toolbar1);
+    layout->addStretch(1);
+
+    // On Line and Programming need the port; they come on when it opens.
+    setLinkCommandsEnabled(false);
+    // The timer runs while a window needs the link.
+    pollingUsers().setChangedHandler([this](bool poll) { ReceiveTimer->setEnabled(poll); });
+}
+
+frmMain::~frmMain()
+{
+    pollingUsers().setChangedHandler(nullptr);
+}
+
+void frmMain::repaintToolbar()
+{
+    Toolbar1->setVisible(true);
+    Toolbar1->update();
+}
+
+void frmMain::portStateChanged()
+{
+    appState().CommOpened = AccessComm->portOpen();
+    setLinkCommandsEnabled(appState().CommOpened);
+}
+
+void frmMain::setLinkCommandsEnabled(bool enabled)
+{
+    for (int i : {0, 2})
+        ShowInfo[i]->setEnabled(enabled);
+    for (int b : {1, 3})
+        ToolbarButton[b]->setEnabled(enabled);
+}
+
+void frmMain::Form_Load()
+{
+    guarded(9, [this] {
+        AppState& s = appState();
+        BinaryDictionary& dict = BinaryDict();
+        dict.setDictionaryFile(AddBackslash(ProgramFolder::path()) + QStringLiteral("GT430.mld"));
+        dict.setLanguage(s.LanguageIndex);
+        FormTranslator(dict).TranslateForm(this);
+        resize(Twips::toPixels(Twips::screenWidth()), Twips::toPixels(Twips::screenHeight()));
+        ApplyGuardLogin();
+        if (s.rsEmployees.isOpen() && s.rsEmployees.recordCount() > 0) {
+            s.rsEmployees.moveLast();
+            s.rsEmployees.moveFirst();
+        }
+        OpenComm();
+        if (!s.CommOpened)
+            return;
+        CreatePicturesFolder();
+        Recordset doors = Db().openTable(QStringLiteral("DoorsNames_Tbl"));
+        if (doors.recordCount() > 0) {
+            doors.moveFirst();
+            const FieldValue start = doors.field(2);
+            if (!start.isNull() && start.textOrEmpty() != QLatin1String(""))
+                s.DefaultStartTime = start.textOrEmpty();
+            const FieldValue hours = doors.field(3);
+            if (!hours.isNull() && hours.toInt16() != 0)
+                s.DefaultWorkHours = hours.toInt16();
+        }
+        doors.close();
+    });
+}
+
+void frmMain::ApplyGuardLogin()
+{
+    guarded(99, [this] {
+        if (!IsGuardLogin())
+            return;
+        for (QMenu* menu : {mnuShowInfo, mnuSetInfo, mnuHelpInfo})
+            menu->menuAction()->setEnabled(false);
+        GuardOnly = true;
+        if (SplashLoaded())
+            FormInstance<frmSplash>::unload();
+    });
+}
+
+void frmMain::Form_Activate()
+{
+    guarded(4, [this] {
+        if (GuardOnly) {
+            frmOnline& online = FormInstance<frmOnline>::get();
+            online.move(0, 0);
+            hide();
+            online.showModeless();
+        }
+        FormTranslator(BinaryDict()).TranslateForm(this);
+    });
+}
+
+void frmMain::OpenComm()
+{
+    guarded(2, [this] {
+        AppState& s = appState();
+        try {
+            if (AccessComm->portOpen())
+                AccessComm->setPortOpen(false);
+            AccessComm->setCommPort(static_cast<int16_t>(s.CommPortIndex + 1));
+            AccessComm->setPortOpen(true);
+            // Only an open port can drop what waited from before: it is not logged as new.
+            AccessComm->clearInBuffer();
+            s.CommOpened = true;
+            for (int i : {0, 1, 2})
+                ShowInfo[i]->setEnabled(true);
+            setLinkCommandsEnabled(true);
+        } catch (const AppError&) {
+            portOpenFailed();
+        }
+    });
+}
+
+void frmMain::portOpenFailed()
+{
+    // Whatever kept the port shut, the link is down until the engineer fixes the port.
+    AppState& s = appState();
+    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
+    if (s.CommOpened) {
+        FormInstance<frmOnline>::unload();
+        s.CommOpened = false;
+        pollingUsers().switchOff();
+        ReceiveTimer->setEnabled(false);
+        setLinkCommandsEnabled(false);
+    }
+}
+
+void frmMain::ReceiveTimer_Timer()
+{
+    ReceiveTick(*AccessComm);
+}
+
+void frmMain::ShowInfo_Click(int index)
+{
+    guarded(14, [this, index] {
+        switch (index) {
+        case 0: FormInstance<frmOnline>::get().showModeless(); break;
+        case 1: FormInstance<frmEmployees>::get().showModeless(); break;
+        case 2: FormInstance<frmProgramming>::get().showModeless(); break;
+        case 3: FormInstance<frmEmpReport>::get().showModeless(); break;
+        case 5: unloadForm(); break;
+        default: break;
+        }
+    });
+}
+
+void frmMain::Toolbar1_ButtonClick(int button)
+{
+    guarded(17, [this, button] {
+        switch (button) {
+        case 1: ShowInfo_Click(0); break;
+        case 2: ShowInfo_Click(1); break;
+        case 3: ShowInfo_Click(2); break;
+        case 4: ShowInfo_Click(3); break;
+        case 5: ShowHelpTopic(0); break;
+        case 6: unloadForm(); break;
+        default: break;
+        }
+    });
+}
+
+void frmMain::mnuOpt_Click()
+{
+    guarded(17, [] { FormInstance<frmOptions>::get().showModal(); });
+}
+
+void frmMain::ShowHelpTopic(int index)
+{
+    guarded(18, [this, index] {
+        switch (index) {
+        case 0: helpService().showContents(); break;
+        case 1: helpService().showIndex(); break;
+        case 3:
+            HelpKey::setContext(this, HelpContext::TechnicalSupport);
+            HelpKey::press(this);
+            break;
+        case 5: FormInstance<frmAboutGT430>::get().showModal(); break;
+        default: break;
+        }
+        QApplication::processEvents();
+        HelpKey::setContext(this, 0);
+    });
+}
+
+void frmMain::cmdLanguage()
+{
+    guarded(18, [this] {
+        AppState& s = appState();
+        BinaryDictionary& dict = BinaryDict();
+        dict.setDictionaryFile(AddBackslash(ProgramFolder::path()) + QStringLiteral("GT430.mld"));
+        dict.LoadDictionary();
+        const int16_t remembered = dict.Language();
+        if (dict.ChooseLanguage(Translate(QStringLiteral("Change Language")), s.LanguageIndex))
+            dict.setLanguage(s.LanguageIndex);
+        else
+            s.LanguageIndex = remembered;
+        FormTranslator(dict).TranslateForm(this);
+        RefreshToolbar();
+    });
+}
+
+void frmMain::RefreshToolbar()
+{
+    guarded(19, [this] {
+        for (int b = 1; b <= 6; ++b)
+            ToolbarButton[b]->setText(Translate(QString::fromLatin1(toolbarCaptions[b])));
+        mnuShowInfo->setTitle(Translate(QStringLiteral("View")));
+        mnuSetInfo->setTitle(Translate(QStringLiteral("Tools")));
+        mnuOpt->setText(Translate(QStringLiteral("Options...")));
+        mnuHelpInfo->setTitle(Translate(QStringLiteral("Help")));
+        for (int i : {0, 1, 2, 3, 5})
+            ShowInfo[i]->setText(Translate(QString::fromLatin1(viewCaptions[i])));
+        for (int i : {0, 1, 3})
+            HelpInfo[i]->setText(Translate(QString::fromLatin1(helpCaptions[i])));
+        HelpInfo[5]->setText(Translate(QStringLiteral("About GT-430")));
+    });
+}
+
+void frmMain::Form_Unload()
+{
+    guarded(10, [this] {
+        AppState& s = appState();
+        SaveIniSettings();
+        s.rsEmployees.close();
+        if (s.Db)
+            s.Db->close();
+        if (AccessComm->portOpen())
+            AccessComm->setPortOpen(false);
+        endProgram();
+    });
+}

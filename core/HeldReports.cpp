@@ -1,0 +1,67 @@
+#include "core/HeldReports.h"
+
+#include "core/Messages.h"
+
+#include <QStringList>
+
+namespace {
+
+struct Reports {
+    int holds = 0;
+    bool boxUp = false;
+    QString shown;
+    QStringList waiting;
+};
+
+Reports& reports()
+{
+    static Reports r;
+    return r;
+}
+
+}
+
+ReportHold::ReportHold()
+{
+    ++reports().holds;
+}
+
+ReportHold::~ReportHold()
+{
+    --reports().holds;
+}
+
+void DeliverReport(const QString& text)
+{
+    Reports& r = reports();
+    if ((r.boxUp && r.shown == text) || r.waiting.contains(text))
+        return;
+    r.waiting << text;
+    ShowHeldReports();
+}
+
+void ShowHeldReports()
+{
+    Reports& r = reports();
+    if (r.holds > 0 || r.boxUp)
+        return;
+    struct BoxUp {
+        Reports& r;
+        explicit BoxUp(Reports& reports) : r(reports) { r.boxUp = true; }
+        ~BoxUp()
+        {
+            r.boxUp = false;
+            r.shown.clear();
+        }
+    } up(r);
+    while (!r.waiting.isEmpty()) {
+        r.shown = r.waiting.takeFirst();
+        // The box runs its own event loop, in which the held work goes on.
+        ShowWarning(r.shown);
+    }
+}
+
+void ForgetHeldReports()
+{
+    reports() = Reports{};
+}

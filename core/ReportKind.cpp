@@ -1,0 +1,3 @@
+#include "core/ReportKind.h"
+
+int16_t ReportKind = 0;

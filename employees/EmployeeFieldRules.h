@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class FieldValue;
+
+// The rules the employee editor applies to what is typed, and the way stored
+// values come back into its controls.
+
+// What the number box holds: nothing (then nothing happens), a number, or a
+// refusal with its message.
+struct EmployeeNumberVerdict {
+    bool empty = false;
+    std::optional<int16_t> number;
+    QString refusal;
+};
+
+// Only whole numbers 1 to 500, blanks around them allowed. The number must be
+// a whole number the lookups find, so a fraction or a hexadecimal literal is
+// refused like any other number outside the range.
+EmployeeNumberVerdict checkEmployeeNumber(const QString& text);
+QString numberTakenMessage();
+
+// Blanks trimmed, the first letter a to z made upper case; the rest as typed.
+QString capitalizeName(const QString& text);
+
+// "Invalid Time!" and the valid format, for a start time that IsValidTime refuses.
+QString invalidTimeMessage();
+
+// A list left with no choice (-1) stores 0, which the reports read as none.
+int16_t hoursFromListIndex(int index);
+// Gender and family status store the position + 1, 0 for no choice.
+int16_t choiceFromListIndex(int index);
+
+// The list row a stored value selects: -1 for no selection, nothing when the
+// value has no row (the list then keeps what it shows).
+std::optional<int> listIndexForChoice(const FieldValue& stored, int rows);
+std::optional<int> listIndexForHours(const FieldValue& stored, int rows);
+
+// A stored start time as the time box shows it: "HH:mm" for a time, empty for
+// no time (blank, Null or the empty mask), anything else as it stands.
+QString startTimeForDisplay(const FieldValue& stored);

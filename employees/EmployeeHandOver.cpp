@@ -1,0 +1,7 @@
+#include "employees/EmployeeHandOver.h"
+
+EmployeeHandOver& employeeHandOver()
+{
+    static EmployeeHandOver state;
+    return state;
+}

@@ -1,0 +1,60 @@
+#include "platform/widgets/WidgetPrompts.h"
+
+#include "platform/widgets/LanguageDialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+// Messages carry carriage returns as line breaks; Qt's plain text wants line feeds.
+QString displayText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+}
+
+std::unique_ptr<QMessageBox> WidgetPrompts::makeMessageBox(const QString& text, const QString& title, int kind,
+                                                           int buttons, QWidget* parent)
+{
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setText(displayText(text));
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
+    if (kind == MsgBox::KindQuestion) {
+        box->setIcon(QMessageBox::Question);
+        // 3 in the low bits asks Yes, No and Cancel; anything else Yes and No.
+        if ((buttons & 7) == 3)
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        else
+            box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+    } else {
+        box->setIcon(kind == MsgBox::KindNotice ? QMessageBox::Information : QMessageBox::Warning);
+        box->setStandardButtons(QMessageBox::Ok);
+    }
+    return box;
+}
+
+int WidgetPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
+{
+    const auto box = makeMessageBox(text, title, kind, buttons, QApplication::activeWindow());
+    switch (box->exec()) {
+    case QMessageBox::Yes: return MsgBox::Yes;
+    case QMessageBox::No: return MsgBox::No;
+    case QMessageBox::Cancel: return MsgBox::Cancel;
+    default: return MsgBox::Ok;
+    }
+}
+
+std::optional<int> WidgetPrompts::chooseLanguage(const QString& title, const QStringList& languages,
+                                                 int current)
+{
+    LanguageDialog dialog(title, languages, current, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenIndex();
+}

@@ -1,0 +1,19 @@
+#include "platform/widgets/WidgetSaveFileDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+std::optional<QString> WidgetSaveFileDialogs::chooseSaveFile(const Request& request)
+{
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // "*.TXT" finds report.txt as well.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.flags & SaveDialogOverwritePrompt) == 0);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,3 +1,0 @@
-#include "reports/framework/ReportKind.h"
-
-int16_t ReportKind = 0;

@@ -1,0 +1,226 @@
+#include "app/ProgramSchema.h"
+#include "core/AppState.h"
+#include "core/CoreSchema.h"
+#include "core/MainDatabase.h"
+#include "core/SharedLookups.h"
+#include "employees/EmployeesSchema.h"
+#include "link/LinkSchema.h"
+#include "platform/AppError.h"
+#include "platform/db/Database.h"
+#include "reports/framework/FillShow.h"
+#include "reports/framework/HoursReportFill.h"
+#include "tests/support/DatabaseAtVersion.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QtTest>
+
+namespace {
+
+int latestVersion()
+{
+    return static_cast<int>(programSchemaSteps().size());
+}
+
+// Every table, index, view and saved query with its text.
+QStringList layoutOf(const QString& path)
+{
+    auto db = Database::open(path, {});
+    QStringList layout;
+    Recordset master = db->openSql(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"), {},
+                                   RecordsetType::Snapshot);
+    for (; !master.eof(); master.moveNext())
+        layout << master.field(0).toText() + QLatin1Char(' ') + master.field(1).toText() + QLatin1Char(' ') +
+                      master.field(2).textOrEmpty();
+    Recordset saved = db->openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"), {},
+                                  RecordsetType::Snapshot);
+    for (; !saved.eof(); saved.moveNext())
+        layout << QStringLiteral("query ") + saved.field(0).toText() + QLatin1Char(' ') + saved.field(1).toText();
+    return layout;
+}
+
+int versionOf(const QString& path)
+{
+    auto db = Database::open(path, {});
+    return schemaVersion(*db);
+}
+
+}
+
+// The layout of "GT430.mdb" step by step. A new step gets a test of its own
+// here beside the one every step passes: a file of the version before it
+// (createDatabaseAtVersion(path, N - 1)) with rows in what the step changes,
+// opened by the program, keeps those rows and gains the change.
+class ProgramSchemaTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+
+    QString path() const { return env->file(DatabaseFileName); }
+
+private slots:
+    void init() { env = std::make_unique<TestEnvironment>(); }
+    void cleanup() { env.reset(); }
+
+    void aFreshFileCarriesTheLatestVersion()
+    {
+        env->createDatabase();
+        QCOMPARE(versionOf(path()), latestVersion());
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("DoorsNames_Tbl")).recordCount(), 1);
+    }
+
+    void eachStepFromTheVersionBefore_data()
+    {
+        QTest::addColumn<int>("step");
+        for (int step = 1; step <= latestVersion(); ++step)
+            QTest::addRow("step %d", step) << step;
+    }
+
+    // Brought up to date, a file of the version before the step ends with the
+    // layout of a fresh file.
+    void eachStepFromTheVersionBefore()
+    {
+        QFETCH(int, step);
+        const QString fresh = env->file(QStringLiteral("fresh.mdb"));
+        createDatabaseAtVersion(fresh, latestVersion());
+        createDatabaseAtVersion(path(), step - 1);
+        {
+            auto db = Database::open(path(), {});
+            QCOMPARE(schemaVersion(*db), step - 1);
+            upgradeSchema(*db, programSchemaSteps());
+        }
+        QCOMPARE(versionOf(path()), latestVersion());
+        QCOMPARE(layoutOf(path()), layoutOf(fresh));
+    }
+
+    // The builds before the layout had a number made their files with the same
+    // statements, left at version 0; step 1 takes them as they stand.
+    void aFileOfAnEarlierBuildIsUpgradedWithItsRows()
+    {
+        {
+            auto old = Database::create(path(), coreSchema() + employeesSchema() + linkSchema());
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                old->execute(row.sql);
+            old->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name) VALUES (7, 'Old')"));
+            old->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
+        }
+        QCOMPARE(versionOf(path()), 0);
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(appState().rsEmployees.recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        CloseMainDatabase();
+        QCOMPARE(versionOf(path()), latestVersion());
+    }
+
+    // Step 2: the register of a version-1 file gains the index of the lookup
+    // by code, and its padded codes are still found.
+    void step2IndexesTheCodesOfAnExistingRegister()
+    {
+        createDatabaseAtVersion(path(), 1);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, Employee_Code)"
+                                       " VALUES (3, 'Old', 'Ann', ' 0042  ')"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(GetEmployeeNumberByCode(QStringLiteral("0042")), int16_t(3));
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblEmployees_Code'"), {},
+                              RecordsetType::Snapshot)
+                     .recordCount(),
+                 1);
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 2);
+    }
+
+    // Step 3: a version-2 register keeps its employees and gains the editor's
+    // work table, the holidays and the list's query over those employees.
+    void step3AddsTheRegistersTablesAndQuery()
+    {
+        createDatabaseAtVersion(path(), 2);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, SlotNumber)"
+                                       " VALUES (12, 'Old', 'Ann', NULL)"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        Recordset list = Db().openQuery(QStringLiteral("qryEmployees"), {});
+        QCOMPARE(list.recordCount(), 1);
+        QCOMPARE(list.field(0).variant().toInt(), 12);
+        QCOMPARE(list.field(QStringLiteral("SlotNumber")).variant().toInt(), 0);
+        QCOMPARE(Db().openTable(QStringLiteral("tblTempEmp")).recordCount(), 0);
+        Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date, Description) VALUES ('2000-12-25', 'X')"));
+        QVERIFY_THROWS_EXCEPTION(AppError, Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date) VALUES ('2000-12-25')")));
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 3);
+    }
+
+    // Step 5: the events of a version-4 file gain the index the working-hours
+    // fill reads them through, and the fill then finds them.
+    void step5IndexesTheEventsForTheWorkingHours()
+    {
+        createDatabaseAtVersion(path(), 4);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name) "
+                                       "VALUES (7, 'Old', 'Ann')"));
+            for (const char* event : {"08:00:00', 1", "12:30:00', 2"})
+                db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn) "
+                                           "VALUES (7, '2020-03-02', '") + QString::fromLatin1(event) + QLatin1Char(')'));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        ReportFilters week;
+        week.fromDate = QDate(2020, 3, 1);
+        week.toDate = QDate(2020, 3, 7);
+        NoFillShow show;
+        QVERIFY(FillIn_HoursReport_Tbl(week, show));
+        Recordset total = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1"), {},
+                                       RecordsetType::Snapshot);
+        QCOMPARE(total.recordCount(), 1);
+        QCOMPARE(total.field(0).textOrEmpty(), QStringLiteral(" 4:30"));
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 5);
+    }
+
+    void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()
+    {
+        env->createDatabase();
+        {
+            auto db = Database::open(path(), {});
+            db->execute(QStringLiteral("PRAGMA user_version = %1").arg(latestVersion() + 1));
+        }
+        const QStringList before = layoutOf(path());
+        int status = 0;
+        try {
+            OpenMainDatabase();
+        } catch (const ProgramEnded& end) {
+            status = end.status;
+        }
+        QCOMPARE(status, ExitStatus::NoDatabase);
+        QCOMPARE(env->prompts.boxes.size(), 2);
+        const QString text = env->prompts.boxes.first().text;
+        QVERIFY2(text.startsWith(QStringLiteral("Funcion error#: 2904\rThe database '%1' was made by a newer version "
+                                                "of the program")
+                                     .arg(path())),
+                 qPrintable(text));
+        QVERIFY(text.endsWith(QStringLiteral("(3343)")));
+        QVERIFY(!appState().Db);
+        QCOMPARE(versionOf(path()), latestVersion() + 1);
+        QCOMPARE(layoutOf(path()), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramSchemaTest)
+#include "tst_programschema.moc"

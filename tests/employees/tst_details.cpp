@@ -1,0 +1,528 @@
+#include "core/AppState.h"
+#include "core/IniSettings.h"
+#include "core/MainDatabase.h"
+#include "employees/EmployeeHandOver.h"
+#include "employees/frmDetails.h"
+#include "employees/frmPicture.h"
+#include "link/LinkState.h"
+#include "link/frmCodes.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/NullableDateEdit.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/TimeBox.h"
+#include "tests/support/RecordingPrintBackend.h"
+#include "tests/employees/EmployeeTestWorld.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+QVariant stored(const QString& column, int number)
+{
+    Recordset rs = Db().openSql(QStringLiteral("SELECT %1 FROM tblEmployees WHERE Employee_Number = ?").arg(column),
+                                {number}, RecordsetType::Snapshot);
+    return rs.recordCount() > 0 ? rs.field(0).variant() : QVariant(QStringLiteral("<no row>"));
+}
+
+int employees()
+{
+    return Db().openSql(QStringLiteral("SELECT count(*) FROM tblEmployees"), {}, RecordsetType::Snapshot).field(0).toInt16();
+}
+
+}
+
+// The employee editor as the user works it: fields left with the focus, the
+// toolbar, the navigation, the code and picture buttons.
+class DetailsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmDetails& open(bool isNew, int16_t number = 0)
+    {
+        employeeHandOver().NewEmployee = isNew;
+        employeeHandOver().CurEmpNo = number;
+        return showActive<frmDetails>();
+    }
+
+    // Types into a field, then moves the focus on, as the user leaves it.
+    static void enter(frmDetails& editor, QWidget* field, const QString& text)
+    {
+        field->setFocus();
+        if (auto* line = qobject_cast<QLineEdit*>(field)) {
+            line->selectAll();
+            QTest::keyClicks(line, text);
+        }
+        editor.Picture1->setFocus();
+    }
+
+    static void addEmployee(int number, const QString& first, const QString& last, const QString& more = {})
+    {
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name) VALUES (?, ?, ?)"),
+                     {number, first, last});
+        if (!more.isEmpty())
+            Db().execute(QStringLiteral("UPDATE tblEmployees SET %1 WHERE Employee_Number = ?").arg(more), {number});
+    }
+
+    QStringList boxTexts() const { return ::boxTexts(env->prompts); }
+
+private slots:
+    void init()
+    {
+        env = startAsAdministrator();
+        appState().CommOpened = true;
+    }
+
+    void cleanup() { env.reset(); }
+
+    void aNewEmployeeIsStoredUnderAWholeNumber()
+    {
+        frmDetails& editor = open(true);
+        QVERIFY(!editor.cmdMove[0]->isVisible());
+        QVERIFY(!editor.ToolbarButton[2]->isEnabled());
+        enter(editor, editor.txtUserNum, QStringLiteral(" 12 "));
+        enter(editor, editor.txtFirstName, QStringLiteral("  john smith "));
+        QCOMPARE(editor.txtFirstName->text(), QStringLiteral("John smith"));
+        editor.txtLastName->setFocus();
+        QTest::keyClicks(editor.txtLastName, QStringLiteral("O'Neil"));
+        // The toolbar takes no focus: the field being edited writes first.
+        editor.ToolbarButton[1]->trigger();
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(stored(QStringLiteral("typeof(Employee_Number)"), 12).toString(), QStringLiteral("integer"));
+        QCOMPARE(stored(QStringLiteral("First_Name"), 12).toString(), QStringLiteral("John smith"));
+        QCOMPARE(stored(QStringLiteral("Last_Name"), 12).toString(), QStringLiteral("O'Neil"));
+        QCOMPARE(stored(QStringLiteral("StartTime"), 12).toString(), QStringLiteral("__:__"));
+        QVERIFY(!editor.Dirty());
+        QVERIFY(!editor.txtUserNum->isEnabled());
+        QVERIFY(!employeeHandOver().NewEmployee);
+        // Saved again, it stays one employee.
+        enter(editor, editor.txtID, QStringLiteral("X-1"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("Id_Number"), 12).toString(), QStringLiteral("X-1"));
+        QCOMPARE(employees(), 1);
+    }
+
+    // Only whole numbers 1 to 500 get in: anything else would be stored as a
+    // REAL or TEXT that no lookup by number finds.
+    void refusedNumbersStoreNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        const QString plain = QStringLiteral("Invalid Employee number, Please enter a number");
+        QTest::newRow("fraction") << "2.5" << plain + " From: 1 To: 500.";
+        QTest::newRow("hexadecimal") << "&H10" << plain;
+        QTest::newRow("zero") << "0" << plain + " From: 1 To: 500.";
+        QTest::newRow("too high") << "501" << plain + " From: 1 To: 500.";
+        QTest::newRow("taken") << "7" << "This Employee number already exist.";
+    }
+
+    void refusedNumbersStoreNothing()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(true);
+        enter(editor, editor.txtUserNum, typed);
+        QCOMPARE(boxTexts(), QStringList{message});
+        QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
+        QVERIFY(editor.txtUserNum->hasFocus());
+        QCOMPARE(editor.txtUserNum->selectedText(), typed);
+        // Save refuses it as well, and the register keeps its one employee.
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(employees(), 1);
+        QCOMPARE(stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Ann"));
+        QVERIFY(employeeHandOver().NewEmployee);
+    }
+
+    void saveWithoutANumberStoresNothing()
+    {
+        frmDetails& editor = open(true);
+        enter(editor, editor.txtLastName, QStringLiteral("Lee"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(boxTexts(), QStringList{"Please enter Employee Number."});
+        QCOMPARE(employees(), 0);
+        QVERIFY(editor.Dirty());
+    }
+
+    void theDisplayShowsEveryField()
+    {
+        const QString picture = env->file(QStringLiteral("ann.png"));
+        QImage(4, 4, QImage::Format_RGB32).save(picture);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
+                    QStringLiteral("Gender = 2, Status = 0, Birth_Date = '1980-05-17', Address = 'Main St\n4', "
+                                   "PictureFile = '%1', SlotNumber = 17, StartTime = '7:05', WorkingHours = 8, "
+                                   "Employee_Code = '1234', PinProx = 1")
+                        .arg(picture));
+        frmDetails& editor = open(false, 7);
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("7"));
+        QVERIFY(!editor.txtUserNum->isEnabled());
+        QCOMPARE(editor.cmbGender->currentText(), QStringLiteral("Female"));
+        QCOMPARE(editor.cmbStatus->currentIndex(), -1);
+        QCOMPARE(editor.txtBirthDate->value(), std::optional<QDate>(QDate(1980, 5, 17)));
+        QCOMPARE(editor.txtEmployDate->value(), std::nullopt);
+        QCOMPARE(editor.txtAddress->toPlainText(), QStringLiteral("Main St\n4"));
+        QCOMPARE(editor.PictureID->text(), picture);
+        QVERIFY(editor.cmdDelPicture->isEnabled());
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("17"));
+        QCOMPARE(editor.ChkCard->checkState(), Qt::PartiallyChecked);
+        QVERIFY(editor.cmdDelCode->isEnabled());
+        QCOMPARE(editor.txtTime->displayText(), QStringLiteral("07:05"));
+        QCOMPARE(editor.cmbHours->currentText(), QStringLiteral("8"));
+        QVERIFY(!editor.Image1->picture().isNull());
+        QVERIFY(!editor.Dirty());
+        QVERIFY(boxTexts().isEmpty());
+    }
+
+    // A Null text field shows as empty text; the display goes on to the end
+    // and the record stays open for the fields to write into.
+    void nullFieldsShowEmpty()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
+                    QStringLiteral("Id_Number = NULL, Position = NULL, SlotNumber = NULL, Employee_Code = NULL, "
+                                   "StartTime = NULL, WorkingHours = NULL, PinProx = NULL, Gender = NULL"));
+        frmDetails& editor = open(false, 7);
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.txtID->text(), QString());
+        QCOMPARE(editor.txtSlotNumber->text(), QString());
+        QCOMPARE(editor.txtTime->displayText(), QStringLiteral("__:__"));
+        QCOMPARE(editor.ChkCard->checkState(), Qt::Unchecked);
+        enter(editor, editor.txtPosition, QStringLiteral("Clerk"));
+        editor.ToolbarButton[1]->trigger();
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(stored(QStringLiteral("Position"), 7).toString(), QStringLiteral("Clerk"));
+    }
+
+    void anEmployeeThatIsNotThereIsReportedAndNothingOpens()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 99);
+        QCOMPARE(boxTexts().size(), 1);
+        QVERIFY(boxTexts().first().startsWith(QLatin1String("Funcion error#: 378\r")));
+        QVERIFY(boxTexts().first().contains(QLatin1String("Current Employee Not Found")));
+        // Nothing is open: a field left writes nothing anywhere, and says nothing.
+        enter(editor, editor.txtFirstName, QStringLiteral("Zed"));
+        QCOMPARE(boxTexts().size(), 1);
+        QVERIFY(!editor.Dirty());
+        editor.ToolbarButton[2]->trigger();
+        QCOMPARE(stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Ann"));
+    }
+
+    void theListsStoreTheirChoice()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("WorkingHours = 8, Gender = 1"));
+        frmDetails& editor = open(false, 7);
+        editor.cmbHours->setFocus();
+        editor.cmbHours->setCurrentIndex(-1);
+        editor.cmbGender->setFocus();
+        editor.cmbGender->setCurrentIndex(-1);
+        editor.Picture1->setFocus();
+        editor.ToolbarButton[1]->trigger();
+        // No choice is 0 for the reports, never -1.
+        QCOMPARE(stored(QStringLiteral("WorkingHours"), 7).toInt(), 0);
+        QCOMPARE(stored(QStringLiteral("Gender"), 7).toInt(), 0);
+    }
+
+    void aStartTimeIsCheckedOnLeaving_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("25:00") << "2500" << true;
+        QTest::newRow("12:60") << "1260" << true;
+        QTest::newRow("half typed") << "08" << true;
+        QTest::newRow("23:59") << "2359" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void aStartTimeIsCheckedOnLeaving()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("StartTime = '06:00'"));
+        frmDetails& editor = open(false, 7);
+        editor.txtTime->setFocus();
+        editor.txtTime->clear();
+        editor.txtTime->setCursorPosition(0);
+        QTest::keyClicks(editor.txtTime, typed);
+        editor.Picture1->setFocus();
+        if (refused) {
+            QCOMPARE(boxTexts(), QStringList{"Invalid Time!\r\nThe Valid Time Format is HH:mm"});
+            QCOMPARE(editor.txtTime->displayText(), QStringLiteral("__:__"));
+            QVERIFY(editor.txtTime->hasFocus());
+            QVERIFY(!editor.Dirty()); // nothing was written
+        } else {
+            editor.ToolbarButton[1]->trigger();
+            QVERIFY(boxTexts().isEmpty());
+            QCOMPARE(stored(QStringLiteral("StartTime"), 7).toString(), editor.txtTime->displayText());
+        }
+    }
+
+    void navigationStopsAtTheEnds()
+    {
+        for (int n : {3, 5, 9})
+            addEmployee(n, QStringLiteral("N%1").arg(n), QStringLiteral("Last"));
+        frmDetails& editor = open(false, 5);
+        editor.cmdMove[1]->click();
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("3"));
+        for (QPushButton* b : editor.cmdMove)
+            QVERIFY(b->isEnabled());
+        editor.cmdMove[1]->click();
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("3"));
+        QVERIFY(!editor.cmdMove[0]->isEnabled() && !editor.cmdMove[1]->isEnabled());
+        editor.cmdMove[3]->click();
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("9"));
+        QVERIFY(editor.cmdMove[0]->isEnabled() && !editor.cmdMove[2]->isEnabled() && !editor.cmdMove[3]->isEnabled());
+        QCOMPARE(employeeHandOver().CurEmpNo, int16_t(9));
+    }
+
+    void aClickWithABadTimeWarnsOnceAndDoesNothing()
+    {
+        for (int n : {3, 5})
+            addEmployee(n, QStringLiteral("N%1").arg(n), QStringLiteral("Last"));
+        frmDetails& editor = open(false, 3);
+        editor.SSTab1->setCurrentIndex(1);
+        editor.txtTime->setFocus();
+        editor.txtTime->setCursorPosition(0);
+        QTest::keyClicks(editor.txtTime, QStringLiteral("2500"));
+        QTest::mouseClick(editor.cmdMove[2], Qt::LeftButton);
+        QCOMPARE(boxTexts().size(), 1);
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("3"));
+    }
+
+    void undoTakesBackWhatIsNotSaved()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        enter(editor, editor.txtFirstName, QStringLiteral("Zoe"));
+        editor.ToolbarButton[3]->trigger();
+        QCOMPARE(editor.txtFirstName->text(), QStringLiteral("Ann"));
+        editor.ToolbarButton[2]->trigger();
+        QCOMPARE(stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Ann"));
+    }
+
+    // Closing by the close box asks what Close asks; edits are never dropped unasked.
+    void closingAsksToSave_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("close box, yes") << true << int(MsgBox::Yes) << "Zoe";
+        QTest::newRow("close box, no") << true << int(MsgBox::No) << "Ann";
+        QTest::newRow("close, yes") << false << int(MsgBox::Yes) << "Zoe";
+        QTest::newRow("close, no") << false << int(MsgBox::No) << "Ann";
+    }
+
+    void closingAsksToSave()
+    {
+        QFETCH(bool, closeBox);
+        QFETCH(int, answer);
+        QFETCH(QString, stored);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        editor.txtFirstName->setFocus();
+        editor.txtFirstName->setText(QStringLiteral("Zoe"));
+        env->prompts.answers.enqueue(answer);
+        if (closeBox)
+            editor.close();
+        else
+            editor.ToolbarButton[6]->trigger();
+        QCOMPARE(boxTexts(), QStringList{"Do you want to save changes?"});
+        QVERIFY(!FormInstance<frmDetails>::exists());
+        QCOMPARE(::stored(QStringLiteral("First_Name"), 7).toString(), stored);
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT count(*) FROM tblTempEmp"), {}, RecordsetType::Snapshot)
+                     .field(0)
+                     .toInt16(),
+                 int16_t(0));
+    }
+
+    void aFailedSaveKeepsTheWindowOpen()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        Db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblEmployees "
+                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        frmDetails& editor = open(false, 7);
+        enter(editor, editor.txtFirstName, QStringLiteral("Zoe"));
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.close();
+        QVERIFY(FormInstance<frmDetails>::exists());
+        QCOMPARE(boxTexts().size(), 2);
+        QVERIFY(boxTexts().at(1).startsWith(QLatin1String("Funcion error#: 374\r")));
+        QVERIFY(editor.Dirty());
+        QCOMPARE(editor.txtFirstName->text(), QStringLiteral("Zoe"));
+    }
+
+    void closeWithYesForANewEmployeeSavesAndStays()
+    {
+        frmDetails& editor = open(true);
+        enter(editor, editor.txtUserNum, QStringLiteral("3"));
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.ToolbarButton[6]->trigger();
+        QVERIFY(FormInstance<frmDetails>::exists());
+        QCOMPARE(employees(), 1);
+        // Nothing left to save: the next Close closes.
+        editor.ToolbarButton[6]->trigger();
+        QVERIFY(!FormInstance<frmDetails>::exists());
+    }
+
+    // The capture's own flag says a code was taken: the monitor's recording
+    // may already have cleared NewCodeEvent.
+    void addCodeStoresTheCodeAtOnce()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        QVERIFY(editor.cmdCard->isEnabled());
+        env->modalSteps.enqueue([](Form& form) {
+            LinkState& link = linkState();
+            link.CodeCaptured = true;
+            link.NewCodeEvent = false;
+            link.CapturedCode = QStringLiteral("0000004660  ");
+            link.CapturedCodeType = 2;
+            link.LastSlot = 65535; // no slot
+            form.unloadForm();
+        });
+        editor.cmdCard->click();
+        QCOMPARE(env->modalWindows, QStringList{"frmCodes"});
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(stored(QStringLiteral("Employee_Code"), 7).toString(), QStringLiteral("0000004660  "));
+        QCOMPARE(stored(QStringLiteral("SlotNumber"), 7).toInt(), -1);
+        QCOMPARE(stored(QStringLiteral("PinProx"), 7).toInt(), 2);
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
+        QVERIFY(!editor.Dirty());
+        QVERIFY(editor.cmdDelCode->isEnabled());
+        // Shown again, the stored slot reads back, and so does one stored unsigned.
+        editor.ToolbarButton[3]->trigger();
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
+        Db().execute(QStringLiteral("UPDATE tblTempEmp SET SlotNumber = 65535"));
+        editor.ToolbarButton[3]->trigger();
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("-1"));
+        QCOMPARE(editor.txtTime->displayText(), QStringLiteral("__:__"));
+    }
+
+    void aCaptureClosedWithoutACodeChangesNothing()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        linkState().NewCodeEvent = true; // a read the monitor has not recorded yet is no capture
+        editor.cmdCard->click();
+        QCOMPARE(stored(QStringLiteral("Employee_Code"), 7).toString(), QString());
+        QCOMPARE(editor.ChkCard->checkState(), Qt::Unchecked);
+        QVERIFY(!editor.Dirty());
+    }
+
+    // A store that fails says so once and stops: it is not tried again.
+    void aFailedCodeStoreIsReportedOnce()
+    {
+        frmDetails& editor = open(true);
+        env->modalSteps.enqueue([](Form& form) {
+            linkState().CodeCaptured = true;
+            linkState().CapturedCode = QStringLiteral("1234");
+            linkState().CapturedCodeType = 1;
+            linkState().LastSlot = 3;
+            form.unloadForm();
+        });
+        editor.cmdCard->click();
+        QCOMPARE(boxTexts(), QStringList{"Please enter Employee Number."});
+        QCOMPARE(employees(), 0);
+        QVERIFY(editor.Dirty());
+        // With a number the code goes in with the next Save.
+        enter(editor, editor.txtUserNum, QStringLiteral("4"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("Employee_Code"), 4).toString(), QStringLiteral("1234"));
+        QCOMPARE(stored(QStringLiteral("PinProx"), 4).toInt(), 1);
+    }
+
+    void addCodeNeedsThePort()
+    {
+        appState().CommOpened = false;
+        frmDetails& editor = open(true);
+        QVERIFY(!editor.cmdCard->isEnabled());
+    }
+
+    void deleteCodeAsksFirst()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
+                    QStringLiteral("Employee_Code = '1234', SlotNumber = 3, PinProx = 1"));
+        frmDetails& editor = open(false, 7);
+        editor.cmdDelCode->click(); // answered No
+        QCOMPARE(stored(QStringLiteral("Employee_Code"), 7).toString(), QStringLiteral("1234"));
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.cmdDelCode->click();
+        QCOMPARE(stored(QStringLiteral("Employee_Code"), 7).toString(), QString());
+        QCOMPARE(stored(QStringLiteral("SlotNumber"), 7).toInt(), 0);
+        QCOMPARE(stored(QStringLiteral("PinProx"), 7).toInt(), 0);
+        QVERIFY(!editor.cmdDelCode->isEnabled());
+        QCOMPARE(editor.txtSlotNumber->text(), QString());
+    }
+
+    void aPictureIsChosenAndSavedWithTheEmployee()
+    {
+        QDir(env->folder()).mkdir(QStringLiteral("Pictures"));
+        const QString picture = env->file(QStringLiteral("Pictures/ann.png"));
+        QImage(4, 4, QImage::Format_RGB32).save(picture);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        env->modalSteps.enqueue([](Form& form) {
+            auto& chooser = static_cast<frmPicture&>(form);
+            chooser.ChosenFile->setCurrentRow(0);
+            chooser.ChosenFile_Click();
+            chooser.Accept_Click();
+        });
+        editor.cmdAddPicture->click();
+        QCOMPARE(editor.PictureID->text(), picture);
+        QVERIFY(editor.cmdDelPicture->isEnabled());
+        QVERIFY(editor.Dirty());
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("PictureFile"), 7).toString(), picture);
+        // A chooser cancelled keeps the picture.
+        editor.cmdAddPicture->click();
+        QCOMPARE(editor.PictureID->text(), picture);
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.cmdDelPicture->click();
+        QVERIFY(editor.EmpImage->picture().isNull());
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("PictureFile"), 7).toString(), QString());
+    }
+
+    void aPictureThatIsGoneShowsTheDefault()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
+                    QStringLiteral("PictureFile = '/nowhere/ann.png', SlotNumber = 4"));
+        frmDetails& editor = open(false, 7);
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.PictureID->text(), QString());
+        QVERIFY(!editor.cmdDelPicture->isEnabled());
+        QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("4"));
+    }
+
+    void theSheetPrintsWhatTheEditorShows()
+    {
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        editor.txtFirstName->setText(QStringLiteral("Anne"));
+        PrintRecord record;
+        env->printDialogs.answerRecording(record);
+        editor.ToolbarButton[4]->trigger();
+        QCOMPARE(env->printDialogs.flagsShown, QList<int>{2368});
+        QVERIFY(record.find(QStringLiteral("Smith Anne")));
+        QCOMPARE(record.documentsEnded, 1);
+        // Cancelled, nothing is printed and nothing said.
+        editor.ToolbarButton[4]->trigger();
+        QCOMPARE(record.documentsBegun, 1);
+        QVERIFY(boxTexts().isEmpty());
+    }
+};
+
+QTEST_MAIN(DetailsTest)
+#include "tst_details.moc"
