@@ -23,6 +23,7 @@ SchemaSteps programSchemaSteps()
         {2, employeesCodeIndex()},
         {3, employeesRegisterTables()},
         {4, reportsSchema()},
+        {5, reportsAttendanceIndex()},
     };
 }
 
