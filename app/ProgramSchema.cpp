@@ -24,7 +24,8 @@ SchemaSteps programSchemaSteps()
         {2, employeesCodeIndex()},
         {3, employeesRegisterTables()},
         {4, reportsSchema()},
-        {5, eventReportsSchema()},
+        {5, reportsAttendanceIndex()},
+        {6, eventReportsSchema()},
     };
 }
 

@@ -4,11 +4,9 @@
 #include "core/IniSettings.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "core/widgets/BackAc.h"
+#include "core/widgets/AdministratorCheck.h"
 #include "link/PollingUsers.h"
-#include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/forms/Placement.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
 #include "platform/serial/CommPort.h"
@@ -134,29 +132,16 @@ bool frmPrpComms::askToSaveChanges()
 
 bool frmPrpComms::confirmAdministrator()
 {
-    AppState& s = appState();
-    for (;;) {
-        BackAc& prompt = FormInstance<BackAc>::get();
-        centreOver(&prompt, this);
-        prompt.showModal();
-        switch (s.DialogResult) {
-        case 6:
-            if (VbText::trim(s.SessionPassword) == VbText::trim(s.AdminPassword))
-                return true;
-            ++s.LoginFailures;
-            ShowWarning(Translate(QStringLiteral("Incorrect Administrator Password!")));
-            if (s.LoginFailures % 7 == 0)
-                endProgram();
-            break;
-        case 2:
-            cmdExit->setFocus();
-            return false;
-        case 0:
-            return false;
-        default:
-            return true;
-        }
+    switch (AskAdministrator(this)) {
+    case AdministratorAnswer::Confirmed:
+        return true;
+    case AdministratorAnswer::Cancelled:
+        cmdExit->setFocus();
+        return false;
+    case AdministratorAnswer::Closed:
+        break;
     }
+    return false;
 }
 
 void frmPrpComms::cmdExit_Click()

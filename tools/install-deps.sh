@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
+  libsqlite3-dev
   libgl-dev libfontconfig-dev
   # Qt's own German texts (standard buttons and dialogs)
   qt6-translations-l10n

@@ -136,6 +136,8 @@ std::unique_ptr<Database> Database::connect(const QString& path, const Schema& s
         qCWarning(lcGt430) << "The database" << path << "keeps its rollback journal:" << error.description();
     }
     database->execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // Reads of the file go through a memory map rather than copies into the page cache.
+    database->execute(QStringLiteral("PRAGMA mmap_size=268435456"));
     if (!schema.isEmpty())
         database->ensureSchema(schema, firstRows);
     return database;

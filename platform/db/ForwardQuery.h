@@ -1,13 +1,12 @@
 #pragma once
 
 #include "platform/db/FieldValue.h"
+#include "platform/db/NativeStatement.h"
 
-#include <QSqlQuery>
+#include <QByteArrayView>
 #include <QString>
 #include <QVariantList>
-#include <memory>
 
-class Connection;
 class Database;
 
 // The rows of one statement read once, front to back, none kept: how a fill
@@ -19,11 +18,17 @@ public:
 
     // Moves to the next row; false after the last.
     bool next();
-    FieldValue field(int column) const { return FieldValue(m_query.value(column)); }
-    QVariant value(int column) const { return m_query.value(column); }
     int columnCount() const;
 
+    // A column of the current row: as a stored value, or quickly as a number or text.
+    QVariant value(int column) const;
+    FieldValue field(int column) const { return FieldValue(value(column)); }
+    bool isNull(int column) const;
+    qint64 integer(int column) const;
+    QString text(int column) const;
+    // The text's UTF-8 bytes, valid until the next move.
+    QByteArrayView bytes(int column) const;
+
 private:
-    std::shared_ptr<Connection> m_connection;
-    QSqlQuery m_query;
+    NativeStatement m_statement;
 };

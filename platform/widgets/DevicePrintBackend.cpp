@@ -3,22 +3,23 @@
 #include "platform/AppError.h"
 
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPen>
-#include <QPrinter>
 
 namespace {
 
-constexpr double TwipsPerInch = 1440.0;
+QPrinter& present(const std::unique_ptr<QPrinter>& printer)
+{
+    if (!printer)
+        raiseError(Err::ObjectNotSet);
+    return *printer;
+}
 
 }
 
-DevicePrintBackend::DevicePrintBackend(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer))
+DevicePrintBackend::DevicePrintBackend(std::unique_ptr<QPrinter> printer)
+    : Owned<QPrinter>{std::move(printer)}, PagedPrintBackend(present(device))
 {
-    if (!m_printer)
-        raiseError(Err::ObjectNotSet);
 }
 
 DevicePrintBackend::~DevicePrintBackend()
@@ -36,93 +37,14 @@ std::unique_ptr<DevicePrintBackend> DevicePrintBackend::pdf(const QString& path)
     return std::make_unique<DevicePrintBackend>(std::move(printer));
 }
 
-QSizeF DevicePrintBackend::printableSize() const
+void DevicePrintBackend::stop() noexcept
 {
-    return QSizeF(twipsX(m_printer->width()), twipsY(m_printer->height()));
+    device->abort();
 }
 
-double DevicePrintBackend::textWidth(const QString& text, const PrintFont& font) const
+void DevicePrintBackend::discard() noexcept
 {
-    return twipsX(QFontMetricsF(qtFont(font), m_printer.get()).horizontalAdvance(text));
-}
-
-double DevicePrintBackend::lineHeight(const PrintFont& font) const
-{
-    return twipsY(QFontMetricsF(qtFont(font), m_printer.get()).lineSpacing());
-}
-
-void DevicePrintBackend::beginDocument()
-{
-    if (m_painter.isActive())
-        return;
-    if (!m_painter.begin(m_printer.get()))
-        raiseError(Err::PathFileAccess, QStringLiteral("The printer cannot print."));
-}
-
-void DevicePrintBackend::drawText(const QPointF& topLeft, const QString& text, const PrintFont& font)
-{
-    const QFont f = qtFont(font);
-    m_painter.setFont(f);
-    m_painter.setPen(Qt::black);
-    const QPointF at = toDevice(topLeft);
-    m_painter.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f, m_printer.get()).ascent()), text);
-}
-
-void DevicePrintBackend::drawLine(const QPointF& from, const QPointF& to, int widthPixels)
-{
-    m_painter.setPen(QPen(Qt::black, widthPixels));
-    m_painter.drawLine(toDevice(from), toDevice(to));
-}
-
-void DevicePrintBackend::drawPicture(const QRectF& area, const QImage& picture)
-{
-    m_painter.drawImage(QRectF(toDevice(area.topLeft()), toDevice(area.bottomRight())), picture);
-}
-
-void DevicePrintBackend::newPage()
-{
-    if (!m_printer->newPage())
-        raiseError(Err::PathFileAccess, QStringLiteral("The printer cannot start a new page."));
-}
-
-void DevicePrintBackend::endDocument()
-{
-    if (m_painter.isActive() && !m_painter.end())
-        raiseError(Err::PathFileAccess, QStringLiteral("The printer did not take the document."));
-}
-
-void DevicePrintBackend::abandonDocument() noexcept
-{
-    if (!m_painter.isActive())
-        return;
-    m_printer->abort();
-    m_painter.end();
     // A PDF cut off in the middle is of no use to anyone.
-    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
-        QFile::remove(m_printer->outputFileName());
-}
-
-QFont DevicePrintBackend::qtFont(const PrintFont& font) const
-{
-    QFont f(font.name);
-    f.setPointSizeF(font.size > 0 ? font.size : 1);
-    f.setBold(font.bold);
-    f.setUnderline(font.underline);
-    return f;
-}
-
-QPointF DevicePrintBackend::toDevice(const QPointF& twips) const
-{
-    return QPointF(twips.x() * m_printer->logicalDpiX() / TwipsPerInch,
-                   twips.y() * m_printer->logicalDpiY() / TwipsPerInch);
-}
-
-double DevicePrintBackend::twipsX(double pixels) const
-{
-    return pixels * TwipsPerInch / m_printer->logicalDpiX();
-}
-
-double DevicePrintBackend::twipsY(double pixels) const
-{
-    return pixels * TwipsPerInch / m_printer->logicalDpiY();
+    if (device->outputFormat() == QPrinter::PdfFormat && !device->outputFileName().isEmpty())
+        QFile::remove(device->outputFileName());
 }

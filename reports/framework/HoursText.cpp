@@ -1,6 +1,5 @@
 #include "reports/framework/HoursText.h"
 
-#include <QRegularExpression>
 
 QString HoursText::str(qint64 n)
 {
@@ -19,20 +18,71 @@ QString HoursText::padded(qint64 minutes, const QString& mark)
     return pad + mark + hoursMinutes(minutes);
 }
 
-std::optional<int> HoursText::minuteOfDay(const QString& time)
+namespace {
+
+int code(QChar c)
 {
-    static const QRegularExpression shape(QStringLiteral("^\\s*(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*$"));
-    const auto m = shape.match(time);
-    if (!m.hasMatch())
+    return c.unicode();
+}
+
+int code(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+template <class Text>
+std::optional<int> parseTime(const Text& time)
+{
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    int digits = 0;
+    qsizetype begin = 0;
+    qsizetype end = time.size();
+    while (begin < end && code(time[begin]) == ' ')
+        ++begin;
+    while (end > begin && code(time[end - 1]) == ' ')
+        --end;
+    for (qsizetype i = begin; i < end; ++i) {
+        const int c = code(time[i]);
+        if (c >= '0' && c <= '9' && digits < 2) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++digits;
+        } else if (c == ':' && digits > 0 && part < 2) {
+            ++part;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    // Hours of one or two digits, then minutes and seconds of two.
+    if (part == 0 || digits != 2 || parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
         return std::nullopt;
-    const int hours = m.captured(1).toInt();
-    const int minutes = m.captured(2).toInt();
-    if (hours > 23 || minutes > 59 || (m.hasCaptured(3) && m.captured(3).toInt() > 59))
-        return std::nullopt;
-    return hours * 60 + minutes;
+    return parts[0] * 3600 + parts[1] * 60 + parts[2];
+}
+
+}
+
+std::optional<int> HoursText::secondOfDay(QStringView time)
+{
+    return parseTime(time);
+}
+
+std::optional<int> HoursText::secondOfDay(QByteArrayView time)
+{
+    return parseTime(time);
+}
+
+std::optional<int> HoursText::minuteOfDay(QStringView time)
+{
+    const std::optional<int> second = parseTime(time);
+    return second ? std::optional<int>(*second / 60) : std::nullopt;
 }
 
 QString HoursText::clockText(int minuteOfDay)
 {
-    return QStringLiteral("%1:%2").arg(minuteOfDay / 60, 2, 10, QLatin1Char('0')).arg(minuteOfDay % 60, 2, 10, QLatin1Char('0'));
+    const int h = minuteOfDay / 60;
+    const int m = minuteOfDay % 60;
+    const QChar text[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
+                           QChar(u'0' + m % 10)};
+    return QString(text, 5);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 // The texts the working-hours reports write their times in.
@@ -19,9 +21,12 @@ QString padded(qint64 minutes, const QString& mark);
 inline const QString IncompleteMark = QStringLiteral("(*)");
 inline const QString NoMark = QStringLiteral("   ");
 
-// The minute of the day of a time text "H:mm" or "HH:mm:ss" (seconds ignored);
-// nothing when the text is no time.
-std::optional<int> minuteOfDay(const QString& time);
+// The second of the day of a time text "H:mm" or "HH:mm:ss" (blanks around it
+// allowed); nothing when the text is no time.
+std::optional<int> secondOfDay(QStringView time);
+std::optional<int> secondOfDay(QByteArrayView time);
+// The same in minutes, the seconds ignored.
+std::optional<int> minuteOfDay(QStringView time);
 
 // "HH:mm" of a minute of the day.
 QString clockText(int minuteOfDay);

@@ -11,6 +11,8 @@
 #include "reports/framework/WorkTableFill.h"
 #include "reports/framework/WorkingCalendar.h"
 
+#include <QHash>
+
 namespace {
 
 constexpr int16_t FillProcId = 902;
@@ -32,53 +34,118 @@ WorkingCalendar calendarForFill()
     }
 }
 
-// An employee's own start time counts when it is a time: "__:__", "" and Null are none.
-QString ownStartTime(const QVariant& value)
+// A start time the lateness is measured from: its text, and its minute.
+struct Start {
+    QByteArray text;
+    std::optional<int> minute;
+
+    explicit Start(QByteArray t = {}) : text(std::move(t)), minute(HoursText::secondOfDay(QByteArrayView(text)))
+    {
+        if (minute)
+            *minute /= 60;
+    }
+    bool isEmpty() const { return text.isEmpty(); }
+    int minuteOrFail() const
+    {
+        if (!minute)
+            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (time '%1')").arg(QString::fromUtf8(text)));
+        return *minute;
+    }
+};
+
+// The columns of qryForLateReport the computation reads, as it selects them.
+enum Column { Number, Label, Day, OwnStart, FirstIn, Present, Global };
+
+// A day "YYYY-MM-DD" as a number, to look it up without making a text of it.
+int dayKey(QByteArrayView day)
 {
-    const QString text = value.isNull() ? QString() : value.toString();
-    return text == QLatin1String("__:__") ? QString() : text;
+    int key = 0;
+    for (char c : day)
+        if (c >= '0' && c <= '9')
+            key = key * 10 + (c - '0');
+    return day.size() == 10 ? key : -1;
 }
 
-int minuteOf(const QString& time)
-{
-    const std::optional<int> minute = HoursText::minuteOfDay(time);
-    if (!minute)
-        raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (time '%1')").arg(time));
-    return *minute;
-}
-
+// The rows go straight from the query's columns into the insert, as bytes.
 class LateRows {
 public:
     LateRows()
         : m_insert(Db(), QStringLiteral("INSERT INTO tblLateReport (Employee_Number, Employee_Name, Date, "
                                         "StartTimeNeed, StartTimeDid, LateMinute, PresentHours, GlobalWorked, "
                                         "TotalDays, TotalHours, TotalMinutes, IsTotal) "
-                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_totalWord(totalWord().toUtf8())
     {
     }
 
-    void day(const ForwardQuery& row, const QString& scheduled)
+    void startEmployee(const ForwardQuery& row)
     {
-        const int late = minuteOf(row.value(4).toString()) - minuteOf(scheduled);
+        m_number = row.integer(Number);
+        m_label = row.bytes(Label).toByteArray();
+    }
+
+    void day(const ForwardQuery& row, const Start& scheduled)
+    {
+        const QByteArrayView firstIn = row.bytes(FirstIn);
+        const std::optional<int> second = HoursText::secondOfDay(firstIn);
+        if (!second)
+            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (time '%1')").arg(QString::fromUtf8(firstIn)));
+        const int late = *second / 60 - scheduled.minuteOrFail();
         if (late <= 0)
             return;
         ++m_days;
         m_minutes += late;
-        m_insert.run({row.value(0), row.value(1), row.value(2), scheduled, row.value(4),
-                      HoursText::hoursMinutes(late), row.value(5), row.value(10), m_days, QVariant(), QVariant(), 0});
+        const QByteArray lateText = HoursText::hoursMinutes(late).toUtf8();
+        m_insert.bindInteger(0, m_number);
+        m_insert.bindText(1, QByteArrayView(m_label));
+        m_insert.bindText(2, row.bytes(Day));
+        m_insert.bindText(3, QByteArrayView(scheduled.text));
+        m_insert.bindText(4, firstIn);
+        m_insert.bindText(5, QByteArrayView(lateText));
+        bindColumn(6, row, Present);
+        bindColumn(7, row, Global);
+        m_insert.bindInteger(8, m_days);
+        m_insert.bindNull(9);
+        m_insert.bindNull(10);
+        m_insert.bindInteger(11, 0);
+        m_insert.run();
     }
 
-    void total(const QVariant& number, const QVariant& label)
+    void total()
     {
-        m_insert.run({number, label, totalWord(), QVariant(), QVariant(), HoursText::hoursMinutes(m_minutes),
-                      QVariant(), QVariant(), m_days, HoursText::str(m_minutes / 60), HoursText::str(m_minutes % 60),
-                      1});
+        const QByteArray lateText = HoursText::hoursMinutes(m_minutes).toUtf8();
+        const QByteArray hours = HoursText::str(m_minutes / 60).toUtf8();
+        const QByteArray minutes = HoursText::str(m_minutes % 60).toUtf8();
+        m_insert.bindInteger(0, m_number);
+        m_insert.bindText(1, QByteArrayView(m_label));
+        m_insert.bindText(2, QByteArrayView(m_totalWord));
+        m_insert.bindNull(3);
+        m_insert.bindNull(4);
+        m_insert.bindText(5, QByteArrayView(lateText));
+        m_insert.bindNull(6);
+        m_insert.bindNull(7);
+        m_insert.bindInteger(8, m_days);
+        m_insert.bindText(9, QByteArrayView(hours));
+        m_insert.bindText(10, QByteArrayView(minutes));
+        m_insert.bindInteger(11, 1);
+        m_insert.run();
         m_days = 0;
         m_minutes = 0;
     }
 
 private:
+    void bindColumn(int position, const ForwardQuery& row, int column)
+    {
+        if (row.isNull(column))
+            m_insert.bindNull(position);
+        else
+            m_insert.bindText(position, row.bytes(column));
+    }
+
     RepeatedStatement m_insert;
+    QByteArray m_totalWord;
+    qint64 m_number = 0;
+    QByteArray m_label;
     qint64 m_days = 0;
     qint64 m_minutes = 0;
 };
@@ -88,32 +155,44 @@ bool fillLateRows()
     ForwardQuery hours(Db(), QStringLiteral("SELECT 1 FROM tblHoursReport LIMIT 1"));
     if (!hours.next())
         return false;
-    ForwardQuery days(Db(), QStringLiteral("SELECT * FROM qryForLateReport ORDER BY Employee_Number, AutoNumber"));
+    // The working-hours table holds each employee's rows together, in the order computed.
+    ForwardQuery days(Db(), QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
+                                           "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
     if (!days.next())
         return false;
     const WorkingCalendar calendar = calendarForFill();
-    const QString defaultStart = appState().DefaultStartTime;
+    const Start defaultStart(appState().DefaultStartTime.toUtf8());
+    // A day's group start time, asked once a day.
+    QHash<int, Start> groupStart;
     LateRows rows;
-    QVariant number = days.value(0);
-    QVariant label = days.value(1);
+    rows.startEmployee(days);
+    qint64 number = days.integer(Number);
     do {
-        if (days.value(0).toInt() != number.toInt()) {
-            rows.total(number, label);
-            number = days.value(0);
-            label = days.value(1);
+        if (days.integer(Number) != number) {
+            rows.total();
+            rows.startEmployee(days);
+            number = days.integer(Number);
         }
-        const QString date = days.value(2).toString();
-        const QDate day = QDate::fromString(date, Qt::ISODate);
-        if (!day.isValid())
-            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (date '%1')").arg(date));
-        QString scheduled = calendar.scheduledStartTime(day);
-        if (scheduled.isEmpty())
-            scheduled = ownStartTime(days.value(3));
-        if (scheduled.isEmpty())
-            scheduled = defaultStart;
-        rows.day(days, scheduled);
+        const QByteArrayView date = days.bytes(Day);
+        auto group = groupStart.constFind(dayKey(date));
+        if (group == groupStart.constEnd()) {
+            const QDate day = QDate::fromString(QString::fromUtf8(date), Qt::ISODate);
+            if (!day.isValid())
+                raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (date '%1')").arg(QString::fromUtf8(date)));
+            group = groupStart.insert(dayKey(date), Start(calendar.scheduledStartTime(day).toUtf8()));
+        }
+        if (!group->isEmpty()) {
+            rows.day(days, *group);
+            continue;
+        }
+        // An employee's own start time counts when it is a time: "__:__", "" and Null are none.
+        const QByteArrayView own = days.isNull(OwnStart) ? QByteArrayView() : days.bytes(OwnStart);
+        if (!own.isEmpty() && own != QByteArrayView("__:__"))
+            rows.day(days, Start(own.toByteArray()));
+        else
+            rows.day(days, defaultStart);
     } while (days.next());
-    rows.total(number, label);
+    rows.total();
     return true;
 }
 

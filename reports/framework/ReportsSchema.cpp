@@ -67,3 +67,11 @@ Schema reportsSchema()
         // ----------------------------------------------------------------------
     };
 }
+
+Schema reportsAttendanceIndex()
+{
+    // The working-hours fill reads the events of a range of employees and days
+    // in their order from this index alone, never from the table.
+    return {SchemaItem::statement(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS tblOnline_Attendance ON tblOnline (Employee_Number, Date_CR, Time_CR, iIn)"))};
+}

@@ -5,3 +5,6 @@
 // Layout step 4 (app/ProgramSchema.cpp): the work tables of the working-hours
 // reports and the queries they are read through.
 Schema reportsSchema();
+
+// Layout step 5: the index the working-hours fill reads the event log through.
+Schema reportsAttendanceIndex();

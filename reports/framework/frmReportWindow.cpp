@@ -100,6 +100,9 @@ frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumber
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->verticalHeader()->setVisible(false);
+    // One line a row, as the columns are narrow: a text too long for its column is cut.
+    MSFlexGrid1->setWordWrap(false);
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 6);
     MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(1);
     lblMatchLines = new QLabel(QStringLiteral("(*) Incompleted Data"), this);
     auto* layout = new QVBoxLayout(this);

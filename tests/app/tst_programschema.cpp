@@ -7,6 +7,8 @@
 #include "link/LinkSchema.h"
 #include "platform/AppError.h"
 #include "platform/db/Database.h"
+#include "reports/framework/FillShow.h"
+#include "reports/framework/HoursReportFill.h"
 #include "tests/support/DatabaseAtVersion.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -162,12 +164,42 @@ private slots:
         QVERIFY(versionOf(path()) >= 3);
     }
 
-    // Step 5: a version-4 file keeps its event log and working-hours rows and
-    // gains the work tables of the event reports, the queries they read the
-    // log and the working hours through, and the index of refused passages.
-    void step5AddsTheEventReportsOverTheRowsThatStand()
+    // Step 5: the events of a version-4 file gain the index the working-hours
+    // fill reads them through, and the fill then finds them.
+    void step5IndexesTheEventsForTheWorkingHours()
     {
         createDatabaseAtVersion(path(), 4);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name) "
+                                       "VALUES (7, 'Old', 'Ann')"));
+            for (const char* event : {"08:00:00', 1", "12:30:00', 2"})
+                db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn) "
+                                           "VALUES (7, '2020-03-02', '") + QString::fromLatin1(event) + QLatin1Char(')'));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        ReportFilters week;
+        week.fromDate = QDate(2020, 3, 1);
+        week.toDate = QDate(2020, 3, 7);
+        NoFillShow show;
+        QVERIFY(FillIn_HoursReport_Tbl(week, show));
+        Recordset total = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1"), {},
+                                       RecordsetType::Snapshot);
+        QCOMPARE(total.recordCount(), 1);
+        QCOMPARE(total.field(0).textOrEmpty(), QStringLiteral(" 4:30"));
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 5);
+    }
+
+    // Step 6: a version-5 file keeps its event log and working-hours rows and
+    // gains the work tables of the event reports, the queries they read the
+    // log and the working hours through, and the index of refused passages.
+    void step6AddsTheEventReportsOverTheRowsThatStand()
+    {
+        createDatabaseAtVersion(path(), 5);
         {
             auto db = Database::open(path(), {});
             for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
@@ -214,7 +246,7 @@ private slots:
                      .recordCount(),
                  1);
         CloseMainDatabase();
-        QVERIFY(versionOf(path()) >= 5);
+        QVERIFY(versionOf(path()) >= 6);
     }
 
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()

@@ -1,0 +1,40 @@
+#include "platform/db/NativeStatement.h"
+
+#include "platform/AppError.h"
+#include "platform/db/Connection.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <sqlite3.h>
+
+NativeStatement::NativeStatement(std::shared_ptr<Connection> connection, const QString& sql)
+    : m_connection(std::move(connection))
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    const QVariant handle = m_connection->database().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !handle.constData())
+        raiseError(Err::ObjectInvalid);
+    m_db = *static_cast<sqlite3* const*>(handle.constData());
+    if (!m_db)
+        raiseError(Err::ObjectInvalid);
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &m_statement, nullptr) != SQLITE_OK)
+        fail();
+}
+
+NativeStatement::~NativeStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+void NativeStatement::fail() const
+{
+    raiseSqlError(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)), QSqlError::StatementError));
+}
+
+void NativeStatement::check() const
+{
+    if (!m_connection->isOpen())
+        raiseError(Err::ObjectInvalid);
+}

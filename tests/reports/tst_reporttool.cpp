@@ -1,0 +1,223 @@
+#include "bench/AttendanceYear.h"
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "link/EventRecorder.h"
+#include "link/PacketBuilder.h"
+#include "link/ReceiveDispatcher.h"
+#include "platform/serial/SerialCommPort.h"
+#include "reports/framework/Report.h"
+#include "reports/framework/ReportCatalog.h"
+#include "core/ReportKind.h"
+#include "tests/support/PdfText.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run report(const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-report"), arguments);
+    Run run;
+    if (!tool.waitForFinished(60000))
+        return run;
+    run.status = tool.exitCode();
+    run.out = QString::fromUtf8(tool.readAllStandardOutput());
+    run.err = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
+QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}
+
+// The command-line report, on a real database file in a program folder.
+class ReportToolTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnvironment>();
+        env->createDatabase();
+        QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-report")));
+    }
+    void cleanup() { env.reset(); }
+
+    void itWritesWhatTheWindowsWrite_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("descending");
+        QTest::newRow("details") << ReportKinds::HoursDetails << false;
+        QTest::newRow("late, descending") << ReportKinds::LateArrival << true;
+        QTest::newRow("totals") << ReportKinds::HoursTotal << false;
+    }
+
+    void itWritesWhatTheWindowsWrite()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, descending);
+        OpenMainDatabase();
+        AttendanceYear::Shape shape;
+        shape.employees = 12;
+        shape.first = QDate(2020, 1, 1);
+        shape.last = QDate(2020, 2, 29);
+        AttendanceYear::write(Db(), shape);
+        CloseMainDatabase();
+
+        const QString file = env->file(QStringLiteral("tool.txt"));
+        QStringList arguments{env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--employees"),
+                              QStringLiteral("2-9"), QStringLiteral("--dates"), QStringLiteral("2020-01-06..2020-02-14"),
+                              QStringLiteral("--save"), file};
+        if (descending)
+            arguments << QStringLiteral("--descending");
+        const Run run = report(arguments);
+        QCOMPARE(run.status, 0);
+        static const QRegularExpression line(QStringLiteral("^rows (\\d+) fill_ms \\d+ output_ms \\d+\\n$"));
+        const auto m = line.match(run.out);
+        QVERIFY2(m.hasMatch(), qPrintable(run.out));
+
+        // The same filters in this process, through the windows' own code.
+        OpenMainDatabase();
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        ReportFilters filters;
+        filters.fromEmployee = 2;
+        filters.toEmployee = 9;
+        filters.fromEmployeeText = QStringLiteral("2");
+        filters.toEmployeeText = QStringLiteral("9");
+        filters.fromDate = QDate(2020, 1, 6);
+        filters.toDate = QDate(2020, 2, 14);
+        filters.sort = descending ? SortDirection::Descending : SortDirection::Ascending;
+        const auto same = makeReport(kind);
+        CountingFillShow show;
+        QVERIFY(same->fill(filters, show));
+        const QString here = env->file(QStringLiteral("here.txt"));
+        QCOMPARE(m.captured(1).toInt(), writeReportFile(here, same->textFile(), same->saveQuery(filters)));
+        QCOMPARE(read(file), read(here));
+    }
+
+    void itPrintsIntoAPdf()
+    {
+        OpenMainDatabase();
+        ReportFixture::addEmployee(4, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        ReportFixture::addEvent(4, QStringLiteral("2020-03-02"), QStringLiteral("08:30:00"), 1);
+        ReportFixture::addEvent(4, QStringLiteral("2020-03-02"), QStringLiteral("16:00:00"), 2);
+        CloseMainDatabase();
+        const QString pdf = env->file(QStringLiteral("late.pdf"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("4"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("rows 2 ")));
+        const auto pages = pdfPages(pdf);
+        QVERIFY(pages);
+        QCOMPARE(pages->size(), 1);
+        QVERIFY(pages->first().contains(QStringLiteral("Late Arrival Report")));
+        QVERIFY(pages->first().contains(QStringLiteral("4 Lee Ann Late 0:30 Hours.")) ||
+                pages->first().contains(QStringLiteral("4 Lee  Ann Late  0:30 Hours.")));
+    }
+
+    void itEndsWithoutAFileWhenNothingMatches()
+    {
+        const QString file = env->file(QStringLiteral("none.txt"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--save"), file});
+        QCOMPARE(run.status, 3);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(!QFile::exists(file));
+    }
+
+    void itRefusesWhatTheWindowsRefuse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a kind not built yet") << QStringList{"--kind", "0", "--save", "x.txt"} << "not built yet";
+        QTest::newRow("no kind") << QStringList{"--save", "x.txt"} << "--kind";
+        QTest::newRow("both outputs") << QStringList{"--kind", "2", "--save", "x.txt", "--pdf", "x.pdf"} << "either";
+        QTest::newRow("employee above 500") << QStringList{"--kind", "2", "--employees", "1-501", "--save", "x.txt"}
+                                            << "Employee number must be below 500";
+        QTest::newRow("days the wrong way") << QStringList{"--kind", "6", "--dates", "2020-03-07..2020-03-01", "--save", "x.txt"}
+                                            << "'From Date' Must be below 'To date' !";
+        QTest::newRow("no database") << QStringList{"--kind", "2", "--save", "x.txt"} << "GT430.mdb";
+    }
+
+    void itRefusesWhatTheWindowsRefuse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const QString folder = QTest::currentDataTag() == QLatin1String("no database") ? env->file(QStringLiteral("empty"))
+                                                                                      : env->folder();
+        const Run run = report(QStringList{folder} + arguments);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists(QStringLiteral("x.txt")) && !QFile::exists(env->file(QStringLiteral("x.txt"))));
+    }
+
+    // From the door to the report: code reads over the cable become a worked interval.
+    void codeReadsAtTheDoorMakeTheReport()
+    {
+        OpenMainDatabase();
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, Employee_Code) "
+                                    "VALUES (12, 'Ann', 'Smith', '0000004660')"));
+        PtyPair line;
+        QVERIFY(line.isOpen());
+        QVERIFY(line.linkAs(env->folder(), 2));
+        SerialCommPort port;
+        port.setCommPort(2);
+        port.setPortOpen(true);
+        port.clearInBuffer();
+        EventRecorder monitor;
+        const auto pass = [&](const QTime& at, bool out, uint8_t sequence) {
+            env->clock.current = QDateTime(QDate(2020, 6, 3), at);
+            PacketBuilder::CodeReadFields f;
+            f.cardNumber = 4660;
+            f.out = out;
+            f.sequence = sequence;
+            f.result = PacketBuilder::ResultOpened;
+            const QByteArray bytes = PacketBuilder::codeRead(f);
+            QVERIFY(line.write(bytes));
+            QDeadlineTimer deadline(2000);
+            while (port.inBufferCount() < bytes.size() && !deadline.hasExpired())
+                QThread::usleep(200);
+            ReceiveTick(port);
+            QCOMPARE(monitor.RecordPending().size(), 1);
+        };
+        pass(QTime(7, 58, 12), false, 1);
+        pass(QTime(12, 1, 40), true, 2);
+        pass(QTime(12, 45, 0), false, 3);
+        pass(QTime(17, 2, 59), true, 4);
+        CloseMainDatabase();
+
+        const QString file = env->file(QStringLiteral("day.txt"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-06-01..2020-06-05"), QStringLiteral("--save"), file});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
+        const QList<QByteArray> lines = read(file).split('\n');
+        QCOMPARE(lines.at(3), QByteArray("12 Smith  Ann            2020-06-03 07:58      12:01       4:03         \r"));
+        QCOMPARE(lines.at(4), QByteArray("12 Smith  Ann            2020-06-03 12:45      17:02       4:17         \r"));
+        QCOMPARE(lines.at(5), QByteArray("12 Smith  Ann            Total                             8:20         \r"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportToolTest)
+#include "tst_reporttool.moc"
