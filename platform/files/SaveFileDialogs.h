@@ -29,6 +29,9 @@ SaveFileDialogs& saveFileDialogs();
 // logs and cancels (the windows install the real dialog at start).
 void setSaveFileDialogs(SaveFileDialogs* replacement);
 
-// Shows the save dialog of the report files and returns the file chosen.
-// Cancelling raises the dialog's cancel (32755), which a save takes as a quiet end.
+// Shows the save dialog and returns the file chosen. Cancelling raises the
+// dialog's cancel (32755), which a save takes as a quiet end.
+QString ShowSaveFile(const SaveFileDialogs::Request& request);
+
+// The save dialog of the report files: text files first, ".TXT" added.
 QString ShowSaveReportFile();
