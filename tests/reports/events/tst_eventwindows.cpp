@@ -17,7 +17,6 @@
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QLabel>
 #include <QRadioButton>
@@ -138,41 +137,6 @@ private slots:
         filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{window});
         QVERIFY(env->prompts.boxes.isEmpty());
-        QVERIFY(!busyPointerShown());
-    }
-
-    void aFilterWithoutMatchesGivesOnlyTheNotice_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("on-line events") << ReportKinds::OnLine;
-        QTest::newRow("absence") << ReportKinds::Absence;
-        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours;
-        QTest::newRow("unauthorized") << ReportKinds::Unauthorized;
-    }
-
-    void aFilterWithoutMatchesGivesOnlyTheNotice()
-    {
-        QFETCH(int, kind);
-        appState().DefaultWorkHours = 8;
-        frmEmpReport& filter = filterFor(kind);
-        if (kind == ReportKinds::Unauthorized)
-            filter.MaskFromDate->setDate(QDate(2026, 3, 1));
-        else
-            filter.txtFromEmp->setText(QStringLiteral("20"));
-        const QString path = env->file(QStringLiteral("none.txt"));
-        env->saveDialogs.answer(path);
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
-        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("No Match With This Filters")));
-        for (const auto& box : env->prompts.boxes) {
-            QCOMPARE(box.title, QStringLiteral("GT-430"));
-            QCOMPARE(box.buttons, 4);
-        }
-        QVERIFY(env->modalWindows.isEmpty());
-        QVERIFY(env->saveDialogs.shown.isEmpty());
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
-        QVERIFY(!QFile::exists(path));
         QVERIFY(!busyPointerShown());
     }
 
