@@ -10,6 +10,7 @@
 #include "reports/events/frmMissingReport.h"
 #include "reports/events/frmOnlineReport.h"
 #include "reports/events/frmUnautorizedReport.h"
+#include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "tests/reports/events/EventLog.h"
 #include "tests/support/RecordingPrintBackend.h"
@@ -230,6 +231,30 @@ private slots:
         });
         filter.PreviewReport();
         QCOMPARE(env->modalWindows.size(), 1);
+    }
+
+    // The texts of the filter window never reach the SQL: the sort is ASC or
+    // DESC, the employees are the numbers the fields begin with.
+    void nothingTheUserTypesReachesTheSql()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::Absence);
+        filter.txtFromEmp->setText(QStringLiteral("7 OR 1=1"));
+        filter.txtToEmp->setText(QStringLiteral("7); DROP TABLE tblOnline; --"));
+        SortOrder = QStringLiteral("DESC; DROP TABLE tblEmployees");
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmMissingReport&>(form);
+            const QAbstractItemModel* model = window.MSFlexGrid1->model();
+            QCOMPARE(model->rowCount(), 5);
+            QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("7   Smith John"));
+            // A sort text other than DESC sorts upwards.
+            QCOMPARE(model->index(0, 1).data().toString(), shortDate(QStringLiteral("2026-02-23")));
+            QCOMPARE(model->index(4, 1).data().toString(), shortDate(QStringLiteral("2026-03-02")));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows.size(), 1);
+        QCOMPARE(count(QStringLiteral("tblOnline")), 3);
+        QCOMPARE(count(QStringLiteral("tblEmployees")), 2);
     }
 
     // A fill that fails ends the operation: nothing stale is shown, saved or printed.
