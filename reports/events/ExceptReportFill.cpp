@@ -11,6 +11,9 @@
 #include "reports/framework/Report.h"
 #include "reports/framework/WorkTableFill.h"
 
+#include <algorithm>
+#include <iterator>
+
 
 namespace {
 
@@ -30,6 +33,8 @@ public:
             guarded(CalendarProcId, [&] { m_hours[g] = calendar.scheduledHours(days[g]); });
     }
 
+    qint64 most() const { return *std::max_element(std::begin(m_hours), std::end(m_hours)); }
+
     qint64 of(const QDate& day) const
     {
         const int weekday = day.dayOfWeek();
@@ -41,10 +46,14 @@ private:
 };
 
 // The rows that carry a day's totals, and every employee's total row, in the
-// order of the working-hours table.
+// order of the working-hours table. A day of as many whole hours as any
+// schedule asks (the most of the groups, the default and anyone's own) is
+// never short: most days need not be read.
 const QString Days = QStringLiteral("SELECT Employee_Number, Employee_Name, Date, IsTotal, DayTotal, ifnull(DayHours, 0), "
-                                    "ifnull(DayMinutes, 0), GlobalTotal, WorkingHours "
-                                    "FROM qryForExceptReport ORDER BY AutoNumber");
+                                    "ifnull(DayMinutes, 0), GlobalTotal, WorkingHours FROM qryForExceptReport "
+                                    "WHERE IsTotal = 1 OR (ifnull(DayHours, 0) * 60 + ifnull(DayMinutes, 0) > 0 "
+                                    "AND ifnull(DayHours, 0) < max(?, (SELECT ifnull(max(WorkingHours), 0) FROM tblEmployees))) "
+                                    "ORDER BY AutoNumber");
 
 enum Column { Number, Label, Date, IsTotal, DayTotal, Hours, Minutes, GlobalTotal, OwnHours };
 
@@ -112,7 +121,7 @@ void fillRows(const GroupHours& groups)
 {
     const qint64 defaultHours = appState().DefaultWorkHours;
     ExceptRows rows;
-    ForwardQuery days(Db(), Days);
+    ForwardQuery days(Db(), Days, {std::max(groups.most(), defaultHours)});
     while (days.next()) {
         if (days.integer(IsTotal) == 1) {
             rows.total(days);
