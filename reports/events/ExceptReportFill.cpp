@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <iterator>
 
-
 namespace {
 
 constexpr int16_t FillProcId = 852;

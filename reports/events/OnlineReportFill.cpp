@@ -32,9 +32,8 @@ bool mostOfTheRegister(const ReportFilters& filters)
 void fillRows(const ReportFilters& filters)
 {
     // For most of the register the log is read in the order it was written,
-    // by day, and sorted: a year of it is read in a fraction of the time the
-    // employee index would take to reach each row. For a few employees their
-    // index reaches their rows alone.
+    // by day, and sorted, rather than row by row from all over the file through
+    // the employee index; for a few employees their index reaches their rows alone.
     const QString source =
         mostOfTheRegister(filters)
             ? QStringLiteral("tblOnline o INDEXED BY tblOnline_Date CROSS JOIN staff s ON s.Number = o.Employee_Number")
