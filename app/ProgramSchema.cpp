@@ -4,6 +4,7 @@
 #include "employees/EmployeesSchema.h"
 #include "link/LinkSchema.h"
 #include "platform/db/Database.h"
+#include "reports/events/EventReportsSchema.h"
 #include "reports/framework/ReportsSchema.h"
 
 SchemaSteps programSchemaSteps()
@@ -24,6 +25,7 @@ SchemaSteps programSchemaSteps()
         {3, employeesRegisterTables()},
         {4, reportsSchema()},
         {5, reportsAttendanceIndex()},
+        {6, eventReportsSchema()},
     };
 }
 

@@ -1,4 +1,5 @@
 #include "app/JoinSubsystems.h"
+#include "app/forms/JoinSubsystemWindows.h"
 #include "app/frmMain.h"
 #include "core/MainDatabase.h"
 #include "core/frmPrint.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     // The program ends where its windows say so, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     JoinSubsystems();
+    JoinSubsystemWindows();
     UseWindowServices();
     static WindowPrintNotice printNotice;
     setPrintNotice(&printNotice);

@@ -28,12 +28,16 @@ void setSaveFileDialogs(SaveFileDialogs* replacement)
     Seam<SaveFileDialogs, NoSaveFileDialogs>::install(replacement);
 }
 
-QString ShowSaveReportFile()
+QString ShowSaveFile(const SaveFileDialogs::Request& request)
 {
-    const SaveFileDialogs::Request request{QStringLiteral("Text files (*.TXT);;All files (*.*)"), QStringLiteral("TXT"),
-                                           SaveDialogOverwritePrompt};
     const std::optional<QString> path = saveFileDialogs().chooseSaveFile(request);
     if (!path || path->isEmpty())
         raiseError(Err::CancelError, QStringLiteral("Cancel was selected."));
     return *path;
+}
+
+QString ShowSaveReportFile()
+{
+    return ShowSaveFile({QStringLiteral("Text files (*.TXT);;All files (*.*)"), QStringLiteral("TXT"),
+                         SaveDialogOverwritePrompt, QString()});
 }

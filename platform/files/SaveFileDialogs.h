@@ -16,6 +16,7 @@ public:
         QString filter;        // "Text files (*.TXT);;All files (*.*)"
         QString defaultSuffix; // added when the name typed has none
         int flags = SaveDialogOverwritePrompt;
+        QString selectedFilter; // the filter chosen when the dialog opens; the first when empty
     };
 
     virtual ~SaveFileDialogs() = default;
@@ -28,6 +29,9 @@ SaveFileDialogs& saveFileDialogs();
 // logs and cancels (the windows install the real dialog at start).
 void setSaveFileDialogs(SaveFileDialogs* replacement);
 
-// Shows the save dialog of the report files and returns the file chosen.
-// Cancelling raises the dialog's cancel (32755), which a save takes as a quiet end.
+// Shows the save dialog and returns the file chosen. Cancelling raises the
+// dialog's cancel (32755), which a save takes as a quiet end.
+QString ShowSaveFile(const SaveFileDialogs::Request& request);
+
+// The save dialog of the report files: text files first, ".TXT" added.
 QString ShowSaveReportFile();

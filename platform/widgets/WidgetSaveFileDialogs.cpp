@@ -9,6 +9,8 @@ std::optional<QString> WidgetSaveFileDialogs::chooseSaveFile(const Request& requ
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     // "*.TXT" finds report.txt as well.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);

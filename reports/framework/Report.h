@@ -66,6 +66,9 @@ public:
 
     virtual ReportQuery saveQuery(const ReportFilters& filters) const { return previewQuery(filters); }
     virtual TextFileLayout textFile() const = 0;
+    // The text file of a save made with these filters; a report whose file
+    // shows its filters gives them here.
+    virtual TextFileLayout textFileFor(const ReportFilters&) const { return textFile(); }
 
     virtual ReportQuery printQuery(const ReportFilters& filters) const { return previewQuery(filters); }
     // Prints the rows of the print query; returns the number of rows printed.

@@ -24,6 +24,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,12 @@ QDateEdit* datePicker(QWidget* parent)
     return picker;
 }
 
+QHash<int, std::function<frmReportWindow*()>>& registeredWindows()
+{
+    static QHash<int, std::function<frmReportWindow*()>> windows;
+    return windows;
+}
+
 }
 
 frmReportWindow* frmEmpReport::reportWindow(int kind)
@@ -56,8 +63,15 @@ frmReportWindow* frmEmpReport::reportWindow(int kind)
     case ReportKinds::HoursDetails: return &FormInstance<frmWorkingHours>::get();
     case ReportKinds::LateArrival: return &FormInstance<frmLateHours>::get();
     case ReportKinds::HoursTotal: return &FormInstance<frmTotalHours>::get();
-    default: return nullptr;
+    default: break;
     }
+    const std::function<frmReportWindow*()> window = registeredWindows().value(kind);
+    return window ? window() : nullptr;
+}
+
+void frmEmpReport::registerReportWindow(int kind, std::function<frmReportWindow*()> window)
+{
+    registeredWindows().insert(kind, std::move(window));
 }
 
 frmEmpReport::frmEmpReport()

@@ -3,6 +3,8 @@
 #include "platform/forms/Form.h"
 #include "reports/framework/ReportFilters.h"
 
+#include <functional>
+
 class AnimationBox;
 class QAction;
 class QDateEdit;
@@ -42,6 +44,9 @@ public:
     // The window of a report kind, created on first use; nullptr for a kind
     // whose window is not built yet.
     static frmReportWindow* reportWindow(int kind);
+    // How the report windows built on this framework join the launch: the shell
+    // registers, for each further kind, how to get its window's one instance.
+    static void registerReportWindow(int kind, std::function<frmReportWindow*()> window);
 
     QRadioButton* Option1[7];
     QGroupBox* Frame3;

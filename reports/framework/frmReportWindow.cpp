@@ -124,6 +124,11 @@ bool frmReportWindow::mayRun(Operation)
     return true;
 }
 
+QString frmReportWindow::chooseSaveFile()
+{
+    return ShowSaveReportFile();
+}
+
 void frmReportWindow::Toolbar1_ButtonClick(int button)
 {
     switch (button) {
@@ -228,9 +233,9 @@ void frmReportWindow::cmdSave_Click()
             return;
         }
         showNormalPointer();
-        const QString path = ShowSaveReportFile();
+        const QString path = chooseSaveFile();
         showBusyPointer();
-        writeReportFile(path, m_report->textFile(), rows);
+        writeReportFile(path, m_report->textFileFor(m_filters), rows);
         showNotice(Translate(QStringLiteral("save file successful")));
     } catch (const AppError& error) {
         setEnabled(true);

@@ -63,6 +63,9 @@ protected:
     void Form_Load() override;
     // False when the report cannot run now; the user has been told why.
     virtual bool mayRun(Operation operation);
+    // The file a save writes to, chosen in the save dialog; a cancel raises
+    // the dialog's cancel error.
+    virtual QString chooseSaveFile();
 
 private:
     bool fillWorkTable();

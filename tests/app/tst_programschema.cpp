@@ -194,6 +194,61 @@ private slots:
         QVERIFY(versionOf(path()) >= 5);
     }
 
+    // Step 6: a version-5 file keeps its event log and working-hours rows and
+    // gains the work tables of the event reports, the queries they read the
+    // log and the working hours through, and the index of refused passages.
+    void step6AddsTheEventReportsOverTheRowsThatStand()
+    {
+        createDatabaseAtVersion(path(), 5);
+        {
+            auto db = Database::open(path(), {});
+            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
+                db->execute(row.sql);
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, SlotNumber,"
+                                       " Employee_Code, WorkingHours) VALUES (7, 'Old', 'Ann', 3, '0042', 6)"));
+            db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn, iDoor, iReason,"
+                                       " SlotNumber, CardNum) VALUES"
+                                       " (7, '2025-06-02', '08:00:00', 1, 2, 2, 9, '99'),"
+                                       " (7, '2025-06-02', '17:00:00', 2, 1, 0, 9, '99'),"
+                                       " (-1, '2025-06-03', '09:00:00', 1, 1, 3, 4, '1234')"));
+            db->execute(QStringLiteral("INSERT INTO tblHoursReport (Employee_Number, Employee_Name, Date, DayTotal,"
+                                       " DayHours, DayMinutes, GlobalTotal, IsTotal) VALUES"
+                                       " (7, '7 Old  Ann', '2025-06-02', NULL, NULL, NULL, NULL, 0),"
+                                       " (7, '7 Old  Ann', '2025-06-02', '         9:00', 9, 0, '         9:00', 0),"
+                                       " (7, '7 Old  Ann', 'Total', '         9:00', 9, 0, '         9:00', 1)"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 3);
+        for (const char* table : {"tblOnlineReport", "tblMissingReport", "tblExceptReport", "tblUnauthorized"})
+            QCOMPARE(Db().openTable(QString::fromLatin1(table)).recordCount(), 0);
+        Recordset refused = Db().openQuery(QStringLiteral("qryForUnauthorized"), {});
+        QCOMPARE(refused.recordCount(), 1);
+        QCOMPARE(refused.field(1).toText(), QStringLiteral("2025-06-02"));
+        QCOMPARE(refused.field(5).variant().toInt(), 3);
+        QCOMPARE(refused.field(6).toText(), QStringLiteral("0042"));
+        Recordset unknown = Db().openQuery(QStringLiteral("qryUnauthorized2"), {});
+        QCOMPARE(unknown.recordCount(), 1);
+        QCOMPARE(unknown.field(6).toText(), QStringLiteral("1234"));
+        Recordset days = Db().openQuery(QStringLiteral("qryForExceptReport"), {});
+        QCOMPARE(days.recordCount(), 2);
+        QCOMPARE(days.field(3).variant().toInt(), 6);
+        QCOMPARE(days.field(5).variant().toInt(), 9);
+        const auto eventsOn = [](const char* day) {
+            return Db().openQuery(QStringLiteral("qryParamMissingReport"),
+                                  {{QStringLiteral("prmNum"), 7}, {QStringLiteral("prmDate"), QString::fromLatin1(day)}})
+                .recordCount();
+        };
+        QCOMPARE(eventsOn("2025-06-02"), 2);
+        QCOMPARE(eventsOn("2025-06-03"), 0);
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Refused'"), {},
+                              RecordsetType::Snapshot)
+                     .recordCount(),
+                 1);
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 6);
+    }
+
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()
     {
         env->createDatabase();

@@ -16,6 +16,10 @@
 #include "link/frmOnline.h"
 #include "link/frmPrpComms.h"
 #include "platform/translation/MldFile.h"
+#include "reports/events/frmExceptReport.h"
+#include "reports/events/frmMissingReport.h"
+#include "reports/events/frmOnlineReport.h"
+#include "reports/events/frmUnautorizedReport.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmLateHours.h"
 #include "reports/framework/frmTotalHours.h"
@@ -101,6 +105,10 @@ private slots:
         windows.emplace_back(new frmWorkingHours);
         windows.emplace_back(new frmLateHours);
         windows.emplace_back(new frmTotalHours);
+        windows.emplace_back(new frmOnlineReport);
+        windows.emplace_back(new frmMissingReport);
+        windows.emplace_back(new frmExceptReport);
+        windows.emplace_back(new frmUnautorizedReport);
         QStringList missing;
         for (const auto& window : windows) {
             for (const QString& text : captionsOf(window.get())) {

@@ -1,4 +1,5 @@
 #include "bench/AttendanceYear.h"
+#include "bench/IrregularPassages.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "link/EventRecorder.h"
@@ -68,8 +69,12 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("descending");
+        QTest::newRow("on-line events") << ReportKinds::OnLine << false;
+        QTest::newRow("absence, descending") << ReportKinds::Absence << true;
         QTest::newRow("details") << ReportKinds::HoursDetails << false;
+        QTest::newRow("incomplete hours, descending") << ReportKinds::IncompleteHours << true;
         QTest::newRow("late, descending") << ReportKinds::LateArrival << true;
+        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << false;
         QTest::newRow("totals") << ReportKinds::HoursTotal << false;
     }
 
@@ -83,6 +88,7 @@ private slots:
         shape.first = QDate(2020, 1, 1);
         shape.last = QDate(2020, 2, 29);
         AttendanceYear::write(Db(), shape);
+        IrregularPassages::write(Db(), shape.employees);
         CloseMainDatabase();
 
         const QString file = env->file(QStringLiteral("tool.txt"));
@@ -100,6 +106,7 @@ private slots:
         // The same filters in this process, through the windows' own code.
         OpenMainDatabase();
         appState().DefaultStartTime = QStringLiteral("08:00");
+        appState().DefaultWorkHours = 8;
         ReportFilters filters;
         filters.fromEmployee = 2;
         filters.toEmployee = 9;
@@ -112,7 +119,9 @@ private slots:
         CountingFillShow show;
         QVERIFY(same->fill(filters, show));
         const QString here = env->file(QStringLiteral("here.txt"));
-        QCOMPARE(m.captured(1).toInt(), writeReportFile(here, same->textFile(), same->saveQuery(filters)));
+        const int written = writeReportFile(here, same->textFileFor(filters), same->saveQuery(filters));
+        QVERIFY(written > 0);
+        QCOMPARE(m.captured(1).toInt(), written);
         QCOMPARE(read(file), read(here));
     }
 
@@ -136,6 +145,41 @@ private slots:
                 pages->first().contains(QStringLiteral("4 Lee  Ann Late  0:30 Hours.")));
     }
 
+    void itPrintsEveryKind_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("on-line events") << ReportKinds::OnLine << "On Line Report";
+        QTest::newRow("absence") << ReportKinds::Absence << "Absence Report";
+        QTest::newRow("details") << ReportKinds::HoursDetails << "Working Hours - Details Report";
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << "Incomplete Hours Report";
+        QTest::newRow("late") << ReportKinds::LateArrival << "Late Arrival Report";
+        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << "UnAuthorized Report";
+        QTest::newRow("totals") << ReportKinds::HoursTotal << "Working Hours - Total Report";
+    }
+
+    void itPrintsEveryKind()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        OpenMainDatabase();
+        AttendanceYear::Shape shape;
+        shape.employees = 3;
+        shape.first = QDate(2020, 3, 2);
+        shape.last = QDate(2020, 3, 6);
+        AttendanceYear::write(Db(), shape);
+        IrregularPassages::write(Db(), shape.employees, 1);
+        Db().execute(QStringLiteral("UPDATE tblOnline SET iDoor = 2 WHERE Employee_Number = 2 AND Date_CR = '2020-03-03'"));
+        CloseMainDatabase();
+        const QString pdf = env->file(QStringLiteral("report.pdf"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(run.status, 0);
+        const auto pages = pdfPages(pdf);
+        QVERIFY(pages && !pages->isEmpty());
+        QVERIFY2(pages->first().contains(title), qPrintable(pages->first()));
+    }
+
     void itEndsWithoutAFileWhenNothingMatches()
     {
         const QString file = env->file(QStringLiteral("none.txt"));
@@ -150,7 +194,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("a kind not built yet") << QStringList{"--kind", "0", "--save", "x.txt"} << "not built yet";
+        QTest::newRow("a kind beyond 6") << QStringList{"--kind", "7", "--save", "x.txt"} << "from 0 to 6";
         QTest::newRow("no kind") << QStringList{"--save", "x.txt"} << "--kind";
         QTest::newRow("both outputs") << QStringList{"--kind", "2", "--save", "x.txt", "--pdf", "x.pdf"} << "either";
         QTest::newRow("employee above 500") << QStringList{"--kind", "2", "--employees", "1-501", "--save", "x.txt"}
@@ -170,6 +214,19 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(QStringLiteral("x.txt")) && !QFile::exists(env->file(QStringLiteral("x.txt"))));
+    }
+
+    // As the report windows do, the tool needs the default hours for the incomplete hours.
+    void itRefusesTheIncompleteHoursWithoutWorkingHours()
+    {
+        OpenMainDatabase();
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = NULL"));
+        CloseMainDatabase();
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("3"), QStringLiteral("--save"),
+                                env->file(QStringLiteral("x.txt"))});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("Please Enter Working Hours")), qPrintable(run.err));
+        QVERIFY(!QFile::exists(env->file(QStringLiteral("x.txt"))));
     }
 
     // From the door to the report: code reads over the cable become a worked interval.

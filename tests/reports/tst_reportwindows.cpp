@@ -91,8 +91,13 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("buttons");
+        QTest::newRow("on-line events") << ReportKinds::OnLine << 4;
+        QTest::newRow("absence") << ReportKinds::Absence << 4;
         QTest::newRow("details") << ReportKinds::HoursDetails << 1;
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << 4;
         QTest::newRow("late") << ReportKinds::LateArrival << 4;
+        // Its rows are the refused passages of the days, which hold none.
+        QTest::newRow("unauthorized access") << ReportKinds::Unauthorized << 4;
         QTest::newRow("totals") << ReportKinds::HoursTotal << 4;
     }
 
@@ -101,6 +106,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, buttons);
         appState().DefaultStartTime = QStringLiteral("08:00");
+        appState().DefaultWorkHours = 8;
         frmEmpReport& filter = filterFor(kind);
         filter.txtFromEmp->setText(QStringLiteral("20"));
         const QString path = env->file(QStringLiteral("none.txt"));

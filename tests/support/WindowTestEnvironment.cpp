@@ -1,5 +1,6 @@
 #include "tests/support/WindowTestEnvironment.h"
 
+#include "app/forms/JoinSubsystemWindows.h"
 #include "app/frmMain.h"
 #include "core/PasswordFile.h"
 #include "platform/forms/Form.h"
@@ -12,6 +13,7 @@ WindowTestEnvironment::WindowTestEnvironment()
 {
     QFile::copy(QStringLiteral(GT430_BUILT_DICTIONARY), file(QStringLiteral("GT430.mld")));
     ProvideMainWindow();
+    JoinSubsystemWindows();
     setCommPortFactoryForTests([this] {
         auto made = std::make_unique<FakeCommPort>();
         made->missing = missingPorts;

@@ -114,6 +114,8 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
         throw Failure{QStringLiteral("--kind wants a report kind from 0 to 6")};
     if (args.isSet(QStringLiteral("save")) == args.isSet(QStringLiteral("pdf")))
         throw Failure{QStringLiteral("give either --save FILE or --pdf FILE")};
+    // The reports of every subsystem, as the program has them.
+    JoinSubsystems();
     const std::unique_ptr<Report> report = makeReport(kind);
     if (!report)
         throw Failure{QStringLiteral("report kind %1 is not built yet").arg(kind)};
@@ -122,15 +124,17 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
 
     // The database of that folder, opened as the program opens it.
     ProgramFolder::setPathForTests(QDir(folder).absolutePath());
-    JoinSubsystems();
     OpenMainDatabase();
     if (!appState().Db || prompts.shown > 0)
         return ExitError;
     loadDictionary(folder);
     ReloadDefaultSchedule();
     const ReportFilters filters = filtersOf(args, programClock().now().date());
+    // What the report windows refuse to run without.
     if (kind == ReportKinds::LateArrival && appState().DefaultStartTime.isEmpty())
         throw Failure{QStringLiteral("Please Enter Start Time")};
+    if (kind == ReportKinds::IncompleteHours && appState().DefaultWorkHours == 0)
+        throw Failure{QStringLiteral("Please Enter Working Hours")};
 
     QElapsedTimer timer;
     timer.start();
@@ -146,7 +150,7 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
     timer.restart();
     int written = 0;
     if (save) {
-        written = writeReportFile(args.value(QStringLiteral("save")), report->textFile(), rows);
+        written = writeReportFile(args.value(QStringLiteral("save")), report->textFileFor(filters), rows);
     } else {
         Printer printer(std::make_unique<PdfPrintBackend>(args.value(QStringLiteral("pdf"))));
         written = printReport(*report, printer, filters, {programClock().now(), false});

@@ -1,0 +1,154 @@
+#include "reports/events/ExceptReport.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ReportKind.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
+#include "reports/events/EventPrintout.h"
+#include "reports/events/ExceptReportFill.h"
+#include "reports/framework/ReportPageHeader.h"
+
+#include <optional>
+
+namespace {
+
+// An employee's closing row stays last in his rows whichever way the days run.
+QString order(const ReportFilters& filters)
+{
+    return QStringLiteral(" ORDER BY Employee_Number, IsTotal, AutoNumber ") + sortKeyword(filters.sort);
+}
+
+// The rows of the file and of the printout.
+const QString Columns = QStringLiteral("SELECT Employee_Name, Date, NumHourNeed, NumHourDid, ExceptHours, GlobalHours, "
+                                       "IsTotal FROM tblExceptReport");
+
+enum Column { Name, Date, Need, Did, Missing, Global, IsTotal };
+
+TextFileLayout layoutOf(const ReportFilters* filters)
+{
+    TextFileLayout layout;
+    layout.widths = {17, 14, 16, 16, 16};
+    layout.title = {Translate(QStringLiteral("Incomplete Hours")), QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
+    if (filters)
+        layout.title << Translate(QStringLiteral("Date")) + QStringLiteral(": ") + DateTimeText::shortDate(filters->fromDate)
+                     << QStringLiteral(" - ") + DateTimeText::shortDate(filters->toDate)
+                     << Translate(QStringLiteral("Emp")) + QStringLiteral(" : ") + filters->fromEmployeeText +
+                            QStringLiteral(" - ") + filters->toEmployeeText;
+    layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
+                       Translate(QStringLiteral("Schedual Hours")), Translate(QStringLiteral("Actual Hours")),
+                       Translate(QStringLiteral("Missing Hours"))};
+    layout.record = [](const ForwardQuery& row) {
+        QStringList fields;
+        for (int c = Name; c <= Missing; ++c)
+            fields << row.field(c).textOrEmpty();
+        return fields;
+    };
+    layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};
+    return layout;
+}
+
+}
+
+int ExceptReport::kind() const
+{
+    return ReportKinds::IncompleteHours;
+}
+
+bool ExceptReport::fill(const ReportFilters& filters, FillShow& show)
+{
+    return FillIn_ExceptReport_Tbl(filters, show);
+}
+
+ReportQuery ExceptReport::previewQuery(const ReportFilters& filters) const
+{
+    return {QStringLiteral("SELECT AutoNumber, Employee_Number, Employee_Name, Date, NumHourNeed, NumHourDid, ExceptHours, "
+                           "Total, GlobalHours FROM qryIncompletedHours WHERE Total > 0") +
+                order(filters),
+            {}};
+}
+
+QList<GridColumn> ExceptReport::gridColumns() const
+{
+    return {{nullptr, 0},          {nullptr, 0},         {"Name", 1600},          {"Date", 1100},      {"Schedule Hours", 1500},
+            {"Actual Hours", 1250}, {"Missing Hours", 1250}, {nullptr, 0},         {"Global Hours", 1250}};
+}
+
+// Every row, the closing rows of employees never short among them.
+ReportQuery ExceptReport::saveQuery(const ReportFilters& filters) const
+{
+    return {Columns + order(filters), {}};
+}
+
+TextFileLayout ExceptReport::textFile() const
+{
+    return layoutOf(nullptr);
+}
+
+TextFileLayout ExceptReport::textFileFor(const ReportFilters& filters) const
+{
+    return layoutOf(&filters);
+}
+
+ReportQuery ExceptReport::printQuery(const ReportFilters& filters) const
+{
+    return {Columns + QStringLiteral(" WHERE Total > 0") + order(filters), {}};
+}
+
+int ExceptReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    const ReportQuery source = printQuery(filters);
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
+    const QString title = Translate(QStringLiteral("Incomplete Hours Report"));
+    int needX = 0;
+    int didX = 0;
+    int missingX = 0;
+    int globalX = 0;
+    Printout printout(
+        printer,
+        [&](bool continued) {
+            PrintExceptReportHeader(printer, 300, 100, title, right, needX, didX, missingX, globalX, continued, filters);
+        },
+        reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
+    printer.setFontSize(12);
+    std::optional<QString> previousName;
+    int printed = 0;
+    do {
+        const QString name = rows.field(Name).textOrEmpty();
+        if (rows.value(IsTotal).toInt() == 1) {
+            printout.extraLines([&] {
+                printer.setCurrentX(300);
+                printer.printLine(QString(65, QLatin1Char('=')));
+                printer.setCurrentX(300);
+                printer.printLine(name + QLatin1Char(' ') + Translate(QStringLiteral("Incompleted")) +
+                                  rows.field(Missing).textOrEmpty() + QStringLiteral(" Hours."));
+            });
+            printout.lineCounter() += 2;
+            ++printed;
+            continue;
+        }
+        if (name != previousName) {
+            printNameHeading(printer, printout, 300, QString(), name, 0, 3);
+            previousName = name;
+        }
+        printout.bodyLine([&] {
+            printer.setCurrentX(300);
+            printer.print(shownDate(rows.field(Date).textOrEmpty()));
+            printer.setCurrentX(needX);
+            printer.print(QStringLiteral("     ") + rows.field(Need).textOrEmpty());
+            printer.setCurrentX(didX);
+            printer.print(rows.field(Did).textOrEmpty());
+            printer.setCurrentX(missingX);
+            printer.print(rows.field(Missing).textOrEmpty());
+            printer.setCurrentX(globalX);
+            printer.printLine(rows.field(Global).textOrEmpty());
+        });
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
+}

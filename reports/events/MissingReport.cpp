@@ -1,0 +1,83 @@
+#include "reports/events/MissingReport.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ReportKind.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
+#include "reports/events/EventPrintout.h"
+#include "reports/events/MissingReportFill.h"
+#include "reports/framework/ReportPageHeader.h"
+
+#include <optional>
+
+int MissingReport::kind() const
+{
+    return ReportKinds::Absence;
+}
+
+bool MissingReport::fill(const ReportFilters& filters, FillShow& show)
+{
+    return FillIn_MissingReport_Tbl(filters, show);
+}
+
+// The days of an employee were written in order: their numbers sort them.
+ReportQuery MissingReport::previewQuery(const ReportFilters& filters) const
+{
+    return {QStringLiteral("SELECT Employee_Name, Date FROM tblMissingReport ORDER BY Employee_Number, MissNum ") +
+                sortKeyword(filters.sort),
+            {}};
+}
+
+QList<GridColumn> MissingReport::gridColumns() const
+{
+    return {{"Name", 2500}, {"Date", 1750}};
+}
+
+TextFileLayout MissingReport::textFile() const
+{
+    TextFileLayout layout;
+    layout.widths = {40, 40};
+    layout.title = {Translate(QStringLiteral("Absence Report")), QStringLiteral(" ")};
+    layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date"))};
+    layout.record = [](const ForwardQuery& row) {
+        return QStringList{row.field(0).textOrEmpty(), row.field(1).textOrEmpty()};
+    };
+    return layout;
+}
+
+int MissingReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    const ReportQuery source = printQuery(filters);
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
+    const QString title = Translate(QStringLiteral("Absence Report"));
+    Printout printout(
+        printer,
+        [&](bool continued) {
+            PrintMissingReportHeader(printer, 1000, 100, title, right, continued, filters);
+            // The header leaves bold on; the employee's name is not repeated on a later page.
+            if (continued)
+                printer.setFontBold(false);
+        },
+        reportPrintoutLayout(1000, PageCheck::AfterEachLine, run));
+    printer.setFontSize(12);
+    std::optional<QString> previousName;
+    int printed = 0;
+    do {
+        const QString name = rows.field(0).textOrEmpty();
+        if (name != previousName) {
+            printNameHeading(printer, printout, 1000, QStringLiteral(" "), name, 0, 2);
+            previousName = name;
+        }
+        printout.bodyLine([&] {
+            printer.setCurrentX(1000);
+            printer.printLine(shownDate(rows.field(1).textOrEmpty()));
+        });
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
+}

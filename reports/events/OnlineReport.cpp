@@ -1,0 +1,106 @@
+#include "reports/events/OnlineReport.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ReportKind.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
+#include "reports/events/EventPrintout.h"
+#include "reports/events/OnlineReportFill.h"
+#include "reports/events/StoredTime.h"
+#include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportTextFile.h"
+
+#include <optional>
+
+namespace {
+
+enum Column { Label, Date, Time, InOut, PinCard, DoorAction };
+
+}
+
+int OnlineReport::kind() const
+{
+    return ReportKinds::OnLine;
+}
+
+bool OnlineReport::fill(const ReportFilters& filters, FillShow& show)
+{
+    return FillIn_OnlineReport_Tbl(filters, show);
+}
+
+// The order of the fill, whatever the sort direction.
+ReportQuery OnlineReport::previewQuery(const ReportFilters&) const
+{
+    return {QStringLiteral("SELECT Employee_Name, Date_CR, Time_CR, Ext_Int_Door, Key_ProxCard, Door_Action "
+                           "FROM tblOnlineReport ORDER BY AutoNumber"),
+            {}};
+}
+
+QList<GridColumn> OnlineReport::gridColumns() const
+{
+    return {{"Name", 2000}, {"Date", 1250}, {"Time", 1000}, {"In/Out", 1000}, {"PIN/Card", 1000}, {"Door Action", 1750}};
+}
+
+TextFileLayout OnlineReport::textFile() const
+{
+    TextFileLayout layout;
+    layout.widths = {17, 14, 12, 8, 10, 12};
+    layout.title = {Translate(QStringLiteral("On Line Report"))};
+    layout.headings = {Translate(QStringLiteral("Name")),   Translate(QStringLiteral("Date")),
+                       Translate(QStringLiteral("Time")),   Translate(QStringLiteral("In/Out")),
+                       Translate(QStringLiteral("PIN/Card")), Translate(QStringLiteral("Door Action"))};
+    layout.record = [](const ForwardQuery& row) {
+        return QStringList{row.field(Label).textOrEmpty(), shownDate(row.field(Date).textOrEmpty()),
+                           clockOfStoredTime(row.field(Time).textOrEmpty()), row.field(InOut).textOrEmpty(),
+                           row.field(PinCard).textOrEmpty(), row.field(DoorAction).textOrEmpty()};
+    };
+    return layout;
+}
+
+int OnlineReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    const ReportQuery source = printQuery(filters);
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
+    const QString title = Translate(QStringLiteral("On Line Report"));
+    int timeX = 0;
+    int inOutX = 0;
+    int pinCardX = 0;
+    int doorActionX = 0;
+    Printout printout(
+        printer,
+        [&](bool continued) {
+            PrintOnLineReportHeader(printer, 300, 100, title, right, timeX, inOutX, pinCardX, doorActionX, continued,
+                                    filters);
+        },
+        reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
+    printer.setFontSize(12);
+    // The label carries the number: two employees of one name are two groups.
+    std::optional<QString> previousLabel;
+    int printed = 0;
+    do {
+        const QString label = rows.field(Label).textOrEmpty();
+        if (label != previousLabel) {
+            printNameHeading(printer, printout, 300, QStringLiteral("   "), label, 1, 3);
+            previousLabel = label;
+        }
+        printout.bodyLine([&] {
+            printer.setCurrentX(300);
+            printer.print(shownDate(rows.field(Date).textOrEmpty()));
+            printer.setCurrentX(timeX);
+            printer.print(clockOfStoredTime(rows.field(Time).textOrEmpty()));
+            printer.setCurrentX(inOutX);
+            printer.print(rows.field(InOut).textOrEmpty());
+            printer.setCurrentX(pinCardX);
+            printer.print(rows.field(PinCard).textOrEmpty());
+            printer.setCurrentX(doorActionX);
+            printer.printLine(rows.field(DoorAction).textOrEmpty());
+        });
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
+}

@@ -1,0 +1,115 @@
+#include "reports/events/UnauthorizedReport.h"
+
+#include "core/AppState.h"
+#include "core/Messages.h"
+#include "core/ReportKind.h"
+#include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
+#include "reports/events/EventPrintout.h"
+#include "reports/events/StoredTime.h"
+#include "reports/events/UnauthorizedReportFill.h"
+#include "reports/framework/ReportPageHeader.h"
+
+namespace {
+
+const QString Columns = QStringLiteral("SELECT AutoNum, Employee_Number, date, time, InOut, Employee_Name, SlotNumber, "
+                                       "Code, CardPin, Door_Action, Reason FROM tblUnauthorized ORDER BY ");
+
+enum Column { Date = 2, Time = 3, Name = 5, Slot = 6, Code = 7, DoorAction = 9, Reason = 10 };
+
+}
+
+int UnauthorizedReport::kind() const
+{
+    return ReportKinds::Unauthorized;
+}
+
+bool UnauthorizedReport::fill(const ReportFilters& filters, FillShow& show)
+{
+    return FillIn_Unauthorized_Tbl(filters, show);
+}
+
+ReportQuery UnauthorizedReport::previewQuery(const ReportFilters& filters) const
+{
+    const QString direction = sortKeyword(filters.sort);
+    return {Columns + QStringLiteral("date %1, time %1, AutoNum %1").arg(direction), {}};
+}
+
+QList<GridColumn> UnauthorizedReport::gridColumns() const
+{
+    return {{nullptr, 0},  {nullptr, 0},      {"Date", 1000}, {"Time", 1000},        {nullptr, 0},      {"Name", 1600},
+            {"Slot#", 700}, {"Code#", 1250}, {nullptr, 0},  {"Door Action", 1500}, {"Reason", 1250}};
+}
+
+// The order the rows were found in: registered employees first, then unknown codes.
+ReportQuery UnauthorizedReport::saveQuery(const ReportFilters& filters) const
+{
+    return {Columns + QStringLiteral("AutoNum ") + sortKeyword(filters.sort), {}};
+}
+
+TextFileLayout UnauthorizedReport::textFile() const
+{
+    TextFileLayout layout;
+    layout.widths = {13, 8, 15, 6, 11, 14, 14};
+    layout.title = {Translate(QStringLiteral("Unauthorized")), QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
+    layout.rule = {QString(13, QLatin1Char('*')), QString(8, QLatin1Char('*')),  QString(15, QLatin1Char('*')),
+                   QString(6, QLatin1Char('*')),  QString(11, QLatin1Char('*')), QString(14, QLatin1Char('*')),
+                   QString(8, QLatin1Char('*'))};
+    layout.headings = {Translate(QStringLiteral("Date")),  Translate(QStringLiteral("Time")),
+                       Translate(QStringLiteral("Name")),  Translate(QStringLiteral("Slot#")),
+                       Translate(QStringLiteral("Code#")), Translate(QStringLiteral("Door Action")),
+                       Translate(QStringLiteral("Reason"))};
+    layout.record = [](const ForwardQuery& row) {
+        return QStringList{row.field(Date).textOrEmpty(),       clockOfStoredTime(row.field(Time).textOrEmpty()),
+                           row.field(Name).textOrEmpty(),       QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
+                           row.field(Code).textOrEmpty(),       row.field(DoorAction).textOrEmpty(),
+                           row.field(Reason).textOrEmpty()};
+    };
+    return layout;
+}
+
+int UnauthorizedReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
+{
+    const ReportQuery source = printQuery(filters);
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
+    const QString title = Translate(QStringLiteral("UnAuthorized Report"));
+    int timeX = 0;
+    int nameX = 0;
+    int slotX = 0;
+    int codeX = 0;
+    int doorActionX = 0;
+    int reasonX = 0;
+    Printout printout(
+        printer,
+        [&](bool continued) {
+            PrintUnauthReportHeader(printer, 300, 100, title, right, timeX, nameX, slotX, codeX, doorActionX, reasonX,
+                                    continued, filters);
+        },
+        reportPrintoutLayout(300, PageCheck::BeforeEachLine, run));
+    printer.setFontSize(12);
+    int printed = 0;
+    do {
+        printout.bodyLine([&] {
+            printer.setCurrentX(300);
+            printer.print(shownDate(rows.field(Date).textOrEmpty()));
+            printer.setCurrentX(timeX);
+            printer.print(clockOfStoredTime(rows.field(Time).textOrEmpty()));
+            printer.setCurrentX(slotX);
+            printer.print(rows.field(Slot).textOrEmpty());
+            printer.setCurrentX(codeX);
+            printer.print(rows.field(Code).textOrEmpty());
+            printer.setCurrentX(doorActionX);
+            printer.print(rows.field(DoorAction).textOrEmpty());
+            printer.setCurrentX(reasonX);
+            printer.print(rows.field(Reason).textOrEmpty());
+            printer.setCurrentX(nameX);
+            printer.printLine(rows.field(Name).textOrEmpty());
+        });
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
+}

@@ -1,0 +1,321 @@
+#include "core/AppState.h"
+#include "core/MainDatabase.h"
+#include "core/ReportKind.h"
+#include "employees/frmProgramming.h"
+#include "platform/BusyPointer.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/text/DateTimeText.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "reports/events/frmExceptReport.h"
+#include "reports/events/frmMissingReport.h"
+#include "reports/events/frmOnlineReport.h"
+#include "reports/events/frmUnautorizedReport.h"
+#include "reports/framework/SortOrder.h"
+#include "reports/framework/frmEmpReport.h"
+#include "tests/reports/events/EventLog.h"
+#include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/ReportFixture.h"
+#include "tests/support/WindowTestEnvironment.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace ReportFixture;
+
+namespace {
+
+QStringList shownHeaders(const frmReportWindow& window)
+{
+    QStringList headers;
+    const QAbstractItemModel* model = window.MSFlexGrid1->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!window.MSFlexGrid1->isColumnHidden(c))
+            headers << model->headerData(c, Qt::Horizontal).toString();
+    return headers;
+}
+
+QStringList shownRow(const frmReportWindow& window, int row)
+{
+    QStringList cells;
+    const QAbstractItemModel* model = window.MSFlexGrid1->model();
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!window.MSFlexGrid1->isColumnHidden(c))
+            cells << model->index(row, c).data().toString();
+    return cells;
+}
+
+QString shortDate(const QString& iso)
+{
+    return DateTimeText::shortDate(QDate::fromString(iso, Qt::ISODate));
+}
+
+}
+
+// Today is Monday 2 March 2026 (the test clock); the filters run from 23 February.
+class EventWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<WindowTestEnvironment> env;
+
+    frmEmpReport& filterFor(int kind)
+    {
+        frmEmpReport& w = FormInstance<frmEmpReport>::get();
+        w.showModeless();
+        w.Option1[kind]->setChecked(true);
+        return w;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<WindowTestEnvironment>();
+        env->createDatabase();
+        OpenMainDatabase();
+        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        const QString friday = QStringLiteral("2026-02-27");
+        EventLog::add({.employee = 7, .date = friday, .time = QStringLiteral("08:10:00")});
+        EventLog::add({.employee = 7, .date = friday, .time = QStringLiteral("12:00:00"), .in = 2, .door = 2,
+                       .reason = 1});
+        EventLog::add({.employee = -1, .date = friday, .time = QStringLiteral("07:00:00"), .reason = 3});
+    }
+    void cleanup() { env.reset(); }
+
+    void eachReportPreviewsInItsWindow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<QStringList>("firstRow");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("legend");
+        QTest::newRow("on-line events")
+            << ReportKinds::OnLine << "frmOnlineReport" << "Online Report"
+            << QStringList{"Name", "Date", "Time", "In/Out", "PIN/Card", "Door Action"}
+            << QStringList{"7 Smith  John", shortDate("2026-02-27"), "08:10:00", "In", "Card", "Opened"} << 2 << false;
+        // Monday 23 February to Monday 2 March, Friday a working day.
+        QTest::newRow("absence")
+            << ReportKinds::Absence << "frmMissingReport" << "Absence Report" << QStringList{"Name", "Date"}
+            << QStringList{"7   Smith John", shortDate("2026-02-23")} << 6 << false;
+        QTest::newRow("incomplete hours")
+            << ReportKinds::IncompleteHours << "frmExceptReport" << "Incompleted Report"
+            << QStringList{"Name", "Date", "Schedule Hours", "Actual Hours", "Missing Hours", "Global Hours"}
+            << QStringList{"7 Smith  John", shortDate("2026-02-27"), "8", "         3:50", "      4:10", "         3:50"}
+            << 2 << true;
+        QTest::newRow("unauthorized")
+            << ReportKinds::Unauthorized << "frmUnautorizedReport" << "UnAuthorized Report"
+            << QStringList{"Date", "Time", "Name", "Slot#", "Code#", "Door Action", "Reason"}
+            << QStringList{shortDate("2026-02-27"), "07:00:00", "Unknown Employee", "0", "1000001", "Opened", "Unknown Code"}
+            << 2 << false;
+    }
+
+    void eachReportPreviewsInItsWindow()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, headers);
+        QFETCH(QStringList, firstRow);
+        QFETCH(int, rows);
+        QFETCH(bool, legend);
+        appState().DefaultWorkHours = 8;
+        frmEmpReport& filter = filterFor(kind);
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& shown = static_cast<frmReportWindow&>(form);
+            QCOMPARE(shown.windowTitle(), caption);
+            QCOMPARE(shownHeaders(shown), headers);
+            QCOMPARE(shown.MSFlexGrid1->model()->rowCount(), rows);
+            QCOMPARE(shownRow(shown, 0), firstRow);
+            QCOMPARE(shown.lblMatchLines->isVisibleTo(&shown), legend);
+            QVERIFY(shown.isEnabled());
+            shown.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows, QStringList{window});
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(!busyPointerShown());
+    }
+
+    // Save and print on a shown preview keep to the rows on the screen; from
+    // the filter window they fill the table again.
+    void theShownPreviewIsSavedAndPrintedAsItIs()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::OnLine);
+        const QString shown = env->file(QStringLiteral("shown.txt"));
+        const QString refilled = env->file(QStringLiteral("refilled.txt"));
+        PrintRecord record;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& window = static_cast<frmOnlineReport&>(form);
+            EventLog::add({.employee = 8, .date = QStringLiteral("2026-03-02"), .time = QStringLiteral("08:00:00")});
+            env->saveDialogs.answer(shown);
+            env->printDialogs.answerRecording(record);
+            window.Toolbar1_ButtonClick(1);
+            window.Toolbar1_ButtonClick(2);
+            window.Toolbar1_ButtonClick(4);
+        });
+        filter.PreviewReport();
+        QCOMPARE(EventLog::read(shown).count('\n'), 3 + 2);
+        QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("8 Lee  Ann")));
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->prompts.boxes.first().buttons, 4);
+        env->saveDialogs.answer(refilled);
+        filter.SaveReport();
+        QCOMPARE(EventLog::read(refilled).count('\n'), 3 + 3);
+    }
+
+    // As every report's, the absence report's save asks before it replaces a file.
+    void theAbsenceSaveDialogAsksBeforeReplacingAFile()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::Absence);
+        const QString path = env->file(QStringLiteral("absence.txt"));
+        env->saveDialogs.answer(path);
+        filter.SaveReport();
+        QCOMPARE(env->saveDialogs.shown.size(), 1);
+        const SaveFileDialogs::Request& request = env->saveDialogs.shown.first();
+        QVERIFY(request.flags & SaveDialogOverwritePrompt);
+        QCOMPARE(request.filter, QStringLiteral("All Files (*.*);;Text Files (*.txt);;Batch Files (*.bat)"));
+        QCOMPARE(request.selectedFilter, QStringLiteral("Text Files (*.txt)"));
+        QVERIFY(request.defaultSuffix.isEmpty());
+        QCOMPARE(EventLog::read(path).size(), (3 + 6) * 82);
+    }
+
+    void withoutDefaultHoursTheIncompleteHoursSendTheUserToTheDoorSettings()
+    {
+        appState().DefaultWorkHours = 0;
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = NULL"));
+        frmEmpReport& filter = filterFor(ReportKinds::IncompleteHours);
+        filter.PreviewReport();
+        filter.SaveReport();
+        filter.PrintReport();
+        QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("Please Enter Working Hours")));
+        // The preview warns; save and print give notice.
+        QCOMPARE(env->prompts.boxes.at(0).title, QStringLiteral("Warning"));
+        QCOMPARE(env->prompts.boxes.at(0).kind, MsgBox::KindWarning);
+        for (int i : {1, 2}) {
+            QCOMPARE(env->prompts.boxes.at(i).title, QStringLiteral("GT-430"));
+            QCOMPARE(env->prompts.boxes.at(i).kind, MsgBox::KindNotice);
+        }
+        for (const auto& box : env->prompts.boxes)
+            QCOMPARE(box.buttons, 4);
+        frmProgramming& settings = FormInstance<frmProgramming>::get();
+        QVERIFY(settings.isVisible());
+        QCOMPARE(settings.focusWidget(), settings.cmbHours[0]);
+        QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
+        QVERIFY(env->modalWindows.isEmpty());
+        QVERIFY(env->saveDialogs.shown.isEmpty());
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+    }
+
+    // Whichever way the days run, an employee's closing row stays last in the grid.
+    void theClosingRowStaysLastInTheGridSortedDownwards()
+    {
+        appState().DefaultWorkHours = 8;
+        addEvent(7, QStringLiteral("2026-02-26"), QStringLiteral("08:00:00"), 1);
+        addEvent(7, QStringLiteral("2026-02-26"), QStringLiteral("10:00:00"), 2);
+        frmEmpReport& filter = filterFor(ReportKinds::IncompleteHours);
+        filter.OptSort[1]->setChecked(true);
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmExceptReport&>(form);
+            const QAbstractItemModel* model = window.MSFlexGrid1->model();
+            QCOMPARE(model->rowCount(), 3);
+            QCOMPARE(model->index(0, 3).data().toString(), shortDate(QStringLiteral("2026-02-27")));
+            QCOMPARE(model->index(1, 3).data().toString(), shortDate(QStringLiteral("2026-02-26")));
+            QCOMPARE(model->index(2, 3).data().toString(), QStringLiteral("Total"));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows.size(), 1);
+    }
+
+    // The texts of the filter window never reach the SQL: the sort is ASC or
+    // DESC, the employees are the numbers the fields begin with.
+    void nothingTheUserTypesReachesTheSql()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::Absence);
+        filter.txtFromEmp->setText(QStringLiteral("7 OR 1=1"));
+        filter.txtToEmp->setText(QStringLiteral("7); DROP TABLE tblOnline; --"));
+        SortOrder = QStringLiteral("DESC; DROP TABLE tblEmployees");
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmMissingReport&>(form);
+            const QAbstractItemModel* model = window.MSFlexGrid1->model();
+            QCOMPARE(model->rowCount(), 5);
+            QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("7   Smith John"));
+            // A sort text other than DESC sorts upwards.
+            QCOMPARE(model->index(0, 1).data().toString(), shortDate(QStringLiteral("2026-02-23")));
+            QCOMPARE(model->index(4, 1).data().toString(), shortDate(QStringLiteral("2026-03-02")));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows.size(), 1);
+        QCOMPARE(count(QStringLiteral("tblOnline")), 3);
+        QCOMPARE(count(QStringLiteral("tblEmployees")), 2);
+    }
+
+    // A fill that fails ends the operation: nothing stale is shown, saved or printed.
+    void aFailedFillEndsTheOperation()
+    {
+        frmEmpReport& filter = filterFor(ReportKinds::Unauthorized);
+        env->saveDialogs.answer(env->file(QStringLiteral("old.txt")));
+        filter.SaveReport();
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        env->prompts.boxes.clear();
+        Db().execute(QStringLiteral("CREATE TRIGGER fails BEFORE INSERT ON tblUnauthorized "
+                                    "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        filter.PreviewReport();
+        filter.SaveReport();
+        filter.PrintReport();
+        QCOMPARE(env->prompts.boxes.size(), 3);
+        for (const auto& box : env->prompts.boxes)
+            QVERIFY(box.text.startsWith(QStringLiteral("Funcion error#: 1052\r")));
+        QVERIFY(env->modalWindows.isEmpty());
+        QCOMPARE(env->saveDialogs.shown.size(), 1);
+        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QVERIFY(!busyPointerShown());
+    }
+
+    void eachWindowOpensItsOwnHelp_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("on-line events") << ReportKinds::OnLine << "frmOnlineReport";
+        QTest::newRow("absence") << ReportKinds::Absence << "frmMissingReport";
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << "frmExceptReport";
+        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << "frmUnautorizedReport";
+    }
+
+    void eachWindowOpensItsOwnHelp()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, topic);
+        frmReportWindow* window = frmEmpReport::reportWindow(kind);
+        QVERIFY(window);
+        window->Toolbar1_ButtonClick(3);
+        QCOMPARE(env->help.calls, QStringList{QStringLiteral("topic ") + topic});
+    }
+
+    void theWindowsSpeakTheChosenLanguage()
+    {
+        BinaryDict().setDictionaryFile(env->file(QStringLiteral("GT430.mld")));
+        BinaryDict().LoadDictionary();
+        BinaryDict().setLanguage(1);
+        frmEmpReport& filter = filterFor(ReportKinds::Absence);
+        filter.txtFromEmp->setText(QStringLiteral("8"));
+        env->modalSteps.enqueue([](Form& form) {
+            auto& window = static_cast<frmMissingReport&>(form);
+            QCOMPARE(window.windowTitle(), QStringLiteral("Abwesenheitsbericht"));
+            QCOMPARE(window.MSFlexGrid1->model()->index(0, 1).data().toString(), QStringLiteral("--Alle Tage abwesend--"));
+            window.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows.size(), 1);
+    }
+};
+
+QTEST_MAIN(EventWindowsTest)
+#include "tst_eventwindows.moc"
