@@ -338,12 +338,13 @@ void fillRows(const ReportFilters& filters)
     const QHash<int, QByteArray> labels = employeeLabels(filters);
     HoursTable table;
     const auto write = [&](const Row& row) { table.write(row); };
-    // The index holds all the fill needs, in employee, day and time order.
+    // The index holds all the fill needs, in employee, day and time order;
+    // events of one second are put in the order they were recorded by playDay.
     ForwardQuery events(Db(),
                         QStringLiteral("SELECT Employee_Number, Date_CR, Time_CR, iIn, rowid "
                                        "FROM tblOnline INDEXED BY tblOnline_Attendance "
                                        "WHERE Employee_Number BETWEEN ? AND ? AND Date_CR BETWEEN ? AND ? "
-                                       "ORDER BY Employee_Number, Date_CR, Time_CR, iIn, rowid"),
+                                       "ORDER BY Employee_Number, Date_CR, Time_CR"),
                         filters.rangeParams());
     std::optional<EmployeeHours> employee;
     qint64 number = 0;

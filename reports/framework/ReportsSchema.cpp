@@ -70,8 +70,9 @@ Schema reportsSchema()
 
 Schema reportsAttendanceIndex()
 {
-    // The working-hours fill reads the events of a range of employees and days
-    // in their order from this index alone, never from the table.
+    // The working-hours and on-line events fills read the events of a range of
+    // employees and days in their order from this index alone, never from the table.
     return {SchemaItem::statement(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS tblOnline_Attendance ON tblOnline (Employee_Number, Date_CR, Time_CR, iIn)"))};
+        "CREATE INDEX IF NOT EXISTS tblOnline_Attendance ON tblOnline (Employee_Number, Date_CR, Time_CR, iIn, iCard,"
+        " iDoor)"))};
 }
