@@ -1,10 +1,12 @@
 #include "platform/DurableFile.h"
 #include "platform/db/Database.h"
+#include "platform/db/DeferredCheckpoint.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -46,6 +48,30 @@ class DatabaseJournalTest : public QObject {
 private slots:
     void init() { env = std::make_unique<TestEnvironment>(); }
     void cleanup() { env.reset(); }
+
+    // A fill's big commit leaves its pages in the log; once the fill is done,
+    // commits fold the log again, and foldLog() does at once.
+    void aDeferredCheckpointLeavesTheLogUntilTheFillIsDone()
+    {
+        const QString path = env->file(QStringLiteral("GT430.mdb"));
+        auto db = Database::create(path, logSchema);
+        // What the file itself holds, the log aside.
+        const auto fileSize = [&] { return QFileInfo(path).size(); };
+        const QString wide(2000, QLatin1Char('x'));
+        {
+            DeferredCheckpoint deferred(*db);
+            Transaction t(*db);
+            for (int i = 0; i < 3000; ++i)
+                db->execute(QStringLiteral("INSERT INTO log (n) VALUES (?)"), {wide});
+            t.commit();
+            QVERIFY(fileSize() < 100000);
+        }
+        QCOMPARE(db->openSql(QStringLiteral("PRAGMA wal_autocheckpoint"), {}, RecordsetType::Snapshot).field(0).toInt16(),
+                 int16_t(1000));
+        DeferredCheckpoint::foldLog(*db);
+        QVERIFY(fileSize() > 3000 * 2000);
+        QCOMPARE(rowsIn(*db), 3000);
+    }
 
     void closingFoldsTheLogBack()
     {
