@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/db/RepeatedStatement.h"
-#include "reports/events/FillCalendar.h"
+#include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/HoursText.h"

@@ -4,7 +4,7 @@
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/text/DateTimeText.h"
-#include "reports/events/FillCalendar.h"
+#include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/WorkTableFill.h"
 

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/db/RepeatedStatement.h"
+#include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/HoursText.h"
@@ -17,22 +18,6 @@ namespace {
 
 constexpr int16_t FillProcId = 902;
 constexpr int16_t CalendarProcId = 2903;
-
-// The door settings as they stand when the fill starts. A settings row that
-// cannot be read is reported once; the days then have no group start time.
-WorkingCalendar calendarForFill()
-{
-    try {
-        return WorkingCalendar::load(Db());
-    } catch (const AppError& error) {
-        ReportError(CalendarProcId, error);
-    }
-    try {
-        return WorkingCalendar::holidaysOnly(Db());
-    } catch (const AppError&) {
-        return {};
-    }
-}
 
 // A start time the lateness is measured from: its text, and its minute.
 struct Start {
@@ -150,7 +135,7 @@ private:
     qint64 m_minutes = 0;
 };
 
-bool fillLateRows()
+bool fillLateRows(const WorkingCalendar& calendar)
 {
     ForwardQuery hours(Db(), QStringLiteral("SELECT 1 FROM tblHoursReport LIMIT 1"));
     if (!hours.next())
@@ -160,7 +145,6 @@ bool fillLateRows()
                                            "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
     if (!days.next())
         return false;
-    const WorkingCalendar calendar = calendarForFill();
     const Start defaultStart(appState().DefaultStartTime.toUtf8());
     // A day's group start time, asked once a day.
     QHash<int, Start> groupStart;
@@ -208,5 +192,9 @@ bool FillIn_LateReport_Tbl(const ReportFilters& filters, FillShow& show)
         }
         return false;
     }
-    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show, [] { return fillLateRows(); });
+    // Read before the fill's transaction: a box about the settings lets the
+    // event loop run, and the link's rows must not join that transaction.
+    const WorkingCalendar calendar = calendarForFill(CalendarProcId);
+    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show,
+                           [&] { return fillLateRows(calendar); });
 }

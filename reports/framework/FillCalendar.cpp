@@ -1,4 +1,4 @@
-#include "reports/events/FillCalendar.h"
+#include "reports/framework/FillCalendar.h"
 
 #include "core/AppState.h"
 #include "core/Messages.h"
