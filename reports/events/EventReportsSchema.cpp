@@ -78,7 +78,7 @@ Schema eventReportsSchema()
             " FROM tblOnline o WHERE o.Employee_Number = -1 AND o.iIn = 1 AND o.iDoor = 1")),
         // The few refused passages of a log of millions, by day: the
         // unauthorized-access report reads them alone. (The entries of unknown
-        // codes it finds by the employee index, under number -1.)
+        // codes it finds by the attendance index, under number -1.)
         SchemaItem::statement(QStringLiteral(
             "CREATE INDEX IF NOT EXISTS tblOnline_Refused ON tblOnline (Date_CR, Time_CR) WHERE iDoor = 2")),
     };

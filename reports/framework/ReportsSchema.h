@@ -6,5 +6,6 @@
 // reports and the queries they are read through.
 Schema reportsSchema();
 
-// Layout step 5: the index the working-hours fill reads the event log through.
+// Layout step 5: the index the working-hours fill reads the event log through,
+// in place of the employee index it covers.
 Schema reportsAttendanceIndex();

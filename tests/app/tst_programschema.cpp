@@ -165,7 +165,8 @@ private slots:
     }
 
     // Step 5: the events of a version-4 file gain the index the working-hours
-    // fill reads them through, and the fill then finds them.
+    // fill reads them through, in place of the employee index it covers, and
+    // the fill then finds them.
     void step5IndexesTheEventsForTheWorkingHours()
     {
         createDatabaseAtVersion(path(), 4);
@@ -190,6 +191,14 @@ private slots:
                                        RecordsetType::Snapshot);
         QCOMPARE(total.recordCount(), 1);
         QCOMPARE(total.field(0).textOrEmpty(), QStringLiteral(" 4:30"));
+        QStringList indexes;
+        for (Recordset rs = Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                                                        "tbl_name = 'tblOnline' AND name <> 'tblOnline_Refused' "
+                                                        "ORDER BY name"),
+                                         {}, RecordsetType::Snapshot);
+             !rs.eof(); rs.moveNext())
+            indexes << rs.field(0).toText();
+        QCOMPARE(indexes, (QStringList{QStringLiteral("tblOnline_Attendance"), QStringLiteral("tblOnline_Date")}));
         CloseMainDatabase();
         QVERIFY(versionOf(path()) >= 5);
     }

@@ -148,7 +148,7 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("index");
         QTest::newRow("refused") << "qryForUnauthorized" << "tblOnline_Refused";
-        QTest::newRow("unknown codes") << "qryUnauthorized2" << "tblOnline_Employee";
+        QTest::newRow("unknown codes") << "qryUnauthorized2" << "tblOnline_Attendance";
     }
 
     void theIrregularPassagesAreFoundThroughTheirIndexes()
