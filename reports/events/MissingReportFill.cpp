@@ -34,6 +34,9 @@ bool anyEmployeeInRange(const ReportFilters& filters)
 // The working days of the range, as a JSON list of ISO dates.
 QString workingDays(const ReportFilters& filters)
 {
+    // A range without its dates has no days (and no end to walk to).
+    if (!filters.fromDate.isValid() || !filters.toDate.isValid())
+        return QStringLiteral("[]");
     const WorkingCalendar calendar = calendarForFill(CalendarProcId);
     QJsonArray days;
     for (QDate day = filters.fromDate; day <= filters.toDate; day = day.addDays(1))

@@ -158,6 +158,16 @@ private slots:
         QCOMPARE(show.starts, 0);
     }
 
+    // Filters that never passed the filter window's checks end, with no day listed.
+    void aRangeWithoutItsDatesEnds()
+    {
+        ReportFilters undated = range(7, 7);
+        undated.fromDate = QDate();
+        QVERIFY(fill(undated));
+        QCOMPARE(rows(QStringLiteral("SELECT count(*) FROM tblMissingReport WHERE Date LIKE '2%'")),
+                 QList<QStringList>{{QStringLiteral("0")}});
+    }
+
     void theOnlyDayWorkedGivesNoRow()
     {
         present(7, Monday);
