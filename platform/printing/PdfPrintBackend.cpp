@@ -31,3 +31,8 @@ void PdfPrintBackend::discard() noexcept
 {
     QFile::remove(m_path);
 }
+
+QString PdfPrintBackend::outputFile() const
+{
+    return m_path;
+}

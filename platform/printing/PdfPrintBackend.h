@@ -14,6 +14,7 @@ public:
 
 protected:
     void discard() noexcept override;
+    QString outputFile() const override;
 
 private:
     QString m_path;

@@ -48,3 +48,8 @@ void DevicePrintBackend::discard() noexcept
     if (device->outputFormat() == QPrinter::PdfFormat && !device->outputFileName().isEmpty())
         QFile::remove(device->outputFileName());
 }
+
+QString DevicePrintBackend::outputFile() const
+{
+    return device->outputFormat() == QPrinter::PdfFormat ? device->outputFileName() : QString();
+}

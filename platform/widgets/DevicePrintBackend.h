@@ -17,4 +17,5 @@ public:
 protected:
     void stop() noexcept override;
     void discard() noexcept override;
+    QString outputFile() const override;
 };

@@ -47,6 +47,12 @@ ReportQuery UnauthorizedReport::saveQuery(const ReportFilters& filters) const
     return {Columns + QStringLiteral("AutoNum ") + sortKeyword(filters.sort), {}};
 }
 
+// The printout lists the rows as the file does.
+ReportQuery UnauthorizedReport::printQuery(const ReportFilters& filters) const
+{
+    return saveQuery(filters);
+}
+
 TextFileLayout UnauthorizedReport::textFile() const
 {
     TextFileLayout layout;

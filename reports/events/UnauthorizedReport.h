@@ -14,5 +14,6 @@ public:
     QList<GridColumn> gridColumns() const override;
     ReportQuery saveQuery(const ReportFilters& filters) const override;
     TextFileLayout textFile() const override;
+    ReportQuery printQuery(const ReportFilters& filters) const override;
     int print(Printer& printer, const ReportFilters& filters, const PrintRun& run) override;
 };

@@ -384,7 +384,10 @@ void fillRows(const ReportFilters& filters)
         const QByteArrayView time = events.bytes(2);
         const std::optional<int> second = HoursText::secondOfDay(time);
         if (!second || time.size() > 8)
-            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (event time '%1')").arg(QString::fromUtf8(time)));
+            raiseError(Err::TypeMismatch,
+                       Translate(QStringLiteral("Unreadable event time '%1' of employee %2 on %3"))
+                           .arg(QString::fromUtf8(time), QString::fromUtf8(labels.value(static_cast<int>(n))),
+                                shownDate(QString::fromUtf8(date))));
         Event& e = day.emplace_back();
         e.second = *second;
         e.order = events.integer(4);

@@ -1,7 +1,10 @@
 #include "reports/framework/ReportTextFile.h"
 
 #include "platform/AppError.h"
+#include "platform/OwnerOnlyFile.h"
 #include "platform/text/Windows1252.h"
+
+#include <QFileInfo>
 
 QByteArray fixedWidthLine(const QList<int>& widths, const QStringList& fields)
 {
@@ -27,7 +30,12 @@ QStringList asteriskRule(const QList<int>& widths)
 
 ReportTextFile::ReportTextFile(const QString& path, QList<int> widths) : m_file(path), m_widths(std::move(widths))
 {
+    const bool replacing = QFileInfo::exists(path);
     if (!m_file.open(QIODevice::WriteOnly))
+        raiseError(Err::PathFileAccess, QStringLiteral("Cannot write the file %1: %2").arg(path, m_file.errorString()));
+    // The file is written beside and renamed over the chosen one: a new one is
+    // made its owner's alone before anything is in it; one it replaces passes on its mode.
+    if (!replacing && !m_file.setPermissions(OwnerOnlyFile::Permissions))
         raiseError(Err::PathFileAccess, QStringLiteral("Cannot write the file %1: %2").arg(path, m_file.errorString()));
 }
 

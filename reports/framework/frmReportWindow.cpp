@@ -19,6 +19,7 @@
 #include "platform/widgets/FormTranslator.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/frmEmpReport.h"
+#include "reports/framework/widgets/PreviewGridFit.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -100,10 +102,11 @@ frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumber
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->verticalHeader()->setVisible(false);
-    // One line a row, as the columns are narrow: a text too long for its column is cut.
+    // One line a row: the columns are fitted to the values on the screen.
     MSFlexGrid1->setWordWrap(false);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 6);
     MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(1);
+    m_fit = new PreviewGridFit(*MSFlexGrid1);
     lblMatchLines = new QLabel(QStringLiteral("(*) Incompleted Data"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Toolbar1);
@@ -203,15 +206,15 @@ void frmReportWindow::InitGrid()
 {
     guarded(m_numbers.grid, [this] {
         const QList<GridColumn> columns = m_report->gridColumns();
+        QList<int> least;
         for (int c = 0; c < m_model->columnCount(); ++c) {
             const GridColumn column = c < columns.size() ? columns.at(c) : GridColumn{nullptr, 0};
             if (column.title)
                 m_model->setHeaderData(c, Qt::Horizontal, Translate(QString::fromLatin1(column.title)));
             m_model->setHeaderData(c, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
-            MSFlexGrid1->setColumnHidden(c, column.width == 0);
-            if (column.width > 0)
-                MSFlexGrid1->setColumnWidth(c, Twips::toPixels(column.width));
+            least << (column.width > 0 ? std::max(1, Twips::toPixels(column.width)) : 0);
         }
+        m_fit->setLeastWidths(least);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QAction;
+class PreviewGridFit;
 class QLabel;
 class QSqlQueryModel;
 class QTableView;
@@ -77,4 +78,5 @@ private:
     int m_noticeButtons;
     ReportFilters m_filters;
     QSqlQueryModel* m_model;
+    PreviewGridFit* m_fit;
 };

@@ -1,6 +1,8 @@
 #include "platform/ProgramFonts.h"
 #include "platform/widgets/DevicePrintBackend.h"
+#include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
+#include "tests/support/FileMode.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
 
@@ -189,6 +191,43 @@ private slots:
         QVERIFY(qAbs(below.at.y() - left.at.y() - line12) < 20);
         QVERIFY(left.at.y() > 360 + 100 - 20 && left.at.y() < 360 + 100 + line12);
         QCOMPARE(word(QStringLiteral("Second")).page, 2);
+    }
+
+    // A printed PDF holds names and times: a new one is its owner's alone
+    // under the usual umask; one replaced keeps the mode its owner gave it.
+    // The program's print dialog and the report tool make their PDFs alike.
+    void aNewPdfIsTheOwnersAlone_data()
+    {
+        QTest::addColumn<bool>("dialogs");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("dialog, new") << true << -1 << 0600;
+        QTest::newRow("dialog, replacing one readable by all") << true << 0644 << 0644;
+        QTest::newRow("dialog, replacing one of the group") << true << 0640 << 0640;
+        QTest::newRow("tool, new") << false << -1 << 0600;
+        QTest::newRow("tool, replacing one readable by all") << false << 0644 << 0644;
+    }
+
+    void aNewPdfIsTheOwnersAlone()
+    {
+        QFETCH(bool, dialogs);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        const FixedUmask umask(022);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.pdf"));
+        if (before >= 0)
+            QVERIFY(makeFile(path, before));
+        {
+            Printer printer(dialogs ? std::unique_ptr<PrintBackend>(DevicePrintBackend::pdf(path))
+                                    : std::make_unique<PdfPrintBackend>(path));
+            printer.printLine(QStringLiteral("7 Smith  John"));
+            printer.endDoc();
+        }
+        QCOMPARE(fileMode(path), after);
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF"));
     }
 
     void anAbandonedPdfLeavesNoFile()

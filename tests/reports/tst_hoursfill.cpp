@@ -1,5 +1,6 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
+#include "platform/text/DateTimeText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "reports/framework/HoursReportFill.h"
 #include "tests/support/ReportFixture.h"
@@ -184,6 +185,50 @@ private slots:
         QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 1012\r")));
         QCOMPARE(show.abruptEnds, 1);
         QCOMPARE(show.pausedEnds, 0);
+    }
+
+    // A time another program wrote into the log fails the fill, and the report
+    // names the row so that the user can mend or remove it.
+    void anUnreadableTimeIsNamedWithItsEmployeeAndDay_data()
+    {
+        QTest::addColumn<QVariant>("time");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("empty") << QVariant(QString()) << "";
+        QTest::newRow("none") << QVariant() << "";
+        QTest::newRow("past the day") << QVariant(QStringLiteral("25:61:99")) << "25:61:99";
+        QTest::newRow("letters") << QVariant(QStringLiteral("abc")) << "abc";
+        QTest::newRow("with more behind") << QVariant(QStringLiteral("08:00:00.5")) << "08:00:00.5";
+        QTest::newRow("a place holder") << QVariant(QStringLiteral("%2")) << "%2";
+    }
+
+    void anUnreadableTimeIsNamedWithItsEmployeeAndDay()
+    {
+        QFETCH(QVariant, time);
+        QFETCH(QString, shown);
+        events(7, Monday, {"08:00:00 1", "16:00:00 2"});
+        events(8, Monday, {"08:00:00 1"});
+        Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, iIn) VALUES (?, ?, 8, 2)"),
+                     {time, Tuesday});
+        CountingFillShow show;
+        QVERIFY(!FillIn_HoursReport_Tbl(week(), show));
+        QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Funcion error#: 1012\rUnreadable event time '") + shown +
+                             QStringLiteral("' of employee 8 Lee  Ann on ") +
+                             DateTimeText::shortDate(QDate(2026, 3, 3)) + QStringLiteral("(13)")});
+    }
+
+    void theUnreadableTimeIsNamedInGerman()
+    {
+        BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
+        BinaryDict().LoadDictionary();
+        BinaryDict().setLanguage(1);
+        events(7, Monday, {"abc 1"});
+        QVERIFY(!FillIn_HoursReport_Tbl(week(), *std::make_unique<CountingFillShow>()));
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Funcion error#: 1012\rUnlesbare Ereigniszeit 'abc' bei Mitarbeiter "
+                                            "7 Smith  John am ") +
+                             DateTimeText::shortDate(QDate(2026, 3, 2)) + QStringLiteral("(13)")});
     }
 
     // The total row is told by its mark, not by its word in some language.

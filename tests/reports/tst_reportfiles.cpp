@@ -6,6 +6,7 @@
 #include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 #include "tests/support/FailureOf.h"
+#include "tests/support/FileMode.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -142,6 +143,31 @@ private slots:
         QCOMPARE(lines.at(5).mid(15, 10), QByteArray("Total     "));
         const auto report = makeReport(ReportKinds::LateArrival);
         QCOMPARE(rows(report->previewQuery(week(SortDirection::Descending)).sql).last().at(3), QStringLiteral("Total"));
+    }
+
+    // A report holds names and times: a new file is its owner's alone under
+    // the usual umask; a file replaced keeps the mode its owner gave it.
+    void aNewFileIsTheOwnersAlone_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("new") << -1 << 0600;
+        QTest::newRow("replacing one readable by all") << 0644 << 0644;
+        QTest::newRow("replacing one of the group") << 0640 << 0640;
+        QTest::newRow("replacing one of the owner") << 0600 << 0600;
+    }
+
+    void aNewFileIsTheOwnersAlone()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        const FixedUmask umask(022);
+        const QString path = env->file(QStringLiteral("mode.txt"));
+        if (before >= 0)
+            QVERIFY(makeFile(path, before));
+        QCOMPARE(save(ReportKinds::HoursDetails, path), 3);
+        QCOMPARE(fileMode(path), after);
+        QVERIFY(read(path).startsWith("Working Hours Details"));
     }
 
     // The file is put in place only once its last line is written.

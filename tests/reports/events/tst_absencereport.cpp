@@ -207,26 +207,57 @@ private slots:
         QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 952\r")));
     }
 
-    // Downwards, each employee's days run from the last; the employees stay in order.
+    // Downwards, each employee's days run from the last; the employees stay in
+    // order. The preview, the file and the printout read the same order.
+    void theSortTurnsTheDaysOfEachEmployee_data()
+    {
+        QTest::addColumn<QString>("reading");
+        QTest::newRow("preview") << "preview";
+        QTest::newRow("save") << "save";
+        QTest::newRow("print") << "print";
+    }
+
     void theSortTurnsTheDaysOfEachEmployee()
     {
+        QFETCH(QString, reading);
         present(7, Monday);
         present(8, Friday);
         MissingReport report;
         const ReportFilters down = range(1, 500, QDate(2026, 3, 1), QDate(2026, 3, 7), SortDirection::Descending);
         CountingFillShow show;
         QVERIFY(report.fill(down, show));
-        QCOMPARE(rows(report.previewQuery(down).sql), (QList<QStringList>{
-                                                           {"7   Smith John", Friday},
-                                                           {"7   Smith John", Thursday},
-                                                           {"7   Smith John", Wednesday},
-                                                           {"7   Smith John", Tuesday},
-                                                           {"8   Lee Ann", Thursday},
-                                                           {"8   Lee Ann", Wednesday},
-                                                           {"8   Lee Ann", Tuesday},
-                                                           {"8   Lee Ann", Monday},
-                                                       }));
-        QCOMPARE(rows(report.saveQuery(down).sql), rows(report.previewQuery(down).sql));
+        const ReportQuery query = reading == QLatin1String("preview") ? report.previewQuery(down)
+                                  : reading == QLatin1String("save") ? report.saveQuery(down)
+                                                                      : report.printQuery(down);
+        QCOMPARE(rows(query.sql, query.params), (QList<QStringList>{
+                                                    {"7   Smith John", Friday},
+                                                    {"7   Smith John", Thursday},
+                                                    {"7   Smith John", Wednesday},
+                                                    {"7   Smith John", Tuesday},
+                                                    {"8   Lee Ann", Thursday},
+                                                    {"8   Lee Ann", Wednesday},
+                                                    {"8   Lee Ann", Tuesday},
+                                                    {"8   Lee Ann", Monday},
+                                                }));
+    }
+
+    // The saved lines in that order, as they stand in the file.
+    void theTextFileDownwards()
+    {
+        present(7, Monday);
+        present(8, Tuesday);
+        const ReportFilters down = range(1, 500, QDate(2026, 3, 2), QDate(2026, 3, 4), SortDirection::Descending);
+        MissingReport report;
+        CountingFillShow show;
+        QVERIFY(report.fill(down, show));
+        const QString path = env->file(QStringLiteral("absence.txt"));
+        QCOMPARE(writeReportFile(path, report.textFileFor(down), report.saveQuery(down)), 4);
+        const QByteArray expected =
+            line({{"Absence Report", 40}, {"", 40}}) + QByteArray(80, '*') + "\r\n" +
+            line({{"Name", 40}, {"Date", 40}}) + line({{"7   Smith John", 40}, {Wednesday, 40}}) +
+            line({{"7   Smith John", 40}, {Tuesday, 40}}) + line({{"8   Lee Ann", 40}, {Wednesday, 40}}) +
+            line({{"8   Lee Ann", 40}, {Monday, 40}});
+        QCOMPARE(EventLog::read(path), expected);
     }
 
     void theTextFile()

@@ -4,6 +4,7 @@
 #include "employees/frmProgramming.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "reports/events/frmExceptReport.h"
@@ -210,6 +211,69 @@ private slots:
         QVERIFY(env->modalWindows.isEmpty());
         QVERIFY(env->saveDialogs.shown.isEmpty());
         QVERIFY(env->printDialogs.flagsShown.isEmpty());
+    }
+
+    // Every shown column is at least as wide as designed and shows its heading
+    // and the values on the screen whole; a value further down counts once it
+    // is scrolled to. The columns widen with the window; hidden ones stay hidden.
+    void theColumnsShowTheirHeadingsAndTheValuesOnTheScreen()
+    {
+        for (int i = 0; i < 100; ++i)
+            EventLog::add({.employee = 7, .date = QStringLiteral("2026-02-24"),
+                           .time = DateTimeText::isoTime(QTime(6, 0).addSecs(60 * i)), .door = 2, .reason = 1});
+        const QString longCode = QStringLiteral("1234567890123456789012345678901234567890");
+        EventLog::add({.employee = -1, .date = QStringLiteral("2026-02-28"), .time = QStringLiteral("07:00:00"),
+                       .reason = 3, .code = longCode});
+        frmEmpReport& filter = filterFor(ReportKinds::Unauthorized);
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& shown = static_cast<frmReportWindow&>(form);
+            QTableView& grid = *shown.MSFlexGrid1;
+            const QFontMetrics metrics = grid.fontMetrics();
+            // The shown columns and their designed widths in twips.
+            const QList<std::pair<int, int>> designed{{2, 1000}, {3, 1000}, {5, 1600}, {6, 700},
+                                                      {7, 1250}, {9, 1500}, {10, 1250}};
+            const auto showsWhole = [&](int column, const QString& text) {
+                return grid.columnWidth(column) >= metrics.horizontalAdvance(text) + 4;
+            };
+            const auto shownWidths = [&] {
+                QList<int> widths;
+                for (const auto& [column, twips] : designed)
+                    widths << grid.columnWidth(column);
+                return widths;
+            };
+            const int top = grid.rowAt(0);
+            const int bottom = grid.rowAt(grid.viewport()->height() - 1);
+            QVERIFY(top == 0 && bottom > 5 && bottom < 90);
+            for (const auto& [column, twips] : designed) {
+                QVERIFY(grid.columnWidth(column) >= Twips::toPixels(twips));
+                QVERIFY2(showsWhole(column, grid.model()->headerData(column, Qt::Horizontal).toString()),
+                         qPrintable(QString::number(column)));
+                for (int row = top; row <= bottom; ++row)
+                    QVERIFY2(showsWhole(column, grid.model()->index(row, column).data().toString()),
+                             qPrintable(grid.model()->index(row, column).data().toString()));
+            }
+            QCOMPARE(grid.model()->index(grid.model()->rowCount() - 1, 7).data().toString(), longCode);
+            QVERIFY(!showsWhole(7, longCode));
+
+            const QList<int> before = shownWidths();
+            shown.resize(shown.width() + 400, shown.height() + 100);
+            const QList<int> after = shownWidths();
+            int total = 0;
+            for (qsizetype i = 0; i < before.size(); ++i) {
+                QVERIFY2(after.at(i) > before.at(i), qPrintable(QString::number(designed.at(i).first)));
+                total += after.at(i);
+            }
+            QCOMPARE(total, grid.viewport()->width());
+
+            grid.scrollToBottom();
+            QVERIFY(showsWhole(7, longCode));
+            for (int column : {0, 1, 4, 8})
+                QVERIFY(grid.isColumnHidden(column));
+            shown.CloseReport();
+        });
+        filter.PreviewReport();
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmUnautorizedReport")});
+        QVERIFY(env->prompts.boxes.isEmpty());
     }
 
     // Whichever way the days run, an employee's closing row stays last in the grid.

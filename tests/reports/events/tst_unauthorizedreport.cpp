@@ -244,6 +244,39 @@ private slots:
         QCOMPARE(record.find(QStringLiteral("08:05"))->at.y(), 2078.0);
     }
 
+    // The refused passage of the 5th is found before the unknown code of the
+    // 3rd: paper and file list them in that order, downwards both turned.
+    void thePrintoutKeepsTheOrderOfTheFile_data()
+    {
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("ascending") << false << QStringList{"7 Smith  John", "Unknown Employee"};
+        QTest::newRow("descending") << true << QStringList{"Unknown Employee", "7 Smith  John"};
+    }
+
+    void thePrintoutKeepsTheOrderOfTheFile()
+    {
+        QFETCH(bool, descending);
+        QFETCH(QStringList, names);
+        refused(7, Thursday, QStringLiteral("10:00:00"));
+        unknownEntry(Tuesday, QStringLiteral("07:00:00"));
+        const ReportFilters filters = week(descending ? SortDirection::Descending : SortDirection::Ascending);
+        QCOMPARE(print(filters), 2);
+        QCOMPARE(textsAt(record, 1, 11460, 2000), names);
+        const QStringList thursdayFirst{DateTimeText::shortDate(QDate(2026, 3, 5)),
+                                        DateTimeText::shortDate(QDate(2026, 3, 3)), "Page : 1"};
+        const QStringList tuesdayFirst{DateTimeText::shortDate(QDate(2026, 3, 3)),
+                                       DateTimeText::shortDate(QDate(2026, 3, 5)), "Page : 1"};
+        QCOMPARE(textsAt(record, 1, 300, 2000), descending ? tuesdayFirst : thursdayFirst);
+        UnauthorizedReport report;
+        const QString path = env->file(QStringLiteral("unauthorized.txt"));
+        QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 2);
+        const QList<QByteArray> lines = read(path).split('\n');
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines.at(3).startsWith((descending ? Tuesday : Thursday).toLatin1()));
+        QVERIFY(lines.at(4).startsWith((descending ? Thursday : Tuesday).toLatin1()));
+    }
+
     // 46 rows a page, the next on a page marked as a continuation; a page is
     // begun only for a row to go on it.
     void aFullPageContinuesOnlyWhenMoreFollows_data()

@@ -1,0 +1,102 @@
+#include "reports/framework/widgets/PreviewGridFit.h"
+
+#include "reports/framework/PreviewColumnWidths.h"
+
+#include <QAbstractItemDelegate>
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <QTableView>
+#include <algorithm>
+
+PreviewGridFit::PreviewGridFit(QTableView& grid) : QObject(&grid), m_grid(grid)
+{
+    m_grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid.viewport()->installEventFilter(this);
+    QAbstractItemModel* model = m_grid.model();
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        m_content.clear();
+        refit();
+    });
+    connect(model, &QAbstractItemModel::rowsInserted, this, &PreviewGridFit::refit);
+    connect(model, &QAbstractItemModel::dataChanged, this, &PreviewGridFit::refit);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &PreviewGridFit::refit);
+    connect(model, &QAbstractItemModel::headerDataChanged, this, &PreviewGridFit::refit);
+    connect(m_grid.verticalScrollBar(), &QScrollBar::valueChanged, this, &PreviewGridFit::refit);
+}
+
+void PreviewGridFit::setLeastWidths(QList<int> pixels)
+{
+    m_least = std::move(pixels);
+    m_content.clear();
+    refit();
+}
+
+bool PreviewGridFit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid.viewport() && event->type() == QEvent::Resize)
+        refit();
+    return QObject::eventFilter(watched, event);
+}
+
+// Setting the widths may show or hide a scroll bar, which resizes the grid
+// again: that fit is made once this one is done.
+void PreviewGridFit::refit()
+{
+    if (m_fitting) {
+        m_again = true;
+        return;
+    }
+    m_fitting = true;
+    for (int round = 0; round < 3; ++round) {
+        m_again = false;
+        fitOnce();
+        if (!m_again)
+            break;
+    }
+    m_fitting = false;
+}
+
+void PreviewGridFit::fitOnce()
+{
+    const int columns = m_grid.model()->columnCount();
+    const int rows = m_grid.model()->rowCount();
+    const int top = m_grid.rowAt(0);
+    int bottom = m_grid.rowAt(m_grid.viewport()->height() - 1);
+    if (bottom < 0)
+        bottom = rows - 1;
+    QList<int> least(columns, 0);
+    m_content.resize(columns, 0);
+    for (int c = 0; c < columns; ++c) {
+        least[c] = c < m_least.size() ? m_least.at(c) : 0;
+        if (least[c] <= 0)
+            continue;
+        const int heading = m_grid.horizontalHeader()->sectionSizeHint(c);
+        const int value = top < 0 ? 0 : widestShownValue(c, top, bottom);
+        m_content[c] = std::max({m_content.at(c), heading, value});
+    }
+    const QList<int> widths = previewColumnWidths(least, m_content, m_grid.viewport()->width());
+    for (int c = 0; c < columns; ++c) {
+        m_grid.setColumnHidden(c, widths.at(c) == 0);
+        if (widths.at(c) > 0 && m_grid.columnWidth(c) != widths.at(c))
+            m_grid.setColumnWidth(c, widths.at(c));
+    }
+}
+
+int PreviewGridFit::widestShownValue(int column, int top, int bottom) const
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&m_grid);
+    option.font = m_grid.font();
+    option.fontMetrics = m_grid.fontMetrics();
+    option.widget = &m_grid;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    int widest = 0;
+    for (int row = top; row <= bottom; ++row) {
+        const QModelIndex index = m_grid.model()->index(row, column);
+        widest = std::max(widest, m_grid.itemDelegateForIndex(index)->sizeHint(option, index).width());
+    }
+    // The grid's line between the columns.
+    return widest + (m_grid.showGrid() ? 1 : 0);
+}
