@@ -70,7 +70,7 @@ void DoorSettings::load(Database& db, DoorSettingsBoxes& boxes)
 
 std::optional<int16_t> DoorSettings::hoursValue(const QString& text)
 {
-    static const QRegularExpression whole(QStringLiteral("^\\d{1,2}$"));
+    static const QRegularExpression whole(QStringLiteral("^\\+?\\d{1,2}$"));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return int16_t(0);

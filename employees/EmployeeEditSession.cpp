@@ -29,7 +29,18 @@ void EmployeeEditSession::open()
         t.commit();
     }
     m_work = m_db.openTable(workTable);
-    m_dirty = false;
+    forgetChanges();
+}
+
+void EmployeeEditSession::forgetChanges()
+{
+    m_changed.clear();
+    m_newChanged = false;
+}
+
+int16_t EmployeeEditSession::shownNumber() const
+{
+    return m_work.field(EmpField::Employee_Number).toInt16();
 }
 
 void EmployeeEditSession::close()
@@ -59,6 +70,7 @@ bool EmployeeEditSession::show(int16_t number)
 void EmployeeEditSession::beginNew()
 {
     m_work.addNew();
+    m_newPending = true;
 }
 
 FieldValue EmployeeEditSession::value(int position) const
@@ -69,7 +81,10 @@ FieldValue EmployeeEditSession::value(int position) const
 void EmployeeEditSession::write(int position, const QVariant& value)
 {
     m_work.setField(position, value);
-    m_dirty = true;
+    if (m_newPending)
+        m_newChanged = true;
+    else
+        m_changed.insert(shownNumber());
 }
 
 void EmployeeEditSession::commit()
@@ -106,7 +121,7 @@ EmployeeEditSession::MoveResult EmployeeEditSession::move(Move step)
         result.end = End::Finish;
         break;
     }
-    result.number = m_work.field(EmpField::Employee_Number).toInt16();
+    result.number = shownNumber();
     return result;
 }
 
@@ -147,16 +162,18 @@ void EmployeeEditSession::store(bool asNew)
         reopen();
         throw;
     }
-    m_dirty = false;
+    if (asNew) {
+        m_newPending = false;
+        m_newChanged = false;
+    }
+    m_changed.remove(shownNumber());
     reopen();
 }
 
 void EmployeeEditSession::storeAll()
 {
     commit();
-    const int16_t number = m_work.recordCount() > 0 && !m_work.eof() && !m_work.bof()
-                               ? m_work.field(EmpField::Employee_Number).toInt16()
-                               : int16_t(0);
+    const int16_t number = m_work.recordCount() > 0 && !m_work.eof() && !m_work.bof() ? shownNumber() : int16_t(0);
     try {
         const QString columns = EmpField::columnList(1);
         Transaction t(m_db);
@@ -169,7 +186,7 @@ void EmployeeEditSession::storeAll()
         reopen();
         throw;
     }
-    m_dirty = false;
+    forgetChanges();
     show(number);
 }
 

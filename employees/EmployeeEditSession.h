@@ -2,6 +2,7 @@
 
 #include "platform/db/Recordset.h"
 
+#include <QSet>
 #include <QVariant>
 #include <cstdint>
 
@@ -32,11 +33,12 @@ public:
     // Finds the employee in the work copy and opens its record for editing;
     // false, with nothing open, when the work copy does not hold it.
     bool show(int16_t number);
-    // Starts a pending new record, with the work table's defaults.
+    // Starts a pending new record, with the work table's defaults; it is the
+    // new employee until a store as new succeeds.
     void beginNew();
 
     FieldValue value(int position) const;
-    // Into the open record; marks the session changed.
+    // Into the open record; marks that employee changed.
     void write(int position, const QVariant& value);
 
     // Which end of the work copy a move reached.
@@ -53,21 +55,30 @@ public:
     // Commits the open record and stores it in the register: as a new row for
     // a new employee (a number already there fails with DuplicateKey and
     // changes nothing), else over the row of its number. The record stays open.
+    // Only that employee counts as unchanged afterwards.
     void store(bool asNew);
     // Commits the open record and copies every work record onto the register
     // row of its number, all or nothing. Then shows the employee again.
     void storeAll();
-    // Drops what is pending in the open record and opens it afresh.
+    // Drops what is pending in the open record and opens it afresh. What was
+    // written into the employee before still counts as a change.
     void undo();
 
-    bool dirty() const { return m_dirty; }
-    void setDirty(bool dirty) { m_dirty = dirty; }
+    // Some employee of the work copy was changed and not stored since.
+    bool dirty() const { return m_newChanged || !m_changed.isEmpty(); }
+    bool changed(int16_t number) const { return m_changed.contains(number); }
+    void forgetChanges();
 
 private:
     void commit();
     void reopen();
+    int16_t shownNumber() const;
 
     Database& m_db;
     Recordset m_work;
-    bool m_dirty = false;
+    // The employees written into since their last store, by number (a stored
+    // employee's number no longer changes), and the new one, which has none yet.
+    QSet<int16_t> m_changed;
+    bool m_newPending = false;
+    bool m_newChanged = false;
 };

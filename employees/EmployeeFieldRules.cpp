@@ -4,9 +4,12 @@
 #include "employees/EmployeeFields.h"
 #include "platform/db/FieldValue.h"
 #include "platform/text/VbText.h"
+#include "platform/text/Windows1252.h"
 
 #include <QRegularExpression>
 #include <QTime>
+
+#include <cmath>
 
 namespace {
 
@@ -32,27 +35,29 @@ std::optional<int> storedWhole(const FieldValue& stored)
 
 EmployeeNumberVerdict checkEmployeeNumber(const QString& text)
 {
-    static const QRegularExpression whole(QStringLiteral("^\\d{1,9}$"));
     static const QRegularExpression numeric(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     EmployeeNumberVerdict verdict;
-    const QString t = text.trimmed();
     if (text.isEmpty()) {
         verdict.empty = true;
         return verdict;
     }
-    if (whole.match(t).hasMatch()) {
-        const int n = t.toInt();
-        if (n >= 1 && n <= MaxEmployeeNumber) {
-            verdict.number = static_cast<int16_t>(n);
-            return verdict;
-        }
-    }
+    const QString t = text.trimmed();
     if (!numeric.match(t).hasMatch()) {
         verdict.refusal = numberMessage();
         return verdict;
     }
-    verdict.refusal = numberMessage() + QLatin1Char(' ') + Translate(QStringLiteral("From:")) + QStringLiteral(" 1 ") +
-                      Translate(QStringLiteral("To:")) + QStringLiteral(" 500.");
+    const double value = t.toDouble();
+    if (value < 1 || value > MaxEmployeeNumber) {
+        verdict.refusal = numberMessage() + QLatin1Char(' ') + Translate(QStringLiteral("From:")) +
+                          QStringLiteral(" 1 ") + Translate(QStringLiteral("To:")) + QStringLiteral(" 500.");
+        return verdict;
+    }
+    // Within the range, only a whole number is one that the lookups by number find.
+    if (value != std::floor(value)) {
+        verdict.refusal = numberMessage();
+        return verdict;
+    }
+    verdict.number = static_cast<int16_t>(value);
     return verdict;
 }
 
@@ -67,6 +72,17 @@ QString capitalizeName(const QString& text)
     if (!name.isEmpty() && name.at(0) >= QLatin1Char('a') && name.at(0) <= QLatin1Char('z'))
         name[0] = QChar(name.at(0).unicode() - 32);
     return name;
+}
+
+bool nameFitsReportFiles(const QString& text)
+{
+    return Windows1252::canEncode(text);
+}
+
+QString invalidNameMessage()
+{
+    return Translate(QStringLiteral("Invalid Name!")) + QStringLiteral("\r\n") +
+           Translate(QStringLiteral("A name can hold only Western European characters (Windows-1252)."));
 }
 
 QString invalidTimeMessage()

@@ -17,14 +17,18 @@ struct EmployeeNumberVerdict {
     QString refusal;
 };
 
-// Only whole numbers 1 to 500, blanks around them allowed. The number must be
-// a whole number the lookups find, so a fraction or a hexadecimal literal is
-// refused like any other number outside the range.
+// Only whole numbers 1 to 500, blanks and a sign around them allowed. A number
+// outside the range is refused with the range; a fraction within it, or text
+// that is no decimal number (a hexadecimal literal), with the plain message.
 EmployeeNumberVerdict checkEmployeeNumber(const QString& text);
 QString numberTakenMessage();
 
 // Blanks trimmed, the first letter a to z made upper case; the rest as typed.
 QString capitalizeName(const QString& text);
+// A name reaches the report files, which are written in Windows-1252: false
+// when it holds a character that code page has not.
+bool nameFitsReportFiles(const QString& text);
+QString invalidNameMessage();
 
 // "Invalid Time!" and the valid format, for a start time that IsValidTime refuses.
 QString invalidTimeMessage();

@@ -20,18 +20,21 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/Placement.h"
 #include "platform/forms/TimeBox.h"
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/widgets/HelpKey.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
+#include "platform/text/Windows1252Validator.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -58,6 +61,13 @@ QString dateText(const NullableDateEdit* picker)
 {
     const auto date = picker->value();
     return date ? DateTimeText::shortDate(*date) : QString();
+}
+
+AppError pictureError(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return AppError(Err::FileNotFound, standardErrorText(Err::FileNotFound) + QStringLiteral(": ") + path);
+    return AppError(Err::InvalidCall, Translate(QStringLiteral("Invalid picture")) + QStringLiteral(": ") + path);
 }
 
 std::optional<QDate> storedDate(const FieldValue& value)
@@ -105,6 +115,11 @@ void frmDetails::buildControls()
     txtUserNum = new QLineEdit(this);
     txtFirstName = new QLineEdit(this);
     txtLastName = new QLineEdit(this);
+    // The names go into the report files as they are typed.
+    for (QLineEdit* name : {txtFirstName, txtLastName}) {
+        name->setValidator(new Windows1252Validator(name));
+        connect(name, &QLineEdit::inputRejected, this, [] { ShowInputWarning(invalidNameMessage()); });
+    }
     txtID = new QLineEdit(this);
     cmbGender = new QComboBox(this);
     cmbStatus = new QComboBox(this);
@@ -234,12 +249,8 @@ void frmDetails::watchFields()
 {
     m_commits->watch(txtUserNum, [this] { return txtUserNum_LostFocus(); });
     m_commits->watch(txtTime, [this] { return txtTime_LostFocus(); });
-    auto capitalized = [](QLineEdit* box) {
-        box->setText(capitalizeName(box->text()));
-        return QVariant(box->text());
-    };
-    watchField(txtFirstName, EmpField::First_Name, 355, [=, this] { return capitalized(txtFirstName); });
-    watchField(txtLastName, EmpField::Last_Name, 356, [=, this] { return capitalized(txtLastName); });
+    m_commits->watch(txtFirstName, [this] { return commitName(txtFirstName, EmpField::First_Name, 355); });
+    m_commits->watch(txtLastName, [this] { return commitName(txtLastName, EmpField::Last_Name, 356); });
     watchField(txtID, EmpField::Id_Number, 357, [this] { return txtID->text(); });
     watchField(cmbGender, EmpField::Gender, 358, [this] { return choiceFromListIndex(cmbGender->currentIndex()); });
     watchField(cmbStatus, EmpField::Status, 359, [this] { return choiceFromListIndex(cmbStatus->currentIndex()); });
@@ -278,13 +289,13 @@ void frmDetails::Form_Load()
             InitNewEmployee();
         else
             ShowEmployeeDetails();
-        move(static_cast<int>((Twips::toPixels(Twips::screenWidth()) - width()) / 2),
-             static_cast<int>((Twips::toPixels(Twips::screenHeight()) - height()) / 2));
+        // Centred at the size its layout gives it, with every field filled.
+        centreOver(this, nullptr);
         handOver.CurPictureFile.clear();
         if (IsGuardOnlyRun())
             return;
         cmdCard->setEnabled(appState().CommOpened);
-        m_session->setDirty(false);
+        m_session->forgetChanges();
     } catch (const AppError& error) {
         if (error.number() != Err::FileNotFound)
             ReportError(353, error);
@@ -311,9 +322,13 @@ void frmDetails::InitNewEmployee()
     for (int b : {3, 2, 4})
         ToolbarButton[b]->setEnabled(false);
     txtUserNum->setEnabled(true);
-    // A default picture that cannot be loaded leaves the box empty; the new employee can still be entered.
-    EmpImage->loadPicture(appState().DefaultPictureFile);
+    // An empty name shows nothing; a picture that cannot be loaded is reported,
+    // and the new employee can be entered all the same.
+    const QString fallback = appState().DefaultPictureFile;
+    const bool shown = EmpImage->loadPicture(fallback);
     m_session->beginNew();
+    if (!shown && !fallback.isEmpty())
+        ReportError(377, pictureError(fallback));
 }
 
 void frmDetails::showPicture(const QString& path)
@@ -366,8 +381,13 @@ void frmDetails::ShowEmployeeDetails()
         const EmployeeEditSession& s = *m_session;
         auto text = [&s](int position) { return s.value(position).textOrEmpty(); };
         txtUserNum->setText(text(EmpField::Employee_Number));
-        txtFirstName->setText(text(EmpField::First_Name));
-        txtLastName->setText(text(EmpField::Last_Name));
+        {
+            // A name stored before the names were checked is shown as it is, unrefused.
+            const QSignalBlocker quietFirst(txtFirstName);
+            const QSignalBlocker quietLast(txtLastName);
+            txtFirstName->setText(text(EmpField::First_Name));
+            txtLastName->setText(text(EmpField::Last_Name));
+        }
         txtID->setText(text(EmpField::Id_Number));
         if (const auto row = listIndexForChoice(s.value(EmpField::Gender), cmbGender->count()))
             cmbGender->setCurrentIndex(*row);
@@ -409,6 +429,23 @@ bool frmDetails::txtUserNum_LostFocus()
             return;
         }
         write(EmpField::Employee_Number, *verdict.number);
+    });
+    return accepted;
+}
+
+bool frmDetails::commitName(QLineEdit* box, int position, int16_t procId)
+{
+    bool accepted = true;
+    guarded(procId, [&] {
+        // A name stored before the names were checked is refused when it is left.
+        if (!nameFitsReportFiles(box->text())) {
+            accepted = false;
+            ShowInputWarning(invalidNameMessage());
+            SelectAndFocus(box);
+            return;
+        }
+        box->setText(capitalizeName(box->text()));
+        write(position, box->text());
     });
     return accepted;
 }
@@ -621,7 +658,7 @@ void frmDetails::cmdAddPicture_Click()
         const QString chosen = VbText::trim(handOver.CurPictureFile);
         if (!chosen.isEmpty()) {
             if (!EmpImage->loadPicture(chosen))
-                raiseError(Err::InvalidCall, Translate(QStringLiteral("Invalid picture")) + QStringLiteral(": ") + chosen);
+                throw pictureError(chosen);
             EmpImage->repaint();
             PictureID->setText(chosen);
         }

@@ -106,7 +106,8 @@ private:
     void showCodeHeld(bool held);
     // Writes into the open record; nothing when no record is open.
     void write(int position, const QVariant& value);
-    bool commitText(QLineEdit* box, int position);
+    // The name rule: refused when a report file could not carry it.
+    bool commitName(QLineEdit* box, int position, int16_t procId);
     // Asks the save question when something changed; true when the window may close.
     bool confirmClose();
 

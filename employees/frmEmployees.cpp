@@ -8,6 +8,7 @@
 #include "employees/EmployeeHandOver.h"
 #include "employees/EmployeeListPrint.h"
 #include "employees/EmployeeRegister.h"
+#include "employees/ListSizes.h"
 #include "employees/frmDetails.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FrameAnimation.h"
@@ -23,12 +24,12 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 enum Column { AccessColumn, LastNameColumn, FirstNameColumn, NumberColumn, SlotColumn };
-const int columnUnits[5] = {23, 23, 23, 18, 12};
+const QList<int> columnShares = {23, 23, 23, 18, 12};
 const double listLeft = 240;
 const double listTop = 960;
 
@@ -122,9 +123,9 @@ void frmEmployees::SetListColumns()
 void frmEmployees::SizeListColumns()
 {
     guarded(517, [this] {
-        const auto unit = static_cast<int>(std::lround(Twips::fromPixels(lvwEmployees->width()) - 240)) / 100;
-        for (int c = 0; c < 5; ++c)
-            lvwEmployees->setColumnWidth(c, Twips::toPixels(unit * columnUnits[c]));
+        const QList<int> widths = ListSizes::columnWidths(Twips::fromPixels(lvwEmployees->width()), columnShares);
+        for (int c = 0; c < widths.size(); ++c)
+            lvwEmployees->setColumnWidth(c, Twips::toPixels(widths.at(c)));
     });
 }
 
@@ -132,9 +133,9 @@ void frmEmployees::FitListToForm()
 {
     const double toolbarHeight = std::max(Twips::fromPixels(Toolbar1->sizeHint().height()), 900.0);
     Toolbar1->setGeometry(0, 0, width(), Twips::toPixels(toolbarHeight));
-    const double listWidth = std::max(std::round(Twips::fromPixels(width()) - listLeft - 170), 480.0);
-    const double listHeight = std::max(std::round(Twips::fromPixels(height()) - listTop - 120), 480.0);
-    placeTwips(lvwEmployees, listLeft, listTop, listWidth, listHeight);
+    const ListSizes::Size list =
+        ListSizes::fittedList(Twips::fromPixels(width()), Twips::fromPixels(height()), listLeft, listTop);
+    placeTwips(lvwEmployees, listLeft, listTop, list.width, list.height);
 }
 
 void frmEmployees::resizeEvent(QResizeEvent* event)

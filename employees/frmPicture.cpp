@@ -60,9 +60,15 @@ frmPicture::frmPicture()
     connect(ChosenDir, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         guarded(52, [&] { setFolder(item->data(PathRole).toString()); });
     });
-    connect(ChosenFile, &QListWidget::itemClicked, this, [this] { ChosenFile_Click(); });
+    // A file chosen by the mouse or the keys is clicked; the list emptied or
+    // left without a choice has none.
+    connect(ChosenFile, &QListWidget::itemSelectionChanged, this, [this] {
+        if (fileSelected())
+            ChosenFile_Click();
+        else
+            RefreshAcceptButton();
+    });
     connect(ChosenFile, &QListWidget::itemDoubleClicked, this, [this] { ChosenFile_DblClick(); });
-    connect(ChosenFile, &QListWidget::itemSelectionChanged, this, [this] { RefreshAcceptButton(); });
     connect(Accept, &QPushButton::clicked, this, [this] { Accept_Click(); });
     connect(Quit, &QPushButton::clicked, this, [this] { Quit_Click(); });
     // The window sees Enter and Esc before its lists do.
@@ -171,7 +177,6 @@ void frmPicture::CheckFileExist()
             QListWidgetItem* item = ChosenFile->item(i);
             if (PictureFiles::sameFile(PictureFiles::joinPath(m_folder, item->text()), own)) {
                 ChosenFile->setCurrentItem(item);
-                ChosenFile_Click();
                 return;
             }
         }
@@ -186,11 +191,17 @@ void frmPicture::BuildChosenPath()
     });
 }
 
+bool frmPicture::fileSelected() const
+{
+    return ChosenFile->currentItem() && ChosenFile->currentItem()->isSelected();
+}
+
 void frmPicture::ChosenFile_Click()
 {
     guarded(54, [this] {
         BuildChosenPath();
         PictureBox preview;
+        // A file that is no picture leaves the preview and Add as they were.
         if (!preview.loadPicture(ChosenPath))
             raiseError(Err::InvalidCall, Translate(QStringLiteral("Invalid picture")) + QStringLiteral(": ") + ChosenPath);
         NewImage->setPicture(preview.picture());
@@ -209,7 +220,7 @@ void frmPicture::ChosenFile_DblClick()
 void frmPicture::RefreshAcceptButton()
 {
     guarded(62, [this] {
-        const bool chosen = ChosenFile->currentItem() && ChosenFile->currentItem()->isSelected();
+        const bool chosen = fileSelected();
         Accept->setEnabled(chosen);
         if (!chosen)
             NewImage->setPicture(QPixmap());

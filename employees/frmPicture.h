@@ -45,6 +45,7 @@ private:
     void fillDrives();
     void fillFolders();
     void fillFiles();
+    bool fileSelected() const;
     void BuildChosenPath();
     void RefreshAcceptButton();
     void AcceptPicture();

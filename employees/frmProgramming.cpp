@@ -8,9 +8,11 @@
 #include "employees/DoorSettings.h"
 #include "employees/EmployeeFieldRules.h"
 #include "employees/Holidays.h"
+#include "employees/ListSizes.h"
 #include "employees/frmHoliday.h"
 #include "link/LinkState.h"
 #include "platform/forms/FieldCommits.h"
+#include "platform/forms/FirstShow.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
@@ -32,8 +34,6 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 
@@ -182,7 +182,8 @@ void frmProgramming::Form_Load()
         m_loaded = true;
         ShowDoorStatus();
         InitHolidayColumns();
-        SizeHolidayColumns();
+        // The list's page is not laid out before it is first shown.
+        onFirstShow(lvwHolidays, [this] { SizeHolidayColumns(); });
         FillHolidayList();
     } catch (const AppError& error) {
         ReportError(457, error);
@@ -330,9 +331,9 @@ void frmProgramming::InitHolidayColumns()
 void frmProgramming::SizeHolidayColumns()
 {
     guarded(464, [this] {
-        const auto unit = static_cast<int>(std::lround(Twips::fromPixels(lvwHolidays->width()) - 240)) / 100;
-        lvwHolidays->setColumnWidth(0, Twips::toPixels(40 * unit));
-        lvwHolidays->setColumnWidth(1, Twips::toPixels(60 * unit));
+        const QList<int> widths = ListSizes::columnWidths(Twips::fromPixels(lvwHolidays->width()), {40, 60});
+        for (int c = 0; c < widths.size(); ++c)
+            lvwHolidays->setColumnWidth(c, Twips::toPixels(widths.at(c)));
     });
 }
 

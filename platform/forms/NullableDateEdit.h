@@ -8,7 +8,9 @@ class QCheckBox;
 class QDateEdit;
 
 // A date that may be "no date": a check box says whether there is one, and the
-// date field beside it holds it. Stored as ISO text, or Null for no date.
+// date field beside it holds it, in the short date form of the field's locale
+// with four-digit years. With no date the field shows nothing. Stored as ISO
+// text, or Null for no date.
 class NullableDateEdit : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +24,13 @@ public:
     QCheckBox* checkBox() const { return m_check; }
     QDateEdit* dateEdit() const { return m_edit; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void showFormat();
+    void showNoDate();
+
     QCheckBox* m_check;
     QDateEdit* m_edit;
 };

@@ -26,6 +26,15 @@ std::optional<unsigned char> Windows1252::encode(QChar c)
     return std::nullopt;
 }
 
+bool Windows1252::canEncode(const QString& text)
+{
+    for (QChar c : text) {
+        if (!encode(c))
+            return false;
+    }
+    return true;
+}
+
 QChar Windows1252::decode(unsigned char byte)
 {
     if (byte >= 0x80 && byte < 0xA0 && high[byte - 0x80] != 0)

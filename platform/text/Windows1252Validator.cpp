@@ -4,9 +4,5 @@
 
 QValidator::State Windows1252Validator::validate(QString& input, int& /*position*/) const
 {
-    for (QChar c : input) {
-        if (!Windows1252::encode(c))
-            return Invalid;
-    }
-    return Acceptable;
+    return Windows1252::canEncode(input) ? Acceptable : Invalid;
 }

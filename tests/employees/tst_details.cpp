@@ -14,15 +14,20 @@
 #include "tests/employees/EmployeeTestWorld.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -77,6 +82,34 @@ class DetailsTest : public QObject {
 
     QStringList boxTexts() const { return ::boxTexts(env->prompts); }
 
+    QString picture(const QString& name, Qt::GlobalColor colour) const
+    {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = env->file(name);
+        image.save(path);
+        return path;
+    }
+
+    // Typed as a keyboard of any language types: key events carrying the text.
+    static void typeText(QWidget* field, const QString& text)
+    {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(field, &press);
+            QApplication::sendEvent(field, &release);
+        }
+    }
+
+    static void typeYear(frmDetails& editor, NullableDateEdit* field, const QString& year)
+    {
+        field->dateEdit()->setFocus();
+        field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(field->dateEdit(), year);
+        editor.Picture1->setFocus();
+    }
+
 private slots:
     void init()
     {
@@ -84,7 +117,11 @@ private slots:
         appState().CommOpened = true;
     }
 
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        env.reset();
+        QLocale::setDefault(QLocale::system());
+    }
 
     void aNewEmployeeIsStoredUnderAWholeNumber()
     {
@@ -120,7 +157,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         const QString plain = QStringLiteral("Invalid Employee number, Please enter a number");
-        QTest::newRow("fraction") << "2.5" << plain + " From: 1 To: 500.";
+        QTest::newRow("fraction") << "2.5" << plain;
         QTest::newRow("hexadecimal") << "&H10" << plain;
         QTest::newRow("zero") << "0" << plain + " From: 1 To: 500.";
         QTest::newRow("too high") << "501" << plain + " From: 1 To: 500.";
@@ -310,6 +347,139 @@ private slots:
         QCOMPARE(stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Ann"));
     }
 
+    // Storing the shown employee stores that one only: a change made to
+    // another one before is still to be stored, and Close asks for it.
+    void closeAsksForTheChangesOfAnotherEmployee_data()
+    {
+        QTest::addColumn<int>("how"); // 0 Save, 1 Add Code, 2 Delete Code
+        QTest::newRow("Save") << 0;
+        QTest::newRow("Add Code") << 1;
+        QTest::newRow("Delete Code") << 2;
+    }
+
+    void closeAsksForTheChangesOfAnotherEmployee()
+    {
+        QFETCH(int, how);
+        addEmployee(1, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        addEmployee(2, QStringLiteral("Bob"), QStringLiteral("Jones"),
+                    QStringLiteral("Employee_Code = '77', SlotNumber = 2, PinProx = 2"));
+        frmDetails& editor = open(false, 1);
+        enter(editor, editor.txtFirstName, QStringLiteral("Zoe"));
+        editor.cmdMove[2]->click();
+        QCOMPARE(editor.txtUserNum->text(), QStringLiteral("2"));
+        enter(editor, editor.txtLastName, QStringLiteral("Brown"));
+        if (how == 0) {
+            editor.ToolbarButton[1]->trigger();
+        } else if (how == 1) {
+            env->modalSteps.enqueue([](Form& form) {
+                linkState().CodeCaptured = true;
+                linkState().CapturedCode = QStringLiteral("1234");
+                linkState().CapturedCodeType = 1;
+                linkState().LastSlot = 3;
+                form.unloadForm();
+            });
+            editor.cmdCard->click();
+        } else {
+            env->prompts.answers.enqueue(MsgBox::Yes);
+            editor.cmdDelCode->click();
+        }
+        QCOMPARE(stored(QStringLiteral("Last_Name"), 2).toString(), QStringLiteral("Brown"));
+        QCOMPARE(stored(QStringLiteral("First_Name"), 1).toString(), QStringLiteral("Ann"));
+        QVERIFY(editor.Dirty());
+        const qsizetype before = boxTexts().size();
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.ToolbarButton[6]->trigger();
+        QCOMPARE(boxTexts().mid(before), QStringList{"Do you want to save changes?"});
+        QVERIFY(!FormInstance<frmDetails>::exists());
+        QCOMPARE(stored(QStringLiteral("First_Name"), 1).toString(), QStringLiteral("Zoe"));
+        QCOMPARE(stored(QStringLiteral("Last_Name"), 2).toString(), QStringLiteral("Brown"));
+    }
+
+    // Dates show and take four-digit years whatever the locale's short form:
+    // a two-digit year would land in whichever century the field guessed.
+    void datesHaveFourDigitYears_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("ticked");
+        QTest::newRow("C") << "C" << "17 May 1980" << "2 Mar 2026";
+        QTest::newRow("en_US") << "en_US" << "5/17/1980" << "3/2/2026";
+        QTest::newRow("de_DE") << "de_DE" << "17.05.1980" << "02.03.2026";
+    }
+
+    void datesHaveFourDigitYears()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shown);
+        QFETCH(QString, ticked);
+        QLocale::setDefault(QLocale(locale));
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
+        frmDetails& editor = open(false, 7);
+        QCOMPARE(editor.txtBirthDate->dateEdit()->text(), shown);
+        typeYear(editor, editor.txtBirthDate, QStringLiteral("1985"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("Birth_Date"), 7).toString(), QStringLiteral("1985-05-17"));
+        // An empty date ticked on starts at today's; two digits typed are no year.
+        editor.SSTab1->setCurrentIndex(1);
+        QVERIFY(editor.txtEmployDate->dateEdit()->text().trimmed().isEmpty());
+        editor.txtEmployDate->checkBox()->click();
+        QCOMPARE(editor.txtEmployDate->dateEdit()->text(), ticked);
+        typeYear(editor, editor.txtEmployDate, QStringLiteral("85"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("Employment_Date"), 7).toString(), QStringLiteral("2026-03-02"));
+        QVERIFY(boxTexts().isEmpty());
+    }
+
+    // A field without a date shows none, not the date of the employee before.
+    void aFieldWithoutADateShowsNone()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        addEmployee(1, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
+        addEmployee(2, QStringLiteral("Bob"), QStringLiteral("Jones"));
+        frmDetails& editor = open(false, 1);
+        QCOMPARE(editor.txtBirthDate->dateEdit()->text(), QStringLiteral("5/17/1980"));
+        editor.cmdMove[2]->click();
+        QCOMPARE(editor.txtBirthDate->value(), std::nullopt);
+        QVERIFY(!editor.txtBirthDate->checkBox()->isChecked());
+        QVERIFY(!editor.txtBirthDate->dateEdit()->isEnabled());
+        QCOMPARE(editor.txtBirthDate->dateEdit()->text().trimmed(), QString());
+        // Ticked off, a date goes away on screen too.
+        editor.cmdMove[0]->click();
+        editor.txtBirthDate->dateEdit()->setFocus();
+        editor.txtBirthDate->checkBox()->click();
+        QCOMPARE(editor.txtBirthDate->dateEdit()->text().trimmed(), QString());
+        editor.Picture1->setFocus();
+        editor.ToolbarButton[1]->trigger();
+        QVERIFY(stored(QStringLiteral("Birth_Date"), 1).isNull());
+    }
+
+    // The names reach the report files, which carry only Windows-1252: a
+    // character beyond it is refused as it is typed, and a name stored with
+    // one before is refused when it is left.
+    void namesTakeOnlyWhatTheReportFilesCarry()
+    {
+        const QString message =
+            QStringLiteral("Invalid Name!\r\nA name can hold only Western European characters (Windows-1252).");
+        addEmployee(7, QStringLiteral("иван"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        editor.txtLastName->setFocus();
+        editor.txtLastName->selectAll();
+        typeText(editor.txtLastName, QStringLiteral("Müllerω"));
+        QCOMPARE(boxTexts(), QStringList{message});
+        QCOMPARE(editor.txtLastName->text(), QStringLiteral("Müller"));
+        editor.txtFirstName->setFocus();
+        editor.Picture1->setFocus();
+        QCOMPARE(boxTexts(), (QStringList{message, message}));
+        QVERIFY(editor.txtFirstName->hasFocus());
+        QCOMPARE(editor.txtFirstName->selectedText(), QStringLiteral("иван"));
+        editor.txtFirstName->selectAll();
+        QTest::keyClicks(editor.txtFirstName, QStringLiteral("Iwan"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(boxTexts().size(), 2);
+        QCOMPARE(stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Iwan"));
+        QCOMPARE(stored(QStringLiteral("Last_Name"), 7).toString(), QStringLiteral("Müller"));
+    }
+
     // Closing by the close box asks what Close asks; edits are never dropped unasked.
     void closingAsksToSave_data()
     {
@@ -497,13 +667,64 @@ private slots:
 
     void aPictureThatIsGoneShowsTheDefault()
     {
+        appState().DefaultPictureFile = picture(QStringLiteral("default.png"), Qt::red);
         addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
                     QStringLiteral("PictureFile = '/nowhere/ann.png', SlotNumber = 4"));
         frmDetails& editor = open(false, 7);
         QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(editor.EmpImage->picture().toImage().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(editor.PictureID->text(), QString());
         QVERIFY(!editor.cmdDelPicture->isEnabled());
         QCOMPARE(editor.txtSlotNumber->text(), QStringLiteral("4"));
+    }
+
+    // A new employee starts with the default picture; one that cannot be shown
+    // is reported, and the employee can be entered all the same.
+    void aNewEmployeeShowsTheDefaultPicture_data()
+    {
+        QTest::addColumn<QString>("fallback");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("a picture") << "default.png" << "";
+        QTest::newRow("none named") << "" << "";
+        QTest::newRow("missing") << "missing.png" << "File not found: %1(53)";
+        QTest::newRow("no picture") << "notes.png" << "Invalid picture: %1(5)";
+    }
+
+    void aNewEmployeeShowsTheDefaultPicture()
+    {
+        QFETCH(QString, fallback);
+        QFETCH(QString, report);
+        picture(QStringLiteral("default.png"), Qt::red);
+        QFile notes(env->file(QStringLiteral("notes.png")));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("not a picture");
+        notes.close();
+        const QString path = fallback.isEmpty() ? QString() : env->file(fallback);
+        appState().DefaultPictureFile = path;
+        frmDetails& editor = open(true);
+        if (report.isEmpty()) {
+            QVERIFY(boxTexts().isEmpty());
+        } else {
+            QCOMPARE(boxTexts(), QStringList{QStringLiteral("Funcion error#: 377\r") + report.arg(path)});
+            QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
+        }
+        QCOMPARE(editor.EmpImage->picture().isNull(), fallback != QLatin1String("default.png"));
+        enter(editor, editor.txtUserNum, QStringLiteral("8"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(employees(), 1);
+    }
+
+    // The editor stands in the middle of the screen at the size its layout gives it.
+    void theEditorIsCentred()
+    {
+        frmDetails& editor = open(true);
+        const QRect screen = editor.screen()->availableGeometry();
+        const QRect shown = editor.frameGeometry();
+        QVERIFY2(screen.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y())
+                                                        .arg(shown.width()).arg(shown.height())));
+        // Within the window frame's few pixels, which are not known before the first show.
+        QVERIFY(qAbs(shown.center().x() - screen.center().x()) <= 3);
+        QVERIFY(qAbs(shown.center().y() - screen.center().y()) <= 3);
     }
 
     void theSheetPrintsWhatTheEditorShows()

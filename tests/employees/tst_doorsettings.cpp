@@ -131,6 +131,7 @@ private slots:
         QTest::newRow("zero") << "0" << 0;
         QTest::newRow("empty") << "" << 0;
         QTest::newRow("most") << "24" << 24;
+        QTest::newRow("plus sign") << "+5" << 5;
         QTest::newRow("too many") << "30" << -1;
         QTest::newRow("fraction") << "7.5" << -1;
         QTest::newRow("negative") << "-1" << -1;

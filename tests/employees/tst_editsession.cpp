@@ -117,6 +117,27 @@ private slots:
         QVERIFY(session->dirty()); // undo does not change it
     }
 
+    // A store is of the shown employee only: another one changed before is
+    // still to be stored, until Save All.
+    void aStoreLeavesTheOtherChangesToStore()
+    {
+        QVERIFY(session->show(5));
+        session->write(EmpField::First_Name, QStringLiteral("Anna"));
+        session->move(EmployeeEditSession::Move::Next);
+        QVERIFY(session->show(12));
+        session->write(EmpField::First_Name, QStringLiteral("Robert"));
+        session->store(false);
+        QVERIFY(session->dirty());
+        QVERIFY(session->changed(5));
+        QVERIFY(!session->changed(12));
+        session->undo();
+        QVERIFY(session->changed(5));
+        session->storeAll();
+        QVERIFY(!session->dirty());
+        QCOMPARE(text(QStringLiteral("SELECT First_Name FROM tblEmployees WHERE Employee_Number = 5")),
+                 QStringLiteral("Anna"));
+    }
+
     void anEmployeeNotInTheWorkCopyOpensNothing()
     {
         QVERIFY(!session->show(99));

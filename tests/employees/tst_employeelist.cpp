@@ -6,12 +6,14 @@
 #include "employees/frmEmployees.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FrameAnimation.h"
+#include "platform/forms/Twips.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/employees/EmployeeTestWorld.h"
 
 #include <QAction>
 #include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QSvgRenderer>
 #include <QTreeWidget>
@@ -40,6 +42,19 @@ class EmployeeListTest : public QObject {
 
     static frmEmployees& open() { return showActive<frmEmployees>(); }
 
+    static QImage iconImage(const frmEmployees& list, int row)
+    {
+        return list.lvwEmployees->topLevelItem(row)->icon(0).pixmap(16).toImage();
+    }
+
+    static QList<int> columnWidths(const frmEmployees& list)
+    {
+        QList<int> widths;
+        for (int c = 0; c < list.lvwEmployees->columnCount(); ++c)
+            widths << list.lvwEmployees->columnWidth(c);
+        return widths;
+    }
+
 private slots:
     void init()
     {
@@ -58,9 +73,27 @@ private slots:
         QCOMPARE(column(list, 3), (QStringList{"1", "2", "3", "4"}));
         QCOMPARE(column(list, 0), (QStringList{"Allowed", "Unallowed", "Allowed", "Unallowed"}));
         QCOMPARE(column(list, 4), (QStringList{"5", "0", "3", "0"}));
-        QVERIFY(!list.lvwEmployees->topLevelItem(0)->icon(0).isNull());
+        // A PIN shows the PIN picture, a card the card picture.
+        QCOMPARE(iconImage(list, 0), QIcon(QStringLiteral(":/employees/pin.svg")).pixmap(16).toImage());
+        QCOMPARE(iconImage(list, 2), QIcon(QStringLiteral(":/employees/card.svg")).pixmap(16).toImage());
+        QVERIFY(iconImage(list, 0) != iconImage(list, 2));
         QVERIFY(list.lvwEmployees->topLevelItem(1)->icon(0).isNull());
+        QVERIFY(list.lvwEmployees->topLevelItem(3)->icon(0).isNull());
         QCOMPARE(list.lvwEmployees->currentItem(), list.lvwEmployees->topLevelItem(0));
+    }
+
+    // The list fills the window as it is shown and resized, and its columns
+    // share its width (at 96 dots an inch, 15 twips a pixel).
+    void theListFollowsTheWindow()
+    {
+        frmEmployees& list = open();
+        QCOMPARE(Twips::toPixels(1440), 96);
+        list.resize(711, 500); // a list 10 260 twips wide: units of 100 twips
+        QCOMPARE(list.lvwEmployees->geometry(), QRect(16, 64, 684, 428));
+        QCOMPARE(columnWidths(list), (QList<int>{153, 153, 153, 120, 80}));
+        list.resize(40, 40); // narrowed to almost nothing: 480 by 480 twips
+        QCOMPARE(list.lvwEmployees->size(), QSize(32, 32));
+        QCOMPARE(columnWidths(list), (QList<int>{3, 3, 3, 2, 2}));
     }
 
     // Numbers sort as numbers: 9 before 10 before 100.

@@ -30,9 +30,14 @@ private slots:
         QTest::newRow("zero") << "0" << 0 << ranged();
         QTest::newRow("too high") << "501" << 0 << ranged();
         QTest::newRow("negative") << "-5" << 0 << ranged();
-        // Fractions and exponents would be stored as REAL and never found by number.
-        QTest::newRow("fraction") << "2.5" << 0 << ranged();
-        QTest::newRow("exponent") << "1e2" << 0 << ranged();
+        QTest::newRow("plus sign") << "+5" << 5 << "";
+        QTest::newRow("exponent") << "1e2" << 100 << "";
+        QTest::newRow("whole fraction") << "7.0" << 7 << "";
+        // A fraction would be stored as REAL and never found by number; it lies
+        // within the range, so the range is not what is wrong with it.
+        QTest::newRow("fraction") << "2.5" << 0 << plain();
+        QTest::newRow("fraction beyond the range") << "500.5" << 0 << ranged();
+        QTest::newRow("fraction below the range") << "0.5" << 0 << ranged();
         QTest::newRow("letters") << "abc" << 0 << plain();
         QTest::newRow("hexadecimal") << "&H10" << 0 << plain();
         QTest::newRow("blanks only") << "   " << 0 << plain();

@@ -40,6 +40,14 @@ class PictureChooserTest : public QObject {
         return showActive<frmPicture>();
     }
 
+    static void clickFile(frmPicture& chooser, const QString& name)
+    {
+        const auto found = chooser.ChosenFile->findItems(name, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        const QRect place = chooser.ChosenFile->visualItemRect(found.first());
+        QTest::mouseClick(chooser.ChosenFile->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
 private slots:
     void init()
     {
@@ -158,21 +166,52 @@ private slots:
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 
+    // A click on a file that is no picture is reported; the preview and Add
+    // stay as they were, whether a picture was previewed before or none.
+    void aFileThatIsNoPictureIsReported_data()
+    {
+        QTest::addColumn<bool>("pictureBefore");
+        QTest::newRow("a picture previewed before") << true;
+        QTest::newRow("nothing chosen before") << false;
+    }
+
     void aFileThatIsNoPictureIsReported()
     {
+        QFETCH(bool, pictureBefore);
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        red.save(QDir(pictures).filePath(QStringLiteral("ann.png")));
         QFile broken(QDir(pictures).filePath(QStringLiteral("broken.png")));
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("not a picture");
         broken.close();
         frmPicture& chooser = openFor(QString());
         chooser.setFolder(pictures);
-        const auto found = chooser.ChosenFile->findItems(QStringLiteral("broken.png"), Qt::MatchExactly);
-        QCOMPARE(found.size(), 1);
-        chooser.ChosenFile->setCurrentItem(found.first());
-        chooser.ChosenFile_Click();
+        QCOMPARE(chooser.ChosenFile->count(), 3);
+        if (pictureBefore)
+            clickFile(chooser, QStringLiteral("ann.png"));
+        clickFile(chooser, QStringLiteral("broken.png"));
         QCOMPARE(env->prompts.boxes.size(), 1);
         QVERIFY(env->prompts.boxes.first().text.startsWith(QLatin1String("Funcion error#: 54\r")));
         QVERIFY(chooser.ChosenPath.endsWith(QLatin1String("broken.png")));
+        QCOMPARE(chooser.Accept->isEnabled(), pictureBefore);
+        if (pictureBefore)
+            QCOMPARE(chooser.NewImage->picture().toImage().pixelColor(0, 0), QColor(Qt::red));
+        else
+            QVERIFY(chooser.NewImage->picture().isNull());
+    }
+
+    // The keys choose a file as a click does.
+    void theKeysChooseAFile()
+    {
+        frmPicture& chooser = openFor(QString());
+        chooser.ChosenFile->setFocus();
+        QTest::keyClick(chooser.ChosenFile, Qt::Key_Down);
+        QVERIFY(chooser.ChosenFile->currentItem()->isSelected());
+        QVERIFY(chooser.ChosenPath.endsWith(chooser.ChosenFile->currentItem()->text()));
+        QVERIFY(chooser.Accept->isEnabled());
+        QVERIFY(!chooser.NewImage->picture().isNull());
+        QVERIFY(env->prompts.boxes.isEmpty());
     }
 };
 

@@ -231,6 +231,23 @@ private slots:
         QVERIFY(!settings.ImageDoor->picture().isNull());
     }
 
+    // The holiday columns share the width the list has once its page is
+    // shown: 40 and 60 hundredths of it less 240 twips (16 pixels at 96 dots
+    // an inch), the remainder of the hundredths dropped.
+    void theHolidayColumnsShareTheListsWidth()
+    {
+        Holidays::add(Db(), QDate(2000, 12, 25), QStringLiteral("Christmas Day"));
+        frmProgramming& settings = open();
+        settings.SSTab1->setCurrentWidget(settings.tabHolidays);
+        const int list = settings.lvwHolidays->width();
+        const int date = settings.lvwHolidays->columnWidth(0);
+        const int name = settings.lvwHolidays->columnWidth(1);
+        const QString sizes = QStringLiteral("list %1, columns %2 and %3").arg(list).arg(date).arg(name);
+        QVERIFY2(list > 300, qPrintable(sizes));
+        QVERIFY2(qAbs(date * 3 - name * 2) <= 3, qPrintable(sizes));
+        QVERIFY2(list - 16 - (date + name) >= 0 && list - 16 - (date + name) <= 8, qPrintable(sizes));
+    }
+
     void holidaysAreAddedAndDeleted()
     {
         frmProgramming& settings = open();
