@@ -148,7 +148,7 @@ private slots:
 
     // Nobody at the screen: the monitor's own report (a picture that is gone)
     // stays up while a read comes every five ticks. Both timers run as the
-    // program runs them, ten times a tick's pace; the monitor shows every read
+    // program runs them, twenty times quicker; the monitor shows every read
     // while its box is up.
     void itsOwnBoxStopsNotTheMonitor()
     {
@@ -189,7 +189,8 @@ private slots:
         setPrompts(&env->prompts);
 
         QCOMPARE(boxes.mostUpAtOnce, 1);
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("Funcion error#: 172\rFile not found: %1(53)").arg(gone)});
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Funcion error#: 172\rFile not found: %1(53)").arg(gone)});
         QCOMPARE(shownWhileUp, 9);
         QCOMPARE(monitor.History->topLevelItemCount(), 9);
         QCOMPARE(rowsOf(QStringLiteral("ReadCard_Tbl"), QStringLiteral("Action = ?"), 0x20), 9);
