@@ -52,8 +52,6 @@ frmMain::frmMain() : AccessComm(createCommPort())
 {
     setWindowTitle(QStringLiteral("Access Control  GT-430"));
     ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
-    // The reception goes on while a box of its own is up.
-    ReceiveTimer->setTicksDuringItsBoxes(true);
 
     menuBar = new QMenuBar(this);
     mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -9,6 +10,7 @@ namespace {
 struct Reports {
     int holds = 0;
     bool boxUp = false;
+    bool showQueued = false;
     QString shown;
     QStringList waiting;
 };
@@ -17,6 +19,27 @@ Reports& reports()
 {
     static Reports r;
     return r;
+}
+
+void showWaiting()
+{
+    Reports& r = reports();
+    if (r.holds > 0 || r.boxUp)
+        return;
+    struct BoxUp {
+        Reports& r;
+        explicit BoxUp(Reports& reports) : r(reports) { r.boxUp = true; }
+        ~BoxUp()
+        {
+            r.boxUp = false;
+            r.shown.clear();
+        }
+    } up(r);
+    while (!r.waiting.isEmpty()) {
+        r.shown = r.waiting.takeFirst();
+        // The box runs its own event loop, in which the timers go on.
+        ShowWarning(r.shown);
+    }
 }
 
 }
@@ -37,28 +60,27 @@ void DeliverReport(const QString& text)
     if ((r.boxUp && r.shown == text) || r.waiting.contains(text))
         return;
     r.waiting << text;
-    ShowHeldReports();
+    showWaiting();
 }
 
 void ShowHeldReports()
 {
     Reports& r = reports();
-    if (r.holds > 0 || r.boxUp)
+    if (r.waiting.isEmpty() || r.showQueued)
         return;
-    struct BoxUp {
-        Reports& r;
-        explicit BoxUp(Reports& reports) : r(reports) { r.boxUp = true; }
-        ~BoxUp()
-        {
-            r.boxUp = false;
-            r.shown.clear();
-        }
-    } up(r);
-    while (!r.waiting.isEmpty()) {
-        r.shown = r.waiting.takeFirst();
-        // The box runs its own event loop, in which the held work goes on.
-        ShowWarning(r.shown);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        showWaiting();
+        return;
     }
+    r.showQueued = true;
+    QMetaObject::invokeMethod(
+        app,
+        [] {
+            reports().showQueued = false;
+            showWaiting();
+        },
+        Qt::QueuedConnection);
 }
 
 void ForgetHeldReports()

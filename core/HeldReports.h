@@ -2,12 +2,14 @@
 
 #include <QString>
 
-// Error reports of work that must go on while a box is up: the reception of
-// the door's packets. While a ReportHold lives, reports are kept instead of
-// shown; ShowHeldReports shows them, one box at a time, once the work is
-// done. Boxes never stack: any report waits while one of these boxes is up,
-// and a report of the same text as the box up, or as one already waiting, is
-// not raised again.
+// Error reports of work that must go on while a box is up: the ticks of the
+// window timers, above all the reception of the door's packets. A timer does
+// not fire again until its tick has returned, so a tick never shows a box
+// itself: while a ReportHold lives, reports are kept instead of shown, and
+// ShowHeldReports shows them once the running handler has returned. Boxes
+// never stack: any report waits while one of these boxes is up, and a report
+// of the same text as the box up, or as one already waiting, is not raised
+// again.
 class ReportHold {
 public:
     ReportHold();
@@ -16,11 +18,14 @@ public:
     ReportHold& operator=(const ReportHold&) = delete;
 };
 
-// Shows what waits, in the order it came. Does nothing while a hold lives or a
-// box is up: whoever shows that box shows the rest after it.
+// Shows what waits, in the order it came, one box at a time, from a call
+// queued behind the running handler (at once only where no event loop can
+// run). Waits while a hold lives, or a box is up: whoever shows that box shows
+// the rest after it.
 void ShowHeldReports();
 
-// The way of every common error report to the screen.
+// The way of every common error report to the screen: at once, unless a hold
+// lives or a box of these is up.
 void DeliverReport(const QString& text);
 
 // Back to a program just started: nothing held, no box up.

@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -62,6 +63,19 @@ FrameScan ScanFrames(const char* bytes, qsizetype size)
     // Once a good packet is known to stand behind, every frame still coming in
     // before it is a false one: it would have to hold that packet.
     bool goodBehind = false;
+    // The run of frames known to be false: a sync inside it is noise, whatever
+    // length it announces.
+    qsizetype falseFrom = 0;
+    qsizetype falseUntil = 0;
+    const auto waitAt = [&](qsizetype p) {
+        scan.drop = p < falseUntil ? falseFrom : p;
+        return scan;
+    };
+    const auto falseFrame = [&](qsizetype s, qsizetype end) {
+        if (s >= falseUntil)
+            falseFrom = s;
+        falseUntil = std::max(falseUntil, end);
+    };
     qsizetype from = 0;
     for (;;) {
         const qsizetype s = findSync(bytes, size, from);
@@ -69,14 +83,15 @@ FrameScan ScanFrames(const char* bytes, qsizetype size)
             qsizetype keep = 0;
             while (keep < 3 && size - 1 - keep >= from && at(bytes, size - 1 - keep) == Framing::SyncByte)
                 ++keep;
-            scan.drop = size - keep;
-            return scan;
+            return waitAt(size - keep);
         }
-        if (size - s < Framing::BytesBeforeN) {
-            scan.drop = s;
-            return scan;
-        }
+        if (size - s < Framing::BytesBeforeN)
+            return waitAt(s);
         if (at(bytes, s + 9) > Framing::LargestN) {
+            if (s < falseUntil) {
+                from = s + 1;
+                continue;
+            }
             scan.kind = FrameScan::TooLong;
             scan.drop = size;
             return scan;
@@ -92,11 +107,10 @@ FrameScan ScanFrames(const char* bytes, qsizetype size)
             }
         } else {
             goodBehind = goodBehind || goodPacketBehind(bytes, size, s);
-            if (!goodBehind) {
-                scan.drop = s;
-                return scan;
-            }
+            if (!goodBehind)
+                return waitAt(s);
         }
+        falseFrame(s, s + length);
         from = s + 1;
     }
 }

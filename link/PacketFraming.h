@@ -22,7 +22,7 @@ struct FrameScan {
     enum Kind {
         Packet,  // at start, length bytes (N + 11); the bytes up to its end can go
         Waiting, // no such packet yet; the bytes before `drop` can never be part of one
-        TooLong  // a sync announces N above 244: everything goes, an overflow
+        TooLong  // a sync at a frame's start announces N above 244: everything goes, an overflow
     };
     Kind kind = Waiting;
     qsizetype drop = 0;
@@ -35,14 +35,17 @@ struct FrameScan {
 // between two reads) wait for more. A frame whose checksum fails loses only
 // its first sync byte, so that a packet inside or behind it is still found;
 // a frame still coming in gives way in the same manner once a good packet
-// stands complete behind its sync.
+// stands complete behind its sync. A sync inside such a false frame is noise
+// whatever N it announces, so it costs no read behind it; what waits inside
+// one keeps the false frame, so that the next read still knows it.
 FrameScan ScanFrames(const char* bytes, qsizetype size);
 
 // Cuts the first packet out of the receive accumulator: true with a packet
 // whose checksum holds, false (and `packet` empty) when none is complete.
 // The buffer loses the packet and what stood before it, or, without a
 // packet, whatever can never be part of one. A sync followed by an N above
-// 244 empties the buffer and throws overflow (6).
+// 244, other than one inside a false frame, empties the buffer and throws
+// overflow (6).
 bool ExtractPacket(QByteArray& buffer, QByteArray& packet);
 
 // The sum of the bytes after the sync up to the last one, modulo 256, equals

@@ -95,17 +95,8 @@ private:
 
 void ReceiveTick(CommPort& port)
 {
-    // Only a box of another window, opened inside this tick's work, could
-    // bring the timer back here before the work is done.
-    static bool working = false;
-    if (working)
-        return;
     {
         ReportHold hold;
-        struct Working {
-            Working() { working = true; }
-            ~Working() { working = false; }
-        } scope;
         guarded(6, [&] {
             LinkState& link = linkState();
             if (link.RepeatGuard > 0)
@@ -117,7 +108,7 @@ void ReceiveTick(CommPort& port)
             ReceiveData(port);
         });
     }
-    // The work is done and stored: a box now lets the next ticks run.
+    // Its boxes come once the tick has returned, so that the timer fires again while they are up.
     ShowHeldReports();
 }
 

@@ -17,13 +17,12 @@ void FormTimer::setEnabled(bool enabled)
 
 void FormTimer::tick()
 {
-    if (m_inTick && !m_ticksDuringBoxes)
+    if (m_inTick)
         return;
     struct Reset {
         bool& flag;
-        bool before;
-        ~Reset() { flag = before; }
-    } reset{m_inTick, m_inTick};
+        ~Reset() { flag = false; }
+    } reset{m_inTick};
     m_inTick = true;
     m_onTick();
 }

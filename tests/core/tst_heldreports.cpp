@@ -44,9 +44,13 @@ private slots:
             report(1);
             report(2);
             ShowHeldReports(); // the work is not done yet
+            QCoreApplication::sendPostedEvents();
             QVERIFY(shown().isEmpty());
         }
         ShowHeldReports();
+        // Not inside the handler that held them: once it has returned.
+        QVERIFY(shown().isEmpty());
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(shown(), (QStringList{textOf(2), textOf(1)}));
     }
 

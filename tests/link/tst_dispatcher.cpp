@@ -6,7 +6,6 @@
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
-#include "tests/support/AwayPrompts.h"
 #include "tests/support/FakeCommPort.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -66,6 +65,8 @@ class DispatcherTest : public QObject {
         port.waiting += input;
         env->clock.current = env->clock.current.addMSecs(200);
         ReceiveTick(port);
+        // Its boxes come once it has returned to the event loop.
+        QCoreApplication::sendPostedEvents();
     }
 
     void ticks(int n)
@@ -310,42 +311,6 @@ private slots:
         QVERIFY(boxes().isEmpty());
         QCOMPARE(reads.count(), 1);
         QCOMPARE(link().LastSeq, static_cast<uint8_t>(link().CurPacket.CheckSum));
-    }
-
-    // With a box of the reception up and nobody there, the ticks go on: the
-    // port is drained every tick, every read is logged and recorded once, the
-    // same report is not raised again, and another waits for the box to close.
-    void aBoxStopsNoRead()
-    {
-        EventRecorder monitor;
-        const QByteArray overlong = PacketBuilder::withLength(250).left(12);
-        AwayPrompts away(env->prompts, [&] {
-            for (int i = 1; i <= 60; ++i) {
-                if (i % 5 == 0)
-                    port.waiting += card(quint32(100 + i), uint8_t(i));
-                if (i == 31)
-                    port.waiting += overlong;
-                if (i == 41)
-                    port.waiting += PacketBuilder::packet(0x20, QByteArray(6, 1)); // too short: 861
-                tick();
-                QVERIFY(port.waiting.isEmpty());
-            }
-        });
-        setPrompts(&away);
-        tick(overlong);
-        setPrompts(&env->prompts);
-        QCOMPARE(away.mostUpAtOnce, 1);
-        QCOMPARE(boxes(), (QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)"),
-                                       QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")}));
-        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 12);
-        Recordset codes = Db().openSql(QStringLiteral("SELECT count(DISTINCT CardNum), count(*) FROM tblOnline"), {},
-                                       RecordsetType::Snapshot);
-        QCOMPARE(codes.field(0).toInt16(), int16_t(12));
-        QCOMPARE(codes.field(1).toInt16(), int16_t(12));
-        QCOMPARE(monitor.TakeLines().size(), 12);
-        // Once the box is down, the same fault is reported again.
-        tick(overlong);
-        QCOMPARE(boxes().size(), 3);
     }
 
     // What a tick stored is committed when it ends, also when a fault ended its dispatching.

@@ -81,6 +81,8 @@ class EventRecorderTest : public QObject {
         port.waiting += packetOf(r, ++seq);
         env->clock.current = env->clock.current.addMSecs(200);
         ReceiveTick(port);
+        // Its boxes come once it has returned to the event loop.
+        QCoreApplication::sendPostedEvents();
     }
 
     void useGerman(const QString& unknownEmployee = QStringLiteral("Unbekannter Mitarbeiter"))

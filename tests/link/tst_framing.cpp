@@ -28,6 +28,15 @@ QByteArray card(quint32 number, uint8_t seq)
     return PacketBuilder::codeRead(f);
 }
 
+// A frame whose checksum fails, with `inside` among its data bytes.
+QByteArray badFrameHolding(const QByteArray& inside)
+{
+    return PacketBuilder::withBadChecksum(PacketBuilder::packet(0x20, bytes({1, 2, 3}) + inside + bytes({4, 5})));
+}
+
+// A sync announcing 250 where no frame starts.
+const QByteArray syncOf250 = bytes({0xFF, 0xFF, 0xFF, 0x55, 1, 2, 3, 4, 5, 250, 0x20});
+
 }
 
 class FramingTest : public QObject {
@@ -239,6 +248,9 @@ private slots:
         QTest::newRow("N of 245") << card(1, 1) + PacketBuilder::withLength(245).left(12);
         QTest::newRow("N of 255") << PacketBuilder::withLength(255).left(12) + card(2, 2);
         QTest::newRow("more than 32768 bytes") << QByteArray(Framing::AccumulatorLimit + 1, 0x01);
+        // Where a bad frame ends the next frame starts.
+        QTest::newRow("N of 250 right behind a bad frame")
+            << PacketBuilder::withBadChecksum(card(1, 1)) + PacketBuilder::withLength(250).left(12) + card(2, 2);
     }
 
     void overflow()
@@ -302,12 +314,42 @@ private slots:
         QTest::newRow("a false sync announcing 244") << bytes({0xFF, 0xFF, 0xFF, 0x55, 9, 9, 9, 9, 9, 244, 7});
         QTest::newRow("two false syncs") << bytes({0xFF, 0xFF, 0xFF, 0x55, 0, 0, 0, 0, 0, 100, 0xFF, 0xFF, 0xFF,
                                                    0x55, 0, 0, 0, 0, 0, 30});
+        QTest::newRow("a sync announcing 250 inside a bad frame") << badFrameHolding(syncOf250);
+        QTest::newRow("a sync announcing 255 inside a cut frame")
+            << bytes({0xFF, 0xFF, 0xFF, 0x55, 9, 9, 9, 9, 9, 100, 7}) + PacketBuilder::withLength(255).left(12);
     }
 
     void aBrokenFrameSwallowsNoRead()
     {
         QFETCH(QByteArray, before);
         feed(before + card(2, 2));
+        QCOMPARE(GetPacket(port), uint8_t(0x20));
+        QCOMPARE(linkState().CurPacket.Data.at(3), char(2));
+        QVERIFY(accumulator().isEmpty());
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // A false sync that begins inside a bad frame and announces its length
+    // only behind the frame's end is noise however the line cuts it into reads.
+    void aFalseSyncLeavingABadFrame_data()
+    {
+        QTest::addColumn<int>("cut");
+        QTest::newRow("cut at the bad frame's end") << 21;
+        QTest::newRow("cut before the announced length") << 23;
+        QTest::newRow("cut inside the read behind") << 30;
+    }
+
+    void aFalseSyncLeavingABadFrame()
+    {
+        QFETCH(int, cut);
+        // The bad frame is 21 bytes long; the sync at 14 announces 250 at 23.
+        const QByteArray bad =
+            PacketBuilder::withBadChecksum(PacketBuilder::packet(0x20, bytes({1, 2, 3, 0xFF, 0xFF, 0xFF, 0x55, 1, 2})));
+        QCOMPARE(bad.size(), 21);
+        const QByteArray stream = bad + bytes({3, 4, 250, 0x20}) + card(2, 2);
+        feed(stream.left(cut));
+        QCOMPARE(GetPacket(port), uint8_t(0));
+        feed(stream.mid(cut));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
         QCOMPARE(linkState().CurPacket.Data.at(3), char(2));
         QVERIFY(accumulator().isEmpty());

@@ -53,6 +53,8 @@ class RawLogTest : public QObject {
         port.waiting += input;
         env->clock.current = env->clock.current.addMSecs(200);
         ReceiveTick(port);
+        // Its boxes come once it has returned to the event loop.
+        QCoreApplication::sendPostedEvents();
     }
 
     void ticks(int n)
