@@ -1,6 +1,7 @@
 #include "app/ProgramSchema.h"
 #include "core/AppState.h"
 #include "core/CoreSchema.h"
+#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/SharedLookups.h"
 #include "employees/EmployeesSchema.h"
@@ -256,6 +257,42 @@ private slots:
                  1);
         CloseMainDatabase();
         QVERIFY(versionOf(path()) >= 6);
+    }
+
+    void aLostTableComesBackWithTheRowsOfANewFile_data()
+    {
+        QTest::addColumn<QStringList>("lost");
+        QTest::newRow("settings row and holidays") << QStringList{"tblIni", "tblHolidays"};
+        QTest::newRow("register with its indexes") << QStringList{"tblEmployees"};
+        QTest::newRow("door settings") << QStringList{"DoorsNames_Tbl"};
+        QTest::newRow("saved queries") << QStringList{"SavedQueries"};
+    }
+
+    // A file at the latest version that lost tables is whole again once the
+    // program opened it, and the rows of the tables that stood are kept.
+    void aLostTableComesBackWithTheRowsOfANewFile()
+    {
+        QFETCH(QStringList, lost);
+        const QString fresh = env->file(QStringLiteral("fresh.mdb"));
+        CreateProgramDatabase(fresh);
+        env->createDatabase();
+        {
+            auto db = Database::open(path(), {});
+            db->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
+            for (const QString& table : lost)
+                db->execute(QStringLiteral("DROP TABLE ") + table);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lacked .*table ") + lost.first()));
+        OpenMainDatabase();
+        LoadIniSettings();
+        QVERIFY2(env->prompts.boxes.isEmpty(), qPrintable(env->prompts.texts().join(QLatin1Char('\n'))));
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("DoorsNames_Tbl")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("tblHolidays")).recordCount(), 0);
+        QCOMPARE(Db().openQuery(QStringLiteral("qryEmployees"), {}).recordCount(), 0);
+        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 1);
+        CloseMainDatabase();
+        QCOMPARE(layoutOf(path()), layoutOf(fresh));
     }
 
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()
