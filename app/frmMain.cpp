@@ -287,6 +287,8 @@ void frmMain::cmdLanguage()
             s.LanguageIndex = remembered;
         FormTranslator(dict).TranslateForm(this);
         RefreshToolbar();
+        // The windows on screen follow at once, the hidden ones when they are shown.
+        FormRegistry::catchUpLanguage();
     });
 }
 

@@ -10,9 +10,11 @@
 
 namespace {
 
+// An earlier attempt's copy goes, and its journal with it: SQLite would
+// otherwise play that journal back into the new copy.
 void removeIfThere(const QString& path)
 {
-    if (QFileInfo::exists(path) && !QFile::remove(path))
+    if (!Database::removeFiles(path))
         raiseError(Err::PathFileAccess, QStringLiteral("Cannot delete %1").arg(path));
 }
 
@@ -74,7 +76,8 @@ void DatabaseMaintenance::compactFile(const QString& databasePath)
         checkCopy(target);
         DurableFile::replace(target, databasePath);
     } catch (const AppError&) {
-        QFile::remove(target);
+        // Nothing of the attempt stays beside the file.
+        Database::removeFiles(target);
         throw;
     }
     original->close();

@@ -212,15 +212,31 @@ QString Database::integrityCheck(const QString& path)
         .textOrEmpty();
 }
 
+std::unique_ptr<Database> Database::createInMemory()
+{
+    return connectPlain(QStringLiteral(":memory:"), {});
+}
+
 void Database::compactInto(const QString& target)
 {
     DurableFile::createPrivate(target);
     try {
         execute(QStringLiteral("VACUUM INTO ?"), {target});
     } catch (const AppError&) {
-        QFile::remove(target);
+        removeFiles(target);
         throw;
     }
+}
+
+bool Database::removeFiles(const QString& path)
+{
+    bool removed = true;
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        const QString file = path + QLatin1String(suffix);
+        if (QFileInfo::exists(file) && !QFile::remove(file))
+            removed = false;
+    }
+    return removed;
 }
 
 bool Database::isOpen() const

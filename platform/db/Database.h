@@ -30,9 +30,15 @@ public:
     // The verdict of SQLite's integrity check of a file, "ok" when sound; the
     // file is only read.
     static QString integrityCheck(const QString& path);
+    // A database in memory alone, gone when it closes.
+    static std::unique_ptr<Database> createInMemory();
 
-    // Writes a compacted copy into `target`, a new file readable by its owner only.
+    // Writes a compacted copy into `target`, a new file readable by its owner
+    // only; on a failure nothing of it is left.
     void compactInto(const QString& target);
+    // Removes a database file with the journals SQLite writes beside it;
+    // false when one of them stays.
+    static bool removeFiles(const QString& path);
 
     ~Database();
     Database(const Database&) = delete;

@@ -29,4 +29,7 @@ int schemaVersion(Database& db);
 // before it. A file of a version beyond the last step is refused with 3343 and
 // left as it is; steps not numbered 1, 2, ... fail with 5. A table that a
 // step creates gets the rows of `firstRows` that name it, in the same step.
+// Then whatever the steps lay down and the file has lost since (a table, an
+// index, a view, a saved query) is added again in one transaction, a table
+// with its `firstRows`, and the log says what was added.
 void upgradeSchema(Database& db, const SchemaSteps& steps, const Schema& firstRows = {});

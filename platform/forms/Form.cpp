@@ -1,6 +1,8 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/FormRegistry.h"
+#include "platform/translation/BinaryDictionary.h"
+#include "platform/widgets/FormTranslator.h"
 #include "platform/widgets/HelpKey.h"
 
 #include <QAbstractButton>
@@ -35,6 +37,13 @@ Form::~Form()
 void Form::setCancelButton(QAbstractButton* button)
 {
     m_cancel = button;
+}
+
+void Form::catchUpLanguage()
+{
+    const FormTranslator translator(BinaryDict());
+    if (translator.isBehind(this))
+        translator.TranslateForm(this);
 }
 
 void Form::load()
@@ -107,6 +116,8 @@ bool Form::event(QEvent* event)
             activateNow();
         break;
     case QEvent::Show:
+        // Sent before the window appears: it never shows a language left behind.
+        catchUpLanguage();
         // Some window systems never activate a window (offscreen, or a disabled
         // one); the first show counts as an activation there.
         QTimer::singleShot(0, this, [this] {

@@ -41,6 +41,11 @@ public:
     // Esc presses this button.
     void setCancelButton(QAbstractButton* button);
 
+    // Translates the window again when the language changed since it was
+    // last translated; a window that never translated itself stays as it is.
+    // Every show does this first.
+    void catchUpLanguage();
+
 signals:
     void unloaded();
 

@@ -52,6 +52,15 @@ void FormRegistry::setLastFormHandler(std::function<void()> handler)
     lastFormHandler() = std::move(handler);
 }
 
+void FormRegistry::catchUpLanguage()
+{
+    const QSet<Form*> forms = loaded();
+    for (Form* form : forms) {
+        if (form->isVisible())
+            form->catchUpLanguage();
+    }
+}
+
 void FormRegistry::destroyAllForTests()
 {
     const QSet<Form*> forms = loaded();

@@ -18,6 +18,10 @@ int loadedCount();
 // running handler has finished.
 void setLastFormHandler(std::function<void()> handler);
 
+// After a change of language: every loaded window on screen is translated
+// again at once; the others are when they are next shown.
+void catchUpLanguage();
+
 // Deletes every window at once, running none of their handlers.
 void destroyAllForTests();
 

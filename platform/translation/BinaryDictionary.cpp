@@ -5,22 +5,78 @@
 #include "platform/Prompts.h"
 #include "platform/translation/QtStandardTexts.h"
 
+#include <algorithm>
+
+namespace {
+
+// One count for every dictionary, so that no two states of any of them share a revision.
+quint64 nextRevision()
+{
+    static quint64 revisions = 0;
+    return ++revisions;
+}
+
+// The text without the blanks around it, and where it starts and ends.
+struct Bare {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+Bare bareOf(const QString& text)
+{
+    Bare bare{0, text.size()};
+    while (bare.begin < bare.end && text.at(bare.begin).isSpace())
+        ++bare.begin;
+    while (bare.end > bare.begin && text.at(bare.end - 1).isSpace())
+        --bare.end;
+    return bare;
+}
+
+}
+
+BinaryDictionary::BinaryDictionary() : m_revision(nextRevision()) {}
+
 void BinaryDictionary::LoadDictionary()
 {
-    m_contents = MldFile::load(m_file);
+    takeContents(MldFile::load(m_file));
     m_loadedFile = m_file;
 }
 
 void BinaryDictionary::setLanguage(int16_t index)
 {
+    if (index != m_language)
+        m_revision = nextRevision();
     m_language = index;
     QtStandardTexts::follow(index);
 }
 
 void BinaryDictionary::setContents(DictionaryContents contents)
 {
-    m_contents = std::move(contents);
+    takeContents(std::move(contents));
     m_loadedFile = m_file;
+}
+
+void BinaryDictionary::takeContents(DictionaryContents contents) const
+{
+    if (contents.languages == m_contents.languages && contents.entries == m_contents.entries)
+        return;
+    m_contents = std::move(contents);
+    m_revision = nextRevision();
+    m_english.clear();
+    QStringList keys = m_contents.entries.keys();
+    std::sort(keys.begin(), keys.end());
+    for (const QString& key : keys) {
+        for (const QString& text : m_contents.entries.value(key)) {
+            if (!text.isEmpty() && text != key && !m_english.contains(text))
+                m_english.insert(text, key);
+        }
+    }
+}
+
+quint64 BinaryDictionary::revision() const
+{
+    ensureLoaded();
+    return m_revision;
 }
 
 void BinaryDictionary::ensureLoaded() const
@@ -29,10 +85,10 @@ void BinaryDictionary::ensureLoaded() const
         return;
     m_loadedFile = m_file; // one attempt per file: a broken file is not read again on every text
     try {
-        m_contents = MldFile::load(m_file);
+        takeContents(MldFile::load(m_file));
     } catch (const AppError& error) {
         qCWarning(lcGt430) << "The dictionary cannot be read; texts stay as they are:" << error.description();
-        m_contents = {};
+        takeContents({});
     }
 }
 
@@ -60,18 +116,31 @@ QString BinaryDictionary::Translate(const QString& text) const
     if (!found.isEmpty())
         return found;
     // Padded captions ("   Close   ") share the entry of their bare text.
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).isSpace())
-        ++begin;
-    while (end > begin && text.at(end - 1).isSpace())
-        --end;
-    if (begin == 0 && end == text.size())
+    const Bare bare = bareOf(text);
+    if (bare.begin == 0 && bare.end == text.size())
         return text;
-    found = lookup(text.mid(begin, end - begin));
+    found = lookup(text.mid(bare.begin, bare.end - bare.begin));
     if (found.isEmpty())
         return text;
-    return text.left(begin) + found + text.mid(end);
+    return text.left(bare.begin) + found + text.mid(bare.end);
+}
+
+QString BinaryDictionary::englishOf(const QString& text) const
+{
+    ensureLoaded();
+    if (text.isEmpty() || m_contents.entries.contains(text))
+        return text;
+    const auto it = m_english.constFind(text);
+    if (it != m_english.cend())
+        return *it;
+    const Bare bare = bareOf(text);
+    const QString inner = text.mid(bare.begin, bare.end - bare.begin);
+    if (inner.size() == text.size() || m_contents.entries.contains(inner))
+        return text;
+    const auto padded = m_english.constFind(inner);
+    if (padded == m_english.cend())
+        return text;
+    return text.left(bare.begin) + *padded + text.mid(bare.end);
 }
 
 int BinaryDictionary::TranslatedMsgBox(const QString& text, const QString& title, int kind, int buttons) const

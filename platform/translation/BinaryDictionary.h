@@ -11,6 +11,8 @@
 // is column n of the dictionary file. An index with no column shows English.
 class BinaryDictionary {
 public:
+    BinaryDictionary();
+
     QString dictionaryFile() const { return m_file; }
     // The file is read by LoadDictionary, or at the first translation after it changed.
     void setDictionaryFile(const QString& path) { m_file = path; }
@@ -24,6 +26,13 @@ public:
 
     // A text without a translation comes back as it is.
     QString Translate(const QString& text) const;
+    // The English text behind a text of any language of the dictionary; a
+    // text that is no translation comes back as it is.
+    QString englishOf(const QString& text) const;
+
+    // Changes whenever the language or the texts change: a window translated
+    // at another revision may show texts that are no longer current.
+    quint64 revision() const;
     // Shows a modal box through the prompts layer and returns the button pressed.
     int TranslatedMsgBox(const QString& text, const QString& title, int kind, int buttons) const;
     // True when the user chose; `index` then holds the choice.
@@ -34,12 +43,16 @@ public:
 
 private:
     void ensureLoaded() const;
+    void takeContents(DictionaryContents contents) const;
     QString lookup(const QString& key) const;
 
     QString m_file;
     mutable QString m_loadedFile;
     mutable DictionaryContents m_contents;
+    // Translation -> English, the first key in sort order where texts share one.
+    mutable QHash<QString, QString> m_english;
     int16_t m_language = 0;
+    mutable quint64 m_revision;
 };
 
 // One dictionary serves the whole program under both of its names.

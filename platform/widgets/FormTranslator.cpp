@@ -18,19 +18,22 @@ namespace {
 
 constexpr int KeyRole = Qt::UserRole + 0x4754;
 constexpr int ShownRole = KeyRole + 1;
-
-// The English key behind a text: the stored one while the text is still what
-// the last pass showed, otherwise the text itself.
-QString keyOf(const QVariant& storedKey, const QVariant& shown, const QString& current)
-{
-    if (storedKey.isValid() && shown.toString() == current)
-        return storedKey.toString();
-    return current;
-}
+// The dictionary's revision at a window's last pass.
+constexpr const char* RevisionProperty = "gt430_translatedAt";
 
 class Pass {
 public:
     explicit Pass(const BinaryDictionary& d) : dict(d) {}
+
+    // The English key behind a text: the stored one while the text is still
+    // what the last pass showed; otherwise the program has set the text since,
+    // in whatever language was current then.
+    QString keyOf(const QVariant& storedKey, const QVariant& shown, const QString& current) const
+    {
+        if (storedKey.isValid() && shown.toString() == current)
+            return storedKey.toString();
+        return dict.englishOf(current);
+    }
 
     QString onObject(QObject* o, const char* slot, const QString& current) const
     {
@@ -140,6 +143,7 @@ void FormTranslator::TranslateForm(QWidget* window) const
 {
     if (!window)
         return;
+    const quint64 revision = m_dictionary.revision();
     const Pass pass(m_dictionary);
     if (!window->windowTitle().isEmpty())
         window->setWindowTitle(pass.onObject(window, "windowTitle", window->windowTitle()));
@@ -148,4 +152,11 @@ void FormTranslator::TranslateForm(QWidget* window) const
         pass.widget(child);
     for (QAction* a : window->findChildren<QAction*>())
         pass.action(a);
+    window->setProperty(RevisionProperty, revision);
+}
+
+bool FormTranslator::isBehind(const QWidget* window) const
+{
+    const QVariant revision = window ? window->property(RevisionProperty) : QVariant();
+    return revision.isValid() && revision.toULongLong() != m_dictionary.revision();
 }

@@ -1,15 +1,13 @@
 #include "app/ProgramSchema.h"
 #include "core/AppState.h"
-#include "core/CoreSchema.h"
+#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/SharedLookups.h"
-#include "employees/EmployeesSchema.h"
-#include "link/LinkSchema.h"
 #include "platform/AppError.h"
 #include "platform/db/Database.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/HoursReportFill.h"
-#include "tests/support/DatabaseAtVersion.h"
+#include "tests/support/ShippedDatabase.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QtTest>
@@ -44,12 +42,31 @@ int versionOf(const QString& path)
     return schemaVersion(*db);
 }
 
+// The totals of the working-hours fill over 1 to 7 March 2020, one an employee.
+QStringList workedInTheFirstWeekOfMarch2020()
+{
+    ReportFilters week;
+    week.fromDate = QDate(2020, 3, 1);
+    week.toDate = QDate(2020, 3, 7);
+    NoFillShow show;
+    if (!FillIn_HoursReport_Tbl(week, show))
+        return {QStringLiteral("the fill failed")};
+    QStringList totals;
+    for (Recordset rs = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1"), {},
+                                     RecordsetType::Snapshot);
+         !rs.eof(); rs.moveNext())
+        totals << rs.field(0).textOrEmpty();
+    return totals;
 }
 
-// The layout of "GT430.mdb" step by step. A new step gets a test of its own
-// here beside the one every step passes: a file of the version before it
-// (createDatabaseAtVersion(path, N - 1)) with rows in what the step changes,
-// opened by the program, keeps those rows and gains the change.
+}
+
+// The layout of "GT430.mdb" step by step, from the files earlier builds laid
+// down (tests/support/layouts). A new step gets a test of its own here beside
+// the one every shipped file passes: a file of the version before it
+// (shippedLayout(N - 1)) with rows in what the step changes, opened by the
+// program, keeps those rows and gains the change. When a build ships, a dump
+// of a new file it lays down joins the layouts.
 class ProgramSchemaTest : public QObject {
     Q_OBJECT
 
@@ -71,46 +88,57 @@ private slots:
         QCOMPARE(Db().openTable(QStringLiteral("DoorsNames_Tbl")).recordCount(), 1);
     }
 
-    void eachStepFromTheVersionBefore_data()
+    void everyShippedFileReachesTheLayoutOfANewFile_data()
     {
-        QTest::addColumn<int>("step");
-        for (int step = 1; step <= latestVersion(); ++step)
-            QTest::addRow("step %d", step) << step;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("version");
+        for (const ShippedLayout& layout : shippedLayouts())
+            QTest::newRow(qPrintable(layout.name)) << layout.name << layout.version;
     }
 
-    // Brought up to date, a file of the version before the step ends with the
-    // layout of a fresh file.
-    void eachStepFromTheVersionBefore()
+    // Brought up to date, the file an earlier build laid down has the layout of
+    // a new file, and the rows that build gave it once only.
+    void everyShippedFileReachesTheLayoutOfANewFile()
     {
-        QFETCH(int, step);
+        QFETCH(QString, name);
+        QFETCH(int, version);
         const QString fresh = env->file(QStringLiteral("fresh.mdb"));
-        createDatabaseAtVersion(fresh, latestVersion());
-        createDatabaseAtVersion(path(), step - 1);
-        {
-            auto db = Database::open(path(), {});
-            QCOMPARE(schemaVersion(*db), step - 1);
-            upgradeSchema(*db, programSchemaSteps());
-        }
+        CreateProgramDatabase(fresh);
+        createShippedDatabase(path(), {name, version});
+        QCOMPARE(versionOf(path()), version);
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("DoorsNames_Tbl")).recordCount(), 1);
+        CloseMainDatabase();
         QCOMPARE(versionOf(path()), latestVersion());
         QCOMPARE(layoutOf(path()), layoutOf(fresh));
     }
 
-    // The builds before the layout had a number made their files with the same
-    // statements, left at version 0; step 1 takes them as they stand.
+    // The builds before the layout had a number left their files at version 0;
+    // step 1 takes them as they stand, rows and all.
+    void aFileOfAnEarlierBuildIsUpgradedWithItsRows_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("register and settings only") << "v0-4231cf7";
+        QTest::newRow("with the link's logs") << "v0-3900423";
+    }
+
     void aFileOfAnEarlierBuildIsUpgradedWithItsRows()
     {
+        QFETCH(QString, name);
+        createShippedDatabase(path(), {name, 0});
+        const bool withLogs = name == QLatin1String("v0-3900423");
         {
-            auto old = Database::create(path(), coreSchema() + employeesSchema() + linkSchema());
-            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-                old->execute(row.sql);
+            auto old = Database::open(path(), {});
             old->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name) VALUES (7, 'Old')"));
-            old->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
+            if (withLogs)
+                old->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
         }
-        QCOMPARE(versionOf(path()), 0);
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
         QCOMPARE(appState().rsEmployees.recordCount(), 1);
-        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), withLogs ? 1 : 0);
         QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
         CloseMainDatabase();
         QCOMPARE(versionOf(path()), latestVersion());
@@ -120,11 +148,9 @@ private slots:
     // by code, and its padded codes are still found.
     void step2IndexesTheCodesOfAnExistingRegister()
     {
-        createDatabaseAtVersion(path(), 1);
+        createShippedDatabase(path(), shippedLayout(1));
         {
             auto db = Database::open(path(), {});
-            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-                db->execute(row.sql);
             db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, Employee_Code)"
                                        " VALUES (3, 'Old', 'Ann', ' 0042  ')"));
         }
@@ -143,11 +169,9 @@ private slots:
     // work table, the holidays and the list's query over those employees.
     void step3AddsTheRegistersTablesAndQuery()
     {
-        createDatabaseAtVersion(path(), 2);
+        createShippedDatabase(path(), shippedLayout(2));
         {
             auto db = Database::open(path(), {});
-            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-                db->execute(row.sql);
             db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, SlotNumber)"
                                        " VALUES (12, 'Old', 'Ann', NULL)"));
         }
@@ -169,11 +193,9 @@ private slots:
     // the fill then finds them.
     void step5IndexesTheEventsForTheWorkingHours()
     {
-        createDatabaseAtVersion(path(), 4);
+        createShippedDatabase(path(), shippedLayout(4));
         {
             auto db = Database::open(path(), {});
-            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-                db->execute(row.sql);
             db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name) "
                                        "VALUES (7, 'Old', 'Ann')"));
             for (const char* event : {"08:00:00', 1", "12:30:00', 2"})
@@ -182,15 +204,7 @@ private slots:
         }
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
-        ReportFilters week;
-        week.fromDate = QDate(2020, 3, 1);
-        week.toDate = QDate(2020, 3, 7);
-        NoFillShow show;
-        QVERIFY(FillIn_HoursReport_Tbl(week, show));
-        Recordset total = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1"), {},
-                                       RecordsetType::Snapshot);
-        QCOMPARE(total.recordCount(), 1);
-        QCOMPARE(total.field(0).textOrEmpty(), QStringLiteral(" 4:30"));
+        QCOMPARE(workedInTheFirstWeekOfMarch2020(), QStringList{" 4:30"});
         QStringList indexes;
         for (Recordset rs = Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
                                                         "tbl_name = 'tblOnline' AND name <> 'tblOnline_Refused' "
@@ -208,11 +222,9 @@ private slots:
     // log and the working hours through, and the index of refused passages.
     void step6AddsTheEventReportsOverTheRowsThatStand()
     {
-        createDatabaseAtVersion(path(), 5);
+        createShippedDatabase(path(), shippedLayout(5));
         {
             auto db = Database::open(path(), {});
-            for (const SchemaItem& row : coreFreshRows() + employeesFreshRows())
-                db->execute(row.sql);
             db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, SlotNumber,"
                                        " Employee_Code, WorkingHours) VALUES (7, 'Old', 'Ann', 3, '0042', 6)"));
             db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn, iDoor, iReason,"
@@ -256,6 +268,82 @@ private slots:
                  1);
         CloseMainDatabase();
         QVERIFY(versionOf(path()) >= 6);
+    }
+
+    // Step 7: the events of the first files of version 6 keep their rows and
+    // are read through the index that covers what the fills read, and the
+    // employee index it begins with is gone.
+    void step7CoversTheFillsReadsWithTheAttendanceIndex_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("index of step 5 and the employee index") << "v6-544d150";
+        QTest::newRow("covering index and the employee index") << "v6-d3c606a";
+    }
+
+    void step7CoversTheFillsReadsWithTheAttendanceIndex()
+    {
+        QFETCH(QString, name);
+        createShippedDatabase(path(), {name, 6});
+        {
+            auto db = Database::open(path(), {});
+            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name) "
+                                       "VALUES (7, 'Old', 'Ann')"));
+            db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn, iCard, iDoor) "
+                                       "VALUES (7, '2020-03-02', '08:00:00', 1, 1, 1), (7, '2020-03-02', '12:30:00', "
+                                       "2, 1, 1)"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(workedInTheFirstWeekOfMarch2020(), QStringList{" 4:30"});
+        QStringList columns;
+        for (Recordset rs = Db().openSql(QStringLiteral("SELECT name FROM pragma_index_info('tblOnline_Attendance') "
+                                                        "ORDER BY seqno"),
+                                         {}, RecordsetType::Snapshot);
+             !rs.eof(); rs.moveNext())
+            columns << rs.field(0).toText();
+        QCOMPARE(columns, (QStringList{"Employee_Number", "Date_CR", "Time_CR", "iIn", "iCard", "iDoor"}));
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Employee'"), {},
+                              RecordsetType::Snapshot)
+                     .recordCount(),
+                 0);
+        CloseMainDatabase();
+        QVERIFY(versionOf(path()) >= 7);
+    }
+
+    void aLostTableComesBackWithTheRowsOfANewFile_data()
+    {
+        QTest::addColumn<QStringList>("lost");
+        QTest::newRow("settings row and holidays") << QStringList{"tblIni", "tblHolidays"};
+        QTest::newRow("register with its indexes") << QStringList{"tblEmployees"};
+        QTest::newRow("door settings") << QStringList{"DoorsNames_Tbl"};
+        QTest::newRow("saved queries") << QStringList{"SavedQueries"};
+    }
+
+    // A file at the latest version that lost tables is whole again once the
+    // program opened it, and the rows of the tables that stood are kept.
+    void aLostTableComesBackWithTheRowsOfANewFile()
+    {
+        QFETCH(QStringList, lost);
+        const QString fresh = env->file(QStringLiteral("fresh.mdb"));
+        CreateProgramDatabase(fresh);
+        env->createDatabase();
+        {
+            auto db = Database::open(path(), {});
+            db->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
+            for (const QString& table : lost)
+                db->execute(QStringLiteral("DROP TABLE ") + table);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lacked .*table ") + lost.first()));
+        OpenMainDatabase();
+        LoadIniSettings();
+        QVERIFY2(env->prompts.boxes.isEmpty(), qPrintable(env->prompts.texts().join(QLatin1Char('\n'))));
+        QCOMPARE(Db().openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("DoorsNames_Tbl")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("tblHolidays")).recordCount(), 0);
+        QCOMPARE(Db().openQuery(QStringLiteral("qryEmployees"), {}).recordCount(), 0);
+        QCOMPARE(Db().openTable(QStringLiteral("tblOnline")).recordCount(), 1);
+        CloseMainDatabase();
+        QCOMPARE(layoutOf(path()), layoutOf(fresh));
     }
 
     void aNewerFileIsRefusedAtStartUpAndLeftAsItIs()

@@ -5,6 +5,7 @@
 #include "core/MainDatabase.h"
 #include "core/frmCompact.h"
 #include "platform/forms/FormRegistry.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -215,6 +216,26 @@ private slots:
         QVERIFY(QDir(env->folder()).mkpath(QStringLiteral("GT430_Clear.mdb/inside")));
         QVERIFY_THROWS_EXCEPTION(AppError, DatabaseMaintenance::compactFile(path));
         QCOMPARE(fileBytes(path), original);
+    }
+
+    // The disk fills up while the copy is written: the folder holds what it
+    // held before, the original all its rows.
+    void aCompactionOnAFullDiskLeavesNoFileOfItsOwn()
+    {
+        startProgram();
+        // More than SQLite keeps in memory: the copy spills into its journal while it is written.
+        fillReadCard(Db(), 80000);
+        const QString path = appState().DbPath;
+        CloseMainDatabase();
+        const QStringList before = QDir(env->folder()).entryList(QDir::Files | QDir::Hidden);
+        {
+            FileSizeLimit full(static_cast<rlim_t>(QFileInfo(path).size() / 4));
+            QVERIFY_THROWS_EXCEPTION(AppError, DatabaseMaintenance::compactFile(path));
+        }
+        QCOMPARE(QDir(env->folder()).entryList(QDir::Files | QDir::Hidden), before);
+        QCOMPARE(Database::integrityCheck(path), QStringLiteral("ok"));
+        auto db = Database::open(path, {});
+        QCOMPARE(rows(*db, QStringLiteral("ReadCard_Tbl")), 80000);
     }
 
     void compactingLosesNoRowAnotherWriterCommitted()

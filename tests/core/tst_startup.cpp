@@ -6,6 +6,7 @@
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
+#include "tests/support/UnprivilegedThread.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QMenu>
 #include <QtTest>
+#include <optional>
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -92,18 +94,26 @@ private slots:
             auto db = Database::create(path, {});
             db->execute(QStringLiteral("CREATE TABLE tblEmployees (Name TEXT, Code TEXT)"));
         } else if (damage == QLatin1String("read-only")) {
+            // Anyone may write the file, no one the folder beside it.
             env->createDatabase();
-            QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::ExeOwner);
-            if (QFileInfo(env->folder()).isWritable()) {
-                QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-                QSKIP("This user may write in any folder");
-            }
+            const auto everyone = [](QFile::Permissions owner) {
+                return owner | QFile::Permissions::fromInt(owner.toInt() >> 8) |
+                       QFile::Permissions::fromInt(owner.toInt() >> 12);
+            };
+            QVERIFY(QFile::setPermissions(path, everyone(QFile::ReadOwner | QFile::WriteOwner)));
+            QVERIFY(QFile::setPermissions(env->folder(), everyone(QFile::ReadOwner | QFile::ExeOwner)));
         }
         int status = 0;
-        try {
-            start();
-        } catch (const ProgramEnded& end) {
-            status = end.status;
+        {
+            // Root may write in any folder; there the start runs as an ordinary user.
+            std::optional<UnprivilegedThread> user;
+            if (damage == QLatin1String("read-only"))
+                QVERIFY(user.emplace().ok());
+            try {
+                start();
+            } catch (const ProgramEnded& end) {
+                status = end.status;
+            }
         }
         QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(status, ExitStatus::NoDatabase);

@@ -5,7 +5,6 @@
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
-#include "platform/text/DateTimeText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
 #include "tests/support/FakeCommPort.h"
@@ -127,7 +126,7 @@ private slots:
         const EventLine& line = lines.first();
         QCOMPARE(line.doorAction, QStringLiteral("Not opened"));
         QCOMPARE(line.icon, 2);
-        QCOMPARE(line.dateTime, DateTimeText::shortDate(QDate(2026, 3, 4)) + ' ' + DateTimeText::longTime(QTime(7, 59, 1)));
+        QCOMPARE(line.dateTime, QStringLiteral("4 Mar 2026 07:59:01"));
         QCOMPARE(line.name, QStringLiteral("Unknown Employee")); // a card, not "Lock Strike 1"
         QCOMPARE(line.inOut, QStringLiteral("In"));
         QCOMPARE(line.remark, QStringLiteral("Unknown Code"));

@@ -388,8 +388,7 @@ private slots:
         f.sequence = 1;
         send(PacketBuilder::codeRead(f));
         monitor.ReadCardTimer_Timer();
-        const QDateTime now = env->clock.current;
-        const QString when = DateTimeText::shortDate(now.date()) + QLatin1Char(' ') + DateTimeText::longTime(now.time());
+        const QString when = QStringLiteral("2 Mar 2026 09:00:00");
         PrintRecord record;
         env->printDialogs.answerRecording(record);
         monitor.PrintHistory();

@@ -131,6 +131,43 @@ private slots:
         FormTranslator(dict).TranslateForm(&w.window);
         QCOMPARE(w.label->text(), QStringLiteral("Ann Smith"));
     }
+
+    // The program set texts through the dictionary in the language of that
+    // moment; a switch takes them to the new language all the same.
+    void aTextSetInTheOldLanguageFollowsASwitch()
+    {
+        Window w;
+        dict.setLanguage(1);
+        FormTranslator(dict).TranslateForm(&w.window);
+        w.label->setText(dict.Translate(QStringLiteral("Door")));
+        w.button->setText(QStringLiteral("  ") + dict.Translate(QStringLiteral("Exit")) + QStringLiteral("  "));
+        dict.setLanguage(2);
+        FormTranslator(dict).TranslateForm(&w.window);
+        QCOMPARE(w.label->text(), QStringLiteral("[Door]"));
+        QCOMPARE(w.button->text(), QStringLiteral("  [Exit]  "));
+        dict.setLanguage(0);
+        FormTranslator(dict).TranslateForm(&w.window);
+        QCOMPARE(w.label->text(), QStringLiteral("Door"));
+        QCOMPARE(w.button->text(), QStringLiteral("  Exit  "));
+    }
+
+    void aWindowIsBehindOnceTheLanguageOrTheTextsChange()
+    {
+        Window w;
+        const FormTranslator translator(dict);
+        dict.setLanguage(1);
+        QVERIFY(!translator.isBehind(&w.window)); // never translated: nothing to catch up
+        translator.TranslateForm(&w.window);
+        QVERIFY(!translator.isBehind(&w.window));
+        dict.setLanguage(1);
+        QVERIFY(!translator.isBehind(&w.window));
+        dict.setLanguage(2);
+        QVERIFY(translator.isBehind(&w.window));
+        translator.TranslateForm(&w.window);
+        dict.setContents(MldFile::parse(QString::fromUtf8(words) + QStringLiteral("Login\tAnmelden\t[Log in]\n")));
+        QVERIFY(translator.isBehind(&w.window));
+        dict.setContents(MldFile::parse(QString::fromUtf8(words)));
+    }
 };
 
 QTEST_MAIN(FormTranslatorTest)

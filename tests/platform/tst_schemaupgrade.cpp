@@ -80,6 +80,48 @@ private slots:
         QCOMPARE(schemaVersion(*db), 3);
     }
 
+    // At the latest version nothing runs again, but what the file has lost
+    // comes back: the table with the rows a new file gives it, the query.
+    void aLostPieceComesBackWithItsFirstRows()
+    {
+        fileAt(3);
+        auto db = Database::open(path(), {});
+        db->execute(QStringLiteral("DROP TABLE visits"));
+        db->execute(QStringLiteral("DELETE FROM SavedQueries"));
+        const Schema firstRows = {
+            SchemaItem::firstRows(QStringLiteral("visits"), QStringLiteral("INSERT INTO visits VALUES (1, 'first')")),
+            SchemaItem::firstRows(QStringLiteral("people"), QStringLiteral("INSERT INTO people (Num) VALUES (99)"))};
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("lacked .*: table visits, query QRYNAMES$")));
+        upgradeSchema(*db, steps, firstRows);
+        QCOMPARE(schemaVersion(*db), 3);
+        Recordset visits = db->openTable(QStringLiteral("visits"));
+        QCOMPARE(visits.recordCount(), 1);
+        QCOMPARE(visits.field(1).toText(), QStringLiteral("first"));
+        // The table that stood keeps its rows and gets none.
+        QCOMPARE(db->openQuery(QStringLiteral("qryNames"), {{QStringLiteral("prmNum"), 8}}).recordCount(), 1);
+        // Whole again, the next opening adds nothing.
+        upgradeSchema(*db, steps, firstRows);
+        QCOMPARE(db->openTable(QStringLiteral("visits")).recordCount(), 1);
+    }
+
+    // What cannot come back leaves the file as it was: nothing of the rest is added.
+    void theLostPiecesComeBackInOneTransaction()
+    {
+        SchemaSteps unique = steps;
+        unique << SchemaStep{4, {SchemaItem::statement(QStringLiteral("CREATE UNIQUE INDEX people_Num ON people (Num)"))}};
+        {
+            auto db = Database::create(path(), {});
+            upgradeSchema(*db, unique);
+            db->execute(QStringLiteral("DROP INDEX people_Num"));
+            db->execute(QStringLiteral("DROP TABLE visits"));
+            db->execute(QStringLiteral("INSERT INTO people (Num, Name) VALUES (7, 'Old'), (7, 'Twin')"));
+        }
+        auto db = Database::open(path(), {});
+        QVERIFY(failureOf([&] { upgradeSchema(*db, unique); }) != 0);
+        QCOMPARE(tablesOf(*db), QStringList({QStringLiteral("SavedQueries"), QStringLiteral("people")}));
+    }
+
     void aStepThatFailsLeavesTheVersionBefore()
     {
         fileAt(1);

@@ -57,6 +57,30 @@ private slots:
         QCOMPARE(DateTimeText::isoTime(QTime()), QString());
     }
 
+    // The texts of the event log and the reports under the tests' locale (C):
+    // the short date with its month's name, the long time without a zone.
+    void shownTexts_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("date") << DateTimeText::shortDate(QDate(2026, 3, 2)) << "2 Mar 2026";
+        QTest::newRow("date of two-digit day") << DateTimeText::shortDate(QDate(2026, 12, 31)) << "31 Dec 2026";
+        QTest::newRow("date of another century") << DateTimeText::shortDate(QDate(1999, 1, 9)) << "9 Jan 1999";
+        QTest::newRow("no date") << DateTimeText::shortDate(QDate()) << "";
+        QTest::newRow("time") << DateTimeText::longTime(QTime(9, 0, 0)) << "09:00:00";
+        QTest::newRow("time before ten") << DateTimeText::longTime(QTime(7, 59, 1)) << "07:59:01";
+        QTest::newRow("last second, milliseconds dropped") << DateTimeText::longTime(QTime(23, 59, 59, 999))
+                                                            << "23:59:59";
+        QTest::newRow("midnight") << DateTimeText::longTime(QTime(0, 0, 0)) << "00:00:00";
+    }
+
+    void shownTexts()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, expected);
+        QCOMPARE(shown, expected);
+    }
+
     void windows1252RoundTrip()
     {
         for (int b = 0; b < 256; ++b) {

@@ -229,6 +229,28 @@ private slots:
         QVERIFY(!QFile::exists(env->file(QStringLiteral("x.txt"))));
     }
 
+    // A file that lost tables gets them back, as the program's opening gives them.
+    void aLostTableComesBackBeforeTheReport()
+    {
+        OpenMainDatabase();
+        ReportFixture::addEmployee(4, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        CloseMainDatabase();
+        {
+            auto db = Database::open(env->file(QStringLiteral("GT430.mdb")), {});
+            db->execute(QStringLiteral("DROP TABLE tblHolidays"));
+            db->execute(QStringLiteral("DROP TABLE tblIni"));
+        }
+        const QString file = env->file(QStringLiteral("absent.txt"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("1"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-02..2020-03-06"), QStringLiteral("--save"), file});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("table tblHolidays")), qPrintable(run.err));
+        QVERIFY(QFile::exists(file));
+        auto db = Database::open(env->file(QStringLiteral("GT430.mdb")), {});
+        QCOMPARE(db->openTable(QStringLiteral("tblIni")).recordCount(), 1);
+        QCOMPARE(db->openTable(QStringLiteral("tblHolidays")).recordCount(), 0);
+    }
+
     // From the door to the report: code reads over the cable become a worked interval.
     void codeReadsAtTheDoorMakeTheReport()
     {
