@@ -33,9 +33,12 @@ void DurableOutput::create()
     discard();
     m_error = 0;
     const QByteArray target = QFile::encodeName(m_path);
+    // Replacing a file, nobody else reads the new one before it has the old one's mode.
+    struct stat old {};
+    const mode_t mode = ::stat(target.constData(), &old) == 0 ? 0600 : 0666;
     for (int attempt = 0;; ++attempt) {
         QByteArray name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             m_fd = fd;
             m_temporary = std::move(name);

@@ -19,6 +19,21 @@ class Form : public QWidget {
 public:
     enum UnloadMode { CloseBox = 0, ProgramUnload = 1 };
 
+    // Held by a handler that lets the event loop run (a wait, a box, a modal
+    // window) while it still needs its window: an unload asked for meanwhile
+    // (its Close button, its close box) is carried out once the last hold has
+    // ended, so the window is never destroyed under its own running handler.
+    class Hold {
+    public:
+        explicit Hold(Form& form);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        QPointer<Form> m_form;
+    };
+
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
 
@@ -42,21 +57,6 @@ public:
 
     // Esc presses this button.
     void setCancelButton(QAbstractButton* button);
-
-    // Held by a handler that lets the event loop run (a wait, a box, a modal
-    // window) while it still needs its window: an unload asked for meanwhile
-    // (its Close button, its close box) is carried out once the last hold has
-    // ended, so the window is never destroyed under its own running handler.
-    class Hold {
-    public:
-        explicit Hold(Form& form);
-        ~Hold();
-        Hold(const Hold&) = delete;
-        Hold& operator=(const Hold&) = delete;
-
-    private:
-        QPointer<Form> m_form;
-    };
 
 signals:
     void unloaded();
