@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test headless, then builds the
-# fuzz target over framing and decoding (clang, sanitizers) and runs it for a
-# bounded number of inputs.
+# Installs what is missing, builds, runs every test headless, runs them all
+# again built with the address and undefined-behaviour sanitizers, then builds
+# the fuzz target over framing and decoding (clang, sanitizers) and runs it for
+# a bounded number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +11,15 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"
+
+# The same suite under the sanitizers, in a build of its own: any report (a
+# bad address, undefined behaviour, a leak) ends the test program with a
+# failure, and so the run.
+cmake -S . -B build-asan -DGT430_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-asan -j"$(nproc)"
+ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 cmake -S . -B build-fuzz -DGT430_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz -j"$(nproc)"

@@ -8,6 +8,8 @@ Printout::Printout(Printer& printer, PageHeader header, PrintoutLayout layout)
     : m_printer(printer), m_header(std::move(header)), m_layout(std::move(layout))
 {
     m_busy.emplace();
+    // Its failure ends the printout at once, not the first page header's drawing.
+    m_printer.beginDoc();
     if (m_header)
         m_header(false);
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -68,12 +69,15 @@ void frmPrint::Form_Load()
 
 void frmPrint::Form_Activate()
 {
+    // The window it stands over may go while it waits, taking the notice along.
+    const QPointer<frmPrint> self(this);
     guarded(751, [this] {
         if (noticeWatcher())
             noticeWatcher()(*this);
         WaitSeconds(1);
     });
-    done(QDialog::Accepted);
+    if (self)
+        done(QDialog::Accepted);
 }
 
 void frmPrint::loadPicture(const QString& path)
@@ -93,9 +97,11 @@ void frmPrint::loadPicture(const QString& path)
 
 void WindowPrintNotice::show(const QString& text)
 {
-    frmPrint notice(QApplication::activeWindow());
-    notice.lblNumPrint->setText(text);
-    notice.exec();
+    // Not on this stack: the window it stands over deletes it when it goes first.
+    const QPointer<frmPrint> notice = new frmPrint(QApplication::activeWindow());
+    notice->lblNumPrint->setText(text);
+    notice->exec();
+    delete notice.data();
 }
 
 void setPrintNoticeWatcherForTests(std::function<void(const frmPrint&)> watcher)

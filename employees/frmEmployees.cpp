@@ -258,6 +258,8 @@ void frmEmployees::lvwEmployees_DblClick()
 
 void frmEmployees::DeleteEmployee()
 {
+    // The pause after the deletion lets the window be closed; that waits for its end.
+    const Hold hold(*this);
     enterProcedure(508);
     try {
         QTreeWidgetItem* row = lvwEmployees->currentItem();

@@ -26,6 +26,10 @@ NativeStatement::NativeStatement(std::shared_ptr<Connection> connection, const Q
 NativeStatement::~NativeStatement()
 {
     sqlite3_finalize(m_statement);
+    // A statement still prepared keeps the database's close from succeeding, and
+    // the driver lets go of the handle all the same: the last one closes it.
+    if (m_statement && !m_connection->isOpen())
+        sqlite3_close(m_db);
 }
 
 void NativeStatement::fail() const

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
+#include <utility>
 
 namespace {
 std::function<void(Form&)>& modalHandler()
@@ -131,10 +132,28 @@ bool Form::event(QEvent* event)
     return QWidget::event(event);
 }
 
+Form::Hold::Hold(Form& form) : m_form(&form)
+{
+    ++form.m_holds;
+}
+
+Form::Hold::~Hold()
+{
+    if (!m_form || --m_form->m_holds > 0 || !m_form->m_heldUnload)
+        return;
+    const int mode = *std::exchange(m_form->m_heldUnload, std::nullopt);
+    m_form->unloadWith(mode);
+}
+
 bool Form::unloadWith(int mode)
 {
     if (!isLoaded())
         return true;
+    if (m_holds > 0) {
+        if (!m_heldUnload)
+            m_heldUnload = mode;
+        return false;
+    }
     if (!Form_QueryUnload(mode))
         return false;
     if (!isLoaded())

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAbstractButton;
 class QEventLoop;
@@ -17,6 +18,21 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     enum UnloadMode { CloseBox = 0, ProgramUnload = 1 };
+
+    // Held by a handler that lets the event loop run (a wait, a box, a modal
+    // window) while it still needs its window: an unload asked for meanwhile
+    // (its Close button, its close box) is carried out once the last hold has
+    // ended, so the window is never destroyed under its own running handler.
+    class Hold {
+    public:
+        explicit Hold(Form& form);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        QPointer<Form> m_form;
+    };
 
     explicit Form(QWidget* parent = nullptr);
     ~Form() override;
@@ -33,7 +49,8 @@ public:
     // instead of the window's own event loop, and the modal show returns after it.
     static void setModalHandlerForTests(std::function<void(Form&)> handler);
 
-    // The program's own unload. False when Form_QueryUnload refused it.
+    // The program's own unload. False when Form_QueryUnload refused it, or
+    // when a hold puts it off.
     bool unloadForm();
     // What the window's close box does.
     bool requestClose() { return unloadWith(CloseBox); }
@@ -69,6 +86,8 @@ private:
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_active = false;
+    int m_holds = 0;
+    std::optional<int> m_heldUnload;
     QPointer<QAbstractButton> m_cancel;
     QEventLoop* m_modalLoop = nullptr;
 };

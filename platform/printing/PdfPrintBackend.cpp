@@ -1,24 +1,23 @@
 #include "platform/printing/PdfPrintBackend.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 
 namespace {
 
-std::unique_ptr<QPdfWriter> a4Pdf(const QString& path)
+PrintDevices::PdfFile a4Pdf(const QString& path)
 {
-    auto writer = std::make_unique<QPdfWriter>(path);
-    writer->setResolution(1200);
-    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0.25, 0.25, 0.25, 0.25),
-                                      QPageLayout::Inch));
-    return writer;
+    PrintDevices::PdfFile pdf{std::make_unique<DurableOutput>(path), nullptr};
+    pdf.writer = std::make_unique<QPdfWriter>(pdf.file.get());
+    pdf.writer->setResolution(1200);
+    pdf.writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+    return pdf;
 }
 
 }
 
-PdfPrintBackend::PdfPrintBackend(const QString& path)
-    : Owned<QPdfWriter>{a4Pdf(path)}, PagedPrintBackend(*device), m_path(path)
+PdfPrintBackend::PdfPrintBackend(const QString& path) : PdfFile{a4Pdf(path)}, PagedPrintBackend(*writer)
 {
 }
 
@@ -27,12 +26,27 @@ PdfPrintBackend::~PdfPrintBackend()
     abandonDocument();
 }
 
-void PdfPrintBackend::discard() noexcept
+void PdfPrintBackend::beginDocument()
 {
-    QFile::remove(m_path);
+    if (!file->isOpen())
+        file->create();
+    PagedPrintBackend::beginDocument();
+    file->throwIfFailed();
 }
 
-QString PdfPrintBackend::outputFile() const
+void PdfPrintBackend::newPage()
 {
-    return m_path;
+    PagedPrintBackend::newPage();
+    file->throwIfFailed();
+}
+
+void PdfPrintBackend::endDocument()
+{
+    PagedPrintBackend::endDocument();
+    file->commit();
+}
+
+void PdfPrintBackend::discard() noexcept
+{
+    file->discard();
 }

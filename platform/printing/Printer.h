@@ -54,6 +54,9 @@ public:
 
     // The number of the page being drawn, 1 for the first.
     int16_t page() const { return m_page; }
+    // Opens the document now rather than at the first drawing: a printer that
+    // cannot print fails before anything is composed.
+    void beginDoc();
     void newPage();
     // Sends the document; the printer is then ready for another at page 1.
     void endDoc();

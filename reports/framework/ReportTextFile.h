@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/DurableOutput.h"
+
 #include <QList>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -15,15 +16,15 @@ QStringList asteriskRule(const QList<int>& widths);
 
 // A report's text file, written beside the chosen one and put in its place
 // only when commit() succeeds: a save that fails leaves an existing file as it was.
+// Every failure is path/file access (75), with the file and the system's reason.
 class ReportTextFile {
 public:
-    // Path/File access error (75) when the file cannot be written.
     ReportTextFile(const QString& path, QList<int> widths);
 
     void writeLine(const QStringList& fields);
     void commit();
 
 private:
-    QSaveFile m_file;
+    DurableOutput m_file;
     QList<int> m_widths;
 };

@@ -224,6 +224,8 @@ void frmEmpReport::launch(int16_t procId, Launch what)
     // The window stays live while a report fills; a second launch meanwhile is ignored.
     if (m_launching)
         return;
+    // Closing the window meanwhile waits until the report has ended.
+    const Hold hold(*this);
     QScopedValueRollback<bool> launching(m_launching, true);
     guarded(procId, [&] {
         if (!ValidateFilters()) {

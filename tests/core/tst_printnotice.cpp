@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -42,6 +44,27 @@ private slots:
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<frmPrint*>(w));
         QVERIFY(env.prompts.boxes.isEmpty());
+    }
+
+    // The window the notice stands over may go while the notice waits; the
+    // notice goes with it and the printout ends normally.
+    void theWindowUnderTheNoticeGoesMeanwhile()
+    {
+        TestEnvironment env;
+        auto* owner = new QWidget;
+        owner->show();
+        QApplication::setActiveWindow(owner);
+        QVERIFY(QApplication::activeWindow() == owner);
+        const QPointer<QWidget> gone(owner);
+        bool underTheOwner = false;
+        setPrintNoticeWatcherForTests([&](const frmPrint& notice) {
+            underTheOwner = notice.parentWidget() == owner;
+            QTimer::singleShot(0, owner, [owner] { delete owner; });
+        });
+        ShowPrintNotice(QStringLiteral(" 1 Page is Printing "));
+        QVERIFY(underTheOwner);
+        QVERIFY(!gone);
+        QCOMPARE(env.clock.waits, 1);
     }
 
     void thePicture_data()

@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSvgRenderer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -150,6 +151,28 @@ private slots:
                      .field(0)
                      .toInt16(),
                  int16_t(1));
+    }
+
+    // The close box in the pause after a deletion closes the list once the deletion has ended.
+    void closingDuringADeletionWaitsForItsEnd()
+    {
+        addEmployee(7, QStringLiteral("Smith"));
+        frmEmployees& list = open();
+        const QPointer<frmEmployees> window(&list);
+        list.lvwEmployees->setCurrentItem(list.lvwEmployees->topLevelItem(0));
+        bool closedInThePause = false;
+        QTimer::singleShot(0, &list, [&] {
+            closedInThePause = !list.isEnabled();
+            list.close();
+        });
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        list.ToolbarButton[2]->trigger();
+        QVERIFY(closedInThePause);
+        QVERIFY(window);
+        QCOMPARE(column(list, 3), QStringList{});
+        QVERIFY(!FormInstance<frmEmployees>::exists());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window);
     }
 
     void anEmptyListDoesNothing()

@@ -3,9 +3,12 @@
 #include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
 #include "tests/support/FileMode.h"
+#include "tests/support/FailureOf.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QTemporaryDir>
@@ -239,6 +242,60 @@ private slots:
             printer.printLine(QStringLiteral("half"));
         }
         QVERIFY(!QFile::exists(path));
+    }
+
+    // A PDF that cannot be written says which file and the system's reason;
+    // what was there before stays, and nothing is left beside it.
+    void aPdfThatCannotBeWrittenSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a missing folder") << "missing/out.pdf" << -1 << 1 << "No such file or directory";
+        QTest::newRow("a full disk at the end") << "out.pdf" << 3000 << 1 << "File too large";
+        QTest::newRow("a full disk at a new page") << "out.pdf" << 3000 << 400 << "File too large";
+    }
+
+    void aPdfThatCannotBeWrittenSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, room);
+        QFETCH(int, pages);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        const QByteArray old("the printout of last week");
+        if (room >= 0) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
+        int drawn = 0;
+        QString failure;
+        {
+            std::optional<FileSizeLimit> full;
+            if (room >= 0)
+                full.emplace(static_cast<rlim_t>(room));
+            failure = failureTextOf([&] {
+                Printer printer(std::make_unique<PdfPrintBackend>(path));
+                printer.beginDoc();
+                for (int page = 1; page <= pages; ++page) {
+                    if (page > 1)
+                        printer.newPage();
+                    for (int line = 1; line <= 40; ++line)
+                        printer.printLine(QStringLiteral("Line %1 of page %2").arg(line).arg(page));
+                    drawn = page;
+                }
+                printer.endDoc();
+            });
+        }
+        QCOMPARE(failure, QStringLiteral("Cannot write the file ") + path + QStringLiteral(": ") + reason);
+        // A page that could not be started ends the document there.
+        QVERIFY(pages == 1 || drawn < pages);
+        QFile kept(path);
+        QCOMPARE(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), room >= 0 ? old : QByteArray());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), room >= 0 ? 1 : 0);
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -251,6 +252,48 @@ private slots:
         QVERIFY(env->saveDialogs.shown.isEmpty());
         QVERIFY(!w.anmAVI->isVisible());
         QCOMPARE(env->clock.waits, 1);
+    }
+
+    // Closed while a report fills (in the pause at its end), the window stays
+    // until the report has ended, and only then unloads.
+    void closingDuringAReportWaitsForItsEnd_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("the Close button") << false;
+        QTest::newRow("the close box") << true;
+    }
+
+    void closingDuringAReportWaitsForItsEnd()
+    {
+        QFETCH(bool, closeBox);
+        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        addEvent(7, QStringLiteral("2026-03-02"), QStringLiteral("08:00:00"), 1);
+        frmMain& main = FormInstance<frmMain>::get();
+        main.Toolbar1->setVisible(false);
+        frmEmpReport& w = open();
+        const QPointer<frmEmpReport> window(&w);
+        w.Option1[ReportKinds::HoursDetails]->setChecked(true);
+        bool closedInThePause = false;
+        QTimer::singleShot(0, &w, [&] {
+            closedInThePause = w.anmAVI->isPlaying();
+            if (closeBox)
+                w.close();
+            else
+                w.ToolbarButton[5]->trigger();
+        });
+        bool stayedForThePreview = false;
+        env->modalSteps.enqueue([&](Form& preview) {
+            stayedForThePreview = window && window->isLoaded() && window->isVisible() && main.Toolbar1->isHidden();
+            preview.requestClose();
+        });
+        w.ToolbarButton[1]->trigger();
+        QVERIFY(closedInThePause);
+        QVERIFY(stayedForThePreview);
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
+        QVERIFY(!FormInstance<frmEmpReport>::exists());
+        QVERIFY(!main.Toolbar1->isHidden());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window);
     }
 
     void closingRestoresTheMainToolbar()

@@ -7,10 +7,13 @@
 #include "reports/framework/ReportTextFile.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/FileMode.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 using namespace ReportFixture;
@@ -193,6 +196,37 @@ private slots:
         QCOMPARE(read(path), QByteArray("the report of last week\r\n"));
         QCOMPARE(failureOf([&] { writeReportFile(env->file(QStringLiteral("no/such/folder.txt")), layout, {}); }),
                  Err::PathFileAccess);
+    }
+
+    // Every failure names the file and gives the system's own reason.
+    void aFailedSaveSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a missing folder") << "missing/week.txt" << -1 << "No such file or directory";
+        QTest::newRow("a full disk") << "week.txt" << 200 << "File too large";
+    }
+
+    void aFailedSaveSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, room);
+        QFETCH(QString, reason);
+        const QString path = env->file(name);
+        QVERIFY(save(ReportKinds::HoursDetails, env->file(QStringLiteral("room.txt"))) > 0);
+        QVERIFY(QFileInfo(env->file(QStringLiteral("room.txt"))).size() > room);
+        const auto report = makeReport(ReportKinds::HoursDetails);
+        QString failure;
+        {
+            std::optional<FileSizeLimit> full;
+            if (room >= 0)
+                full.emplace(static_cast<rlim_t>(room));
+            failure = failureTextOf([&] { writeReportFile(path, report->textFile(), report->saveQuery(week())); });
+        }
+        QCOMPARE(failure, QStringLiteral("Cannot write the file ") + path + QStringLiteral(": ") + reason);
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(QDir(env->folder()).entryList({QStringLiteral("week.txt*")}, QDir::Files), QStringList());
     }
 };
 

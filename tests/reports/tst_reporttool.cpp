@@ -42,6 +42,16 @@ Run report(const QStringList& arguments)
     return run;
 }
 
+// What the tool itself said on stderr (Qt may add warnings of its own).
+QStringList toolLines(const QString& err)
+{
+    QStringList lines;
+    for (const QString& line : err.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("gt430-report: ")))
+            lines << line;
+    return lines;
+}
+
 QByteArray read(const QString& path)
 {
     QFile f(path);
@@ -202,6 +212,15 @@ private slots:
         QTest::newRow("days the wrong way") << QStringList{"--kind", "6", "--dates", "2020-03-07..2020-03-01", "--save", "x.txt"}
                                             << "'From Date' Must be below 'To date' !";
         QTest::newRow("no database") << QStringList{"--kind", "2", "--save", "x.txt"} << "GT430.mdb";
+        QTest::newRow("days with slashes") << QStringList{"--kind", "2", "--dates", "2026/01/01..2026/02/01", "--save", "x.txt"}
+                                           << "--dates wants YYYY-MM-DD..YYYY-MM-DD";
+        QTest::newRow("a day with more after it")
+            << QStringList{"--kind", "2", "--dates", "2026-01-01T08..2026-02-01", "--save", "x.txt"} << "--dates wants";
+        QTest::newRow("a kind with a blank") << QStringList{"--kind", " 3", "--save", "x.txt"} << "from 0 to 6";
+        QTest::newRow("employee 0") << QStringList{"--kind", "2", "--employees", "0-10", "--save", "x.txt"}
+                                    << "--employees wants A-B";
+        QTest::newRow("a sign") << QStringList{"--kind", "2", "--employees", "+1-10", "--save", "x.txt"}
+                                << "--employees wants A-B";
     }
 
     void itRefusesWhatTheWindowsRefuse()
@@ -212,8 +231,61 @@ private slots:
                                                                                       : env->folder();
         const Run run = report(QStringList{folder} + arguments);
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(toolLines(run.err).size(), 1);
+        QVERIFY2(toolLines(run.err).first().contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(QStringLiteral("x.txt")) && !QFile::exists(env->file(QStringLiteral("x.txt"))));
+    }
+
+    // A file that cannot be written is named once, with the system's reason.
+    void aFileThatCannotBeWrittenIsNamedOnce_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::newRow("text") << "--save";
+        QTest::newRow("pdf") << "--pdf";
+    }
+
+    void aFileThatCannotBeWrittenIsNamedOnce()
+    {
+        QFETCH(QString, output);
+        OpenMainDatabase();
+        ReportFixture::addEmployee(4, QStringLiteral("Ann"), QStringLiteral("Lee"));
+        ReportFixture::addEvent(4, QStringLiteral("2020-03-02"), QStringLiteral("08:30:00"), 1);
+        CloseMainDatabase();
+        const QString file = env->file(QStringLiteral("missing/report"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("0"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-01..2020-03-07"), output, file});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(toolLines(run.err), QStringList{QStringLiteral("gt430-report: Cannot write the file ") + file +
+                                                 QStringLiteral(": No such file or directory (75)")});
+        QVERIFY(run.out.isEmpty());
+    }
+
+    // The file of a small day, line by line as the user gets it.
+    void theOnLineFileOfADay()
+    {
+        OpenMainDatabase();
+        ReportFixture::addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        ReportFixture::addEmployee(9, QStringLiteral("Eva"), QStringLiteral("Marie-Louise Brandenburg"));
+        ReportFixture::addEvent(9, QStringLiteral("2020-03-03"), QStringLiteral("07:05:59"), 1);
+        ReportFixture::addEvent(7, QStringLiteral("2020-03-03"), QStringLiteral("16:30:00"), 2);
+        ReportFixture::addEvent(7, QStringLiteral("2020-03-02"), QStringLiteral("08:00:00"), 1);
+        ReportFixture::addEvent(8, QStringLiteral("2020-03-02"), QStringLiteral("08:01:00"), 1);
+        ReportFixture::addEvent(7, QStringLiteral("2020-03-09"), QStringLiteral("08:00:00"), 1);
+        Db().execute(QStringLiteral("UPDATE tblOnline SET iCard = 2, iDoor = 2 WHERE Time_CR = '16:30:00'"));
+        CloseMainDatabase();
+        const QString file = env->file(QStringLiteral("day.txt"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QStringLiteral("0"), QStringLiteral("--dates"),
+                                QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--save"), file});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
+        QCOMPARE(read(file).split('\n'),
+                 QList<QByteArray>({"On Line Report                                                           \r",
+                                    "*************************************************************************\r",
+                                    "Name             Date          Time        In/Out  PIN/Card  Door Action \r",
+                                    "7 Smith  John    2 Mar 2020    08:00       In      Card      Opened      \r",
+                                    "7 Smith  John    3 Mar 2020    16:30       Out     PIN       Not Opened  \r",
+                                    "9 Marie-Louise Br3 Mar 2020    07:05       In      Card      Opened      \r",
+                                    ""}));
     }
 
     // As the report windows do, the tool needs the default hours for the incomplete hours.

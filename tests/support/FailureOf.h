@@ -13,3 +13,15 @@ int failureOf(F&& f)
     }
     return 0;
 }
+
+// The description of the failure the statement raised, empty when it raised none.
+template <class F>
+QString failureTextOf(F&& f)
+{
+    try {
+        f();
+    } catch (const AppError& e) {
+        return e.description();
+    }
+    return {};
+}

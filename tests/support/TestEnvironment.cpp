@@ -14,7 +14,8 @@
 #include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 int RecordingPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
 {
@@ -43,9 +44,16 @@ std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const 
 void FakeClock::waitUntil(const QDateTime& until)
 {
     ++waits;
-    if (until > current)
-        current = until;
-    QCoreApplication::processEvents();
+    // A nested loop as the program's own: timers, posted events and deferred
+    // deletions run inside the wait. The time comes at once, and the loop ends
+    // after what was queued before it.
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [this, &loop, until] {
+        if (until > current)
+            current = until;
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
 }
 
 TestEnvironment::TestEnvironment()

@@ -43,7 +43,8 @@ public:
     QStringList languageTitles;
 };
 
-// Time stands still until the program waits; a wait moves it on at once.
+// Time stands still until the program waits; a wait runs a nested event loop,
+// as the program's clock does, and moves the time on at once.
 class FakeClock final : public Clock {
 public:
     QDateTime now() const override { return current; }

@@ -74,25 +74,29 @@ void loadDictionary(const QString& folder)
     dict.setLanguage(static_cast<int16_t>(ini.next() && !ini.isNull(0) ? ini.integer(0) : 0));
 }
 
+// The employee range and the days as the filter window would take them: its
+// fields hold only digits and its pickers only days; then its own checks.
 ReportFilters filtersOf(const QCommandLineParser& args, const QDate& today)
 {
     ReportFilters defaults = ReportFilters::defaults(today);
     QString from = defaults.fromEmployeeText;
     QString to = defaults.toEmployeeText;
     if (args.isSet(QStringLiteral("employees"))) {
-        static const QRegularExpression range(QStringLiteral("^(\\d+)-(\\d+)$"));
+        static const QRegularExpression range(QStringLiteral("^([0-9]+)-([0-9]+)$"));
         const auto m = range.match(args.value(QStringLiteral("employees")));
-        if (!m.hasMatch())
-            throw Failure{QStringLiteral("--employees wants A-B, two employee numbers")};
+        if (!m.hasMatch() || leadingNumber(m.captured(1)) < 1)
+            throw Failure{QStringLiteral("--employees wants A-B, two employee numbers from 1 to 500")};
         from = m.captured(1);
         to = m.captured(2);
     }
     QDate first = defaults.fromDate;
     QDate last = defaults.toDate;
     if (args.isSet(QStringLiteral("dates"))) {
-        const QStringList days = args.value(QStringLiteral("dates")).split(QStringLiteral(".."));
-        first = days.size() == 2 ? QDate::fromString(days[0], Qt::ISODate) : QDate();
-        last = days.size() == 2 ? QDate::fromString(days[1], Qt::ISODate) : QDate();
+        static const QRegularExpression days(
+            QStringLiteral("^([0-9]{4}-[0-9]{2}-[0-9]{2})\\.\\.([0-9]{4}-[0-9]{2}-[0-9]{2})$"));
+        const auto m = days.match(args.value(QStringLiteral("dates")));
+        first = m.hasMatch() ? QDate::fromString(m.captured(1), QStringLiteral("yyyy-MM-dd")) : QDate();
+        last = m.hasMatch() ? QDate::fromString(m.captured(2), QStringLiteral("yyyy-MM-dd")) : QDate();
         if (!first.isValid() || !last.isValid())
             throw Failure{QStringLiteral("--dates wants YYYY-MM-DD..YYYY-MM-DD")};
     }
@@ -108,10 +112,11 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
     if (positional.size() != 1)
         throw Failure{QStringLiteral("give one program folder")};
     const QString folder = positional.first();
-    bool kindIsNumber = false;
-    const int kind = args.value(QStringLiteral("kind")).toInt(&kindIsNumber);
-    if (!args.isSet(QStringLiteral("kind")) || !kindIsNumber || kind < 0 || kind >= ReportKinds::Count)
+    // One of the window's seven choices, written as its one digit.
+    static const QRegularExpression oneKind(QStringLiteral("^[0-6]$"));
+    if (!args.isSet(QStringLiteral("kind")) || !oneKind.match(args.value(QStringLiteral("kind"))).hasMatch())
         throw Failure{QStringLiteral("--kind wants a report kind from 0 to 6")};
+    const int kind = args.value(QStringLiteral("kind")).toInt();
     if (args.isSet(QStringLiteral("save")) == args.isSet(QStringLiteral("pdf")))
         throw Failure{QStringLiteral("give either --save FILE or --pdf FILE")};
     // The reports of every subsystem, as the program has them.
