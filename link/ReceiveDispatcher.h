@@ -9,12 +9,14 @@ inline constexpr int LinkLostTicks = 801;
 // mode not known after a long silence (and tells the link-lost listeners),
 // then dispatches what the port holds. Its error reports wait until its work
 // is done, and the ticks go on while one of them is up, so a box never stops
-// the reception. The main window calls it from its 200 ms timer while polling
-// is wanted.
+// the reception. The main window calls it from its 200 ms timer for as long as
+// the port is open, whatever window is open.
 void ReceiveTick(CommPort& port);
 
 // Handles every packet that can be framed this tick: door status is logged,
-// code reads pass the repeat guard, are decoded, logged, handed over and
-// recorded by the on-line monitor when it is open. The tick's rows are
-// committed together, once, at its end.
+// code reads pass the repeat guard, are decoded, logged, recorded in the event
+// log with the tick's time and handed over to the windows. The tick's rows are
+// committed together, once, at its end. A port that closes under it (its
+// device gone) makes the door not known and is left to the main window's
+// portLost().
 void ReceiveData(CommPort& port);

@@ -1,7 +1,6 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
-#include "link/EventRecorder.h"
 #include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
@@ -317,7 +316,7 @@ private slots:
     // same report is not raised again, and another waits for the box to close.
     void aBoxStopsNoRead()
     {
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         const QByteArray overlong = PacketBuilder::withLength(250).left(12);
         AwayPrompts away(env->prompts, [&] {
             for (int i = 1; i <= 60; ++i) {
@@ -342,7 +341,7 @@ private slots:
                                        RecordsetType::Snapshot);
         QCOMPARE(codes.field(0).toInt16(), int16_t(12));
         QCOMPARE(codes.field(1).toInt16(), int16_t(12));
-        QCOMPARE(monitor.TakeLines().size(), 12);
+        QCOMPARE(monitor.count(), 12);
         // Once the box is down, the same fault is reported again.
         tick(overlong);
         QCOMPARE(boxes().size(), 3);
@@ -351,7 +350,7 @@ private slots:
     // What a tick stored is committed when it ends, also when a fault ended its dispatching.
     void aFinishedTickLeavesItsRowsCommitted()
     {
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         tick(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
         QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
         QCOMPARE(committedRows(QStringLiteral("ReadCard_Tbl")), 1);
