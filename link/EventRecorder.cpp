@@ -58,10 +58,11 @@ std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, con
     return {e, name};
 }
 
-void storeEvent(const OnlineEvent& e)
+// Returns the row stored.
+qint64 storeEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
-    Db().executePrepared(
+    return Db().insertPrepared(
         QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
                        "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, "
                        "iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -80,9 +81,8 @@ std::optional<RecordedEvent> SaveOnlineEvent(const CodeRead& read, const QDateTi
         const auto [e, name] = eventOf(read, now);
         // The row is stored before any window shows anything of it, so that
         // a picture that cannot be shown does not cost the event.
-        storeEvent(e);
-        const std::optional<QVariantList> row = Db().firstRowPrepared(QStringLiteral("SELECT last_insert_rowid()"));
-        recorded = RecordedEvent{row ? row->at(0).toLongLong() : 0, BuildEventLine(e, name)};
+        const qint64 row = storeEvent(e);
+        recorded = RecordedEvent{row, BuildEventLine(e, name)};
     });
     return recorded;
 }
