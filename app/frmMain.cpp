@@ -10,7 +10,7 @@
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
-#include "link/PollingUsers.h"
+#include "link/PortReopener.h"
 #include "link/ReceiveDispatcher.h"
 #include "link/frmOnline.h"
 #include "platform/ProgramEnd.h"
@@ -50,6 +50,7 @@ void ProvideMainWindow()
 
 frmMain::frmMain() : AccessComm(createCommPort())
 {
+    Reopener = std::make_unique<PortReopener>(*AccessComm, [this] { followPort(); });
     setWindowTitle(QStringLiteral("Access Control  GT-430"));
     ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
 
@@ -94,14 +95,9 @@ frmMain::frmMain() : AccessComm(createCommPort())
 
     // On Line and Programming need the port; they come on when it opens.
     setLinkCommandsEnabled(false);
-    // The timer runs while a window needs the link.
-    pollingUsers().setChangedHandler([this](bool poll) { ReceiveTimer->setEnabled(poll); });
 }
 
-frmMain::~frmMain()
-{
-    pollingUsers().setChangedHandler(nullptr);
-}
+frmMain::~frmMain() = default;
 
 void frmMain::repaintToolbar()
 {
@@ -111,8 +107,23 @@ void frmMain::repaintToolbar()
 
 void frmMain::portStateChanged()
 {
+    // Whoever opened the port or failed to, no port is waited for any more.
+    Reopener->stop();
+    followPort();
+}
+
+void frmMain::followPort()
+{
     appState().CommOpened = AccessComm->portOpen();
     setLinkCommandsEnabled(appState().CommOpened);
+    ReceiveTimer->setEnabled(appState().CommOpened);
+}
+
+void frmMain::portLost()
+{
+    // The windows that show the door stay open: it shows as not known until the port is back.
+    followPort();
+    Reopener->start();
 }
 
 void frmMain::setLinkCommandsEnabled(bool enabled)
@@ -196,6 +207,9 @@ void frmMain::OpenComm()
             for (int i : {0, 1, 2})
                 ShowInfo[i]->setEnabled(true);
             setLinkCommandsEnabled(true);
+            Reopener->stop();
+            // From now on every read is taken in on the tick it arrives, whatever window is open.
+            ReceiveTimer->setEnabled(true);
         } catch (const AppError&) {
             portOpenFailed();
         }
@@ -206,12 +220,12 @@ void frmMain::portOpenFailed()
 {
     // Whatever kept the port shut, the link is down until the engineer fixes the port.
     AppState& s = appState();
+    Reopener->stop();
+    ReceiveTimer->setEnabled(false);
     ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
     if (s.CommOpened) {
         FormInstance<frmOnline>::unload();
         s.CommOpened = false;
-        pollingUsers().switchOff();
-        ReceiveTimer->setEnabled(false);
         setLinkCommandsEnabled(false);
     }
 }
@@ -317,6 +331,7 @@ void frmMain::Form_Unload()
         s.rsEmployees.close();
         if (s.Db)
             s.Db->close();
+        Reopener->stop();
         if (AccessComm->portOpen())
             AccessComm->setPortOpen(false);
         endProgram();

@@ -7,13 +7,15 @@
 
 class CommPort;
 class FormTimer;
+class PortReopener;
 class QAction;
 class QMenu;
 class QMenuBar;
 class QToolBar;
 
 // The main window: menus and toolbar open every other window; it owns the
-// serial port of the door unit and the 200 ms receive timer.
+// serial port of the door unit and the 200 ms receive timer, which reads the
+// port whenever it is open.
 class frmMain : public Form, public MainWindowService {
     Q_OBJECT
 public:
@@ -40,11 +42,15 @@ public:
     void repaintToolbar() override;
     void portStateChanged() override;
     void portOpenFailed() override;
+    void portLost() override;
 
     bool GuardOnly = false;
 
     std::unique_ptr<CommPort> AccessComm;
+    // Runs from the moment the port opens until it closes.
     FormTimer* ReceiveTimer;
+    // Opens the port again after its device went away.
+    std::unique_ptr<PortReopener> Reopener;
     QMenuBar* menuBar;
     QMenu* mnuShowInfo;
     QMenu* mnuSetInfo;
@@ -62,6 +68,8 @@ protected:
 
 private:
     void setLinkCommandsEnabled(bool enabled);
+    // The reception and the link's commands follow the port.
+    void followPort();
 };
 
 // Lets the other windows find and open this one through the main window service.

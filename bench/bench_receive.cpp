@@ -2,7 +2,9 @@
 // whole receive path (framing, decoding, the raw log row, the lookup of the
 // code's holder and the event row, committed once a tick to a database file),
 // each also as a multiple of what a 9600 baud 8N1 line can carry: 960 bytes,
-// 48 code-read packets a second (counter x_line).
+// 48 code-read packets a second (counter x_line). Then the on-line monitor's
+// history over a busy door's two days: the time to load it and the memory
+// the program holds, before and after 2000 more reads.
 //
 // Each benchmark runs three repetitions and prints their median, mean and
 // spread; a busy machine shows in the spread and in real time above CPU time.
@@ -12,16 +14,19 @@
 #include "bench/QuietPrompts.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "link/EventRecorder.h"
+#include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
+#include "link/OnlineHistoryModel.h"
 #include "link/PacketBuilder.h"
 #include "link/PacketReceiver.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/serial/CommPort.h"
+#include "platform/text/DateTimeText.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -106,34 +111,39 @@ void Framer(benchmark::State& state)
         state.SkipWithError(qPrintable(quiet.last));
 }
 
-// The whole road of a code read with the on-line monitor open, over a register
-// of range(0) employees (every tenth code stored with blanks around it), with
-// range(1) reads arriving together in each tick.
-void ReceivePath(benchmark::State& state)
+// A fresh program database in `dir` with a register of `employees` (every
+// tenth code stored with blanks around it).
+void openProgramDatabase(const QTemporaryDir& dir, int employees)
 {
-    QuietPrompts quiet;
-    QTemporaryDir dir;
     ProgramFolder::setPathForTests(dir.path());
     JoinSubsystems();
     resetAppState();
     linkState() = LinkState{};
     CreateProgramDatabase(dir.filePath(QStringLiteral("GT430.mdb")));
     OpenMainDatabase();
-    const int employees = static_cast<int>(state.range(0));
-    {
-        Transaction t(Db());
-        for (int n = 1; n <= employees; ++n) {
-            QString code = QStringLiteral("%1").arg(cardOf(n), 10, 10, QLatin1Char('0'));
-            if (n % 10 == 0)
-                code = QStringLiteral(" ") + code + QStringLiteral("  ");
-            Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, "
-                                        "Employee_Code, PictureFile) VALUES (?, 'First', 'Last', ?, ?)"),
-                         {n, code, n % 2 ? QVariant() : QVariant(QStringLiteral("/pictures/%1.jpg").arg(n))});
-        }
-        t.commit();
+    Transaction t(Db());
+    for (int n = 1; n <= employees; ++n) {
+        QString code = QStringLiteral("%1").arg(cardOf(n), 10, 10, QLatin1Char('0'));
+        if (n % 10 == 0)
+            code = QStringLiteral(" ") + code + QStringLiteral("  ");
+        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, "
+                                    "Employee_Code, PictureFile) VALUES (?, 'First', 'Last', ?, ?)"),
+                     {n, code, n % 2 ? QVariant() : QVariant(QStringLiteral("/pictures/%1.jpg").arg(n))});
     }
+    t.commit();
+}
+
+// The whole road of a code read, recorded whatever window is open, and the
+// copy a window takes of it, over a register of range(0) employees, with
+// range(1) reads arriving together in each tick.
+void ReceivePath(benchmark::State& state)
+{
+    QuietPrompts quiet;
+    QTemporaryDir dir;
+    const int employees = static_cast<int>(state.range(0));
+    openProgramDatabase(dir, employees);
     ChunkPort port;
-    EventRecorder monitor;
+    CodeReadSubscription monitor;
     const int perTick = static_cast<int>(state.range(1));
     int i = 0;
     int64_t reads = 0;
@@ -141,7 +151,8 @@ void ReceivePath(benchmark::State& state)
         for (int k = 0; k < perTick; ++k)
             port.waiting += codeRead(i++, employees);
         ReceiveTick(port);
-        reads += monitor.TakeLines().size();
+        for (const CodeRead& read : monitor.takeAll())
+            reads += read.Event ? 1 : 0;
     }
     state.counters["reads_per_s"] = benchmark::Counter(static_cast<double>(reads), benchmark::Counter::kIsRate);
     lineCounter(state, static_cast<double>(reads), LineCodeReadsPerSecond);
@@ -150,6 +161,79 @@ void ReceivePath(benchmark::State& state)
         state.SkipWithError(qPrintable(quiet.last));
     if (reads != i)
         state.SkipWithError("a read was not recorded");
+    resetAppState();
+    ProgramFolder::setPathForTests({});
+}
+
+// The resident memory of this process, in MB.
+double residentMB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+// The on-line monitor's history over range(0) events of yesterday and today
+// (half each, a register of 500): its load, with the first screen of lines
+// built, is what is timed. Then, once: the memory the process holds with the
+// history loaded, and what 2000 more reads through the receive path into the
+// open history add to it.
+void MonitorHistory(benchmark::State& state)
+{
+    QuietPrompts quiet;
+    QTemporaryDir dir;
+    openProgramDatabase(dir, 500);
+    const int events = static_cast<int>(state.range(0));
+    const QDate today = programClock().now().date();
+    Db().execute(
+        QStringLiteral(
+            "INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
+            "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, iCard) "
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < ? - 1) "
+            "SELECT time((i % (? / 2)) * 86400 / (? / 2), 'unixepoch'), CASE WHEN i < ? / 2 THEN ? ELSE ? END, "
+            "CASE i % 2 WHEN 0 THEN 'In' ELSE 'Out' END, 'Card', 1 + i % 500, 'Opened', '', "
+            "(1 + i % 500) || '  Last  First', i % 500, printf('%010d', 1000000 + (1 + i % 500) * 7), NULL, NULL, "
+            "1 + i % 2, 1, NULL, 1 FROM n"),
+        {events, events, events, events, DateTimeText::isoDate(today.addDays(-1)), DateTimeText::isoDate(today)});
+    const auto screenful = [](const OnlineHistoryModel& model) {
+        for (int r = 0; r < 30 && r < model.rowCount(); ++r)
+            benchmark::DoNotOptimize(model.lineAt(r));
+    };
+    const double before = residentMB();
+    for (auto _ : state) {
+        OnlineHistoryModel model;
+        model.load(today);
+        screenful(model);
+    }
+    OnlineHistoryModel model;
+    model.load(today);
+    screenful(model);
+    const double loaded = residentMB();
+    ChunkPort port;
+    CodeReadSubscription monitor;
+    for (int i = 0; i < 2000; ++i) {
+        port.waiting += codeRead(i, 500);
+        ReceiveTick(port);
+        for (const CodeRead& read : monitor.takeAll()) {
+            if (read.Event)
+                model.addRecorded(*read.Event);
+        }
+        screenful(model);
+    }
+    const double afterReads = residentMB();
+    state.counters["lines"] = model.rowCount();
+    state.counters["rss_MB"] = loaded;
+    state.counters["load_MB"] = loaded - before;
+    state.counters["reads2000_MB"] = afterReads - loaded;
+    if (quiet.shown > 0)
+        state.SkipWithError(qPrintable(quiet.last));
+    if (model.rowCount() != events + 2000)
+        state.SkipWithError("a line is missing");
     resetAppState();
     ProgramFolder::setPathForTests({});
 }
@@ -164,6 +248,14 @@ BENCHMARK(ReceivePath)
     ->Args({10000, 1})
     ->Args({10000, 10})
     ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(MonitorHistory)
+    ->ArgName("events")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);

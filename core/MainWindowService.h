@@ -19,8 +19,12 @@ public:
     // Repaints the toolbar and makes it visible.
     virtual void repaintToolbar() = 0;
     // Another window opened the port or failed to: the commands that need the
-    // link (On Line, Programming) are on exactly while it is open.
+    // link (On Line, Programming) and the reception are on exactly while it is open.
     virtual void portStateChanged() = 0;
+    // The open port closed under the reception (its device went away): the
+    // link's commands are off, as after a failed open, and the same port is
+    // tried again every few seconds until it opens.
+    virtual void portLost() = 0;
     // The port did not open: the user is told, and the link's commands and the
     // windows that need the link are off until a port opens.
     virtual void portOpenFailed() = 0;

@@ -173,7 +173,6 @@ frmProgramming::~frmProgramming() = default;
 void frmProgramming::Form_Load()
 {
     enterProcedure(457);
-    m_polling.emplace();
     try {
         FormTranslator(BinaryDict()).TranslateForm(this);
         DoorSettingsBoxes b = boxes();
@@ -409,7 +408,6 @@ bool frmProgramming::Form_QueryUnload(int)
 void frmProgramming::Form_Unload()
 {
     DoorsTimer->setEnabled(false);
-    m_polling.reset();
     // After a failed load the boxes do not hold the row: storing them would lose it.
     if (m_loaded)
         SaveDoorSettings();

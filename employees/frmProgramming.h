@@ -1,6 +1,5 @@
 #pragma once
 
-#include "link/PollingUsers.h"
 #include "platform/forms/Form.h"
 
 #include <optional>
@@ -75,7 +74,6 @@ private:
     void InitHolidayColumns();
     void SizeHolidayColumns();
 
-    std::optional<PollingLease> m_polling;
     FieldCommits* m_commits;
     bool m_loaded = false;
     int m_shownMode = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/OnlineEvent.h"
 #include "link/PacketRecord.h"
 
 #include <QList>
@@ -10,17 +11,20 @@
 
 // One accepted code read that was logged as a new row, as the dispatcher
 // handed it over: the packet with its data bytes and receive time, the code
-// (as LastCode) and the slot (as LastSlot).
+// (as LastCode), the slot (as LastSlot), and the event it was recorded as
+// (none when it could not be stored).
 struct CodeRead {
     PacketRecord Packet;
     QString Code;
     uint16_t Slot = 0;
+    std::optional<RecordedEvent> Event;
 };
 
 // A consumer of code reads (the on-line monitor, the capture dialog). While it
 // lives it receives its own copy of every read the dispatcher hands over, in
-// order, so that no read is lost to another consumer or to a later packet.
-// Reads handed over before it was made are not in it.
+// order, once the receive tick that took it in has stored its rows, so that no
+// read is lost to another consumer or to a later packet. Reads handed over
+// before it was made are not in it.
 class CodeReadSubscription {
 public:
     CodeReadSubscription();

@@ -4,8 +4,6 @@
 #include "core/Messages.h"
 #include "core/SharedLookups.h"
 #include "link/CodeDecoding.h"
-#include "link/LinkState.h"
-#include "platform/Clock.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 
@@ -20,12 +18,6 @@ QVariant optionalValue(std::optional<int16_t> v)
 QString text(const QString& s)
 {
     return s.isNull() ? QStringLiteral("") : s;
-}
-
-QList<EventRecorder*>& recorders()
-{
-    static QList<EventRecorder*> all;
-    return all;
 }
 
 // The event of a read, and the current name of its employee when there is one.
@@ -66,10 +58,11 @@ std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, con
     return {e, name};
 }
 
-void storeEvent(const OnlineEvent& e)
+// Returns the row stored.
+qint64 storeEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
-    Db().executePrepared(
+    return Db().insertPrepared(
         QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
                        "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, "
                        "iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -81,58 +74,15 @@ void storeEvent(const OnlineEvent& e)
 
 }
 
-std::optional<EventLine> SaveOnlineEvent(const CodeRead& read, const QDateTime& now)
+std::optional<RecordedEvent> SaveOnlineEvent(const CodeRead& read, const QDateTime& now)
 {
-    std::optional<EventLine> line;
+    std::optional<RecordedEvent> recorded;
     guarded(172, [&] {
         const auto [e, name] = eventOf(read, now);
-        // The row is stored before the window shows anything of it, so that
+        // The row is stored before any window shows anything of it, so that
         // a picture that cannot be shown does not cost the event.
-        storeEvent(e);
-        line = BuildEventLine(e, name);
+        const qint64 row = storeEvent(e);
+        recorded = RecordedEvent{row, BuildEventLine(e, name)};
     });
-    return line;
-}
-
-EventRecorder::EventRecorder()
-{
-    recorders().append(this);
-}
-
-EventRecorder::~EventRecorder()
-{
-    recorders().removeOne(this);
-}
-
-void EventRecorder::Record(const QDateTime& now)
-{
-    while (std::optional<CodeRead> read = m_reads.take()) {
-        if (std::optional<EventLine> line = SaveOnlineEvent(*read, now))
-            m_lines << *line;
-        linkState().NewCodeEvent = false;
-    }
-}
-
-QList<EventLine> EventRecorder::TakeLines()
-{
-    return std::exchange(m_lines, {});
-}
-
-QList<EventLine> EventRecorder::RecordPending()
-{
-    if (m_reads.pending())
-        Record(programClock().now());
-    return TakeLines();
-}
-
-void EventRecorder::clear()
-{
-    m_reads.clear();
-    m_lines.clear();
-}
-
-void RecordReceivedReads(const QDateTime& now)
-{
-    for (EventRecorder* recorder : recorders())
-        recorder->Record(now);
+    return recorded;
 }

@@ -29,8 +29,8 @@ struct LinkState {
     // The last accepted code read was logged as a new row and is not yet taken.
     bool NewCodeEvent = false;
     // What the capture dialog took for the employee editor: whether it took a
-    // code (NewCodeEvent says the same until the monitor's next recording clears
-    // it), the code as LastCode, and its kind, 2 card or 1 PIN.
+    // code (NewCodeEvent says the same until the monitor takes its next read),
+    // the code as LastCode, and its kind, 2 card or 1 PIN.
     bool CodeCaptured = false;
     QString CapturedCode;
     int16_t CapturedCodeType = 0;

@@ -20,12 +20,35 @@ uint8_t dataByte(const QByteArray& data, int i)
     return static_cast<uint8_t>(data.at(i));
 }
 
-std::optional<int16_t> optionalInt(const Recordset& rs, int position)
+std::optional<int16_t> optionalInt(const FieldValue& v)
 {
-    const FieldValue v = rs.field(position);
     if (v.isNull())
         return std::nullopt;
     return v.toInt16();
+}
+
+// The event of a row whose values `field` gives by position.
+template <class Field>
+OnlineEvent eventOf(const Field& field)
+{
+    OnlineEvent e;
+    e.Time_CR = field(0).textOrEmpty();
+    e.Date_CR = field(1).textOrEmpty();
+    e.sIn = field(2).textOrEmpty();
+    e.sCard = field(3).textOrEmpty();
+    e.Employee_Number = field(4).toInt16();
+    e.sDoor = field(6).textOrEmpty();
+    e.sReason = field(7).textOrEmpty();
+    e.Employee_Full_Name = field(8).textOrEmpty();
+    e.SlotNumber = optionalInt(field(9)).value_or(0);
+    e.CardNum = field(10).textOrEmpty();
+    e.iLockStrike = optionalInt(field(11));
+    e.EmpPictureFile = field(12).textOrEmpty();
+    e.iIn = optionalInt(field(13)).value_or(0);
+    e.iDoor = optionalInt(field(14)).value_or(0);
+    e.iReason = optionalInt(field(15));
+    e.iCard = optionalInt(field(16)).value_or(0);
+    return e;
 }
 
 QString shownDate(const QString& iso)
@@ -81,24 +104,12 @@ CodeReadMeaning meaningOf(const QByteArray& data)
 
 OnlineEvent OnlineEventFromRow(const Recordset& rs)
 {
-    OnlineEvent e;
-    e.Time_CR = rs.field(0).textOrEmpty();
-    e.Date_CR = rs.field(1).textOrEmpty();
-    e.sIn = rs.field(2).textOrEmpty();
-    e.sCard = rs.field(3).textOrEmpty();
-    e.Employee_Number = rs.field(4).toInt16();
-    e.sDoor = rs.field(6).textOrEmpty();
-    e.sReason = rs.field(7).textOrEmpty();
-    e.Employee_Full_Name = rs.field(8).textOrEmpty();
-    e.SlotNumber = optionalInt(rs, 9).value_or(0);
-    e.CardNum = rs.field(10).textOrEmpty();
-    e.iLockStrike = optionalInt(rs, 11);
-    e.EmpPictureFile = rs.field(12).textOrEmpty();
-    e.iIn = optionalInt(rs, 13).value_or(0);
-    e.iDoor = optionalInt(rs, 14).value_or(0);
-    e.iReason = optionalInt(rs, 15);
-    e.iCard = optionalInt(rs, 16).value_or(0);
-    return e;
+    return eventOf([&rs](int position) { return rs.field(position); });
+}
+
+OnlineEvent OnlineEventFromValues(const QVariantList& values)
+{
+    return eventOf([&values](int position) { return FieldValue(values.value(position)); });
 }
 
 EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>& currentName)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariantList>
 #include <cstdint>
 #include <optional>
 
@@ -41,6 +42,8 @@ struct OnlineEvent {
 
 // Reads the current row of an open tblOnline recordset by position.
 OnlineEvent OnlineEventFromRow(const Recordset& rs);
+// The same from the seventeen values of a row, in column order.
+OnlineEvent OnlineEventFromValues(const QVariantList& values);
 
 // One line of the monitor's history list.
 struct EventLine {
@@ -59,3 +62,9 @@ struct EventLine {
 // The line of an event, stored or new. The name is the employee's current
 // one: looked up now, unless the caller has just read it.
 EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>& currentName = std::nullopt);
+
+// An event as it was stored: its row in tblOnline and its line.
+struct RecordedEvent {
+    qint64 row = 0;
+    EventLine line;
+};

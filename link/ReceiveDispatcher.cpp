@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/HeldReports.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
@@ -14,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/serial/CommPort.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -33,7 +35,7 @@ void handleDoorStatus(LinkState& link)
     LogDoorStatus(1);
 }
 
-void handleCodeRead(LinkState& link)
+void handleCodeRead(LinkState& link, const QDateTime& now, QList<CodeRead>& reads)
 {
     requireDataByte(link.CurPacket, 8);
     const uint8_t seq = link.CurPacket.byte(8);
@@ -44,8 +46,36 @@ void handleCodeRead(LinkState& link)
     link.LastSlot = GetSlotNumber();
     link.NewCodeEvent = LogReadCard();
     link.LastSeq = seq;
-    if (link.NewCodeEvent)
-        handOverCodeRead(CodeRead{link.CurPacket, link.LastCode, link.LastSlot});
+    if (!link.NewCodeEvent)
+        return;
+    // Every read logged is an event of the tick that took it in, whatever window is open.
+    CodeRead read{link.CurPacket, link.LastCode, link.LastSlot, std::nullopt};
+    read.Event = SaveOnlineEvent(read, now);
+    reads << read;
+}
+
+// The windows get the tick's reads once its rows are stored; when the store
+// failed, they get the reads without events that are not there.
+void handOver(QList<CodeRead>& reads, bool stored)
+{
+    for (CodeRead& read : reads) {
+        if (!stored)
+            read.Event.reset();
+        handOverCodeRead(read);
+    }
+}
+
+// The port closed under the reception (its device went away): the door is
+// not known from now on, as after a long silence, and the main window takes
+// care of the port.
+void portWentAway()
+{
+    LinkState& link = linkState();
+    link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
+    link.DoorMode = DoorModeNotKnown;
+    notifyLinkLost();
+    if (MainWindowService* main = mainWindow())
+        main->portLost();
 }
 
 // The tick's rows in one transaction: a commit a tick, not one a row. Without
@@ -114,6 +144,7 @@ void ReceiveTick(CommPort& port)
 
 void ReceiveData(CommPort& port)
 {
+    const bool wasOpen = port.portOpen();
     guarded(861, [&] {
         LinkState& link = linkState();
         // A closed port holds nothing: the silence counts, without a report on every tick.
@@ -126,6 +157,7 @@ void ReceiveData(CommPort& port)
         TickTransaction transaction;
         // A failure ends the dispatching, but what the tick handled before it is kept.
         std::optional<AppError> failure;
+        QList<CodeRead> reads;
         try {
             for (;;) {
                 const uint8_t action = GetPacket(port, now);
@@ -134,14 +166,21 @@ void ReceiveData(CommPort& port)
                 if (action == Framing::ActionDoorStatus)
                     handleDoorStatus(link);
                 else if (action == Framing::ActionCodeRead)
-                    handleCodeRead(link);
+                    handleCodeRead(link, now, reads);
             }
         } catch (const AppError& error) {
             failure = error;
         }
-        RecordReceivedReads(now);
-        transaction.commit();
+        try {
+            transaction.commit();
+        } catch (const AppError&) {
+            handOver(reads, false);
+            throw;
+        }
+        handOver(reads, true);
         if (failure)
             throw *failure;
     });
+    if (wasOpen && !port.portOpen())
+        portWentAway();
 }

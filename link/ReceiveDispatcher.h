@@ -10,11 +10,14 @@ inline constexpr int LinkLostTicks = 801;
 // then dispatches what the port holds. It never shows a box itself: its error
 // reports are shown once it has returned, and the ticks go on while one of
 // them is up, so a box never stops the reception. The main window calls it
-// from its 200 ms timer while polling is wanted.
+// from its 200 ms timer for as long as the port is open, whatever window is
+// open.
 void ReceiveTick(CommPort& port);
 
 // Handles every packet that can be framed this tick: door status is logged,
-// code reads pass the repeat guard, are decoded, logged, handed over and
-// recorded by the on-line monitor when it is open. The tick's rows are
-// committed together, once, at its end.
+// code reads pass the repeat guard, are decoded, logged, recorded in the event
+// log with the tick's time and handed over to the windows. The tick's rows are
+// committed together, once, at its end. A port that closes under it (its
+// device gone) makes the door not known and is left to the main window's
+// portLost().
 void ReceiveData(CommPort& port);

@@ -37,7 +37,6 @@ void frmCodes::Form_Load()
         linkState().NewCodeEvent = false;
         linkState().CodeCaptured = false;
         m_reads = std::make_unique<CodeReadSubscription>();
-        m_polling.emplace();
         ReadTimer->setEnabled(true);
     });
 }
@@ -86,7 +85,6 @@ void frmCodes::Form_Unload()
     guarded(254, [this] {
         ReadTimer->setEnabled(false);
         m_reads.reset();
-        m_polling.reset();
         // A read that came in but was not taken is no capture.
         if (!m_captured)
             linkState().NewCodeEvent = false;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/CodeReadHandOver.h"
-#include "link/PollingUsers.h"
 #include "platform/forms/Form.h"
 
 #include <memory>
@@ -31,7 +30,6 @@ protected:
     void Form_Unload() override;
 
 private:
-    std::optional<PollingLease> m_polling;
     std::unique_ptr<CodeReadSubscription> m_reads;
     bool m_captured = false;
 };

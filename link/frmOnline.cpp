@@ -10,6 +10,7 @@
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
 #include "link/LinkState.h"
+#include "link/OnlineHistoryModel.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
@@ -32,26 +33,11 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace {
 
-constexpr int SortKeyRole = Qt::UserRole + 1;
-constexpr int TagRole = Qt::UserRole;
 const int columnUnits[5] = {20, 24, 24, 14, 15};
-
-// The date column sorts by the moment of the event, not by its text, so the
-// order holds whatever the system's date format.
-class HistoryItem : public QTreeWidgetItem {
-public:
-    bool operator<(const QTreeWidgetItem& other) const override
-    {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        if (column == 1)
-            return data(1, SortKeyRole).toString() < other.data(1, SortKeyRole).toString();
-        return text(column) < other.text(column);
-    }
-};
 
 void placeTwips(QWidget* w, double left, double top, double width, double height)
 {
@@ -77,12 +63,22 @@ frmOnline::frmOnline()
         connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
     }
 
-    History = new QTreeWidget(this);
+    History = new QTreeView(this);
+    HistoryLines = new OnlineHistoryModel(this);
+    HistoryLines->setIcons(style()->standardIcon(QStyle::SP_DialogApplyButton),
+                           style()->standardIcon(QStyle::SP_DialogCancelButton));
+    History->setModel(HistoryLines);
     History->setRootIsDecorated(false);
+    History->setItemsExpandable(false);
     History->setUniformRowHeights(true);
     History->setSelectionMode(QAbstractItemView::SingleSelection);
+    History->setSelectionBehavior(QAbstractItemView::SelectRows);
     History->setAllColumnsShowFocus(true);
-    connect(History, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { History_ItemClick(item); });
+    // The lines always stand newest first, by the moment of the event.
+    History->header()->setSortIndicator(1, Qt::DescendingOrder);
+    History->header()->setSortIndicatorShown(true);
+    History->header()->setSectionsClickable(false);
+    connect(History, &QTreeView::clicked, this, [this](const QModelIndex& index) { History_ItemClick(index); });
 
     EmpImage = new PictureBox(this);
     FrameDoors = new QGroupBox(QStringLiteral("Door Status"), this);
@@ -114,7 +110,6 @@ frmOnline::~frmOnline() = default;
 
 void frmOnline::Form_Load()
 {
-    m_polling.emplace();
     ShownEmpNumber = 0;
     enterProcedure(156);
     try {
@@ -124,8 +119,9 @@ void frmOnline::Form_Load()
         FormTranslator(BinaryDict()).TranslateForm(this);
         linkState().NewCodeEvent = false;
         StatusShown = false;
-        m_recorder = std::make_unique<EventRecorder>();
         LoadHistory();
+        // Every read recorded from now on comes to the list; none runs while the window loads.
+        m_reads = std::make_unique<CodeReadSubscription>();
         if (IsGuardOnlyRun()) {
             const QString exit = Translate(QStringLiteral("   Exit   "));
             ToolbarButton[3]->setText(exit);
@@ -136,8 +132,8 @@ void frmOnline::Form_Load()
         if (error.number() != Err::PathNotFound)
             ReportError(156, error);
     }
-    if (!m_recorder)
-        m_recorder = std::make_unique<EventRecorder>();
+    if (!m_reads)
+        m_reads = std::make_unique<CodeReadSubscription>();
     m_linkLost = std::make_unique<LinkLostListener>([this] { UpdateStatus(); });
     ResizeControls();
     refreshClock();
@@ -148,8 +144,7 @@ void frmOnline::Form_Load()
 void frmOnline::InitHistoryColumns()
 {
     guarded(174, [this] {
-        History->setColumnCount(5);
-        History->setHeaderLabels({Translate(QStringLiteral("Door Action")), Translate(QStringLiteral("Date & Time")),
+        HistoryLines->setHeaders({Translate(QStringLiteral("Door Action")), Translate(QStringLiteral("Date & Time")),
                                   Translate(QStringLiteral("Name")), Translate(QStringLiteral("In/Out")),
                                   Translate(QStringLiteral("Remark"))});
         History->header()->setStretchLastSection(false);
@@ -203,43 +198,19 @@ void frmOnline::refreshClock()
 void frmOnline::LoadHistory()
 {
     guarded(160, [this] {
-        const QDate today = programClock().now().date();
-        const QDate yesterday = today.addDays(-1);
-        History->clear();
-        History->setSortingEnabled(false);
-        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline WHERE Date_CR BETWEEN ? AND ? "
-                                                   "ORDER BY Date_CR DESC, Time_CR DESC"),
-                                    {DateTimeText::isoDate(yesterday), DateTimeText::isoDate(today)},
-                                    RecordsetType::Snapshot);
-        if (rs.recordCount() == 0)
+        HistoryLines->load(programClock().now().date());
+        if (HistoryLines->rowCount() == 0)
             return;
-        rs.moveFirst();
-        while (!rs.eof()) {
-            guarded(169, [&] { AddHistoryItem(BuildEventLine(OnlineEventFromRow(rs))); });
-            rs.moveNext();
-        }
-        rs.close();
-        History->setSortingEnabled(true);
-        History->sortItems(1, Qt::DescendingOrder);
         selectFirstLine();
         linkState().NewCodeEvent = false;
     });
 }
 
-bool frmOnline::AddHistoryItem(const EventLine& line)
+bool frmOnline::AddHistoryItem(const RecordedEvent& event)
 {
-    auto* item = new HistoryItem;
-    item->setText(0, line.doorAction);
-    item->setIcon(0, style()->standardIcon(line.icon == 1 ? QStyle::SP_DialogApplyButton : QStyle::SP_DialogCancelButton));
-    item->setText(1, line.dateTime);
-    item->setData(1, SortKeyRole, line.sortKey);
-    item->setData(0, TagRole, line.employeeNumber);
-    item->setText(2, line.name);
-    item->setText(3, line.inOut);
-    item->setText(4, line.remark);
-    History->addTopLevelItem(item);
-    ShownEmpNumber = line.employeeNumber;
-    return showPicture(line.pictureFile);
+    HistoryLines->addRecorded(event);
+    ShownEmpNumber = event.line.employeeNumber;
+    return showPicture(event.line.pictureFile);
 }
 
 bool frmOnline::showPicture(const QString& path)
@@ -250,20 +221,20 @@ bool frmOnline::showPicture(const QString& path)
 
 void frmOnline::selectFirstLine()
 {
-    if (History->topLevelItemCount() == 0)
+    if (HistoryLines->rowCount() == 0)
         return;
-    QTreeWidgetItem* first = History->topLevelItem(0);
-    History->scrollToItem(first);
-    History->setCurrentItem(first);
+    const QModelIndex first = HistoryLines->index(0, 0);
+    History->scrollTo(first);
+    History->setCurrentIndex(first);
 }
 
 void frmOnline::InitCurrentEmp()
 {
     guarded(158, [this] {
-        if (History->topLevelItemCount() == 0)
+        if (HistoryLines->rowCount() == 0)
             return;
-        QTreeWidgetItem* selected = History->currentItem() ? History->currentItem() : History->topLevelItem(0);
-        ShownEmpNumber = static_cast<int16_t>(selected->data(0, TagRole).toInt());
+        const int selected = History->currentIndex().isValid() ? History->currentIndex().row() : 0;
+        ShownEmpNumber = HistoryLines->lineAt(selected).employeeNumber;
         if (ShownEmpNumber <= 0) {
             EmpImage->loadPicture(appState().DefaultPictureFile);
             return;
@@ -277,14 +248,15 @@ void frmOnline::InitCurrentEmp()
     });
 }
 
-void frmOnline::History_ItemClick(QTreeWidgetItem* item)
+void frmOnline::History_ItemClick(const QModelIndex& index)
 {
-    guarded(163, [this, item] {
-        if (History->topLevelItemCount() == 0)
+    guarded(163, [this, index] {
+        if (HistoryLines->rowCount() == 0)
             return;
-        if (item)
-            History->setCurrentItem(item);
-        ShownEmpNumber = static_cast<int16_t>(History->currentItem()->data(0, TagRole).toInt());
+        if (index.isValid())
+            History->setCurrentIndex(index);
+        const int selected = History->currentIndex().isValid() ? History->currentIndex().row() : 0;
+        ShownEmpNumber = HistoryLines->lineAt(selected).employeeNumber;
         InitCurrentEmp();
     });
 }
@@ -321,14 +293,22 @@ void frmOnline::ReadCardTimer_Timer()
         // A box of this tick waits until the lines are in; the reception goes on behind it.
         ReportHold hold;
         guarded(167, [this] {
-            if (m_recorder && m_recorder->pending()) {
-                const QList<EventLine> lines = m_recorder->RecordPending();
-                for (const EventLine& line : lines) {
-                    if (!AddHistoryItem(line) && line.ownPicture)
+            // Past midnight the day before yesterday leaves the list.
+            HistoryLines->setToday(programClock().now().date());
+            if (m_reads && m_reads->pending()) {
+                bool added = false;
+                for (const CodeRead& read : m_reads->takeAll()) {
+                    linkState().NewCodeEvent = false;
+                    if (!read.Event)
+                        continue;
+                    added = true;
+                    const EventLine& line = read.Event->line;
+                    if (!AddHistoryItem(*read.Event) && line.ownPicture)
                         ReportError(172, AppError(Err::FileNotFound,
                                                   QStringLiteral("File not found: %1").arg(line.pictureFile)));
                 }
-                if (!lines.isEmpty())
+                // The newest line, first, is in view and selected after every read.
+                if (added)
                     selectFirstLine();
             }
             QApplication::processEvents();
@@ -355,7 +335,7 @@ void frmOnline::Toolbar1_ButtonClick(int button)
 void frmOnline::PrintHistory()
 {
     guardedPrinting(154, [this] {
-        if (History->topLevelItemCount() == 0)
+        if (HistoryLines->rowCount() == 0)
             return;
         showBusyPointer();
         std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
@@ -375,17 +355,17 @@ void frmOnline::PrintOnlineTable(Printer& printer)
         Printout printout(
             printer, [&](bool continued) { PrintOnlinePage(printer, 600, 100, title, printedAt, continued); }, layout);
         printer.setFontSize(12);
-        for (int i = 0; i < History->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem* item = History->topLevelItem(i);
+        for (int i = 0; i < HistoryLines->rowCount(); ++i) {
+            const EventLine line = HistoryLines->lineAt(i);
             printout.bodyLine([&] {
                 printer.setCurrentX(600);
-                printer.print(item->text(1));
+                printer.print(line.dateTime);
                 printer.setCurrentX(3500);
-                printer.print(item->text(3));
+                printer.print(line.inOut);
                 printer.setCurrentX(4500);
-                printer.print(item->text(0));
+                printer.print(line.doorAction);
                 printer.setCurrentX(6500);
-                printer.printLine(item->text(2));
+                printer.printLine(line.name);
             });
         }
         printout.finish();
@@ -456,8 +436,7 @@ void frmOnline::Form_Unload()
         ReadCardTimer->setEnabled(false);
         m_clock->stop();
         m_linkLost.reset();
-        m_recorder.reset();
-        m_polling.reset();
+        m_reads.reset();
         StatusShown = false;
         RefreshMainToolbar();
     });

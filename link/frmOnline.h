@@ -1,8 +1,7 @@
 #pragma once
 
-#include "link/EventRecorder.h"
+#include "link/CodeReadHandOver.h"
 #include "link/LinkLostHook.h"
-#include "link/PollingUsers.h"
 #include "platform/forms/Form.h"
 
 #include <cstdint>
@@ -10,6 +9,7 @@
 #include <optional>
 
 class FormTimer;
+class OnlineHistoryModel;
 class Printer;
 class PictureBox;
 class QAction;
@@ -17,13 +17,13 @@ class QGroupBox;
 class QLabel;
 class QStatusBar;
 class QTimer;
+class QModelIndex;
 class QToolBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
-// The on-line monitor: the code reads of yesterday and today, each new one as
-// it is recorded, the picture of the employee concerned, and the door status.
-// While it is open it keeps the link polled and records every code read.
+// The on-line monitor: the code reads of yesterday and today, newest first,
+// each new one as soon as the reception has recorded it, the picture of the
+// employee concerned, and the door status. It records nothing itself.
 class frmOnline : public Form {
     Q_OBJECT
 public:
@@ -32,7 +32,7 @@ public:
 
     void InitCurrentEmp();
     void UpdateStatus();
-    void History_ItemClick(QTreeWidgetItem* item);
+    void History_ItemClick(const QModelIndex& index);
     void Toolbar1_ButtonClick(int button);
     void ReadCardTimer_Timer();
 
@@ -41,7 +41,8 @@ public:
 
     QToolBar* Toolbar1;
     QAction* ToolbarButton[4]; // buttons 1 to 3
-    QTreeWidget* History;
+    QTreeView* History;
+    OnlineHistoryModel* HistoryLines;
     PictureBox* EmpImage;
     QGroupBox* FrameDoors;
     PictureBox* ImageDoor;
@@ -67,8 +68,8 @@ private:
     void InitHistoryColumns();
     void SetColumnWidths();
     void ResizeControls();
-    // False when the line's picture could not be shown.
-    bool AddHistoryItem(const EventLine& line);
+    // Shows a new event's line first; false when its picture could not be shown.
+    bool AddHistoryItem(const RecordedEvent& event);
     bool showPicture(const QString& path);
     void selectFirstLine();
     void refreshClock();
@@ -76,8 +77,7 @@ private:
     void PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& PrintedAt,
                          bool Continued);
 
-    std::optional<PollingLease> m_polling;
-    std::unique_ptr<EventRecorder> m_recorder;
+    std::unique_ptr<CodeReadSubscription> m_reads;
     std::unique_ptr<LinkLostListener> m_linkLost;
     QTimer* m_clock;
     int m_shownMode = -1;

@@ -5,7 +5,6 @@
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/widgets/AdministratorCheck.h"
-#include "link/PollingUsers.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
@@ -116,7 +115,6 @@ void frmPrpComms::ApplyCommPort()
         main->portStateChanged();
         s.CommPortIndex = static_cast<int16_t>(chosen);
         SaveIniSettings();
-        pollingUsers().switchOn();
     });
 }
 

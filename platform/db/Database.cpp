@@ -363,6 +363,18 @@ int Database::executePrepared(const QString& sql, const QVariantList& params)
     return changed;
 }
 
+qint64 Database::insertPrepared(const QString& sql, const QVariantList& params)
+{
+    if (!m_connection)
+        raiseError(Err::ObjectInvalid);
+    QSqlQuery& q = m_connection->kept(sql, params);
+    if (!q.exec())
+        raiseSqlError(q.lastError());
+    const qint64 row = q.lastInsertId().toLongLong();
+    q.finish();
+    return row;
+}
+
 std::optional<QVariantList> Database::firstRowPrepared(const QString& sql, const QVariantList& params)
 {
     if (!m_connection)

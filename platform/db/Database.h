@@ -63,6 +63,8 @@ public:
     // For statements run row after row (the reception of the door's packets):
     // each text is prepared once and kept until the database closes.
     int executePrepared(const QString& sql, const QVariantList& params = {});
+    // A kept INSERT of one row; returns the number of the row it added.
+    qint64 insertPrepared(const QString& sql, const QVariantList& params = {});
     // The first row of a kept query, or nothing when it returns no row.
     std::optional<QVariantList> firstRowPrepared(const QString& sql, const QVariantList& params = {});
 

@@ -6,6 +6,7 @@
 #include "employees/frmEmployees.h"
 #include "link/PacketBuilder.h"
 #include "link/frmCodes.h"
+#include "link/OnlineHistoryModel.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/serial/CommPort.h"
@@ -104,17 +105,23 @@ private slots:
         QCOMPARE(list.lvwEmployees->topLevelItem(0)->text(0), QStringLiteral("Allowed"));
         QCOMPARE(list.lvwEmployees->topLevelItem(0)->text(4), QStringLiteral("9"));
 
-        // The monitor records the next read of that card under Ann's name.
+        // The next read of that card is recorded under Ann's name; the read
+        // that gave her the card was recorded as a code nobody held yet.
         main.ShowInfo_Click(0);
         frmOnline& monitor = FormInstance<frmOnline>::get();
         QVERIFY(send(card(4660, 2)));
         main.ReceiveTimer_Timer();
         monitor.ReadCardTimer_Timer();
-        Recordset rs = Db().openSql(QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline"), {},
-                                    RecordsetType::Snapshot);
-        QCOMPARE(rs.recordCount(), 1);
+        Recordset rs = Db().openSql(
+            QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline ORDER BY rowid"), {},
+            RecordsetType::Snapshot);
+        QCOMPARE(rs.recordCount(), 2);
+        QCOMPARE(rs.field(0).toInt16(), int16_t(-1));
+        rs.moveNext();
         QCOMPARE(rs.field(0).toInt16(), int16_t(42));
         QCOMPARE(rs.field(1).textOrEmpty(), QStringLiteral("42  Smith  Ann"));
+        QCOMPARE(monitor.HistoryLines->rowCount(), 2);
+        QCOMPARE(monitor.HistoryLines->lineAt(0).name, QStringLiteral("#42  Smith  Ann"));
         QVERIFY(line->readFromSlave().isEmpty());
     }
 };

@@ -1,7 +1,6 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
-#include "link/EventRecorder.h"
 #include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
@@ -316,7 +315,7 @@ private slots:
     // What a tick stored is committed when it ends, also when a fault ended its dispatching.
     void aFinishedTickLeavesItsRowsCommitted()
     {
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         tick(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
         QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
         QCOMPARE(committedRows(QStringLiteral("ReadCard_Tbl")), 1);

@@ -1,15 +1,24 @@
+#include "app/frmMain.h"
 #include "core/AppState.h"
+#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
-#include "link/EventRecorder.h"
 #include "link/LinkState.h"
+#include "link/OnlineHistoryModel.h"
 #include "link/PacketBuilder.h"
+#include "link/PortReopener.h"
 #include "link/ReceiveDispatcher.h"
+#include "link/frmOnline.h"
 #include "platform/AppError.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/serial/CommPortFactory.h"
 #include "platform/serial/SerialCommPort.h"
+#include "platform/text/DateTimeText.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/PtyPair.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowTestEnvironment.h"
 
+#include <QAction>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <QtTest>
@@ -29,6 +38,13 @@ QByteArray codeRead(bool card, quint32 number, const QString& pin, uint8_t resul
     f.slotLow = low;
     f.sequence = seq;
     return PacketBuilder::codeRead(f);
+}
+
+int eventRows()
+{
+    return Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
+        .field(0)
+        .toInt16();
 }
 
 QList<QStringList> rowsOf(const QString& sql)
@@ -52,12 +68,27 @@ QList<QStringList> rowsOf(const QString& sql)
 class EndToEndTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> env;
+    std::unique_ptr<WindowTestEnvironment> env;
     std::unique_ptr<PtyPair> line;
     std::unique_ptr<SerialCommPort> port;
-    std::unique_ptr<EventRecorder> monitor;
+    std::unique_ptr<CodeReadSubscription> monitor;
     std::unique_ptr<CodeReadSubscription> capture;
     QList<EventLine> lines;
+
+    // The program as it runs: its main window opens COM2 (the line) at start
+    // and its own timers take the unit's bytes in.
+    frmMain& startProgram()
+    {
+        port.reset();
+        LoadIniSettings();
+        appState().CommPortIndex = 1;
+        appState().LoginPassword = appState().AdminPassword;
+        appState().StartupDone = true;
+        frmMain& main = FormInstance<frmMain>::get();
+        return main;
+    }
+
+    void at(const QTime& time) { env->clock.current = QDateTime(QDate(2026, 3, 2), time); }
 
     // Sends bytes down the line and waits (briefly, bounded) until the port holds them.
     void send(const QByteArray& bytes)
@@ -75,13 +106,18 @@ class EndToEndTest : public QObject {
     {
         env->clock.current = env->clock.current.addMSecs(200);
         ReceiveTick(*port);
-        lines += monitor->RecordPending();
+        for (const CodeRead& read : monitor->takeAll()) {
+            if (read.Event)
+                lines << read.Event->line;
+        }
     }
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
+        env = std::make_unique<WindowTestEnvironment>();
+        // The main window's port is the real one.
+        setCommPortFactoryForTests(nullptr);
         env->createDatabase();
         OpenMainDatabase();
         Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, Employee_Code) "
@@ -93,7 +129,7 @@ private slots:
         port->setCommPort(2);
         port->setPortOpen(true);
         port->clearInBuffer();
-        monitor = std::make_unique<EventRecorder>();
+        monitor = std::make_unique<CodeReadSubscription>();
         capture = std::make_unique<CodeReadSubscription>();
         lines.clear();
     }
@@ -103,8 +139,9 @@ private slots:
         capture.reset();
         monitor.reset();
         port.reset();
-        line.reset();
         env.reset();
+        line.reset();
+        PortReopener::setIntervalForTests(0);
     }
 
     void aSessionAtTheDoor()
@@ -183,6 +220,86 @@ private slots:
         QVERIFY(line->readFromSlave().isEmpty());
     }
 
+    // A read made while no monitor is open lands with the time it was made,
+    // not with the time the monitor is opened.
+    void aReadWithTheMonitorClosedLandsWithItsOwnTime()
+    {
+        startProgram();
+        QVERIFY(!FormInstance<frmOnline>::exists());
+        at(QTime(9, 0, 0));
+        QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 1)));
+        QVERIFY(runEventLoopUntil([] { return eventRows() == 1; }));
+        at(QTime(9, 40, 0));
+        QVERIFY(line->write(codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00, 0x0D,
+                                     2) +
+                            PacketBuilder::doorStatus(DoorModeSecure, false)));
+        QVERIFY(runEventLoopUntil([] { return eventRows() == 2 && linkState().DoorMode == DoorModeSecure; }));
+        at(QTime(10, 15, 0));
+        frmOnline& monitorWindow = FormInstance<frmOnline>::get();
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_CR, Time_CR, Employee_Number, sIn FROM tblOnline ORDER BY rowid")),
+                 (QList<QStringList>{{"2026-03-02", "09:00:00", "12", "In"}, {"2026-03-02", "09:40:00", "13", "Out"}}));
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
+                 (QList<QStringList>{{"09:00:00"}, {"09:40:00"}}));
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Door_Status, Door_time FROM DoorStatus_Tbl")),
+                 (QList<QStringList>{{"2", "09:40:00"}}));
+        // The monitor shows what was recorded, newest first, and what comes while it is open.
+        QCOMPARE(monitorWindow.HistoryLines->rowCount(), 2);
+        QCOMPARE(monitorWindow.HistoryLines->lineAt(0).name, QStringLiteral("#13  Jones  Bob"));
+        at(QTime(10, 20, 0));
+        QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, true, 0x00, 0x0C, 3)));
+        QVERIFY(runEventLoopUntil([&] { return monitorWindow.HistoryLines->rowCount() == 3; }));
+        QCOMPARE(monitorWindow.HistoryLines->lineAt(0).dateTime,
+                 DateTimeText::shortDate(QDate(2026, 3, 2)) + QLatin1Char(' ') + DateTimeText::longTime(QTime(10, 20)));
+        QCOMPARE(eventRows(), 3);
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QVERIFY(line->readFromSlave().isEmpty());
+    }
+
+    // The adapter is pulled out with the monitor open, and plugged in again.
+    void aVanishedDeviceIsOpenedAgainByItself()
+    {
+        PortReopener::setIntervalForTests(100);
+        frmMain& main = startProgram();
+        frmOnline& monitorWindow = FormInstance<frmOnline>::get();
+        const auto linkCommandsOn = [&main] {
+            return main.ShowInfo[0]->isEnabled() && main.ShowInfo[2]->isEnabled() &&
+                   main.ToolbarButton[1]->isEnabled() && main.ToolbarButton[3]->isEnabled();
+        };
+        QVERIFY(line->write(PacketBuilder::doorStatus(DoorModeNormal, false)));
+        QVERIFY(runEventLoopUntil([] { return linkState().DoorMode == DoorModeNormal; }));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM2 is gone")));
+        line->closeMaster();
+        QVERIFY(runEventLoopUntil([] { return !appState().CommOpened; }));
+        // At once: the door is not known, the link's commands are off, the monitor stays.
+        QCOMPARE(linkState().DoorMode, DoorModeUnknown);
+        QVERIFY(!linkCommandsOn());
+        QVERIFY(main.ShowInfo[1]->isEnabled());
+        QVERIFY(FormInstance<frmOnline>::exists());
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Funcion error#: 861\rThe device is gone: %1 (Input/output error)(8012)")
+                                 .arg(env->file(QStringLiteral("COM2")))});
+        // Tries go on quietly while the device is away.
+        runEventLoopFor(450);
+        QVERIFY(!appState().CommOpened);
+        QCOMPARE(env->prompts.boxes.size(), 1);
+
+        // Plugged in again: a new line behind the same port.
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("COM2 is open again")));
+        line = std::make_unique<PtyPair>();
+        QVERIFY(line->linkAs(env->folder(), 2));
+        QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
+        QVERIFY(linkCommandsOn());
+        at(QTime(11, 0, 0));
+        QVERIFY(line->write(PacketBuilder::doorStatus(DoorModeBypass, false) +
+                            codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 7)));
+        QVERIFY(runEventLoopUntil([&] { return monitorWindow.HistoryLines->rowCount() == 1; }));
+        QCOMPARE(linkState().DoorMode, DoorModeBypass);
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline")),
+                 (QList<QStringList>{{"11:00:00", "12"}}));
+        QCOMPARE(env->prompts.boxes.size(), 1);
+    }
+
     void thePortCannotBeTakenTwice()
     {
         SerialCommPort other;
@@ -196,5 +313,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(EndToEndTest)
+QTEST_MAIN(EndToEndTest)
 #include "tst_endtoend.moc"

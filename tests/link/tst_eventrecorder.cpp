@@ -67,6 +67,19 @@ class EventRecorderTest : public QObject {
     std::unique_ptr<TestEnvironment> env;
     FakeCommPort port;
     uint8_t seq = 0;
+    // What the on-line monitor would take.
+    std::unique_ptr<CodeReadSubscription> monitor;
+
+    // The lines of the events recorded since the last call, oldest first.
+    QList<EventLine> recordedLines()
+    {
+        QList<EventLine> lines;
+        for (const CodeRead& read : monitor->takeAll()) {
+            if (read.Event)
+                lines << read.Event->line;
+        }
+        return lines;
+    }
 
     void addEmployee(int num, const QString& first, const QString& last, const QString& code, const QVariant& picture)
     {
@@ -108,15 +121,19 @@ private slots:
         port = FakeCommPort{};
         port.open = true;
         seq = 0;
+        monitor = std::make_unique<CodeReadSubscription>();
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        monitor.reset();
+        env.reset();
+    }
 
     void unknownCardAtALockStrike()
     {
-        EventRecorder recorder;
         env->clock.current = QDateTime(QDate(2026, 3, 4), QTime(7, 59, 0, 800));
         arrive({true, 0x00FFFF, {}, 24, 255, 255}); // stamped with the clock of its tick
-        const QList<EventLine> lines = recorder.RecordPending();
+        const QList<EventLine> lines = recordedLines();
         const QVariantList expected{QStringLiteral("07:59:01"), QStringLiteral("2026-03-04"), QStringLiteral("In"),
                                     QStringLiteral("Card"), -1, QVariant(), QStringLiteral("Not Opened"),
                                     QStringLiteral("Unknown Code"), QStringLiteral("Unknown Employee"), -1,
@@ -160,9 +177,8 @@ private slots:
         QFETCH(QVariant, lockStrike);
         if (!unknownText.isEmpty())
             useGerman(unknownText);
-        EventRecorder recorder;
         arrive({card, 99, QStringLiteral("999"), 0, slotHigh, slotLow});
-        const QList<EventLine> lines = recorder.RecordPending();
+        const QList<EventLine> lines = recordedLines();
         QCOMPARE(lines.size(), 1);
         QCOMPARE(lines.first().name, name);
         QCOMPARE(onlineRows().first().at(11), lockStrike);
@@ -191,9 +207,8 @@ private slots:
         QFETCH(QString, sReason);
         QFETCH(QVariant, iReason);
         QFETCH(QString, doorAction);
-        EventRecorder recorder;
         arrive({false, 0, QStringLiteral("1234"), result, 0, 9});
-        const QList<EventLine> lines = recorder.RecordPending();
+        const QList<EventLine> lines = recordedLines();
         const QVariantList row = onlineRows().first();
         QCOMPARE(row.at(2).toString(), sIn);
         QCOMPARE(row.at(13).toInt(), sIn == QLatin1String("In") ? 1 : 2);
@@ -211,9 +226,8 @@ private slots:
 
     void knownEmployee()
     {
-        EventRecorder recorder;
         arrive({true, 4660, {}, 0, 0x01, 0xF4}); // card 4660 is employee 12's
-        const EventLine line = recorder.RecordPending().value(0);
+        const EventLine line = recordedLines().value(0);
         const QVariantList row = onlineRows().first();
         QCOMPARE(row.at(4).toInt(), 12);
         QCOMPARE(row.at(8).toString(), QStringLiteral("12  Smith  Ann"));
@@ -236,10 +250,9 @@ private slots:
     void knownEmployeeWithoutPicture()
     {
         QFETCH(QString, pin);
-        EventRecorder recorder;
         arrive({false, 0, pin, 0, 0, 1});
         arrive({false, 0, pin, 1, 0, 1});
-        const QList<EventLine> lines = recorder.RecordPending();
+        const QList<EventLine> lines = recordedLines();
         QCOMPARE(lines.size(), 2);
         QCOMPARE(onlineRows().first().at(12), QVariant());
         QCOMPARE(lines.first().pictureFile, QStringLiteral("/pictures/default.jpg"));
@@ -250,9 +263,8 @@ private slots:
     void textsAreStoredInTheLanguageInEffect()
     {
         useGerman();
-        EventRecorder recorder;
         arrive({true, 5, {}, 9, 0, 1});
-        const EventLine line = recorder.RecordPending().value(0);
+        const EventLine line = recordedLines().value(0);
         const QVariantList row = onlineRows().first();
         QCOMPARE(row.at(2).toString(), QStringLiteral("Gehen"));
         QCOMPARE(row.at(3).toString(), QStringLiteral("Karte"));
@@ -265,7 +277,6 @@ private slots:
     // Each read the link hands over is recorded once, with its own slot and code.
     void everyReadIsRecordedOnce()
     {
-        EventRecorder recorder;
         CodeReadSubscription capture;
         arrive({true, 4660, {}, 0, 0, 7});
         port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, ++seq);
@@ -273,9 +284,8 @@ private slots:
         ReceiveTick(port);
         QCOMPARE(linkState().CurPacket.Action, uint8_t(0x40));
         QCOMPARE(linkState().LastSlot, uint16_t(8));
-        QCOMPARE(recorder.RecordPending().size(), 2);
-        QCOMPARE(recorder.RecordPending().size(), 0);
-        QVERIFY(!linkState().NewCodeEvent);
+        QCOMPARE(recordedLines().size(), 2);
+        QCOMPARE(recordedLines().size(), 0);
         const QList<QVariantList> rows = onlineRows();
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].at(4).toInt(), 12);
@@ -287,50 +297,63 @@ private slots:
         // A repeat the link drops is not recorded.
         port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, seq);
         ReceiveTick(port);
-        QCOMPARE(recorder.RecordPending().size(), 0);
+        QCOMPARE(recordedLines().size(), 0);
         QCOMPARE(onlineRows().size(), 2);
     }
 
-    void readsBeforeTheMonitorOpenedAreNotRecorded()
+    // With no window open, each read lands on the tick that takes it in, with that tick's time.
+    void readsAreRecordedWhateverWindowIsOpen()
     {
-        arrive({true, 1, {}, 0, 0, 1});
-        EventRecorder recorder;
-        QVERIFY(!recorder.pending());
-        QCOMPARE(recorder.RecordPending().size(), 0);
-        QVERIFY(onlineRows().isEmpty());
+        monitor.reset();
+        env->clock.current = QDateTime(QDate(2026, 3, 4), QTime(7, 59, 0));
+        arrive({true, 4660, {}, 0, 0, 7});
+        env->clock.current = QDateTime(QDate(2026, 3, 4), QTime(8, 30, 0));
+        arrive({true, 4660, {}, 1, 0, 7});
+        const QList<QVariantList> rows = onlineRows();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].at(0).toString(), QStringLiteral("07:59:00"));
+        QCOMPARE(rows[1].at(0).toString(), QStringLiteral("08:30:00"));
+        QCOMPARE(rows[1].at(13).toInt(), 2);
+        // A window opened later gets only what comes after it.
+        monitor = std::make_unique<CodeReadSubscription>();
+        QVERIFY(!monitor->pending());
     }
 
-    void failedRecordingIsReportedAndTaken()
+    void failedRecordingIsReportedAndTheReadStillHandedOver()
     {
-        EventRecorder recorder;
         Db().execute(QStringLiteral("ALTER TABLE tblOnline RENAME TO Hidden"));
         arrive({true, 1, {}, 0, 0, 1});
-        QCOMPARE(recorder.RecordPending().size(), 0);
         QCOMPARE(env->prompts.boxes.size(), 1);
         QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 172\r")));
-        QVERIFY(!recorder.pending());
-        QVERIFY(!linkState().NewCodeEvent);
+        const QList<CodeRead> reads = monitor->takeAll();
+        QCOMPARE(reads.size(), 1);
+        QVERIFY(!reads.first().Event);
+        QCOMPARE(reads.first().Code.trimmed(), QStringLiteral("0000000001"));
     }
 
-    // The tick that logs a read records it, in the same transaction.
+    // The tick that logs a read records it, in the same transaction, and hands
+    // it over with its row once that is stored.
     void theReceiveTickRecords()
     {
-        EventRecorder recorder;
         arrive({true, 4660, {}, 0, 0, 7});
         QCOMPARE(onlineRows().size(), 1);
-        QVERIFY(!linkState().NewCodeEvent);
-        QVERIFY(recorder.pending()); // its line waits for the window
-        QCOMPARE(recorder.TakeLines().size(), 1);
-        QVERIFY(!recorder.pending());
+        const QList<CodeRead> reads = monitor->takeAll();
+        QCOMPARE(reads.size(), 1);
+        QVERIFY(reads.first().Event);
+        const qint64 row = reads.first().Event->row;
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT Employee_Number FROM tblOnline WHERE rowid = ?"), {row},
+                              RecordsetType::Snapshot)
+                     .field(0)
+                     .toInt16(),
+                 int16_t(12));
     }
 
     // The history line of a stored row is the line of the event as it was recorded,
     // except that the name is looked up again.
     void lineOfAStoredRow()
     {
-        EventRecorder recorder;
         arrive({true, 4660, {}, 17, 0, 1});
-        const EventLine recorded = recorder.RecordPending().value(0);
+        const EventLine recorded = recordedLines().value(0);
         Db().execute(QStringLiteral("UPDATE tblEmployees SET Last_Name = 'Brown' WHERE Employee_Number = 12"));
         Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline"), {}, RecordsetType::Snapshot);
         const EventLine stored = BuildEventLine(OnlineEventFromRow(rs));

@@ -3,6 +3,7 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/LinkState.h"
+#include "link/OnlineHistoryModel.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
 #include "link/frmCodes.h"
@@ -14,13 +15,15 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
 #include "tests/support/BoxesLeftUp.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QImage>
+#include <QHeaderView>
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 class OnlineMonitorTest : public QObject {
@@ -80,6 +83,13 @@ class OnlineMonitorTest : public QObject {
 
     static QColor shownColor(const frmOnline& monitor) { return monitor.EmpImage->picture().toImage().pixelColor(4, 4); }
 
+    static int lines(const frmOnline& monitor) { return monitor.HistoryLines->rowCount(); }
+
+    static QString shownAt(const QDate& date, const QTime& time)
+    {
+        return DateTimeText::shortDate(date) + QLatin1Char(' ') + DateTimeText::longTime(time);
+    }
+
     int rowsOf(const QString& table, const QString& condition, const QVariant& value)
     {
         return Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition,
@@ -97,17 +107,27 @@ private slots:
 
     void cleanup() { env.reset(); }
 
-    void theMonitorKeepsTheLinkPolled()
+    // From the moment the port opens, its own timer takes every read and door
+    // status in and records it with the time of that tick, with no window open.
+    void thePortIsReadWhateverWindowIsOpen()
     {
         frmMain& main = startMain();
-        QVERIFY(!main.ReceiveTimer->isEnabled());
-        FormInstance<frmOnline>::get();
         QVERIFY(main.ReceiveTimer->isEnabled());
+        env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0));
+        env->port->waiting += card(1001, 1) + PacketBuilder::doorStatus(DoorModeBypass, false);
+        QVERIFY(runEventLoopUntil([this] { return onlineRows() == 1 && env->port->waiting.isEmpty(); }));
+        env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(9, 30, 0));
+        env->port->waiting += card(1002, 2);
+        QVERIFY(runEventLoopUntil([this] { return onlineRows() == 2; }));
+        QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:00:00")), 1);
+        QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:30:00")), 1);
+        QCOMPARE(rowsOf(QStringLiteral("DoorStatus_Tbl"), QStringLiteral("Door_time = ?"), QStringLiteral("09:00:00")), 1);
+        // Windows that come and go change nothing of it.
+        FormInstance<frmOnline>::get();
         FormInstance<frmCodes>::get();
         FormInstance<frmOnline>::get().unloadForm();
-        QVERIFY(main.ReceiveTimer->isEnabled()); // the capture dialog still needs it
         FormInstance<frmCodes>::get().unloadForm();
-        QVERIFY(!main.ReceiveTimer->isEnabled());
+        QVERIFY(main.ReceiveTimer->isEnabled());
     }
 
     void theHistoryHoldsYesterdayAndTodayNewestFirst()
@@ -119,14 +139,87 @@ private slots:
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("08:00:00"), 3);
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("11:30:00"), 4);
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        QCOMPARE(monitor.History->topLevelItemCount(), 3);
+        QCOMPARE(lines(monitor), 3);
         QList<int> order;
         for (int i = 0; i < 3; ++i)
-            order << monitor.History->topLevelItem(i)->data(0, Qt::UserRole).toInt();
+            order << monitor.HistoryLines->index(i, 0).data(OnlineHistoryModel::TagRole).toInt();
         // By the moment, even where the short date's text would sort "3/9" above "3/10".
         QCOMPARE(order, (QList<int>{4, 3, 2}));
-        QCOMPARE(monitor.History->currentItem(), monitor.History->topLevelItem(0));
+        QCOMPARE(monitor.HistoryLines->lineAt(2).dateTime, shownAt(QDate(2026, 3, 9), QTime(17, 0)));
+        QCOMPARE(monitor.History->currentIndex().row(), 0);
         QCOMPARE(monitor.ShownEmpNumber, int16_t(4));
+    }
+
+    // Opened on a day with no events yet: after each read the newest line
+    // stands first, in view and selected.
+    void theNewestLineIsInViewAndSelectedAfterEachRead()
+    {
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.showModeless();
+        monitor.resize(Twips::toPixels(9000), Twips::toPixels(2500)); // room for a line or two
+        QCOMPARE(lines(monitor), 0);
+        const QDate today = env->clock.current.date();
+        for (int i = 1; i <= 6; ++i) {
+            const QTime time(10, i, 0);
+            env->clock.current = QDateTime(today, time);
+            env->port->waiting += card(quint32(500 + i), uint8_t(i));
+            QVERIFY(runEventLoopUntil([&] { return lines(monitor) == i; }));
+            QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(today, time));
+            QCOMPARE(monitor.History->currentIndex().row(), 0);
+            const QRect first = monitor.History->visualRect(monitor.HistoryLines->index(0, 0));
+            QVERIFY(monitor.History->viewport()->rect().contains(first.topLeft()));
+        }
+        QCOMPARE(monitor.HistoryLines->lineAt(5).dateTime, shownAt(today, QTime(10, 1, 0)));
+    }
+
+    // A busy door: the list reads the lines it shows, not every event of two days.
+    void aBusyDayReadsOnlyTheLinesShown()
+    {
+        env->clock.current = QDateTime(QDate(2026, 3, 10), QTime(12, 0));
+        startMain();
+        // 3000 events, one in three on each of the last three days, a second apart.
+        Db().execute(QStringLiteral(
+            "INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
+            "Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+            "SELECT printf('%02d:%02d:%02d', 6 + i / 3600, (i / 60) % 60, i % 60), "
+            "CASE i % 3 WHEN 0 THEN '2026-03-08' WHEN 1 THEN '2026-03-09' ELSE '2026-03-10' END, "
+            "'In', 'Card', i, 'Opened', '', '', 0, '1', 1, 1, 1 FROM n"));
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.showModeless();
+        monitor.grab();
+        QCOMPARE(lines(monitor), 2000);
+        QVERIFY2(monitor.HistoryLines->linesRead() < 100,
+                 qPrintable(QString::number(monitor.HistoryLines->linesRead())));
+        QCOMPARE(monitor.HistoryLines->index(0, 0).data(OnlineHistoryModel::TagRole).toInt(), 2999);
+        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(QDate(2026, 3, 10), QTime(6, 49, 59)));
+        QCOMPARE(monitor.HistoryLines->index(999, 0).data(OnlineHistoryModel::TagRole).toInt(), 2);
+        QCOMPARE(monitor.HistoryLines->index(1000, 0).data(OnlineHistoryModel::TagRole).toInt(), 2998);
+        QCOMPARE(monitor.HistoryLines->lineAt(1999).dateTime, shownAt(QDate(2026, 3, 9), QTime(6, 0, 1)));
+    }
+
+    // Open over midnight: the day before yesterday leaves the list, the rest stays.
+    void theDayBeforeYesterdayLeavesWhenTheDayChanges()
+    {
+        env->clock.current = QDateTime(QDate(2026, 3, 10), QTime(23, 59, 59));
+        startMain();
+        storeEvent(QStringLiteral("2026-03-08"), QStringLiteral("09:00:00"), 1);
+        storeEvent(QStringLiteral("2026-03-09"), QStringLiteral("08:00:00"), 2);
+        storeEvent(QStringLiteral("2026-03-09"), QStringLiteral("17:00:00"), 3);
+        storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("08:00:00"), 4);
+        storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("23:30:00"), 5);
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.showModeless();
+        QCOMPARE(lines(monitor), 4);
+        env->clock.current = QDateTime(QDate(2026, 3, 11), QTime(0, 0, 1));
+        QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 2; }));
+        QCOMPARE(monitor.HistoryLines->index(0, 0).data(OnlineHistoryModel::TagRole).toInt(), 5);
+        QCOMPARE(monitor.HistoryLines->index(1, 0).data(OnlineHistoryModel::TagRole).toInt(), 4);
+        env->port->waiting += card(77, 1);
+        QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 3; }));
+        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(QDate(2026, 3, 11), QTime(0, 0, 1)));
+        QCOMPARE(monitor.History->currentIndex().row(), 0);
     }
 
     void everyReadIsRecordedOnce()
@@ -137,12 +230,12 @@ private slots:
         send(card(1001, 1) + card(1002, 2) + PacketBuilder::doorStatus(DoorModeSecure, false));
         send(card(1003, 3));
         QCOMPARE(onlineRows(), 3); // recorded by the ticks that took them in
-        QCOMPARE(monitor.History->topLevelItemCount(), 0);
+        QCOMPARE(lines(monitor), 0);
         monitor.ReadCardTimer_Timer();
-        QCOMPARE(monitor.History->topLevelItemCount(), 3);
+        QCOMPARE(lines(monitor), 3);
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 3);
-        QCOMPARE(monitor.History->topLevelItemCount(), 3);
+        QCOMPARE(lines(monitor), 3);
         QVERIFY(!linkState().NewCodeEvent);
     }
 
@@ -177,7 +270,7 @@ private slots:
             else if (step <= 9)
                 env->port->waiting += card(quint32(200 + step), uint8_t(step));
             else if (step == 10) {
-                shownWhileUp = boxes.up == 1 ? monitor.History->topLevelItemCount() : -1;
+                shownWhileUp = boxes.up == 1 ? lines(monitor) : -1;
                 boxes.closeBox();
             } else if (step > 14)
                 door.quit();
@@ -192,7 +285,7 @@ private slots:
         QCOMPARE(env->prompts.texts(),
                  QStringList{QStringLiteral("Funcion error#: 172\rFile not found: %1(53)").arg(gone)});
         QCOMPARE(shownWhileUp, 9);
-        QCOMPARE(monitor.History->topLevelItemCount(), 9);
+        QCOMPARE(lines(monitor), 9);
         QCOMPARE(rowsOf(QStringLiteral("ReadCard_Tbl"), QStringLiteral("Action = ?"), 0x20), 9);
     }
 
@@ -285,8 +378,8 @@ private slots:
         storeEvent(DateTimeText::isoDate(today), QStringLiteral("08:00:00"), 5);
         storeEvent(DateTimeText::isoDate(today), QStringLiteral("09:00:00"), -1);
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        QTreeWidgetItem* unknown = monitor.History->topLevelItem(0);
-        QTreeWidgetItem* ann = monitor.History->topLevelItem(1);
+        const QModelIndex unknown = monitor.HistoryLines->index(0, 2);
+        const QModelIndex ann = monitor.HistoryLines->index(1, 2);
         monitor.History_ItemClick(ann);
         QCOMPARE(monitor.ShownEmpNumber, int16_t(5));
         QCOMPARE(shownColor(monitor), QColor(Qt::red));
@@ -352,7 +445,7 @@ private slots:
         for (int i = 0; i < 48; ++i)
             send(card(quint32(100 + i), uint8_t(i + 1)));
         monitor.ReadCardTimer_Timer();
-        QCOMPARE(monitor.History->topLevelItemCount(), 48);
+        QCOMPARE(lines(monitor), 48);
 
         env->printDialogs.answerCancel();
         monitor.PrintHistory();

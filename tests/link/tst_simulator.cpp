@@ -1,6 +1,6 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "link/EventRecorder.h"
+#include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
 #include "link/ReceiveDispatcher.h"
 #include "link/UnitSimulator.h"
@@ -69,7 +69,7 @@ private slots:
         UnitSimulator unit(o);
         FakeCommPort port;
         port.open = true;
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         int intact = 0;
         int recorded = 0;
         while (!unit.done()) {
@@ -80,7 +80,7 @@ private slots:
                 ReceiveTick(port);
             }
             ReceiveTick(port); // a tick with nothing waiting works off what is left
-            recorded += static_cast<int>(monitor.RecordPending().size());
+            recorded += static_cast<int>(monitor.takeAll().size());
         }
         QCOMPARE(intact, arriving);
         QCOMPARE(recorded, intact);
@@ -105,12 +105,12 @@ private slots:
         SerialCommPort port;
         port.setCommPort(1);
         port.setPortOpen(true);
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         QDeadlineTimer deadline(5000);
         int recorded = 0;
         while (recorded < 5 && !deadline.hasExpired()) {
             ReceiveTick(port);
-            recorded += static_cast<int>(monitor.RecordPending().size());
+            recorded += static_cast<int>(monitor.takeAll().size());
             QThread::msleep(2);
         }
         QCOMPARE(recorded, 5); // the read with the bad checksum is lost

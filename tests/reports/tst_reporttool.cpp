@@ -2,7 +2,7 @@
 #include "bench/IrregularPassages.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "link/EventRecorder.h"
+#include "link/CodeReadHandOver.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/serial/SerialCommPort.h"
@@ -336,7 +336,7 @@ private slots:
         port.setCommPort(2);
         port.setPortOpen(true);
         port.clearInBuffer();
-        EventRecorder monitor;
+        CodeReadSubscription monitor;
         const auto pass = [&](const QTime& at, bool out, uint8_t sequence) {
             env->clock.current = QDateTime(QDate(2020, 6, 3), at);
             PacketBuilder::CodeReadFields f;
@@ -350,7 +350,7 @@ private slots:
             while (port.inBufferCount() < bytes.size() && !deadline.hasExpired())
                 QThread::usleep(200);
             ReceiveTick(port);
-            QCOMPARE(monitor.RecordPending().size(), 1);
+            QCOMPARE(monitor.takeAll().size(), 1);
         };
         pass(QTime(7, 58, 12), false, 1);
         pass(QTime(12, 1, 40), true, 2);

@@ -67,5 +67,7 @@ void PtyPair::closeMaster()
 
 bool PtyPair::linkAs(const QString& folder, int number) const
 {
-    return QFile::link(m_slavePath, QDir(folder).filePath(QStringLiteral("COM%1").arg(number)));
+    const QString link = QDir(folder).filePath(QStringLiteral("COM%1").arg(number));
+    QFile::remove(link);
+    return QFile::link(m_slavePath, link);
 }

@@ -24,7 +24,8 @@ public:
     // Hangs the line up.
     void closeMaster();
 
-    // A link "COMn" in the folder pointing at the slave.
+    // A link "COMn" in the folder pointing at the slave, in place of one there
+    // (a device plugged in again comes back behind the same port).
     bool linkAs(const QString& folder, int number) const;
 
 private:

@@ -6,7 +6,6 @@
 #include "core/MainDatabase.h"
 #include "core/frmPrint.h"
 #include "link/LinkState.h"
-#include "link/PollingUsers.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -61,7 +60,6 @@ TestEnvironment::TestEnvironment()
     JoinSubsystems();
     resetAppState();
     linkState() = LinkState{};
-    pollingUsers() = PollingUsers();
     BinaryDict() = BinaryDictionary{};
     BinaryDict().setLanguage(0);
     ProgramFolder::setPathForTests(m_dir.path());
