@@ -10,10 +10,10 @@
 #include <QTableView>
 #include <algorithm>
 
-PreviewGridFit::PreviewGridFit(QTableView& grid) : QObject(&grid), m_grid(grid)
+PreviewGridFit::PreviewGridFit(QTableView& grid) : QObject(&grid), m_grid(grid), m_viewport(grid.viewport())
 {
     m_grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid.viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     QAbstractItemModel* model = m_grid.model();
     connect(model, &QAbstractItemModel::modelReset, this, [this] {
         m_content.clear();
@@ -35,7 +35,8 @@ void PreviewGridFit::setLeastWidths(QList<int> pixels)
 
 bool PreviewGridFit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_grid.viewport() && event->type() == QEvent::Resize)
+    // The viewport's events come also while the grid is being destroyed: compare, ask nothing.
+    if (watched == m_viewport && event->type() == QEvent::Resize)
         refit();
     return QObject::eventFilter(watched, event);
 }

@@ -28,6 +28,7 @@ private:
     int widestShownValue(int column, int top, int bottom) const;
 
     QTableView& m_grid;
+    QObject* m_viewport;
     QList<int> m_least;
     QList<int> m_content;
     bool m_fitting = false;
