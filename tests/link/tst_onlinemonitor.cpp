@@ -85,11 +85,6 @@ class OnlineMonitorTest : public QObject {
 
     static int lines(const frmOnline& monitor) { return monitor.HistoryLines->rowCount(); }
 
-    static QString shownAt(const QDate& date, const QTime& time)
-    {
-        return DateTimeText::shortDate(date) + QLatin1Char(' ') + DateTimeText::longTime(time);
-    }
-
     int rowsOf(const QString& table, const QString& condition, const QVariant& value)
     {
         return Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition,
@@ -145,7 +140,7 @@ private slots:
             order << monitor.HistoryLines->index(i, 0).data(OnlineHistoryModel::TagRole).toInt();
         // By the moment, even where the short date's text would sort "3/9" above "3/10".
         QCOMPARE(order, (QList<int>{4, 3, 2}));
-        QCOMPARE(monitor.HistoryLines->lineAt(2).dateTime, shownAt(QDate(2026, 3, 9), QTime(17, 0)));
+        QCOMPARE(monitor.HistoryLines->lineAt(2).dateTime, QStringLiteral("9 Mar 2026 17:00:00"));
         QCOMPARE(monitor.History->currentIndex().row(), 0);
         QCOMPARE(monitor.ShownEmpNumber, int16_t(4));
     }
@@ -160,17 +155,18 @@ private slots:
         monitor.resize(Twips::toPixels(9000), Twips::toPixels(2500)); // room for a line or two
         QCOMPARE(lines(monitor), 0);
         const QDate today = env->clock.current.date();
+        const QStringList shown{"2 Mar 2026 10:01:00", "2 Mar 2026 10:02:00", "2 Mar 2026 10:03:00",
+                                "2 Mar 2026 10:04:00", "2 Mar 2026 10:05:00", "2 Mar 2026 10:06:00"};
         for (int i = 1; i <= 6; ++i) {
-            const QTime time(10, i, 0);
-            env->clock.current = QDateTime(today, time);
+            env->clock.current = QDateTime(today, QTime(10, i, 0));
             env->port->waiting += card(quint32(500 + i), uint8_t(i));
             QVERIFY(runEventLoopUntil([&] { return lines(monitor) == i; }));
-            QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(today, time));
+            QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shown.at(i - 1));
             QCOMPARE(monitor.History->currentIndex().row(), 0);
             const QRect first = monitor.History->visualRect(monitor.HistoryLines->index(0, 0));
             QVERIFY(monitor.History->viewport()->rect().contains(first.topLeft()));
         }
-        QCOMPARE(monitor.HistoryLines->lineAt(5).dateTime, shownAt(today, QTime(10, 1, 0)));
+        QCOMPARE(monitor.HistoryLines->lineAt(5).dateTime, QStringLiteral("2 Mar 2026 10:01:00"));
     }
 
     // A busy door: the list reads the lines it shows, not every event of two days.
@@ -193,10 +189,10 @@ private slots:
         QVERIFY2(monitor.HistoryLines->linesRead() < 100,
                  qPrintable(QString::number(monitor.HistoryLines->linesRead())));
         QCOMPARE(monitor.HistoryLines->index(0, 0).data(OnlineHistoryModel::TagRole).toInt(), 2999);
-        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(QDate(2026, 3, 10), QTime(6, 49, 59)));
+        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, QStringLiteral("10 Mar 2026 06:49:59"));
         QCOMPARE(monitor.HistoryLines->index(999, 0).data(OnlineHistoryModel::TagRole).toInt(), 2);
         QCOMPARE(monitor.HistoryLines->index(1000, 0).data(OnlineHistoryModel::TagRole).toInt(), 2998);
-        QCOMPARE(monitor.HistoryLines->lineAt(1999).dateTime, shownAt(QDate(2026, 3, 9), QTime(6, 0, 1)));
+        QCOMPARE(monitor.HistoryLines->lineAt(1999).dateTime, QStringLiteral("9 Mar 2026 06:00:01"));
     }
 
     // Open over midnight: the day before yesterday leaves the list, the rest stays.
@@ -218,7 +214,7 @@ private slots:
         QCOMPARE(monitor.HistoryLines->index(1, 0).data(OnlineHistoryModel::TagRole).toInt(), 4);
         env->port->waiting += card(77, 1);
         QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 3; }));
-        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shownAt(QDate(2026, 3, 11), QTime(0, 0, 1)));
+        QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, QStringLiteral("11 Mar 2026 00:00:01"));
         QCOMPARE(monitor.History->currentIndex().row(), 0);
     }
 
