@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/DurableFile.h"
+#include "platform/OwnerOnlyFile.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -33,9 +34,9 @@ void DurableOutput::create()
     discard();
     m_error = 0;
     const QByteArray target = QFile::encodeName(m_path);
-    // Reports hold names and attendance times: a new file is its owner's alone,
-    // and one that replaces a file takes that file's mode when it is committed.
-    const mode_t mode = 0600;
+    // A new file is its owner's alone; one that replaces a file takes that
+    // file's mode when it is committed.
+    const mode_t mode = OwnerOnlyFile::Mode;
     for (int attempt = 0;; ++attempt) {
         QByteArray name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);

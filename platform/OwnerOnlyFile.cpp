@@ -2,12 +2,11 @@
 
 #include <QFile>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 bool OwnerOnlyFile::createUnlessPresent(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, Mode);
     if (fd < 0)
         return false;
     ::close(fd);

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QFileDevice>
 #include <QString>
+#include <sys/types.h>
 
 // Report files and printed PDFs hold names and attendance times: a new one is
 // readable by its owner alone, as the database and the password file are. A
 // file that is replaced keeps the mode its owner gave it.
 namespace OwnerOnlyFile {
 
-inline constexpr QFileDevice::Permissions Permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+inline constexpr mode_t Mode = 0600;
 
 // Makes `path` an empty file of that mode unless something of that name is
 // there already. True when it made the file; false when one was there or the

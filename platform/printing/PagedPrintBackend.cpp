@@ -1,9 +1,7 @@
 #include "platform/printing/PagedPrintBackend.h"
 
 #include "platform/AppError.h"
-#include "platform/OwnerOnlyFile.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPen>
@@ -39,14 +37,8 @@ void PagedPrintBackend::beginDocument()
 {
     if (m_painter.isActive())
         return;
-    // The device opens its file as it stands, so a new one is made first with the owner's mode.
-    const QString file = outputFile();
-    const bool made = !file.isEmpty() && OwnerOnlyFile::createUnlessPresent(file);
-    if (!m_painter.begin(&m_device)) {
-        if (made)
-            QFile::remove(file);
+    if (!m_painter.begin(&m_device))
         raiseError(Err::PathFileAccess, QStringLiteral("The printer cannot print."));
-    }
 }
 
 void PagedPrintBackend::drawText(const QPointF& topLeft, const QString& text, const PrintFont& font)

@@ -41,8 +41,6 @@ protected:
     virtual void discard() noexcept {}
     // Stops a device that sends as it goes, before the painting ends.
     virtual void stop() noexcept {}
-    // The file the device writes, none for a printer.
-    virtual QString outputFile() const { return {}; }
 
 private:
     QFont qtFont(const PrintFont& font) const;

@@ -1,6 +1,7 @@
 #include "platform/widgets/DevicePrintBackend.h"
 
 #include "platform/AppError.h"
+#include "platform/OwnerOnlyFile.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -35,6 +36,20 @@ std::unique_ptr<DevicePrintBackend> DevicePrintBackend::pdf(const QString& path)
     printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                        QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
     return std::make_unique<DevicePrintBackend>(std::move(printer));
+}
+
+void DevicePrintBackend::beginDocument()
+{
+    // The printer opens its file as it stands, so a new one is made first with the owner's mode.
+    const QString file = outputFile();
+    const bool made = !file.isEmpty() && OwnerOnlyFile::createUnlessPresent(file);
+    try {
+        PagedPrintBackend::beginDocument();
+    } catch (...) {
+        if (made)
+            QFile::remove(file);
+        throw;
+    }
 }
 
 void DevicePrintBackend::stop() noexcept

@@ -14,8 +14,13 @@ public:
     // A PDF file on A4 paper with quarter-inch margins, as a desk printer has them.
     static std::unique_ptr<DevicePrintBackend> pdf(const QString& path);
 
+    void beginDocument() override;
+
 protected:
     void stop() noexcept override;
     void discard() noexcept override;
-    QString outputFile() const override;
+
+private:
+    // The PDF file the printer writes, none for a real printer.
+    QString outputFile() const;
 };
