@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "core/AppState.h"
-#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/ReportKind.h"
 #include "platform/forms/FormRegistry.h"
@@ -37,10 +36,7 @@ class LanguageSwitchTest : public QObject {
 
     frmMain& openMain()
     {
-        OpenMainDatabase();
-        LoadIniSettings();
-        appState().LoginPassword = appState().AdminPassword;
-        appState().StartupDone = true;
+        env->logInAsAdministrator();
         frmMain& main = FormInstance<frmMain>::get();
         main.showModeless();
         return main;

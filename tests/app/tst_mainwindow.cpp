@@ -1,7 +1,5 @@
 #include "core/AppState.h"
 #include "app/frmMain.h"
-#include "core/IniSettings.h"
-#include "core/MainDatabase.h"
 #include "core/frmAboutGT430.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
@@ -23,11 +21,8 @@ class MainWindowTest : public QObject {
 
     frmMain& openMain(int portIndex = 0)
     {
-        OpenMainDatabase();
-        LoadIniSettings();
+        env->logInAsAdministrator();
         appState().CommPortIndex = static_cast<int16_t>(portIndex);
-        appState().LoginPassword = appState().AdminPassword;
-        appState().StartupDone = true;
         return FormInstance<frmMain>::get();
     }
 

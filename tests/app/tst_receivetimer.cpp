@@ -1,6 +1,5 @@
 #include "app/frmMain.h"
 #include "core/AppState.h"
-#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/PacketBuilder.h"
 #include "platform/forms/FormRegistry.h"
@@ -36,10 +35,7 @@ class ReceiveTimerTest : public QObject {
 
     frmMain& openMain()
     {
-        OpenMainDatabase();
-        LoadIniSettings();
-        appState().LoginPassword = appState().AdminPassword;
-        appState().StartupDone = true;
+        env->logInAsAdministrator();
         return FormInstance<frmMain>::get();
     }
 

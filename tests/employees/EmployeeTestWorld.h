@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/AppState.h"
-#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "employees/EmployeeHandOver.h"
 #include "link/LinkState.h"
@@ -17,10 +16,7 @@ inline std::unique_ptr<WindowTestEnvironment> startAsAdministrator()
 {
     auto env = std::make_unique<WindowTestEnvironment>();
     env->createDatabase();
-    OpenMainDatabase();
-    LoadIniSettings();
-    appState().LoginPassword = appState().AdminPassword;
-    appState().StartupDone = true;
+    env->logInAsAdministrator();
     employeeHandOver() = EmployeeHandOver{};
     linkState() = LinkState{};
     return env;

@@ -2,6 +2,9 @@
 
 #include "app/forms/JoinSubsystemWindows.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
+#include "core/IniSettings.h"
+#include "core/MainDatabase.h"
 #include "core/PasswordFile.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormRegistry.h"
@@ -54,4 +57,12 @@ void WindowTestEnvironment::writePasswords(const QString& admin, const QString& 
         ScramblePassword(passwords[r], code);
         WritePasswordRecord(code, static_cast<uint8_t>(1 + 16 * r), file);
     }
+}
+
+void WindowTestEnvironment::logInAsAdministrator()
+{
+    OpenMainDatabase();
+    LoadIniSettings();
+    appState().LoginPassword = appState().AdminPassword;
+    appState().StartupDone = true;
 }

@@ -15,6 +15,10 @@ public:
     WindowTestEnvironment();
     ~WindowTestEnvironment();
 
+    // Opens the program's database and settings row and lets the Administrator
+    // in, as a start-up with the Administrator's password does.
+    void logInAsAdministrator();
+
     // Writes the three passwords into setting.dat, as the password window would.
     void writePasswords(const QString& admin, const QString& guard, const QString& engineer);
 
