@@ -4,11 +4,14 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/LinkState.h"
+#include "link/ReceiveLog.h"
 #include "reports/events/EventReports.h"
 
 void JoinSubsystems()
 {
     setMainDatabaseLayout(programSchemaSteps(), programFirstRows());
     setStartStateReset(ResetLinkAtStart);
+    // The door's rows that wait for the database go in before it closes, if it takes them.
+    setBeforeMainDatabaseCloses([] { receiveLog().storeAll(); });
     RegisterEventReports();
 }

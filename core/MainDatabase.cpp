@@ -21,6 +21,12 @@ Layout& layout()
     return l;
 }
 
+std::function<void()>& beforeClose()
+{
+    static std::function<void()> work;
+    return work;
+}
+
 // The file is taken only once it is up to date.
 std::unique_ptr<Database> openUpToDate(const QString& path)
 {
@@ -66,9 +72,16 @@ void ReopenMainDatabase()
     s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
 }
 
+void setBeforeMainDatabaseCloses(std::function<void()> work)
+{
+    beforeClose() = std::move(work);
+}
+
 void CloseMainDatabase()
 {
     AppState& s = appState();
+    if (beforeClose() && s.Db && s.Db->isOpen())
+        beforeClose()();
     s.rsEmployees.close();
     if (s.Db)
         s.Db->close();

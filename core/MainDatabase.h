@@ -3,6 +3,7 @@
 #include "platform/db/SchemaUpgrade.h"
 
 #include <QString>
+#include <functional>
 
 inline const QString DatabaseFileName = QStringLiteral("GT430.mdb");
 
@@ -26,5 +27,7 @@ inline constexpr int NoDatabase = 2;
 // Throws when the file cannot be opened.
 void ReopenMainDatabase();
 
-// Closes the employees dynaset and Db.
+// Closes the employees dynaset and Db; first it runs what must be done while
+// the database is still open (the link stores what waits for it).
 void CloseMainDatabase();
+void setBeforeMainDatabaseCloses(std::function<void()> work);

@@ -26,26 +26,29 @@ QString nameOf(const QVariant& last, const QVariant& first)
 
 }
 
+std::optional<EmployeeWithCode> LookUpEmployeeByCode(const QString& code)
+{
+    const QString trimmed = VbText::trim(code);
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    // The expression is the one the index is built on, so the index serves it.
+    const std::optional<QVariantList> row = Db().firstRowPrepared(
+        QStringLiteral("SELECT Employee_Number, Last_Name, First_Name, PictureFile FROM tblEmployees "
+                       "WHERE trim(Employee_Code, ' ') = ? ORDER BY rowid LIMIT 1"),
+        {trimmed});
+    if (!row)
+        return std::nullopt;
+    EmployeeWithCode e;
+    e.number = FieldValue(row->at(0)).toInt16();
+    e.name = nameOf(row->at(1), row->at(2));
+    e.pictureFile = FieldValue(row->at(3)).textOrEmpty();
+    return e;
+}
+
 std::optional<EmployeeWithCode> FindEmployeeByCode(const QString& code)
 {
     std::optional<EmployeeWithCode> found;
-    guarded(2912, [&] {
-        const QString trimmed = VbText::trim(code);
-        if (trimmed.isEmpty())
-            return;
-        // The expression is the one the index is built on, so the index serves it.
-        const std::optional<QVariantList> row = Db().firstRowPrepared(
-            QStringLiteral("SELECT Employee_Number, Last_Name, First_Name, PictureFile FROM tblEmployees "
-                           "WHERE trim(Employee_Code, ' ') = ? ORDER BY rowid LIMIT 1"),
-            {trimmed});
-        if (!row)
-            return;
-        EmployeeWithCode e;
-        e.number = FieldValue(row->at(0)).toInt16();
-        e.name = nameOf(row->at(1), row->at(2));
-        e.pictureFile = FieldValue(row->at(3)).textOrEmpty();
-        found = e;
-    });
+    guarded(2912, [&] { found = LookUpEmployeeByCode(code); });
     return found;
 }
 

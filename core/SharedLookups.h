@@ -20,6 +20,9 @@ struct EmployeeWithCode {
     QString pictureFile; // empty when none is named
 };
 std::optional<EmployeeWithCode> FindEmployeeByCode(const QString& code);
+// The same for work that must not take a database it cannot read for a code
+// no one holds: the failure is thrown, not reported.
+std::optional<EmployeeWithCode> LookUpEmployeeByCode(const QString& code);
 
 // The number of the employee who holds the access code, -1 when none.
 int16_t GetEmployeeNumberByCode(const QString& code);

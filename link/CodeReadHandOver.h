@@ -9,11 +9,12 @@
 #include <cstdint>
 #include <optional>
 
-// One accepted code read that was logged as a new row, as the dispatcher
-// handed it over: the packet with its data bytes and receive time, the code
-// (as LastCode), the slot (as LastSlot), and the event it was recorded as
-// (none when it could not be stored).
+// One accepted code read that the link took into its log, as it is handed
+// over: its number in the run, the packet with its data bytes and the time it
+// came, the code (as LastCode), the slot (as LastSlot), and its event with
+// its line (the event's row 0 while it waits to be stored).
 struct CodeRead {
+    qint64 Id = 0;
     PacketRecord Packet;
     QString Code;
     uint16_t Slot = 0;
@@ -21,10 +22,11 @@ struct CodeRead {
 };
 
 // A consumer of code reads (the on-line monitor, the capture dialog). While it
-// lives it receives its own copy of every read the dispatcher hands over, in
-// order, once the receive tick that took it in has stored its rows, so that no
-// read is lost to another consumer or to a later packet. Reads handed over
-// before it was made are not in it.
+// lives it receives its own copy of every read the link hands over, in the
+// order they came, at the end of the receive tick that took it in (stored or
+// still waiting for the database), so that no read is lost to another
+// consumer or to a later packet. Reads handed over before it was made are not
+// in it.
 class CodeReadSubscription {
 public:
     CodeReadSubscription();

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
-#include "core/SharedLookups.h"
 #include "link/CodeDecoding.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
@@ -20,21 +19,19 @@ QString text(const QString& s)
     return s.isNull() ? QStringLiteral("") : s;
 }
 
-// The event of a read, and the current name of its employee when there is one.
-std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, const QDateTime& now)
+}
+
+OnlineEvent OnlineEventOf(const PacketRecord& packet, uint16_t slot, const std::optional<EmployeeWithCode>& holder)
 {
-    const CodeReadMeaning m = meaningOf(read.Packet.Data);
+    const CodeReadMeaning m = meaningOf(packet.Data);
     OnlineEvent e;
-    std::optional<QString> name;
-    e.Date_CR = DateTimeText::isoDate(now.date());
-    e.Time_CR = DateTimeText::isoTime(now.time());
-    e.CardNum = VbText::trim(GetCardCode(read.Packet.Data));
+    e.Date_CR = DateTimeText::isoDate(packet.Received.date());
+    e.Time_CR = DateTimeText::isoTime(packet.Received.time());
+    e.CardNum = VbText::trim(GetCardCode(packet.Data));
     e.sCard = m.card ? Translate(QStringLiteral("Card")) : Translate(QStringLiteral("PIN"));
     e.iCard = m.card ? 1 : 2;
-    const std::optional<EmployeeWithCode> holder = FindEmployeeByCode(e.CardNum);
     e.Employee_Number = holder ? holder->number : int16_t(-1);
     if (e.Employee_Number > 0) {
-        name = holder->name;
         e.Employee_Full_Name = QString::number(e.Employee_Number) + QStringLiteral("  ") + holder->name;
         e.EmpPictureFile = holder->pictureFile;
     } else {
@@ -54,12 +51,11 @@ std::pair<OnlineEvent, std::optional<QString>> eventOf(const CodeRead& read, con
         e.iReason = m.reason;
     if (m.lockStrike != 0)
         e.iLockStrike = m.lockStrike;
-    e.SlotNumber = static_cast<int16_t>(read.Slot);
-    return {e, name};
+    e.SlotNumber = static_cast<int16_t>(slot);
+    return e;
 }
 
-// Returns the row stored.
-qint64 storeEvent(const OnlineEvent& e)
+qint64 SaveOnlineEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
     return Db().insertPrepared(
@@ -70,19 +66,4 @@ qint64 storeEvent(const OnlineEvent& e)
          text(e.Employee_Full_Name), int(e.SlotNumber), text(e.CardNum), optionalValue(e.iLockStrike),
          e.EmpPictureFile.isEmpty() ? QVariant() : QVariant(e.EmpPictureFile), int(e.iIn), int(e.iDoor),
          optionalValue(e.iReason), int(e.iCard)});
-}
-
-}
-
-std::optional<RecordedEvent> SaveOnlineEvent(const CodeRead& read, const QDateTime& now)
-{
-    std::optional<RecordedEvent> recorded;
-    guarded(172, [&] {
-        const auto [e, name] = eventOf(read, now);
-        // The row is stored before any window shows anything of it, so that
-        // a picture that cannot be shown does not cost the event.
-        const qint64 row = storeEvent(e);
-        recorded = RecordedEvent{row, BuildEventLine(e, name)};
-    });
-    return recorded;
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-#include "link/CodeReadHandOver.h"
+#include "core/SharedLookups.h"
 #include "link/OnlineEvent.h"
+#include "link/PacketRecord.h"
 
-#include <QDateTime>
+#include <cstdint>
 #include <optional>
 
-// Records one code read as a new tblOnline row stamped `now` (the time of the
-// receive tick that took it in) and returns the row and its line for the
-// on-line monitor. The receive tick records every read the link logs, whatever
-// window is open. Nothing when the row could not be stored (the failure is
-// reported).
-std::optional<RecordedEvent> SaveOnlineEvent(const CodeRead& read, const QDateTime& now);
+// The tblOnline row of a code read, dated with the time its packet was taken
+// from the port, for the employee who holds its code (none: -1 and "Unknown
+// Employee"). "Subscript out of range" (9) when the packet has no Data(7).
+OnlineEvent OnlineEventOf(const PacketRecord& packet, uint16_t slot, const std::optional<EmployeeWithCode>& holder);
+
+// Stores the event as a new tblOnline row and returns the row. Fails as the
+// database does; nothing is reported here.
+qint64 SaveOnlineEvent(const OnlineEvent& event);

@@ -1,5 +1,7 @@
 #include "link/LinkState.h"
 
+#include "link/ReceiveLog.h"
+
 LinkState& linkState()
 {
     static LinkState state;
@@ -13,4 +15,5 @@ void ResetLinkAtStart()
     link.DoorStatusChanged = false;
     link.DoorMode = DoorModeNotKnown;
     link.CurPacket.Action = 0;
+    receiveLog().reset();
 }

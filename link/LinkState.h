@@ -3,6 +3,8 @@
 #include "link/PacketRecord.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -14,6 +16,13 @@ inline constexpr uint8_t DoorModeNotKnown = 99;
 
 // No slot: the unit sent 255 in the slot's high byte (stored as -1).
 inline constexpr uint16_t NoSlot = 65535;
+
+// Where a piece of the receive accumulator that was taken from the port at
+// one time ends (the offset past its last byte).
+struct RxArrival {
+    qsizetype end = 0;
+    QDateTime at;
+};
 
 // The program-wide state of the link to the door unit.
 struct LinkState {
@@ -40,9 +49,11 @@ struct LinkState {
     // has shown sees every change, whoever cleared DoorStatusChanged.
     quint64 DoorStatusCount = 0;
 
-    // Private to the link: the bytes read and not yet framed, the sequence byte
-    // of the last read that passed the repeat guard, and the last packet logged.
+    // Private to the link: the bytes read and not yet framed with the times
+    // they were taken from the port, the sequence byte of the last read that
+    // passed the repeat guard, and the last packet logged.
     QByteArray RxAccumulator;
+    QList<RxArrival> RxArrivals;
     uint8_t LastSeq = 0;
     PacketRecord LastLogged;
 };

@@ -40,6 +40,7 @@ void OnlineHistoryModel::load(const QDate& today)
     beginResetModel();
     m_entries.clear();
     m_lines.clear();
+    m_unstored.clear();
     m_today = today;
     try {
         // Read backwards along the date index, which holds every column asked for.
@@ -59,9 +60,16 @@ void OnlineHistoryModel::load(const QDate& today)
 
 void OnlineHistoryModel::addRecorded(const RecordedEvent& event)
 {
+    const int day = dayOf(QByteArrayView(event.line.sortKey.toLatin1()));
     beginInsertRows({}, 0, 0);
-    m_entries.prepend(Entry{event.row, dayOf(QByteArrayView(event.line.sortKey.toLatin1()))});
-    m_lines.insert(event.row, new EventLine(event.line));
+    if (event.row > 0) {
+        m_entries.prepend(Entry{event.row, day});
+        m_lines.insert(event.row, new EventLine(event.line));
+    } else {
+        const qint64 key = -(++m_unstoredKeys);
+        m_unstored.insert(key, event.line);
+        m_entries.prepend(Entry{key, day});
+    }
     endInsertRows();
 }
 
@@ -83,8 +91,11 @@ void OnlineHistoryModel::removeOlderThan(int day)
             continue;
         }
         const qsizetype last = i;
-        while (i >= 0 && m_entries.at(i).day < day)
-            m_lines.remove(m_entries.at(i--).row);
+        while (i >= 0 && m_entries.at(i).day < day) {
+            const qint64 row = m_entries.at(i--).row;
+            m_lines.remove(row);
+            m_unstored.remove(row);
+        }
         const qsizetype first = i + 1;
         beginRemoveRows({}, static_cast<int>(first), static_cast<int>(last));
         m_entries.remove(first, last - first + 1);
@@ -97,6 +108,8 @@ EventLine OnlineHistoryModel::lineAt(int row) const
     if (row < 0 || row >= m_entries.size())
         return {};
     const qint64 id = m_entries.at(row).row;
+    if (id < 0)
+        return m_unstored.value(id);
     if (const EventLine* kept = m_lines.object(id))
         return *kept;
     EventLine line;

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QCache>
 #include <QDate>
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QStringList>
@@ -25,7 +26,8 @@ public:
     // The events dated `today` and the day before, newest first. Fails as the
     // database does.
     void load(const QDate& today);
-    // A new event stands first.
+    // A new event stands first. One that waits to be stored (row 0) keeps its
+    // line, as there is nothing to read it back from.
     void addRecorded(const RecordedEvent& event);
     // The day the list holds with the one before: when it changes, the lines
     // older than the day before leave.
@@ -49,8 +51,8 @@ public:
 
 private:
     struct Entry {
-        qint64 row = 0;
-        int day = 0; // YYYYMMDD
+        qint64 row = 0; // below 0: the key of a line kept in m_unstored
+        int day = 0;    // YYYYMMDD
     };
 
     void removeOlderThan(int day);
@@ -60,5 +62,7 @@ private:
     QStringList m_headers;
     QIcon m_icons[2];
     mutable QCache<qint64, EventLine> m_lines;
+    QHash<qint64, EventLine> m_unstored;
+    qint64 m_unstoredKeys = 0;
     mutable qint64 m_linesRead = 0;
 };

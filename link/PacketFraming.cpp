@@ -92,8 +92,10 @@ FrameScan ScanFrames(const char* bytes, qsizetype size)
                 from = s + 1;
                 continue;
             }
+            // Everything before it is known to be no packet; what comes after the
+            // false header may still be one, a read it was cut into above all.
             scan.kind = FrameScan::TooLong;
-            scan.drop = size;
+            scan.drop = s + 1;
             return scan;
         }
         const qsizetype length = lengthAt(bytes, s);
@@ -119,13 +121,11 @@ bool ExtractPacket(QByteArray& buffer, QByteArray& packet)
 {
     packet.clear();
     const FrameScan scan = ScanFrames(buffer.constData(), buffer.size());
-    if (scan.kind == FrameScan::TooLong) {
-        buffer.clear();
-        raiseError(Err::Overflow);
-    }
     if (scan.kind == FrameScan::Packet)
         packet = buffer.mid(scan.start, scan.length);
     buffer.remove(0, scan.drop);
+    if (scan.kind == FrameScan::TooLong)
+        raiseError(Err::Overflow);
     return scan.kind == FrameScan::Packet;
 }
 

@@ -22,7 +22,8 @@ struct FrameScan {
     enum Kind {
         Packet,  // at start, length bytes (N + 11); the bytes up to its end can go
         Waiting, // no such packet yet; the bytes before `drop` can never be part of one
-        TooLong  // a sync at a frame's start announces N above 244: everything goes, an overflow
+        TooLong  // a sync at a frame's start announces N above 244: an overflow; that sync's
+                 // first byte and what stands before it go (`drop`), the bytes behind it stay
     };
     Kind kind = Waiting;
     qsizetype drop = 0;
@@ -37,15 +38,17 @@ struct FrameScan {
 // a frame still coming in gives way in the same manner once a good packet
 // stands complete behind its sync. A sync inside such a false frame is noise
 // whatever N it announces, so it costs no read behind it; what waits inside
-// one keeps the false frame, so that the next read still knows it.
+// one keeps the false frame, so that the next read still knows it. A false
+// header of N above 244 elsewhere is told (TooLong) and loses only its first
+// sync byte, so that a read it cut into is still found behind it.
 FrameScan ScanFrames(const char* bytes, qsizetype size);
 
 // Cuts the first packet out of the receive accumulator: true with a packet
 // whose checksum holds, false (and `packet` empty) when none is complete.
 // The buffer loses the packet and what stood before it, or, without a
 // packet, whatever can never be part of one. A sync followed by an N above
-// 244, other than one inside a false frame, empties the buffer and throws
-// overflow (6).
+// 244, other than one inside a false frame, loses its first byte (with what
+// stood before it) and throws overflow (6); the bytes behind it stay.
 bool ExtractPacket(QByteArray& buffer, QByteArray& packet);
 
 // The sum of the bytes after the sync up to the last one, modulo 256, equals

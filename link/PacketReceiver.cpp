@@ -3,38 +3,81 @@
 #include "core/Messages.h"
 #include "link/LinkState.h"
 #include "link/PacketFraming.h"
-#include "platform/Clock.h"
 #include "platform/serial/CommPort.h"
 
-uint8_t GetPacket(CommPort& port, const QDateTime& now)
+namespace {
+
+void append(LinkState& link, const PortInput& input)
 {
-    uint8_t action = 0;
-    guarded(863, [&] {
-        LinkState& link = linkState();
-        QByteArray& buffer = link.RxAccumulator;
-        if (port.inBufferCount() > 0)
-            buffer.append(port.readInput());
-        if (buffer.size() > Framing::AccumulatorLimit) {
-            buffer.clear();
-            raiseError(Err::Overflow);
-        }
-        if (buffer.size() < 2)
-            return;
-        const FrameScan scan = ScanFrames(buffer.constData(), buffer.size());
-        if (scan.kind == FrameScan::TooLong) {
-            buffer.clear();
-            raiseError(Err::Overflow);
-        }
-        if (scan.kind == FrameScan::Packet) {
-            link.CurPacket = PacketRecord::fromFrame(buffer.constData() + scan.start, scan.length, now);
-            action = link.CurPacket.Action;
-        }
-        buffer.remove(0, scan.drop);
-    });
-    return action;
+    if (input.bytes.isEmpty())
+        return;
+    link.RxAccumulator.append(input.bytes);
+    link.RxArrivals.append(RxArrival{link.RxAccumulator.size(), input.at});
+}
+
+void drop(LinkState& link, qsizetype count)
+{
+    if (count <= 0)
+        return;
+    link.RxAccumulator.remove(0, count);
+    qsizetype gone = 0;
+    while (gone < link.RxArrivals.size() && link.RxArrivals.at(gone).end <= count)
+        ++gone;
+    link.RxArrivals.remove(0, gone);
+    for (RxArrival& a : link.RxArrivals)
+        a.end -= count;
+}
+
+void clear(LinkState& link)
+{
+    link.RxAccumulator.clear();
+    link.RxArrivals.clear();
+}
+
+// When the byte at `offset` of the accumulator was taken from the port.
+QDateTime arrivalOf(const LinkState& link, qsizetype offset)
+{
+    for (const RxArrival& a : link.RxArrivals) {
+        if (offset < a.end)
+            return a.at;
+    }
+    return {};
+}
+
 }
 
 uint8_t GetPacket(CommPort& port)
 {
-    return GetPacket(port, programClock().now());
+    uint8_t action = 0;
+    guarded(863, [&] {
+        LinkState& link = linkState();
+        bool falseHeader = false;
+        for (;;) {
+            if (port.inBufferCount() > 0) {
+                for (const PortInput& input : port.readArrivals())
+                    append(link, input);
+            }
+            if (link.RxAccumulator.size() > Framing::AccumulatorLimit) {
+                clear(link);
+                raiseError(Err::Overflow);
+            }
+            if (link.RxAccumulator.size() < 2)
+                break;
+            const char* bytes = link.RxAccumulator.constData();
+            const FrameScan scan = ScanFrames(bytes, link.RxAccumulator.size());
+            if (scan.kind == FrameScan::Packet) {
+                link.CurPacket = PacketRecord::fromFrame(bytes + scan.start, scan.length,
+                                                         arrivalOf(link, scan.start + scan.length - 1));
+                action = link.CurPacket.Action;
+            }
+            drop(link, scan.drop);
+            if (scan.kind != FrameScan::TooLong)
+                break;
+            falseHeader = true;
+        }
+        // Told once the packet behind it is out, which the report does not hold up.
+        if (falseHeader)
+            ReportError(863, AppError(Err::Overflow, standardErrorText(Err::Overflow)));
+    });
+    return action;
 }

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/LinkState.h"
+#include "link/ReceiveLog.h"
 #include "platform/Clock.h"
 #include "platform/text/DateTimeText.h"
 
@@ -29,26 +30,20 @@ QDateTime receivedAt(const PacketRecord& p)
 
 bool LogReadCard()
 {
-    bool written = false;
+    bool taken = false;
     guarded(880, [&] {
         LinkState& link = linkState();
-        const PacketRecord& p = link.CurPacket;
+        PacketRecord& p = link.CurPacket;
         if (ComparePacket(link.LastLogged, p))
             return;
-        const QDateTime received = receivedAt(p);
-        Db().executePrepared(
-            QStringLiteral("INSERT INTO ReadCard_Tbl (Dest_System, Dest_Address, Date_Date, Date_Time, Src_System, "
-                           "Src_Address, Version, Number_Bytes, Action, Data, CheckSum, SlotNumber) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {int(p.Dest_System), int(p.Dest_Address), DateTimeText::isoDate(received.date()),
-             DateTimeText::isoTime(received.time()), int(p.Src_System), int(p.Src_Address), int(p.Version),
-             int(p.Number_Bytes), int(p.Action), dataText(p), int(p.CheckSum),
-             int(static_cast<int16_t>(link.LastSlot))});
+        p.Received = receivedAt(p);
+        if (!receiveLog().addRead(p, link.LastCode, link.LastSlot))
+            return;
         CopyPacket(link.LastLogged, p);
         link.RepeatGuard = 10;
-        written = true;
+        taken = true;
     });
-    return written;
+    return taken;
 }
 
 void LogDoorStatus(int door)
@@ -59,22 +54,29 @@ void LogDoorStatus(int door)
         link.DoorMode = mode;
         link.DoorStatusChanged = true;
         ++link.DoorStatusCount;
-        // Rows of the same second are told apart by the order they were written in.
-        const std::optional<QVariantList> newest = Db().firstRowPrepared(
-            QStringLiteral("SELECT Door_Status FROM DoorStatus_Tbl WHERE Door_Number = ? "
-                           "ORDER BY Door_Date DESC, Door_time DESC, rowid DESC LIMIT 1"),
-            {door - 1});
-        if (!newest || newest->at(0).isNull() || newest->at(0).toInt() != mode)
-            AddDoorStatusRecord(door, receivedAt(link.CurPacket));
+        receiveLog().addDoorStatus(door, mode, receivedAt(link.CurPacket));
     });
 }
 
-void AddDoorStatusRecord(int door, const QDateTime& at)
+void StoreReadCardRow(const PacketRecord& p, uint16_t slot)
 {
-    guarded(884, [&] {
-        Db().executePrepared(QStringLiteral("INSERT INTO DoorStatus_Tbl (Door_Number, Door_Status, Door_Date, "
-                                            "Door_time) VALUES (?, ?, ?, ?)"),
-                             {door - 1, int(linkState().DoorMode), DateTimeText::isoDate(at.date()),
-                              DateTimeText::isoTime(at.time())});
-    });
+    Db().executePrepared(
+        QStringLiteral("INSERT INTO ReadCard_Tbl (Dest_System, Dest_Address, Date_Date, Date_Time, Src_System, "
+                       "Src_Address, Version, Number_Bytes, Action, Data, CheckSum, SlotNumber) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {int(p.Dest_System), int(p.Dest_Address), DateTimeText::isoDate(p.Received.date()),
+         DateTimeText::isoTime(p.Received.time()), int(p.Src_System), int(p.Src_Address), int(p.Version),
+         int(p.Number_Bytes), int(p.Action), dataText(p), int(p.CheckSum), int(static_cast<int16_t>(slot))});
+}
+
+bool AddDoorStatusRecord(int door, uint8_t mode, const QDateTime& at)
+{
+    // One statement compares with the door's newest row and adds the new one;
+    // rows of the same second are told apart by the order they were written in.
+    return Db().executePrepared(
+               QStringLiteral("INSERT INTO DoorStatus_Tbl (Door_Number, Door_Status, Door_Date, Door_time) "
+                              "SELECT ?, ?, ?, ? WHERE (SELECT Door_Status FROM DoorStatus_Tbl WHERE Door_Number = ? "
+                              "ORDER BY Door_Date DESC, Door_time DESC, rowid DESC LIMIT 1) IS NOT ?"),
+               {door - 1, int(mode), DateTimeText::isoDate(at.date()), DateTimeText::isoTime(at.time()), door - 1,
+                int(mode)}) > 0;
 }

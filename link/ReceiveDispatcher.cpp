@@ -6,13 +6,12 @@
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
-#include "link/EventRecorder.h"
 #include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
 #include "link/RawLog.h"
-#include "platform/Clock.h"
+#include "link/ReceiveLog.h"
 #include "platform/serial/CommPort.h"
 
 #include <algorithm>
@@ -35,7 +34,7 @@ void handleDoorStatus(LinkState& link)
     LogDoorStatus(1);
 }
 
-void handleCodeRead(LinkState& link, const QDateTime& now, QList<CodeRead>& reads)
+void handleCodeRead(LinkState& link)
 {
     requireDataByte(link.CurPacket, 8);
     const uint8_t seq = link.CurPacket.byte(8);
@@ -44,25 +43,9 @@ void handleCodeRead(LinkState& link, const QDateTime& now, QList<CodeRead>& read
     link.RepeatGuard = 20;
     link.LastCode = CodeDecoding::paddedCode(GetCardCode(link.CurPacket.Data));
     link.LastSlot = GetSlotNumber();
+    // Every read logged is an event with the time it came, whatever window is open.
     link.NewCodeEvent = LogReadCard();
     link.LastSeq = seq;
-    if (!link.NewCodeEvent)
-        return;
-    // Every read logged is an event of the tick that took it in, whatever window is open.
-    CodeRead read{link.CurPacket, link.LastCode, link.LastSlot, std::nullopt};
-    read.Event = SaveOnlineEvent(read, now);
-    reads << read;
-}
-
-// The windows get the tick's reads once its rows are stored; when the store
-// failed, they get the reads without events that are not there.
-void handOver(QList<CodeRead>& reads, bool stored)
-{
-    for (CodeRead& read : reads) {
-        if (!stored)
-            read.Event.reset();
-        handOverCodeRead(read);
-    }
 }
 
 // The port closed under the reception (its device went away): the door is
@@ -78,55 +61,18 @@ void portWentAway()
         main->portLost();
 }
 
-// The tick's rows in one transaction: a commit a tick, not one a row. Without
-// an open database, or inside a transaction already open, the rows go as
-// they would without it. Both statements are kept prepared, as every tick
-// runs them.
-class TickTransaction {
-public:
-    TickTransaction()
-    {
-        Database* db = appState().Db.get();
-        if (!db || !db->isOpen())
-            return;
-        try {
-            db->executePrepared(QStringLiteral("BEGIN"));
-            m_db = db;
-        } catch (const AppError&) {
-        }
-    }
-    ~TickTransaction()
-    {
-        if (m_db)
-            m_db->rollback();
-    }
-    TickTransaction(const TickTransaction&) = delete;
-    TickTransaction& operator=(const TickTransaction&) = delete;
-
-    void commit()
-    {
-        if (!m_db)
-            return;
-        try {
-            m_db->executePrepared(QStringLiteral("COMMIT"));
-            m_db = nullptr;
-        } catch (const AppError&) {
-            // Leaves no transaction standing behind for the next tick to write into.
-            std::exchange(m_db, nullptr)->rollback();
-            throw;
-        }
-    }
-
-private:
-    Database* m_db = nullptr;
-};
-
 }
 
 void ReceiveTick(CommPort& port)
 {
     {
         ReportHold hold;
+        // The tick looks codes up and stores rows, but never keeps the window
+        // waiting for a database another program holds: what it cannot store
+        // now waits for a later tick.
+        std::optional<Database::ShortWait> moment;
+        if (Database* db = appState().Db.get(); db && db->isOpen())
+            moment.emplace(*db, ReceiveLog::WaitMs);
         guarded(6, [&] {
             LinkState& link = linkState();
             if (link.RepeatGuard > 0)
@@ -137,6 +83,8 @@ void ReceiveTick(CommPort& port)
             }
             ReceiveData(port);
         });
+        // What the tick took and what waits from before.
+        receiveLog().store();
     }
     // Its boxes come once the tick has returned, so that the timer fires again while they are up.
     ShowHeldReports();
@@ -153,33 +101,15 @@ void ReceiveData(CommPort& port)
                 ++link.RxIdleTicks;
             return;
         }
-        const QDateTime now = programClock().now();
-        TickTransaction transaction;
-        // A failure ends the dispatching, but what the tick handled before it is kept.
-        std::optional<AppError> failure;
-        QList<CodeRead> reads;
-        try {
-            for (;;) {
-                const uint8_t action = GetPacket(port, now);
-                if (action == 0)
-                    break;
-                if (action == Framing::ActionDoorStatus)
-                    handleDoorStatus(link);
-                else if (action == Framing::ActionCodeRead)
-                    handleCodeRead(link, now, reads);
-            }
-        } catch (const AppError& error) {
-            failure = error;
+        for (;;) {
+            const uint8_t action = GetPacket(port);
+            if (action == 0)
+                break;
+            if (action == Framing::ActionDoorStatus)
+                handleDoorStatus(link);
+            else if (action == Framing::ActionCodeRead)
+                handleCodeRead(link);
         }
-        try {
-            transaction.commit();
-        } catch (const AppError&) {
-            handOver(reads, false);
-            throw;
-        }
-        handOver(reads, true);
-        if (failure)
-            throw *failure;
     });
     if (wasOpen && !port.portOpen())
         portWentAway();

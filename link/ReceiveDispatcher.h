@@ -7,17 +7,16 @@ inline constexpr int LinkLostTicks = 801;
 
 // One tick of the receive timer: counts the repeat guard down, marks the door
 // mode not known after a long silence (and tells the link-lost listeners),
-// then dispatches what the port holds. It never shows a box itself: its error
-// reports are shown once it has returned, and the ticks go on while one of
-// them is up, so a box never stops the reception. The main window calls it
-// from its 200 ms timer for as long as the port is open, whatever window is
-// open.
+// dispatches what the port holds, then stores what the log holds
+// (link/ReceiveLog.h), waiting for the database no more than a moment. It
+// never shows a box itself: its error reports are shown once it has
+// returned, and the ticks go on while one of them is up, so a box never stops
+// the reception. The main window calls it from its 200 ms timer for as long
+// as the port is open, whatever window is open.
 void ReceiveTick(CommPort& port);
 
 // Handles every packet that can be framed this tick: door status is logged,
-// code reads pass the repeat guard, are decoded, logged, recorded in the event
-// log with the tick's time and handed over to the windows. The tick's rows are
-// committed together, once, at its end. A port that closes under it (its
-// device gone) makes the door not known and is left to the main window's
-// portLost().
+// code reads pass the repeat guard, are decoded and taken into the log with
+// the time each came. A port that closes under it (its device gone) makes the
+// door not known and is left to the main window's portLost().
 void ReceiveData(CommPort& port);

@@ -131,9 +131,8 @@ void UnitSimulator::applyFault(Fault fault, Transmission& t, const QByteArray& p
         t.intact = false;
         break;
     case Fault::Overlong:
-        // The program drops everything buffered with it, the read behind included.
+        // The program reports the false header as an overflow; the read behind it arrives.
         t.chunks = {PacketBuilder::withLength(245, Framing::ActionCodeRead, m_options.header).left(12) + packet};
-        t.intact = false;
         break;
     case Fault::Truncated:
         // A frame cut short, the read sent again whole behind it: that one arrives.

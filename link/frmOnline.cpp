@@ -11,6 +11,7 @@
 #include "core/Printout.h"
 #include "link/LinkState.h"
 #include "link/OnlineHistoryModel.h"
+#include "link/ReceiveLog.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
@@ -25,7 +26,6 @@
 #include "platform/widgets/FormTranslator.h"
 #include "platform/widgets/HelpKey.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -120,8 +120,9 @@ void frmOnline::Form_Load()
         linkState().NewCodeEvent = false;
         StatusShown = false;
         LoadHistory();
-        // Every read recorded from now on comes to the list; none runs while the window loads.
+        // Every read handed over from now on comes to the list; none runs while the window loads.
         m_reads = std::make_unique<CodeReadSubscription>();
+        AddWaitingReads();
         if (IsGuardOnlyRun()) {
             const QString exit = Translate(QStringLiteral("   Exit   "));
             ToolbarButton[3]->setText(exit);
@@ -204,6 +205,21 @@ void frmOnline::LoadHistory()
         selectFirstLine();
         linkState().NewCodeEvent = false;
     });
+}
+
+void frmOnline::AddWaitingReads()
+{
+    // Reads the database has not taken yet are not in the history it gave.
+    const QDate yesterday = HistoryLines->today().addDays(-1);
+    bool added = false;
+    for (const CodeRead& read : receiveLog().waitingReads()) {
+        if (!read.Event || read.Packet.Received.date() < yesterday)
+            continue;
+        HistoryLines->addRecorded(*read.Event);
+        added = true;
+    }
+    if (added)
+        selectFirstLine();
 }
 
 bool frmOnline::AddHistoryItem(const RecordedEvent& event)
@@ -311,7 +327,6 @@ void frmOnline::ReadCardTimer_Timer()
                 if (added)
                     selectFirstLine();
             }
-            QApplication::processEvents();
             const LinkState& link = linkState();
             // This panel redraws whenever the door differs from what it shows,
             // whichever window saw the status packet first.

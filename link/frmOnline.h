@@ -65,6 +65,8 @@ protected:
 
 private:
     void LoadHistory();
+    // The reads that wait to be stored, after the history the database gave.
+    void AddWaitingReads();
     void InitHistoryColumns();
     void SetColumnWidths();
     void ResizeControls();

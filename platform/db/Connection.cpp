@@ -2,13 +2,26 @@
 
 #include "platform/AppError.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
+#include <sqlite3.h>
 
 QSqlDatabase Connection::database() const
 {
     if (!m_open)
         raiseError(Err::ObjectInvalid);
     return QSqlDatabase::database(m_name, false);
+}
+
+sqlite3* Connection::handle() const
+{
+    const QVariant handle = database().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !handle.constData())
+        raiseError(Err::ObjectInvalid);
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    if (!db)
+        raiseError(Err::ObjectInvalid);
+    return db;
 }
 
 QSqlQuery Connection::prepare(const QString& sql) const

@@ -21,6 +21,8 @@ public:
 
     // Throws "object invalid" (3420) once closed.
     QSqlDatabase database() const;
+    // SQLite's own handle of the connection; "object invalid" once closed.
+    struct sqlite3* handle() const;
 
     // Prepares and runs a statement; every value goes in as a bound parameter.
     QSqlQuery run(const QString& sql, const QVariantList& params = {}) const;

@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace {
 
@@ -120,7 +121,7 @@ std::unique_ptr<Database> Database::connectPlain(const QString& path, const QStr
 
 std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema, const Schema& firstRows)
 {
-    auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(UsualWaitMs));
     // A commit appends to the write-ahead log without waiting for the disk, so
     // the link can log every read as it comes; a power cut may lose the last
     // commits but never damages the file. Closing the last connection folds the
@@ -413,6 +414,26 @@ void Database::rollback()
 {
     QSqlDatabase db = m_connection->database();
     db.rollback();
+}
+
+bool Database::inTransaction() const
+{
+    return isOpen() && sqlite3_get_autocommit(m_connection->handle()) == 0;
+}
+
+Database::ShortWait::ShortWait(Database& db, int ms)
+{
+    if (!db.isOpen())
+        return;
+    m_connection = db.connection();
+    sqlite3_busy_timeout(m_connection->handle(), ms);
+}
+
+Database::ShortWait::~ShortWait()
+{
+    // The database may have closed meanwhile: a new connection starts with the usual wait.
+    if (m_connection && m_connection->isOpen())
+        sqlite3_busy_timeout(m_connection->handle(), UsualWaitMs);
 }
 
 void Database::ensureSchema(const Schema& schema, const Schema& firstRows)

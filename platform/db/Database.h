@@ -71,6 +71,26 @@ public:
     void beginTransaction();
     void commit();
     void rollback();
+    // Whether a transaction is open on this connection (one that a window
+    // began and has not ended yet, for one).
+    bool inTransaction() const;
+
+    // How long a statement waits for a file another connection holds before
+    // it fails with "locked" (3260): the windows' work waits this long.
+    static constexpr int UsualWaitMs = 3000;
+    // While it lives, statements on the database wait at most `ms` for such a
+    // file: for work that must not hold the window up, and would rather come
+    // back later.
+    class ShortWait {
+    public:
+        ShortWait(Database& db, int ms);
+        ~ShortWait();
+        ShortWait(const ShortWait&) = delete;
+        ShortWait& operator=(const ShortWait&) = delete;
+
+    private:
+        std::shared_ptr<Connection> m_connection;
+    };
 
     // Adds what the file lacks of the schema, and to each table it adds the
     // rows of `firstRows` that name it; one transaction.

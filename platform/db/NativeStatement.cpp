@@ -3,7 +3,6 @@
 #include "platform/AppError.h"
 #include "platform/db/Connection.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <sqlite3.h>
 
@@ -12,12 +11,7 @@ NativeStatement::NativeStatement(std::shared_ptr<Connection> connection, const Q
 {
     if (!m_connection)
         raiseError(Err::ObjectInvalid);
-    const QVariant handle = m_connection->database().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 || !handle.constData())
-        raiseError(Err::ObjectInvalid);
-    m_db = *static_cast<sqlite3* const*>(handle.constData());
-    if (!m_db)
-        raiseError(Err::ObjectInvalid);
+    m_db = m_connection->handle();
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db, text.constData(), static_cast<int>(text.size()), &m_statement, nullptr) != SQLITE_OK)
         fail();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QList>
 #include <cstdint>
 
 // Failures of the serial port, numbered as the program's handlers know them.
@@ -9,6 +11,12 @@ inline constexpr int InvalidPortNumber = 8002; // no such port, or not a serial 
 inline constexpr int PortAlreadyOpen = 8005;   // in use (an exclusive open was refused)
 inline constexpr int PortNotOpen = 8012;       // the operation needs an open port
 }
+
+// A piece of the input as it was taken from the device, and when.
+struct PortInput {
+    QByteArray bytes;
+    QDateTime at;
+};
 
 // The serial port the door unit is wired to. It is polled, never written:
 // the link runs one way, from the unit to the PC. Line settings are fixed at
@@ -32,4 +40,8 @@ public:
     virtual void clearInBuffer() = 0;
     // Takes everything waiting (may be empty); 8012 when the port is closed.
     virtual QByteArray readInput() = 0;
+    // The same, piece by piece with the time each piece was taken from the
+    // device. A port that takes its input only when asked gives one piece,
+    // taken now.
+    virtual QList<PortInput> readArrivals();
 };

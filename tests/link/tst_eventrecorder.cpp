@@ -319,20 +319,7 @@ private slots:
         QVERIFY(!monitor->pending());
     }
 
-    void failedRecordingIsReportedAndTheReadStillHandedOver()
-    {
-        Db().execute(QStringLiteral("ALTER TABLE tblOnline RENAME TO Hidden"));
-        arrive({true, 1, {}, 0, 0, 1});
-        QCOMPARE(env->prompts.boxes.size(), 1);
-        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 172\r")));
-        const QList<CodeRead> reads = monitor->takeAll();
-        QCOMPARE(reads.size(), 1);
-        QVERIFY(!reads.first().Event);
-        QCOMPARE(reads.first().Code.trimmed(), QStringLiteral("0000000001"));
-    }
-
-    // The tick that logs a read records it, in the same transaction, and hands
-    // it over with its row once that is stored.
+    // The tick that logs a read stores its event and hands it over with its row.
     void theReceiveTickRecords()
     {
         arrive({true, 4660, {}, 0, 0, 7});

@@ -63,10 +63,6 @@ class RawLogTest : public QObject {
             tick();
     }
 
-    // Takes the table away for a while, so that writing to it fails.
-    void hide(const QString& name) { Db().execute(QStringLiteral("ALTER TABLE %1 RENAME TO Hidden").arg(name)); }
-    void restore(const QString& name) { Db().execute(QStringLiteral("ALTER TABLE Hidden RENAME TO %1").arg(name)); }
-
 private slots:
     void init()
     {
@@ -155,24 +151,6 @@ private slots:
         QCOMPARE(copy.Received, then.addSecs(5));
     }
 
-    // A read whose row could not be stored is stored when it comes again.
-    void failedRowIsWrittenWhenTheReadComesAgain()
-    {
-        CodeReadSubscription reads;
-        hide(QStringLiteral("ReadCard_Tbl"));
-        tick(card(42, 1));
-        QCOMPARE(env->prompts.boxes.size(), 1);
-        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 880\r")));
-        QVERIFY(!linkState().NewCodeEvent);
-        QVERIFY(!reads.pending());
-        restore(QStringLiteral("ReadCard_Tbl"));
-        ticks(20);
-        tick(card(42, 1));
-        QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
-        QVERIFY(linkState().NewCodeEvent);
-        QCOMPARE(reads.count(), 1);
-    }
-
     void doorStatusHistory_data()
     {
         QTest::addColumn<QList<int>>("modes");
@@ -213,17 +191,6 @@ private slots:
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 3);
         tick(PacketBuilder::doorStatus(DoorModeNormal, false));
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 4);
-    }
-
-    void doorStatusDatabaseFailure()
-    {
-        hide(QStringLiteral("DoorStatus_Tbl"));
-        tick(PacketBuilder::doorStatus(DoorModeSecure, true));
-        QCOMPARE(env->prompts.boxes.size(), 1);
-        QVERIFY(env->prompts.boxes.first().text.startsWith(QStringLiteral("Funcion error#: 883\r")));
-        QCOMPARE(linkState().DoorMode, DoorModeSecure);
-        QVERIFY(linkState().DoorStatusChanged);
-        QVERIFY(linkState().TamperFlag);
     }
 };
 

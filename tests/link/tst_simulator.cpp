@@ -52,9 +52,10 @@ private slots:
         QTest::addColumn<int>("arriving");
         using F = UnitSimulator::Fault;
         QTest::newRow("every fault") << QList<F>{F::Split, F::Junk, F::SyncRun, F::BadChecksum, F::Overlong,
-                                                 F::Truncated} << 16;
+                                                 F::Truncated} << 20;
         QTest::newRow("harmless ones") << QList<F>{F::Split, F::Junk, F::SyncRun, F::Truncated} << 24;
-        QTest::newRow("losing ones") << QList<F>{F::BadChecksum, F::Overlong} << 0;
+        QTest::newRow("a false length before each read") << QList<F>{F::Overlong} << 24;
+        QTest::newRow("the losing one") << QList<F>{F::BadChecksum} << 0;
     }
 
     void faultsAgainstTheFramer()

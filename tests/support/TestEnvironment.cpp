@@ -6,6 +6,7 @@
 #include "core/MainDatabase.h"
 #include "core/frmPrint.h"
 #include "link/LinkState.h"
+#include "link/ReceiveLog.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -60,6 +61,7 @@ TestEnvironment::TestEnvironment()
     JoinSubsystems();
     resetAppState();
     linkState() = LinkState{};
+    receiveLog().reset();
     BinaryDict() = BinaryDictionary{};
     BinaryDict().setLanguage(0);
     ProgramFolder::setPathForTests(m_dir.path());
@@ -77,6 +79,7 @@ TestEnvironment::~TestEnvironment()
 {
     resetAppState();
     linkState() = LinkState{};
+    receiveLog().reset();
     BinaryDict() = BinaryDictionary{};
     BinaryDict().setLanguage(0);
     setProgramEndHandlerForTests(nullptr);
