@@ -8,6 +8,7 @@
 class Clock {
 public:
     virtual ~Clock() = default;
+    // Any thread may ask (the serial port's reader does).
     virtual QDateTime now() const = 0;
     // Returns once now() has reached `until`, serving window events meanwhile.
     virtual void waitUntil(const QDateTime& until) = 0;

@@ -1,6 +1,7 @@
 #include "platform/serial/SerialCommPort.h"
 
 #include "platform/AppError.h"
+#include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -106,18 +109,110 @@ void SerialCommPort::open()
         ::close(fd);
         refuse(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, error);
     }
+    const int wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wake < 0) {
+        const int error = errno;
+        ::close(fd);
+        refuse(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, error);
+    }
     m_fd = fd;
     m_device = device;
+    m_wake = wake;
+    m_lostError = 0;
+    m_reader = std::thread([this] { readLoop(); });
 }
 
 void SerialCommPort::close()
 {
     if (m_fd < 0)
         return;
+    const uint64_t one = 1;
+    if (::write(m_wake, &one, sizeof one) < 0) {
+        // An eventfd takes the write unless its count is full, which it never is here.
+    }
+    m_reader.join();
+    ::close(m_wake);
+    m_wake = -1;
     ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
     m_fd = -1;
     m_device.clear();
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_taken.clear();
+    m_takenBytes = 0;
+    m_lostError = 0;
+}
+
+void SerialCommPort::takeWaiting()
+{
+    if (m_lostError != 0)
+        return;
+    int waiting = 0;
+    if (ioctl(m_fd, FIONREAD, &waiting) != 0) {
+        m_lostError = errno;
+        return;
+    }
+    QByteArray bytes;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
+        if (got > 0) {
+            bytes.append(chunk, got);
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            m_lostError = errno;
+        break;
+    }
+    if (bytes.isEmpty())
+        return;
+    m_takenBytes += bytes.size();
+    m_taken.append(PortInput{std::move(bytes), programClock().now()});
+}
+
+void SerialCommPort::readLoop()
+{
+    for (;;) {
+        pollfd watch[2] = {{m_fd, POLLIN, 0}, {m_wake, POLLIN, 0}};
+        if (::poll(watch, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (watch[1].revents != 0)
+            return;
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            takeWaiting();
+            // A line hung up (an adapter pulled out, the far end of a
+            // pseudo-terminal closed) gives nothing more.
+            if (m_lostError == 0 && (watch[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+                m_lostError = EIO;
+            if (m_lostError != 0)
+                return;
+        }
+        // A piece at most every 50 ms: a packet's bytes mostly come together,
+        // and the reader does not wake for every byte of the line.
+        pollfd stop = {m_wake, POLLIN, 0};
+        if (::poll(&stop, 1, 50) > 0)
+            return;
+    }
+}
+
+void SerialCommPort::requireTaken()
+{
+    requireOpen();
+    int error = 0;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        takeWaiting();
+        if (m_takenBytes > 0 || m_lostError == 0)
+            return;
+        error = m_lostError;
+    }
+    lost(error);
 }
 
 void SerialCommPort::requireOpen() const
@@ -135,35 +230,33 @@ void SerialCommPort::lost(int error)
 
 int SerialCommPort::inBufferCount()
 {
-    requireOpen();
-    int waiting = 0;
-    if (ioctl(m_fd, FIONREAD, &waiting) != 0)
-        lost(errno);
-    return waiting;
+    requireTaken();
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return static_cast<int>(m_takenBytes);
 }
 
 void SerialCommPort::clearInBuffer()
 {
-    if (portOpen())
-        tcflush(m_fd, TCIFLUSH);
+    if (!portOpen())
+        return;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    tcflush(m_fd, TCIFLUSH);
+    m_taken.clear();
+    m_takenBytes = 0;
+}
+
+QList<PortInput> SerialCommPort::readArrivals()
+{
+    requireTaken();
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_takenBytes = 0;
+    return std::exchange(m_taken, {});
 }
 
 QByteArray SerialCommPort::readInput()
 {
-    requireOpen();
     QByteArray all;
-    char chunk[4096];
-    for (;;) {
-        const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
-        if (got > 0) {
-            all.append(chunk, got);
-            continue;
-        }
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK && all.isEmpty())
-            lost(errno);
-        break;
-    }
+    for (const PortInput& input : readArrivals())
+        all += input.bytes;
     return all;
 }

@@ -21,6 +21,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <QtTest>
+#include <thread>
 
 namespace {
 
@@ -252,6 +253,31 @@ private slots:
         QCOMPARE(eventRows(), 3);
         QVERIFY(env->prompts.boxes.isEmpty());
         QVERIFY(line->readFromSlave().isEmpty());
+    }
+
+    // A window that keeps the program's thread busy (a report filling, a
+    // database another program holds) changes no read's time: the port's
+    // own reader takes the bytes as they come.
+    void aBusyWindowChangesNoReadsTime()
+    {
+        startProgram();
+        std::thread unit([this] {
+            QThread::msleep(100);
+            at(QTime(9, 0, 0));
+            QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 1)));
+            QThread::msleep(600);
+            at(QTime(9, 0, 1));
+            QVERIFY(line->write(codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00,
+                                         0x0D, 2)));
+        });
+        QTimer::singleShot(0, [] { QThread::msleep(1500); });
+        const bool both = runEventLoopUntil([] { return eventRows() == 2; });
+        unit.join();
+        QVERIFY(both);
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline ORDER BY rowid")),
+                 (QList<QStringList>{{"09:00:00", "12"}, {"09:00:01", "13"}}));
+        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
+                 (QList<QStringList>{{"09:00:00"}, {"09:00:01"}}));
     }
 
     // The adapter is pulled out with the monitor open, and plugged in again.

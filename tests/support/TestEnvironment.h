@@ -11,6 +11,7 @@
 #include <QQueue>
 #include <QTemporaryDir>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 class WindowPrintNotice;
@@ -43,6 +44,33 @@ public:
     QStringList languageTitles;
 };
 
+// The fake clock's time: the test sets it, and the serial port's reader
+// thread reads it as the program's.
+class SharedTime {
+public:
+    explicit SharedTime(const QDateTime& time) : m_time(time) {}
+    SharedTime& operator=(const QDateTime& time)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_time = time;
+        return *this;
+    }
+    operator QDateTime() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_time;
+    }
+    QDateTime addMSecs(qint64 ms) const { return QDateTime(*this).addMSecs(ms); }
+    QDateTime addSecs(qint64 s) const { return QDateTime(*this).addSecs(s); }
+    QDateTime addDays(qint64 days) const { return QDateTime(*this).addDays(days); }
+    QDate date() const { return QDateTime(*this).date(); }
+    QTime time() const { return QDateTime(*this).time(); }
+
+private:
+    mutable std::mutex m_mutex;
+    QDateTime m_time;
+};
+
 // Time stands still until the program waits; a wait runs a nested event loop,
 // as the program's clock does, and moves the time on at once.
 class FakeClock final : public Clock {
@@ -50,7 +78,7 @@ public:
     QDateTime now() const override { return current; }
     void waitUntil(const QDateTime& until) override;
 
-    QDateTime current = QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0, 250));
+    SharedTime current{QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0, 250))};
     int waits = 0;
 };
 
