@@ -4,14 +4,14 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/LoginRules.h"
+#include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/ProgramFiles.h"
 #include "core/frmAboutGT430.h"
 #include "core/frmSplash.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
-#include "link/PortReopener.h"
-#include "link/ReceiveDispatcher.h"
+#include "link/SerialLink.h"
 #include "link/frmOnline.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
@@ -48,9 +48,9 @@ void ProvideMainWindow()
                            []() -> MainWindowService& { return FormInstance<frmMain>::get(); }});
 }
 
-frmMain::frmMain() : AccessComm(createCommPort())
+frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
 {
-    Reopener = std::make_unique<PortReopener>(*AccessComm, [this] { followPort(); });
+    AccessComm->setFollower([this] { followPort(); });
     setWindowTitle(QStringLiteral("Access Control  GT-430"));
     ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
 
@@ -105,25 +105,17 @@ void frmMain::repaintToolbar()
     Toolbar1->update();
 }
 
-void frmMain::portStateChanged()
+SerialLinkControl& frmMain::serialLink()
 {
-    // Whoever opened the port or failed to, no port is waited for any more.
-    Reopener->stop();
-    followPort();
+    return *AccessComm;
 }
 
 void frmMain::followPort()
 {
-    appState().CommOpened = AccessComm->portOpen();
-    setLinkCommandsEnabled(appState().CommOpened);
-    ReceiveTimer->setEnabled(appState().CommOpened);
-}
-
-void frmMain::portLost()
-{
-    // The windows that show the door stay open: it shows as not known until the port is back.
-    followPort();
-    Reopener->start();
+    // Windows that show the door stay open while the port is away: it shows as not known.
+    const bool open = AccessComm->isOpen();
+    setLinkCommandsEnabled(open);
+    ReceiveTimer->setEnabled(open);
 }
 
 void frmMain::setLinkCommandsEnabled(bool enabled)
@@ -195,44 +187,34 @@ void frmMain::Form_Activate()
 void frmMain::OpenComm()
 {
     guarded(2, [this] {
-        AppState& s = appState();
+        const bool wasOpen = appState().CommOpened;
         try {
-            if (AccessComm->portOpen())
-                AccessComm->setPortOpen(false);
-            AccessComm->setCommPort(static_cast<int16_t>(s.CommPortIndex + 1));
-            AccessComm->setPortOpen(true);
-            // Only an open port can drop what waited from before: it is not logged as new.
-            AccessComm->clearInBuffer();
-            s.CommOpened = true;
+            // From now on every read is taken in on the tick it arrives, whatever window is open.
+            AccessComm->open(static_cast<int16_t>(appState().CommPortIndex + 1));
             for (int i : {0, 1, 2})
                 ShowInfo[i]->setEnabled(true);
-            setLinkCommandsEnabled(true);
-            Reopener->stop();
-            // From now on every read is taken in on the tick it arrives, whatever window is open.
-            ReceiveTimer->setEnabled(true);
         } catch (const AppError&) {
-            portOpenFailed();
+            portOpenFailed(wasOpen);
         }
     });
 }
 
 void frmMain::portOpenFailed()
 {
+    portOpenFailed(true);
+}
+
+void frmMain::portOpenFailed(bool wasOpen)
+{
     // Whatever kept the port shut, the link is down until the engineer fixes the port.
-    AppState& s = appState();
-    Reopener->stop();
-    ReceiveTimer->setEnabled(false);
     ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
-    if (s.CommOpened) {
+    if (wasOpen)
         FormInstance<frmOnline>::unload();
-        s.CommOpened = false;
-        setLinkCommandsEnabled(false);
-    }
 }
 
 void frmMain::ReceiveTimer_Timer()
 {
-    ReceiveTick(*AccessComm);
+    AccessComm->tick();
 }
 
 void frmMain::ShowInfo_Click(int index)
@@ -326,14 +308,10 @@ void frmMain::RefreshToolbar()
 void frmMain::Form_Unload()
 {
     guarded(10, [this] {
-        AppState& s = appState();
         SaveIniSettings();
-        s.rsEmployees.close();
-        if (s.Db)
-            s.Db->close();
-        Reopener->stop();
-        if (AccessComm->portOpen())
-            AccessComm->setPortOpen(false);
+        // Nothing more comes in; what waits for the database goes in before it closes.
+        AccessComm->close();
+        CloseMainDatabase();
         endProgram();
     });
 }

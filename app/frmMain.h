@@ -5,17 +5,16 @@
 
 #include <memory>
 
-class CommPort;
 class FormTimer;
-class PortReopener;
+class SerialLink;
 class QAction;
 class QMenu;
 class QMenuBar;
 class QToolBar;
 
-// The main window: menus and toolbar open every other window; it owns the
-// serial port of the door unit and the 200 ms receive timer, which reads the
-// port whenever it is open.
+// The main window: menus and toolbar open every other window; it holds the
+// serial link to the door unit and the 200 ms receive timer, which reads the
+// port whenever it is open, and follows the link's state.
 class frmMain : public Form, public MainWindowService {
     Q_OBJECT
 public:
@@ -36,21 +35,18 @@ public:
     void mnuOpt_Click();
     void ReceiveTimer_Timer();
 
-    CommPort& commPort() override { return *AccessComm; }
+    SerialLinkControl& serialLink() override;
     bool guardOnly() const override { return GuardOnly; }
     void showMainWindow() override { showModeless(); }
     void repaintToolbar() override;
-    void portStateChanged() override;
     void portOpenFailed() override;
-    void portLost() override;
 
     bool GuardOnly = false;
 
-    std::unique_ptr<CommPort> AccessComm;
+    // The serial port of the door unit, through its one owner.
+    std::unique_ptr<SerialLink> AccessComm;
     // Runs from the moment the port opens until it closes.
     FormTimer* ReceiveTimer;
-    // Opens the port again after its device went away.
-    std::unique_ptr<PortReopener> Reopener;
     QMenuBar* menuBar;
     QMenu* mnuShowInfo;
     QMenu* mnuSetInfo;
@@ -70,6 +66,9 @@ private:
     void setLinkCommandsEnabled(bool enabled);
     // The reception and the link's commands follow the port.
     void followPort();
+    // The port did not open: the user is told; the windows that need the link
+    // close when a port had been open.
+    void portOpenFailed(bool wasOpen);
 };
 
 // Lets the other windows find and open this one through the main window service.

@@ -2,6 +2,7 @@
 #include "app/forms/JoinSubsystemWindows.h"
 #include "app/frmMain.h"
 #include "core/MainDatabase.h"
+#include "core/OneCopyPerFolder.h"
 #include "core/frmPrint.h"
 #include "core/frmSplash.h"
 #include "platform/ProgramEnd.h"
@@ -24,6 +25,9 @@ int main(int argc, char* argv[])
     setPrintNotice(&printNotice);
     ProvideMainWindow();
     setProgramEndCleanup([] { CloseMainDatabase(); });
+    // Before anything is read or written: a second copy leaves the folder to the first.
+    if (!TakeProgramFolder())
+        return ExitStatus::AlreadyRunning;
     FormInstance<frmSplash>::get().showModeless();
     return application.exec();
 }

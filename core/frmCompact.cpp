@@ -5,10 +5,10 @@
 #include "core/MainDatabase.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/SerialLinkControl.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/serial/CommPort.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 
@@ -89,13 +89,12 @@ void frmCompact::cmdCompact_Click()
     {
         BusyPointer busy;
         cmdCompact->setEnabled(false);
-        CommPort* port = nullptr;
+        SerialLinkControl* link = nullptr;
         if (MainWindowService* main = mainWindow())
-            port = &main->commPort();
-        const bool portWasOpen = port && port->portOpen();
+            link = &main->serialLink();
         try {
-            if (portWasOpen)
-                port->setPortOpen(false);
+            if (link)
+                link->suspend();
             CloseMainDatabase();
             DatabaseMaintenance::compactFile(appState().DbPath);
         } catch (const AppError& error) {
@@ -108,11 +107,9 @@ void frmCompact::cmdCompact_Click()
             if (!failure)
                 failure = error;
         }
-        if (portWasOpen) {
+        if (link) {
             try {
-                port->setPortOpen(true);
-                if (MainWindowService* main = mainWindow())
-                    main->portStateChanged();
+                link->resume();
             } catch (const AppError&) {
                 portFailed = true;
             }

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/HeldReports.h"
-#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
@@ -14,7 +13,6 @@
 #include "link/ReceiveLog.h"
 #include "platform/serial/CommPort.h"
 
-#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -48,19 +46,6 @@ void handleCodeRead(LinkState& link)
     link.LastSeq = seq;
 }
 
-// The port closed under the reception (its device went away): the door is
-// not known from now on, as after a long silence, and the main window takes
-// care of the port.
-void portWentAway()
-{
-    LinkState& link = linkState();
-    link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
-    link.DoorMode = DoorModeNotKnown;
-    notifyLinkLost();
-    if (MainWindowService* main = mainWindow())
-        main->portLost();
-}
-
 }
 
 void ReceiveTick(CommPort& port)
@@ -92,7 +77,6 @@ void ReceiveTick(CommPort& port)
 
 void ReceiveData(CommPort& port)
 {
-    const bool wasOpen = port.portOpen();
     guarded(861, [&] {
         LinkState& link = linkState();
         // A closed port holds nothing: the silence counts, without a report on every tick.
@@ -111,6 +95,4 @@ void ReceiveData(CommPort& port)
                 handleCodeRead(link);
         }
     });
-    if (wasOpen && !port.portOpen())
-        portWentAway();
 }

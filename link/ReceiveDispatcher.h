@@ -17,6 +17,6 @@ void ReceiveTick(CommPort& port);
 
 // Handles every packet that can be framed this tick: door status is logged,
 // code reads pass the repeat guard, are decoded and taken into the log with
-// the time each came. A port that closes under it (its device gone) makes the
-// door not known and is left to the main window's portLost().
+// the time each came. A port that closes under it (its device gone) is left
+// to the link's owner (link/SerialLink.h).
 void ReceiveData(CommPort& port);

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainWindowService.h"
+#include "core/SerialLinkControl.h"
 #include "core/Messages.h"
 #include "core/widgets/AdministratorCheck.h"
 #include "platform/forms/FormRegistry.h"
@@ -91,28 +92,23 @@ void frmPrpComms::ApplyCommPort()
         MainWindowService* main = mainWindow();
         if (!main)
             raiseError(Err::ObjectNotSet);
-        CommPort& port = main->commPort();
+        SerialLinkControl& link = main->serialLink();
         AppState& s = appState();
         const int chosen = PortNum->currentIndex();
         if (chosen < 0)
             return;
-        if (chosen == s.CommPortIndex && port.portOpen())
+        // The port open already, unless COM n has come to name another device since (a link made meanwhile).
+        if (chosen == s.CommPortIndex && link.isOpen() && !link.namesAnotherDevice())
             return;
         try {
-            if (port.portOpen())
-                port.setPortOpen(false);
-            port.setCommPort(static_cast<int16_t>(chosen + 1));
-            if (!port.portOpen())
-                port.setPortOpen(true);
+            link.open(static_cast<int16_t>(chosen + 1));
         } catch (const AppError& error) {
-            main->portStateChanged();
             if (error.number() != CommError::InvalidPortNumber && error.number() != CommError::PortAlreadyOpen &&
                 error.number() != CommError::PortNotOpen)
                 throw;
             ShowWarning(Translate(QStringLiteral("Invalid Port!")));
             return;
         }
-        main->portStateChanged();
         s.CommPortIndex = static_cast<int16_t>(chosen);
         SaveIniSettings();
     });

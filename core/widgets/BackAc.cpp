@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/LoginRules.h"
+#include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -57,9 +58,7 @@ void BackAc::cmdEnd_Click()
         AppState& s = appState();
         s.DialogResult = 7;
         SaveIniSettings();
-        s.rsEmployees.close();
-        if (s.Db)
-            s.Db->close();
+        CloseMainDatabase();
         endProgram();
     });
 }

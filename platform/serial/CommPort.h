@@ -33,6 +33,12 @@ public:
     // closed port does nothing.
     virtual void setPortOpen(bool open) = 0;
     virtual bool portOpen() const = 0;
+    // Opens the device that was open last (one that went away and may be
+    // back), not the one the number names now; as setPortOpen(true) before
+    // any was open.
+    virtual void reopen();
+    // Whether the number now names a device other than the one open.
+    virtual bool namesAnotherDevice() const;
 
     // Bytes waiting in the input buffer; 8012 when the port is closed.
     virtual int inBufferCount() = 0;

@@ -14,6 +14,7 @@
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -74,17 +75,40 @@ void SerialCommPort::setCommPort(int16_t number)
 
 void SerialCommPort::setPortOpen(bool wanted)
 {
-    if (wanted && !portOpen())
-        open();
-    else if (!wanted)
+    if (wanted && !portOpen()) {
+        if (m_number < 1)
+            raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
+        open(devicePath(m_number));
+    } else if (!wanted) {
         close();
+    }
 }
 
-void SerialCommPort::open()
+void SerialCommPort::reopen()
 {
-    if (m_number < 1)
-        raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
-    const QString device = devicePath(m_number);
+    if (m_lastDevice.isEmpty())
+        setPortOpen(true);
+    else if (!portOpen())
+        open(m_lastDevice);
+}
+
+bool SerialCommPort::namesAnotherDevice() const
+{
+    if (!portOpen())
+        return false;
+    const QString named = devicePath(m_number);
+    if (named != m_device)
+        return true;
+    struct stat now {};
+    struct stat opened {};
+    if (::stat(QFile::encodeName(named).constData(), &now) != 0 || ::fstat(m_fd, &opened) != 0)
+        return true;
+    return now.st_rdev != opened.st_rdev || now.st_ino != opened.st_ino || now.st_dev != opened.st_dev;
+}
+
+void SerialCommPort::open(const QString& device)
+{
+    m_lastDevice = device;
     const QByteArray path = QFile::encodeName(device);
     // Read-only: the program never writes a byte to the unit.
     const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -30,6 +30,12 @@ public:
 
     void setPortOpen(bool open) override;
     bool portOpen() const override { return m_fd >= 0; }
+    // A port that was a link ("COMn") opens that link again, wherever it
+    // points now, and never /dev/ttyS(n-1) in its place.
+    void reopen() override;
+    // The path COM n stands for now, or the device behind it, differs from
+    // the one open.
+    bool namesAnotherDevice() const override;
 
     int inBufferCount() override;
     void clearInBuffer() override;
@@ -40,7 +46,7 @@ public:
     static QString devicePath(int16_t number);
 
 private:
-    void open();
+    void open(const QString& device);
     void close();
     void requireOpen() const;
     // A device that went away (an adapter pulled out) closes the port.
@@ -56,6 +62,8 @@ private:
     int16_t m_number = 1;
     int m_fd = -1;
     QString m_device;
+    // The device opened last, kept once it is closed or gone.
+    QString m_lastDevice;
 
     std::mutex m_mutex;
     QList<PortInput> m_taken;

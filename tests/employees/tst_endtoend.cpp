@@ -2,6 +2,7 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "app/frmMain.h"
+#include "link/SerialLink.h"
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
 #include "link/PacketBuilder.h"
@@ -43,7 +44,7 @@ class EmployeesEndToEndTest : public QObject {
     // The unit sends; the bytes reach the program's port (bounded wait).
     bool send(const QByteArray& bytes)
     {
-        CommPort& port = *FormInstance<frmMain>::get().AccessComm;
+        CommPort& port = FormInstance<frmMain>::get().AccessComm->port();
         const int before = port.inBufferCount();
         if (!line->write(bytes))
             return false;

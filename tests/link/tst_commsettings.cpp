@@ -3,9 +3,14 @@
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/widgets/BackAc.h"
+#include "link/LinkState.h"
+#include "link/PacketBuilder.h"
+#include "link/frmOnline.h"
+#include "platform/forms/PictureBox.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -105,6 +110,36 @@ private slots:
         QVERIFY(env->prompts.boxes.isEmpty());
         QVERIFY(env->modalWindows.isEmpty());
         QVERIFY(!FormInstance<frmPrpComms>::exists());
+    }
+
+    // COM n came to name another device since it was opened (a link made
+    // while the program runs): Ok with the stored port opens that one.
+    void okOpensTheDeviceThePortNamesNow()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        const int opens = env->port->opens;
+        env->port->anotherDevice = true;
+        dialog.cmdUpdate->click();
+        QCOMPARE(env->port->opens, opens + 1);
+        QVERIFY(env->port->open);
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // A port chosen that does not open leaves no door status standing: the
+    // monitor shows the door as unknown.
+    void aFailedPortChangeShowsTheDoorUnknown()
+    {
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.showModeless();
+        env->port->waiting = PacketBuilder::doorStatus(DoorModeSecure, false);
+        QVERIFY(runEventLoopUntil([&] { return monitor.ImageDoor->toolTip() == QLatin1String("Secure"); }));
+        env->port->missing = {5};
+        choose(dialog, 4);
+        dialog.cmdUpdate->click();
+        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("Invalid Port!")});
+        QVERIFY(runEventLoopUntil([&] { return monitor.ImageDoor->toolTip() == QLatin1String("Unknown"); }));
+        QCOMPARE(linkState().DoorMode, DoorModeUnknown);
     }
 
     void aPortThatWillNotOpenIsRefused()

@@ -6,8 +6,8 @@
 #include "link/LinkState.h"
 #include "link/OnlineHistoryModel.h"
 #include "link/PacketBuilder.h"
-#include "link/PortReopener.h"
 #include "link/ReceiveDispatcher.h"
+#include "link/SerialLink.h"
 #include "link/frmOnline.h"
 #include "platform/AppError.h"
 #include "platform/forms/FormRegistry.h"
@@ -141,7 +141,7 @@ private slots:
         port.reset();
         env.reset();
         line.reset();
-        PortReopener::setIntervalForTests(0);
+        SerialLink::setRetryIntervalForTests(0);
     }
 
     void aSessionAtTheDoor()
@@ -283,7 +283,7 @@ private slots:
     // The adapter is pulled out with the monitor open, and plugged in again.
     void aVanishedDeviceIsOpenedAgainByItself()
     {
-        PortReopener::setIntervalForTests(100);
+        SerialLink::setRetryIntervalForTests(100);
         frmMain& main = startProgram();
         frmOnline& monitorWindow = FormInstance<frmOnline>::get();
         const auto linkCommandsOn = [&main] {

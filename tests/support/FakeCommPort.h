@@ -31,6 +31,7 @@ public:
         open = wanted;
     }
     bool portOpen() const override { return open; }
+    bool namesAnotherDevice() const override { return open && anotherDevice; }
 
     int inBufferCount() override
     {
@@ -58,6 +59,7 @@ public:
     QSet<int16_t> missing;
     QSet<int16_t> busy;
     int openFailure = 0; // any other failure of every open
+    bool anotherDevice = false; // the number has come to name another device
 
 private:
     void requireOpen() const

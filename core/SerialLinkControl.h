@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+// The serial link to the door unit as the windows reach it. Its one owner
+// (link/SerialLink.h) opens, closes and loses the port and opens it again;
+// the windows ask it, and the main window follows it.
+class SerialLinkControl {
+public:
+    virtual ~SerialLinkControl() = default;
+
+    virtual bool isOpen() const = 0;
+    // Whether COM n now names a device other than the one open (a link made
+    // or moved since the port was opened).
+    virtual bool namesAnotherDevice() const = 0;
+    // Opens COM n, closing what is open first, and drops what waited at the
+    // device from before. The port's failure (8002, 8005, 8012, ...) is
+    // thrown once the device and the system's reason are in the log; the
+    // port then stays closed and the door shows as not known.
+    virtual void open(int16_t number) = 0;
+    // For a compaction: the port closes until resume(), which makes it again
+    // what it was (open, or waiting for its device); resume() throws as
+    // open() does when the device does not open.
+    virtual void suspend() = 0;
+    virtual void resume() = 0;
+};

@@ -1,0 +1,153 @@
+#include "link/SerialLink.h"
+
+#include "core/AppState.h"
+#include "link/LinkLostHook.h"
+#include "link/LinkState.h"
+#include "link/ReceiveDispatcher.h"
+#include "platform/AppError.h"
+#include "platform/Log.h"
+#include "platform/serial/CommPort.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int DefaultRetryInterval = 3000;
+
+int& retryIntervalSetting()
+{
+    static int ms = DefaultRetryInterval;
+    return ms;
+}
+
+}
+
+int SerialLink::retryInterval()
+{
+    return retryIntervalSetting();
+}
+
+void SerialLink::setRetryIntervalForTests(int milliseconds)
+{
+    retryIntervalSetting() = milliseconds > 0 ? milliseconds : DefaultRetryInterval;
+}
+
+SerialLink::SerialLink(std::unique_ptr<CommPort> port) : m_port(std::move(port))
+{
+    QObject::connect(&m_retry, &QTimer::timeout, [this] { tryAgain(); });
+}
+
+SerialLink::~SerialLink() = default;
+
+bool SerialLink::isOpen() const
+{
+    return m_port->portOpen();
+}
+
+bool SerialLink::namesAnotherDevice() const
+{
+    return m_port->namesAnotherDevice();
+}
+
+void SerialLink::open(int16_t number)
+{
+    // Whatever the port was, it is the one asked for now.
+    m_retry.stop();
+    try {
+        if (m_port->portOpen())
+            m_port->setPortOpen(false);
+        m_port->setCommPort(number);
+        m_port->setPortOpen(true);
+        // What waited at the device came before the program listened: it is no new read.
+        m_port->clearInBuffer();
+    } catch (const AppError& error) {
+        qCWarning(lcGt430).noquote()
+            << QStringLiteral("The serial port COM%1 does not open: %2").arg(number).arg(error.description());
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void SerialLink::suspend()
+{
+    m_resumeWaiting = m_retry.isActive();
+    m_resumeOpen = m_port->portOpen();
+    m_retry.stop();
+    // Closed only for a moment: the door is not given up for it.
+    m_port->setPortOpen(false);
+}
+
+void SerialLink::resume()
+{
+    if (m_resumeWaiting) {
+        m_retry.start(retryInterval());
+        return;
+    }
+    if (!m_resumeOpen)
+        return;
+    try {
+        m_port->reopen();
+        m_port->clearInBuffer();
+    } catch (const AppError& error) {
+        qCWarning(lcGt430).noquote()
+            << QStringLiteral("The serial port COM%1 does not open again: %2").arg(m_port->commPort()).arg(error.description());
+        changed();
+        throw;
+    }
+    changed();
+}
+
+void SerialLink::close()
+{
+    m_retry.stop();
+    m_port->setPortOpen(false);
+}
+
+void SerialLink::tick()
+{
+    const bool wasOpen = m_port->portOpen();
+    ReceiveTick(*m_port);
+    if (wasOpen && !m_port->portOpen())
+        lost();
+}
+
+void SerialLink::lost()
+{
+    qCWarning(lcGt430).noquote() << QStringLiteral("The serial port COM%1 is gone; it is tried again every %2 ms")
+                                        .arg(m_port->commPort())
+                                        .arg(retryInterval());
+    m_retry.start(retryInterval());
+    changed();
+}
+
+void SerialLink::tryAgain()
+{
+    try {
+        // The device that went away, never another one in its place.
+        m_port->reopen();
+        m_port->clearInBuffer();
+    } catch (const AppError&) {
+        // Not back yet: the next try comes by itself.
+        return;
+    }
+    m_retry.stop();
+    qCInfo(lcGt430).noquote() << QStringLiteral("The serial port COM%1 is open again").arg(m_port->commPort());
+    changed();
+}
+
+void SerialLink::changed()
+{
+    const bool open = m_port->portOpen();
+    appState().CommOpened = open;
+    if (!open) {
+        // Without its port the door's state is not known, whatever it showed
+        // last; it stays so until the unit reports it again.
+        LinkState& link = linkState();
+        link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
+        link.DoorMode = DoorModeNotKnown;
+        notifyLinkLost();
+    }
+    if (m_follower)
+        m_follower();
+}
