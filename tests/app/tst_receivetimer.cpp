@@ -1,9 +1,13 @@
+#include "app/ProgramSchema.h"
 #include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
+#include "link/CodeReadHandOver.h"
 #include "link/PacketBuilder.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/ProgramFolder.h"
 #include "platform/forms/FormTimer.h"
+#include "tests/support/DatabaseFaults.h"
 #include "tests/support/BoxesLeftUp.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -109,6 +113,93 @@ private slots:
         QCOMPARE(loggedTimes(), (QStringList{"09:00:01", "09:00:02", "09:00:03", "09:00:05", "09:00:07", "09:00:08",
                                              "09:00:09", "09:00:10", "09:00:11", "09:00:12", "09:00:13", "09:00:14",
                                              "09:00:15"}));
+    }
+
+    // The database does not take the door's rows for a while: another program
+    // holds it, the disk is full, or its commits fail. The receive timer keeps
+    // its pace all the while, every read is shown as it comes and stored
+    // afterwards with its own second, and a fault that is told at all is told
+    // in one box.
+    void aDatabaseFaultCostsNoRead_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("another program holds the database") << "lock" << 0;
+        QTest::newRow("the disk is full") << "disk" << 1;
+        QTest::newRow("commits fail") << "commit" << 1;
+    }
+
+    void aDatabaseFaultCostsNoRead()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, boxes);
+        SmallFileSystem disk;
+        ProgramFolder::setPathForTests(disk.path());
+        CreateProgramDatabase(disk.path() + QStringLiteral("/") + DatabaseFileName);
+        frmMain& main = openMain();
+        BoxesLeftUp leftUp(env->prompts, 40 * TickMs);
+        setPrompts(&leftUp);
+        main.ReceiveTimer->setIntervalForTests(TickMs);
+        main.ReceiveTimer->setEnabled(true);
+        CodeReadSubscription monitor;
+
+        std::unique_ptr<OtherProgramHoldsTheDatabase> other;
+        std::unique_ptr<RefusedCommits> refused;
+        if (fault == QLatin1String("lock"))
+            other = std::make_unique<OtherProgramHoldsTheDatabase>(appState().DbPath);
+        else if (fault == QLatin1String("disk"))
+            disk.fill();
+        else
+            refused = std::make_unique<RefusedCommits>(Db());
+        const auto endFault = [&] {
+            other.reset();
+            disk.makeRoom();
+            refused.reset();
+        };
+
+        const QDateTime start(QDate(2026, 3, 2), QTime(9, 0, 0));
+        constexpr int reads = 10;
+        constexpr int duringFault = 6;
+        int sent = 0;
+        int shown = 0;
+        int pollsAtStart = env->port->polls;
+        int pollsDuringFault = 0;
+        QStringList shownLate;
+        QEventLoop door;
+        QTimer unit;
+        unit.setInterval(10 * TickMs);
+        connect(&unit, &QTimer::timeout, &door, [&] {
+            shown += static_cast<int>(monitor.takeAll().size());
+            if (shown < sent)
+                shownLate << QString::number(sent);
+            if (sent == duringFault) {
+                pollsDuringFault = env->port->polls - pollsAtStart;
+                endFault();
+            }
+            if (sent < reads) {
+                env->clock.current = start.addSecs(sent);
+                env->port->waiting += card(quint32(100 + sent), uint8_t(sent + 1));
+                ++sent;
+                return;
+            }
+            if (leftUp.up == 0 && loggedTimes().size() == reads)
+                door.quit();
+        });
+        unit.start();
+        QTimer::singleShot(30000, &door, &QEventLoop::quit);
+        door.exec();
+        unit.stop();
+        endFault();
+
+        QCOMPARE(sent, reads);
+        QVERIFY2(shownLate.isEmpty(), qPrintable(shownLate.join(QLatin1Char(' '))));
+        // Six unit steps of ten ticks each: a tick waiting seconds for the database would give one or none.
+        QVERIFY2(pollsDuringFault >= 10, qPrintable(QString::number(pollsDuringFault)));
+        QCOMPARE(loggedTimes(), (QStringList{"09:00:00", "09:00:01", "09:00:02", "09:00:03", "09:00:04", "09:00:05",
+                                             "09:00:06", "09:00:07", "09:00:08", "09:00:09"}));
+        QCOMPARE(env->prompts.texts().size(), boxes);
+        QCOMPARE(leftUp.mostUpAtOnce, boxes);
+        CloseMainDatabase();
     }
 };
 

@@ -36,6 +36,7 @@ public:
     int inBufferCount() override
     {
         requireOpen();
+        ++polls;
         return static_cast<int>(waiting.size());
     }
     // As a real port: only an open one can drop what waits.
@@ -55,6 +56,7 @@ public:
     int16_t port = 1;
     bool open = false;
     int opens = 0;
+    int polls = 0; // the receive ticks that looked at the port
     QByteArray waiting;
     QSet<int16_t> missing;
     QSet<int16_t> busy;
