@@ -20,6 +20,7 @@
 #include "link/PacketBuilder.h"
 #include "link/PacketReceiver.h"
 #include "link/ReceiveDispatcher.h"
+#include "link/ReceiveLog.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/serial/CommPort.h"
@@ -27,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -165,6 +167,78 @@ void ReceivePath(benchmark::State& state)
     ProgramFolder::setPathForTests({});
 }
 
+// What the receive tick costs while another program holds the database's
+// write lock: the reads are framed, looked up, shown and kept waiting; the
+// tick's try to store them gives up after a moment. range(0) reads arrive a tick.
+void ReceivePathWhileLocked(benchmark::State& state)
+{
+    QuietPrompts quiet;
+    QTemporaryDir dir;
+    openProgramDatabase(dir, 500);
+    receiveLog().setLimitForTests(100000000);
+    auto other = Database::open(appState().DbPath, {});
+    other->execute(QStringLiteral("BEGIN IMMEDIATE"));
+    ChunkPort port;
+    CodeReadSubscription monitor;
+    const int perTick = static_cast<int>(state.range(0));
+    int i = 0;
+    int64_t shown = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < perTick; ++k)
+            port.waiting += codeRead(i++, 500);
+        ReceiveTick(port);
+        shown += monitor.takeAll().size();
+    }
+    state.counters["reads_per_s"] = benchmark::Counter(static_cast<double>(shown), benchmark::Counter::kIsRate);
+    state.counters["waiting"] = receiveLog().waiting();
+    if (shown != i)
+        state.SkipWithError("a read was not shown");
+    other->execute(QStringLiteral("ROLLBACK"));
+    other->close();
+    receiveLog().reset();
+    resetAppState();
+    ProgramFolder::setPathForTests({});
+}
+
+// Once the lock ends: range(0) reads that waited go in, as the receive ticks
+// store them (each for as long as its budget allows). Timed is the storing
+// alone, tick after tick, until nothing waits.
+void StoringWhatWaited(benchmark::State& state)
+{
+    QuietPrompts quiet;
+    QTemporaryDir dir;
+    openProgramDatabase(dir, 500);
+    const int rows = static_cast<int>(state.range(0));
+    ChunkPort port;
+    int ticks = 0;
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            auto other = Database::open(appState().DbPath, {});
+            other->execute(QStringLiteral("BEGIN IMMEDIATE"));
+            while (receiveLog().waiting() < rows) {
+                for (int k = 0; k < 100; ++k)
+                    port.waiting += codeRead(i++, 500);
+                ReceiveTick(port);
+            }
+            other->execute(QStringLiteral("ROLLBACK"));
+            other->close();
+        }
+        state.ResumeTiming();
+        while (receiveLog().waiting() > 0) {
+            ReceiveTick(port);
+            ++ticks;
+        }
+    }
+    state.counters["rows_per_s"] =
+        benchmark::Counter(static_cast<double>(rows) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["rows_per_tick"] = static_cast<double>(rows) * static_cast<double>(state.iterations()) / ticks;
+    receiveLog().reset();
+    resetAppState();
+    ProgramFolder::setPathForTests({});
+}
+
 // The resident memory of this process, in MB.
 double residentMB()
 {
@@ -176,6 +250,41 @@ double residentMB()
             return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
     }
     return 0;
+}
+
+// The memory that range(0) reads waiting for the database hold, taken in
+// while another program holds its write lock (a register of 500).
+void WaitingMemory(benchmark::State& state)
+{
+    QuietPrompts quiet;
+    QTemporaryDir dir;
+    openProgramDatabase(dir, 500);
+    const int reads = static_cast<int>(state.range(0));
+    receiveLog().setLimitForTests(reads);
+    ChunkPort port;
+    double before = 0;
+    double after = 0;
+    for (auto _ : state) {
+        auto other = Database::open(appState().DbPath, {});
+        other->execute(QStringLiteral("BEGIN IMMEDIATE"));
+        // A first tick, so that what the tick itself builds up is in before the count.
+        port.waiting += codeRead(0, 500);
+        ReceiveTick(port);
+        before = residentMB();
+        for (int i = 1; receiveLog().waiting() < reads; ++i) {
+            for (int k = 0; k < 100; ++k)
+                port.waiting += codeRead(i * 100 + k, 500);
+            ReceiveTick(port);
+        }
+        after = residentMB();
+        other->execute(QStringLiteral("ROLLBACK"));
+        other->close();
+    }
+    state.counters["waiting_MB"] = after - before;
+    state.counters["bytes_per_read"] = (after - before) * 1024.0 * 1024.0 / reads;
+    receiveLog().reset();
+    resetAppState();
+    ProgramFolder::setPathForTests({});
 }
 
 // The on-line monitor's history over range(0) events of yesterday and today
@@ -252,6 +361,24 @@ BENCHMARK(ReceivePath)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
+BENCHMARK(ReceivePathWhileLocked)
+    ->ArgName("reads_per_tick")
+    ->Arg(1)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(StoringWhatWaited)
+    ->ArgName("rows")
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(WaitingMemory)->ArgName("reads")->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(MonitorHistory)
     ->ArgName("events")
     ->Arg(100000)
@@ -263,6 +390,8 @@ BENCHMARK(MonitorHistory)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // The faults the benchmarks bring about on purpose are told in the log, every repetition.
+    QLoggingCategory::setFilterRules(QStringLiteral("gt430.warning=false\ngt430.info=false"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

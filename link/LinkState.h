@@ -51,7 +51,8 @@ struct LinkState {
 
     // Private to the link: the bytes read and not yet framed with the times
     // they were taken from the port, the sequence byte of the last read that
-    // passed the repeat guard, and the last packet logged.
+    // passed the repeat guard, and the last packet logged (stored, or waiting
+    // in the receive log to be stored).
     QByteArray RxAccumulator;
     QList<RxArrival> RxArrivals;
     uint8_t LastSeq = 0;

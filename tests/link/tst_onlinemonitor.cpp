@@ -6,6 +6,7 @@
 #include "link/OnlineHistoryModel.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
+#include "link/ReceiveLog.h"
 #include "link/frmCodes.h"
 #include "link/frmOnline.h"
 #include "platform/BusyPointer.h"
@@ -15,6 +16,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
 #include "tests/support/BoxesLeftUp.h"
+#include "tests/support/DatabaseFaults.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
@@ -167,6 +169,42 @@ private slots:
             QVERIFY(monitor.History->viewport()->rect().contains(first.topLeft()));
         }
         QCOMPARE(monitor.HistoryLines->lineAt(5).dateTime, QStringLiteral("2 Mar 2026 10:01:00"));
+    }
+
+    // While another program holds the database the monitor shows every read
+    // as it comes; one opened meanwhile shows those that wait too, and their
+    // lines stay whole once they are stored.
+    void readsThatWaitForTheDatabaseAreShown()
+    {
+        startMain();
+        frmOnline& before = FormInstance<frmOnline>::get();
+        before.showModeless();
+        storeEvent(QStringLiteral("2026-03-02"), QStringLiteral("08:00:00"), 7);
+        auto other = std::make_unique<OtherProgramHoldsTheDatabase>(appState().DbPath);
+        env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(10, 1, 0));
+        env->port->waiting += card(501, 1);
+        QVERIFY(runEventLoopUntil([&] { return lines(before) == 1; }));
+        QCOMPARE(before.HistoryLines->lineAt(0).dateTime, QStringLiteral("2 Mar 2026 10:01:00"));
+        FormInstance<frmOnline>::unload();
+        env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(10, 2, 0));
+        env->port->waiting += card(502, 2);
+        QVERIFY(runEventLoopUntil([] { return receiveLog().waiting() == 2; }));
+
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        monitor.showModeless();
+        const auto shownTimes = [&] {
+            QStringList times;
+            for (int i = 0; i < lines(monitor); ++i)
+                times << monitor.HistoryLines->lineAt(i).dateTime;
+            return times;
+        };
+        const QStringList expected{"2 Mar 2026 10:02:00", "2 Mar 2026 10:01:00", "2 Mar 2026 08:00:00"};
+        QCOMPARE(shownTimes(), expected);
+        QCOMPARE(monitor.History->currentIndex().row(), 0);
+        other.reset();
+        QVERIFY(runEventLoopUntil([] { return receiveLog().waiting() == 0; }));
+        QCOMPARE(onlineRows(), 3);
+        QCOMPARE(shownTimes(), expected);
     }
 
     // A busy door: the list reads the lines it shows, not every event of two days.
