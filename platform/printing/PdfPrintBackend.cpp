@@ -20,53 +20,7 @@ std::unique_ptr<QPdfWriter> pdfWriter(QIODevice& output, const QPageLayout& page
 
 }
 
-namespace {
-
-PrintDevices::PdfFile pdfFile(const QString& path, const QPageLayout& page)
-{
-    PrintDevices::PdfFile pdf{std::make_unique<DurableOutput>(path), nullptr};
-    pdf.writer = PrintDevices::pdfWriter(*pdf.file, page);
-    return pdf;
-}
-
-}
-
 PdfPrintBackend::PdfPrintBackend(const QString& path, const QPageLayout& page)
-    : PdfFile{pdfFile(path, page)}, PagedPrintBackend(*writer)
+    : PdfBackend(std::make_unique<DurableOutput>(path), page)
 {
-}
-
-PdfPrintBackend::~PdfPrintBackend()
-{
-    abandonDocument();
-}
-
-void PdfPrintBackend::setDocumentName(const QString& name)
-{
-    writer->setTitle(name);
-}
-
-void PdfPrintBackend::beginDocument()
-{
-    if (!file->isOpen())
-        file->create();
-    PagedPrintBackend::beginDocument();
-    file->throwIfFailed();
-}
-
-void PdfPrintBackend::newPage()
-{
-    PagedPrintBackend::newPage();
-    file->throwIfFailed();
-}
-
-void PdfPrintBackend::endDocument()
-{
-    PagedPrintBackend::endDocument();
-    file->commit();
-}
-
-void PdfPrintBackend::discard() noexcept
-{
-    file->discard();
 }

@@ -25,7 +25,7 @@ PrintQueueJob::PrintQueueJob(QString queue, QString title, Options options)
 
 PrintQueueJob::~PrintQueueJob()
 {
-    cancel();
+    discard();
 }
 
 void PrintQueueJob::create()
@@ -45,7 +45,7 @@ void PrintQueueJob::create()
     if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), m_job, title.constData(), CUPS_FORMAT_PDF, 1) !=
         HTTP_STATUS_CONTINUE) {
         const QString reason = lastCupsError();
-        cancel();
+        discard();
         fail(reason);
     }
     m_sending = true;
@@ -59,7 +59,7 @@ void PrintQueueJob::throwIfFailed() const
         fail(m_failure);
 }
 
-void PrintQueueJob::submit()
+void PrintQueueJob::commit()
 {
     throwIfFailed();
     if (!m_sending)
@@ -72,14 +72,14 @@ void PrintQueueJob::submit()
     const ipp_status_t status = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
     if (status > IPP_STATUS_OK_EVENTS_COMPLETE) {
         const QString reason = lastCupsError();
-        cancel();
+        discard();
         fail(reason);
     }
     qCInfo(lcGt430).noquote() << "Print job" << m_job << "on" << m_queue << "accepted";
     m_job = 0;
 }
 
-void PrintQueueJob::cancel() noexcept
+void PrintQueueJob::discard() noexcept
 {
     if (isOpen())
         close();

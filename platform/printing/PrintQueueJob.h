@@ -29,9 +29,9 @@ public:
     // Throws the failure of an earlier write made through the device interface.
     void throwIfFailed() const;
     // Sends what is left and closes the document: the job is the print system's.
-    void submit();
-    // Cancels a job not submitted yet.
-    void cancel() noexcept;
+    void commit();
+    // Cancels a job not committed yet.
+    void discard() noexcept;
 
     int jobId() const { return m_job; }
 
