@@ -22,6 +22,16 @@ class SimulatorTest : public QObject {
 
     std::unique_ptr<TestEnvironment> env;
 
+    // Starts the simulator on a pseudo-terminal linked as `link`; the slave it
+    // names, empty when it did not start.
+    static QString startLinked(QProcess& sim, const QString& link)
+    {
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"), {QStringLiteral("--link"), link});
+        if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
+            return {};
+        return QString::fromUtf8(sim.readLine()).mid(7).trimmed();
+    }
+
 private slots:
     void init()
     {
@@ -136,11 +146,8 @@ private slots:
         QFETCH(int, signal);
         const QString link = env->file(QStringLiteral("COM1"));
         QProcess sim;
-        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"),
-                  {QStringLiteral("--link"), link});
-        QVERIFY(sim.waitForStarted(5000));
-        QVERIFY(sim.waitForReadyRead(5000));
-        const QString slave = QString::fromUtf8(sim.readLine()).mid(7).trimmed();
+        const QString slave = startLinked(sim, link);
+        QVERIFY(!slave.isEmpty());
         QCOMPARE(QFileInfo(link).symLinkTarget(), slave);
         QCOMPARE(::kill(static_cast<pid_t>(sim.processId()), signal), 0);
         QVERIFY(sim.waitForFinished(5000));
@@ -153,10 +160,7 @@ private slots:
     {
         const QString link = env->file(QStringLiteral("COM1"));
         QProcess sim;
-        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"),
-                  {QStringLiteral("--link"), link});
-        QVERIFY(sim.waitForStarted(5000));
-        QVERIFY(sim.waitForReadyRead(5000));
+        QVERIFY(!startLinked(sim, link).isEmpty());
         QVERIFY(QFile::remove(link));
         QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
         sim.terminate();
