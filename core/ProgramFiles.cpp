@@ -25,7 +25,8 @@ void CreatePicturesFolder()
             if (entry.compare(name, Qt::CaseInsensitive) == 0)
                 return;
         }
-        if (!folder.mkdir(name))
+        // Its pictures are of people: the owner's alone, whatever the umask.
+        if (!folder.mkdir(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             raiseError(Err::PathFileAccess,
                        QStringLiteral("Cannot create the folder %1").arg(AddBackslash(folder.path()) + name));
     });

@@ -50,6 +50,7 @@ void PrintEmployeeList(Printer& printer, const QList<EmployeeListLine>& lines)
                                  QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
         PrintoutLayout layout;
         layout.footerX = 600;
+        printer.setDocumentName(Translate(QStringLiteral("Employees' List")));
         Printout printout(
             printer, [&](bool continued) { PrintListPageHeader(printer, dateLine, continued); }, layout);
         printer.setFontSize(12);

@@ -101,6 +101,7 @@ void PrintDetailsSheet(Printer& printer, const EmployeeSheet& sheet)
         const QString printedAt = Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) +
                                   QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
         const QString title = VbText::trim(sheet.lastName) + QLatin1Char(' ') + VbText::trim(sheet.firstName);
+        printer.setDocumentName(title);
         Printout printout(
             printer,
             [&](bool) {

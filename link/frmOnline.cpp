@@ -367,6 +367,7 @@ void frmOnline::PrintOnlineTable(Printer& printer)
         const QString title = Translate(QStringLiteral("On-Line Table"));
         PrintoutLayout layout;
         layout.footerX = 600;
+        printer.setDocumentName(title);
         Printout printout(
             printer, [&](bool continued) { PrintOnlinePage(printer, 600, 100, title, printedAt, continued); }, layout);
         printer.setFontSize(12);

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the program and its tests need, when missing.
+# Installs the Debian packages the program needs, when missing; with --tests
+# also those only its tests need.
 set -euo pipefail
 
 packages=(
   build-essential cmake
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
   libsqlite3-dev
+  # the print system's library: printouts go to its queues and it tells whether they were taken
+  libcups2-dev
   libgl-dev libfontconfig-dev
   # Qt's own German texts (standard buttons and dialogs)
   qt6-translations-l10n
@@ -15,6 +18,10 @@ packages=(
   # the benchmark; clang with libFuzzer and the sanitizer runtimes for the fuzz build
   libbenchmark-dev clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--tests" ]; then
+  # a print system and its PDF printer, which the printing tests start in a folder of their own
+  packages+=(cups cups-pdf)
+fi
 
 # One query for all of them: nothing to do costs a fraction of a second.
 installed=$(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)

@@ -25,6 +25,9 @@ public:
     // One line of the font, leading included.
     virtual double lineHeight(const PrintFont& font) const = 0;
 
+    // The name the document goes by: the print job's and the PDF's title.
+    // Set before the document begins.
+    virtual void setDocumentName(const QString& name) { (void)name; }
     // Opens a document on its first page; drawing comes only after it.
     virtual void beginDocument() = 0;
     // `topLeft` is the top of the line the text stands on.

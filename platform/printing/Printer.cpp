@@ -67,6 +67,11 @@ void Printer::paintPicture(const QImage& picture, double x, double y, double wid
     m_backend->drawPicture(QRectF(x, y, width, height), picture);
 }
 
+void Printer::setDocumentName(const QString& name)
+{
+    m_backend->setDocumentName(name);
+}
+
 void Printer::beginDoc()
 {
     open();

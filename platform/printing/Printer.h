@@ -52,6 +52,9 @@ public:
     void drawLine(double x1, double y1, double x2, double y2);
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
 
+    // Names the documents printed from now on after what they hold.
+    void setDocumentName(const QString& name);
+
     // The number of the page being drawn, 1 for the first.
     int16_t page() const { return m_page; }
     // Opens the document now rather than at the first drawing: a printer that

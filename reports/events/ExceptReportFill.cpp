@@ -133,7 +133,7 @@ void fillRows(const GroupHours& groups)
         const QString date = days.text(Date);
         const QDate day = QDate::fromString(date, Qt::ISODate);
         if (!day.isValid())
-            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (date '%1')").arg(date));
+            refuseUnreadableDay(date, days.text(Label));
         // The weekday group's hours, else the employee's own, else the default.
         qint64 need = groups.of(day);
         if (need == 0)

@@ -380,6 +380,9 @@ void fillRows(const ReportFilters& filters)
         if (eventDate != date) {
             playDay();
             date = eventDate.toByteArray();
+            // A day no calendar has (written by another program) would count as worked.
+            if (!HoursText::isStoredDay(eventDate))
+                refuseUnreadableDay(QString::fromUtf8(date), QString::fromUtf8(labels.value(static_cast<int>(n))));
         }
         const QByteArrayView time = events.bytes(2);
         const std::optional<int> second = HoursText::secondOfDay(time);
@@ -401,6 +404,11 @@ void fillRows(const ReportFilters& filters)
     }
 }
 
+}
+
+void refuseUnreadableDay(const QString& day, const QString& label)
+{
+    raiseError(Err::TypeMismatch, Translate(QStringLiteral("Unreadable event date '%1' of employee %2")).arg(day, label));
 }
 
 bool FillIn_HoursReport_Tbl(const ReportFilters& filters, FillShow& show)

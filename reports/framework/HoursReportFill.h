@@ -13,3 +13,7 @@ class FillShow;
 // The table is refilled in one transaction. False when the fill failed: the
 // failure is reported (1012) and the table left empty.
 bool FillIn_HoursReport_Tbl(const ReportFilters& filters, FillShow& show);
+
+// Type mismatch (13) for a stored day no calendar has, naming the employee
+// (`label`: number and name) whose events it dates.
+[[noreturn]] void refuseUnreadableDay(const QString& day, const QString& label);

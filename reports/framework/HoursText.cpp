@@ -1,5 +1,7 @@
 #include "reports/framework/HoursText.h"
 
+#include <QDate>
+
 
 QString HoursText::str(qint64 n)
 {
@@ -76,6 +78,24 @@ std::optional<int> HoursText::minuteOfDay(QStringView time)
 {
     const std::optional<int> second = parseTime(time);
     return second ? std::optional<int>(*second / 60) : std::nullopt;
+}
+
+bool HoursText::isStoredDay(QByteArrayView day)
+{
+    if (day.size() != 10 || day[4] != '-' || day[7] != '-')
+        return false;
+    int parts[3] = {0, 0, 0};
+    int part = 0;
+    for (qsizetype i = 0; i < day.size(); ++i) {
+        if (i == 4 || i == 7) {
+            ++part;
+            continue;
+        }
+        if (day[i] < '0' || day[i] > '9')
+            return false;
+        parts[part] = parts[part] * 10 + (day[i] - '0');
+    }
+    return QDate::isValid(parts[0], parts[1], parts[2]);
 }
 
 QString HoursText::clockText(int minuteOfDay)

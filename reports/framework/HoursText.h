@@ -28,6 +28,9 @@ std::optional<int> secondOfDay(QByteArrayView time);
 // The same in minutes, the seconds ignored.
 std::optional<int> minuteOfDay(QStringView time);
 
+// True for a stored day "YYYY-MM-DD" that the calendar has (not 2026-02-30).
+bool isStoredDay(QByteArrayView day);
+
 // "HH:mm" of a minute of the day.
 QString clockText(int minuteOfDay);
 

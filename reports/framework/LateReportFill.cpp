@@ -69,12 +69,17 @@ public:
         m_label = row.bytes(Label).toByteArray();
     }
 
-    void day(const ForwardQuery& row, const Start& scheduled)
+    // `own`: the start time is the employee's own.
+    void day(const ForwardQuery& row, const Start& scheduled, bool own = false)
     {
         const QByteArrayView firstIn = row.bytes(FirstIn);
         const std::optional<int> second = HoursText::secondOfDay(firstIn);
         if (!second)
             raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (time '%1')").arg(QString::fromUtf8(firstIn)));
+        if (own && !scheduled.minute)
+            raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (start time '%1' of employee %2 on %3)")
+                                              .arg(QString::fromUtf8(scheduled.text), QString::fromUtf8(m_label),
+                                                   shownDate(QString::fromUtf8(row.bytes(Day)))));
         const int late = *second / 60 - scheduled.minuteOrFail();
         if (late <= 0)
             return;
@@ -162,7 +167,7 @@ bool fillLateRows(const WorkingCalendar& calendar)
         if (group == groupStart.constEnd()) {
             const QDate day = QDate::fromString(QString::fromUtf8(date), Qt::ISODate);
             if (!day.isValid())
-                raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (date '%1')").arg(QString::fromUtf8(date)));
+                refuseUnreadableDay(QString::fromUtf8(date), QString::fromUtf8(days.bytes(Label)));
             group = groupStart.insert(dayKey(date), Start(calendar.scheduledStartTime(day).toUtf8()));
         }
         if (!group->isEmpty()) {
@@ -172,7 +177,7 @@ bool fillLateRows(const WorkingCalendar& calendar)
         // An employee's own start time counts when it is a time: "__:__", "" and Null are none.
         const QByteArrayView own = days.isNull(OwnStart) ? QByteArrayView() : days.bytes(OwnStart);
         if (!own.isEmpty() && own != QByteArrayView("__:__"))
-            rows.day(days, Start(own.toByteArray()));
+            rows.day(days, Start(own.toByteArray()), true);
         else
             rows.day(days, defaultStart);
     } while (days.next());

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
+#include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/HoursText.h"
 #include "core/ReportKind.h"
@@ -35,6 +36,9 @@ int writeReportFile(const QString& path, const TextFileLayout& layout, const Rep
 int printReport(Report& report, Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
     ReportKind = static_cast<int16_t>(report.kind());
+    // The job is named as the report's text file is titled.
+    const QStringList title = report.textFileFor(filters).title;
+    printer.setDocumentName((title.value(0) + QLatin1Char(' ') + title.value(1)).simplified());
     return report.print(printer, filters, run);
 }
 

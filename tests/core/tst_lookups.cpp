@@ -7,6 +7,7 @@
 #include "core/widgets/SelectAndFocus.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
+#include "tests/support/FileMode.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDir>
@@ -152,11 +153,18 @@ private slots:
         QCOMPARE(AddBackslash(path), expected);
     }
 
+    // Employees' pictures are personal data: a new folder is the owner's
+    // alone under the usual umask; one already there keeps its mode.
     void picturesFolder()
     {
+        const FixedUmask umask(022);
+        const QString folder = env->file(QStringLiteral("Pictures"));
         CreatePicturesFolder();
-        QVERIFY(QFileInfo(env->file(QStringLiteral("Pictures"))).isDir());
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(fileMode(folder), 0700);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0750) == 0);
         CreatePicturesFolder(); // already there: nothing happens
+        QCOMPARE(fileMode(folder), 0750);
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 

@@ -6,6 +6,7 @@
 #include "core/frmPrint.h"
 #include "platform/BusyPointer.h"
 #include "platform/printing/PrintDialogs.h"
+#include "tests/support/CupsFixture.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"
@@ -336,6 +337,91 @@ private slots:
             QCOMPARE(error.number(), number);
             QVERIFY(isQuietPrintEnd(error));
         }
+    }
+
+    // A printout goes to a real print system's queue, which writes it as a
+    // PDF (cups-pdf). Whatever the print system answers reaches the user: a
+    // job taken gives the notice; a queue refusing jobs, a daemon gone, or one
+    // that goes away while the document is sent gives one error report with
+    // the print system's reason, and no notice.
+    void aPrintoutThroughThePrintSystem_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("accepted") << "" << "";
+        QTest::newRow("refused") << "reject" << "Destination \"gt430pdf\" is not accepting jobs.";
+        QTest::newRow("daemon gone") << "gone" << "No such file or directory";
+        QTest::newRow("daemon gone while printing") << "gone while printing" << "";
+    }
+
+    void aPrintoutThroughThePrintSystem()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(QString, reason);
+        CupsFixture cups;
+        if (!cups.unavailable().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups.unavailable()));
+        TestEnvironment env;
+        if (trouble == QLatin1String("reject"))
+            QVERIFY(cups.reject(QStringLiteral("closed for the test")));
+        env.printDialogs.answerQueue(CupsFixture::queue());
+        NoticeSeen notice;
+        guardedPrinting(506, [&] {
+            std::unique_ptr<Printer> printer = ShowPrinter();
+            // Gone after the printer was chosen, before the job is made.
+            if (trouble == QLatin1String("gone"))
+                cups.stop();
+            printer->setDocumentName(QStringLiteral("Employees' List"));
+            Printout printout(*printer, [&](bool) { printer->printLine(QStringLiteral("Employees' List")); });
+            for (int n = 1; n <= 60; ++n) {
+                if (n == 50 && trouble == QLatin1String("gone while printing"))
+                    cups.stop();
+                printout.bodyLine([&] { printer->printLine(rowText(n)); });
+            }
+            printout.finish();
+        });
+        QVERIFY(!busyPointerShown());
+        if (trouble.isEmpty()) {
+            QVERIFY2(env.prompts.boxes.isEmpty(), qPrintable(env.prompts.texts().join(QLatin1Char('|'))));
+            QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+            QCOMPARE(cups.jobNames(), QStringList{QStringLiteral("Employees' List")});
+            const QStringList pdfs = cups.waitForPdfs(1);
+            QCOMPARE(pdfs.size(), 1);
+            // cups-pdf titles its PDF with the job's name in parentheses: "()" for a job without one.
+            QCOMPARE(pdfTitle(pdfs.first()), QStringLiteral("(Employees' List)"));
+            // Its text is redrawn in fonts of its own, which pdftotext cannot read back: the pages can be counted.
+            const auto pages = pdfPages(pdfs.first());
+            QVERIFY(pages);
+            QCOMPARE(pages->size(), 2);
+            return;
+        }
+        QCOMPARE(notice.times, 0);
+        QCOMPARE(env.prompts.boxes.size(), 1);
+        const QString said = env.prompts.boxes.first().text;
+        const QString start = QStringLiteral("Funcion error#: 506\rThe printer gt430pdf did not take the job "
+                                             "\"Employees' List\": ");
+        QVERIFY2(said.startsWith(start) && said.endsWith(QStringLiteral("(75)")), qPrintable(said));
+        if (!reason.isEmpty())
+            QCOMPARE(said, start + reason + QStringLiteral("(75)"));
+        if (trouble == QLatin1String("reject"))
+            QVERIFY(cups.jobNames().isEmpty());
+    }
+
+    // Printing to a file from the print dialog names the file and the
+    // system's reason, once, and shows no notice.
+    void aFileThatCannotBePrintedIntoIsNamedOnce()
+    {
+        TestEnvironment env;
+        const QString path = env.file(QStringLiteral("missing/out.pdf"));
+        env.printDialogs.answerPdf(path);
+        NoticeSeen notice;
+        guardedPrinting(505, [&] {
+            std::unique_ptr<Printer> printer = ShowPrinter();
+            printRows(*printer, 3);
+        });
+        QCOMPARE(env.prompts.texts(), QStringList{QStringLiteral("Funcion error#: 505\rCannot write the file ") + path +
+                                                  QStringLiteral(": No such file or directory(75)")});
+        QCOMPARE(notice.times, 0);
     }
 
     // The end-to-end printout on paper: a PDF read back with pdftotext.

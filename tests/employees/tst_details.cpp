@@ -737,6 +737,7 @@ private slots:
         editor.ToolbarButton[4]->trigger();
         QCOMPARE(env->printDialogs.flagsShown, QList<int>{2368});
         QVERIFY(record.find(QStringLiteral("Smith Anne")));
+        QCOMPARE(record.documentName, QStringLiteral("Smith Anne"));
         QCOMPARE(record.documentsEnded, 1);
         // Cancelled, nothing is printed and nothing said.
         editor.ToolbarButton[4]->trigger();

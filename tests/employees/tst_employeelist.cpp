@@ -236,6 +236,8 @@ private slots:
         list.ToolbarButton[4]->trigger();
         QStringList printed = record.textsOnPage(1).filter(QRegularExpression(QStringLiteral("^L\\d$")));
         QCOMPARE(printed, (QStringList{"L3", "L2", "L1"}));
+        // The job goes by what it prints, in the queue and as the PDF's title.
+        QCOMPARE(record.documentName, QStringLiteral("Employees' List"));
     }
 
     void thePicturesLoad()

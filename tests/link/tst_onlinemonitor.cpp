@@ -493,6 +493,7 @@ private slots:
         QCOMPARE(record.pages, 2);
         QCOMPARE(record.documentsEnded, 1);
         QVERIFY(record.find(QStringLiteral("On-Line Table")));
+        QCOMPARE(record.documentName, QStringLiteral("On-Line Table"));
         QVERIFY(record.textsOnPage(2).first().startsWith(QStringLiteral("Continue --- ")));
         QVERIFY(!record.textsOnPage(1).first().startsWith(QStringLiteral("Continue")));
         const PrintRecord::Text* heading = record.find(QStringLiteral("In/Out"));

@@ -13,12 +13,24 @@
 #include <QThread>
 #include <QtTest>
 
+#include <csignal>
+
 Q_DECLARE_METATYPE(QList<UnitSimulator::Fault>)
 
 class SimulatorTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> env;
+
+    // Starts the simulator on a pseudo-terminal linked as `link`; the slave it
+    // names, empty when it did not start.
+    static QString startLinked(QProcess& sim, const QString& link)
+    {
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"), {QStringLiteral("--link"), link});
+        if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
+            return {};
+        return QString::fromUtf8(sim.readLine()).mid(7).trimmed();
+    }
 
 private slots:
     void init()
@@ -119,6 +131,42 @@ private slots:
         QVERIFY(env->prompts.boxes.isEmpty());
         sim.kill();
         sim.waitForFinished(5000);
+    }
+
+    // Stopped with Ctrl-C or by the system, the simulator takes its link
+    // away, so that COM 1 is no longer a line nobody sends on.
+    void theLinkGoesWithTheSimulator_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("Ctrl-C") << int(SIGINT);
+        QTest::newRow("terminated") << int(SIGTERM);
+    }
+
+    void theLinkGoesWithTheSimulator()
+    {
+        QFETCH(int, signal);
+        const QString link = env->file(QStringLiteral("COM1"));
+        QProcess sim;
+        const QString slave = startLinked(sim, link);
+        QVERIFY(!slave.isEmpty());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), slave);
+        QCOMPARE(::kill(static_cast<pid_t>(sim.processId()), signal), 0);
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(sim.exitStatus(), QProcess::CrashExit);
+        QVERIFY(!QFileInfo(link).isSymLink());
+    }
+
+    // A link made anew by another run is not this run's to remove.
+    void aLinkMadeAnewStays()
+    {
+        const QString link = env->file(QStringLiteral("COM1"));
+        QProcess sim;
+        QVERIFY(!startLinked(sim, link).isEmpty());
+        QVERIFY(QFile::remove(link));
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), QStringLiteral("/dev/null"));
     }
 
     void helpListsTheOptions()

@@ -1,5 +1,4 @@
 #include "platform/ProgramFonts.h"
-#include "platform/widgets/DevicePrintBackend.h"
 #include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
 #include "tests/support/FileMode.h"
@@ -7,6 +6,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/RecordingPrintDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,7 +143,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
         double line12 = 0;
         {
-            Printer printer(DevicePrintBackend::pdf(path));
+            Printer printer(dialogPdfBackend(path));
             // A4 less quarter-inch margins.
             QVERIFY(qAbs(printer.scaleWidth() - (210 / 25.4 - 0.5) * 1440) < 15);
             QVERIFY(qAbs(printer.scaleHeight() - (297 / 25.4 - 0.5) * 1440) < 15);
@@ -222,7 +222,7 @@ private slots:
         if (before >= 0)
             QVERIFY(makeFile(path, before));
         {
-            Printer printer(dialogs ? std::unique_ptr<PrintBackend>(DevicePrintBackend::pdf(path))
+            Printer printer(dialogs ? dialogPdfBackend(path)
                                     : std::make_unique<PdfPrintBackend>(path));
             printer.printLine(QStringLiteral("7 Smith  John"));
             printer.endDoc();
@@ -238,7 +238,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("half.pdf"));
         {
-            Printer printer(DevicePrintBackend::pdf(path));
+            Printer printer(dialogPdfBackend(path));
             printer.printLine(QStringLiteral("half"));
         }
         QVERIFY(!QFile::exists(path));

@@ -1,7 +1,10 @@
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "platform/translation/BinaryDictionary.h"
+#include "core/ReportKind.h"
 #include "reports/framework/HoursReportFill.h"
+#include "reports/framework/Report.h"
+#include "reports/framework/ReportCatalog.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -228,6 +231,52 @@ private slots:
                  QStringList{QStringLiteral("Funcion error#: 1012\rUnlesbare Ereigniszeit 'abc' bei Mitarbeiter "
                                             "7 Smith  John am ") +
                              QStringLiteral("2 Mar 2026(13)")});
+    }
+
+    // A day no calendar has, put into the log by another program, counts as
+    // no working day: every working-hours report refuses it, naming the
+    // employee and the day as stored, in the program's language, and its
+    // table stays empty.
+    void anImpossibleDayIsRefusedByEveryWorkingHoursReport_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("said");
+        const QString english = QStringLiteral("Funcion error#: 1012\rUnreadable event date '2026-02-30' of employee "
+                                               "7 Smith  John(13)");
+        const QString german = QStringLiteral("Funcion error#: 1012\rUnlesbares Ereignisdatum '2026-02-30' bei "
+                                              "Mitarbeiter 7 Smith  John(13)");
+        QTest::newRow("details") << ReportKinds::HoursDetails << 0 << "tblHoursReport" << english;
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << 0 << "tblExceptReport" << english;
+        QTest::newRow("late arrival") << ReportKinds::LateArrival << 0 << "tblLateReport" << english;
+        QTest::newRow("totals") << ReportKinds::HoursTotal << 0 << "tblHoursReport" << english;
+        QTest::newRow("details, German") << ReportKinds::HoursDetails << 1 << "tblHoursReport" << german;
+        QTest::newRow("late arrival, German") << ReportKinds::LateArrival << 1 << "tblLateReport" << german;
+    }
+
+    void anImpossibleDayIsRefusedByEveryWorkingHoursReport()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, language);
+        QFETCH(QString, table);
+        QFETCH(QString, said);
+        if (language == 1) {
+            BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
+            BinaryDict().LoadDictionary();
+            BinaryDict().setLanguage(1);
+        }
+        appState().DefaultStartTime = QStringLiteral("08:00");
+        appState().DefaultWorkHours = 9;
+        events(7, QStringLiteral("2026-02-27"), {"08:30:00 1", "16:00:00 2"});
+        events(7, QStringLiteral("2026-02-30"), {"08:00:00 1", "16:00:00 2"});
+        ReportFilters february = week();
+        february.fromDate = QDate(2026, 2, 1);
+        february.toDate = QDate(2026, 3, 31);
+        CountingFillShow show;
+        QVERIFY(!makeReport(kind)->fill(february, show));
+        QCOMPARE(env->prompts.texts(), QStringList{said});
+        QCOMPARE(count(table), 0);
     }
 
     // The total row is told by its mark, not by its word in some language.

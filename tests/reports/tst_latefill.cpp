@@ -197,6 +197,18 @@ private slots:
         QCOMPARE(count(QStringLiteral("tblLateReport")), 8);
     }
 
+    // An own start time another program wrote, read on a day whose group has
+    // none, fails the fill naming whose it is and the day.
+    void anUnreadableOwnStartTimeNamesItsEmployee()
+    {
+        addEmployee(4, QStringLiteral("D"), QStringLiteral("Dunn"), QStringLiteral("7.30"));
+        addEvent(4, Friday, QStringLiteral("09:00:00"), 1);
+        QVERIFY(!fill());
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Funcion error#: 902\rType mismatch (start time '7.30' of employee "
+                                            "4 Dunn  D on 6 Mar 2026)(13)")});
+    }
+
     void aFailedFillLeavesNoRowsOfTheLastOne()
     {
         day(1, Monday, QStringLiteral("09:00:00"));

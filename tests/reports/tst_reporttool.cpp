@@ -159,19 +159,23 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("title");
-        QTest::newRow("on-line events") << ReportKinds::OnLine << "On Line Report";
-        QTest::newRow("absence") << ReportKinds::Absence << "Absence Report";
-        QTest::newRow("details") << ReportKinds::HoursDetails << "Working Hours - Details Report";
-        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << "Incomplete Hours Report";
-        QTest::newRow("late") << ReportKinds::LateArrival << "Late Arrival Report";
-        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << "UnAuthorized Report";
-        QTest::newRow("totals") << ReportKinds::HoursTotal << "Working Hours - Total Report";
+        QTest::addColumn<QString>("name");
+        QTest::newRow("on-line events") << ReportKinds::OnLine << "On Line Report" << "On Line Report";
+        QTest::newRow("absence") << ReportKinds::Absence << "Absence Report" << "Absence Report";
+        QTest::newRow("details") << ReportKinds::HoursDetails << "Working Hours - Details Report"
+                                 << "Working Hours Details Report";
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours << "Incomplete Hours Report"
+                                          << "Incomplete Hours Report";
+        QTest::newRow("late") << ReportKinds::LateArrival << "Late Arrival Report" << "Late Arrival Report";
+        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << "UnAuthorized Report" << "Unauthorized Report";
+        QTest::newRow("totals") << ReportKinds::HoursTotal << "Working Hours - Total Report" << "Working Hours Total Report";
     }
 
     void itPrintsEveryKind()
     {
         QFETCH(int, kind);
         QFETCH(QString, title);
+        QFETCH(QString, name);
         OpenMainDatabase();
         AttendanceYear::Shape shape;
         shape.employees = 3;
@@ -188,6 +192,38 @@ private slots:
         const auto pages = pdfPages(pdf);
         QVERIFY(pages && !pages->isEmpty());
         QVERIFY2(pages->first().contains(title), qPrintable(pages->first()));
+        // The PDF is titled, as a print job is named, after the report.
+        QCOMPARE(pdfTitle(pdf), name);
+    }
+
+    // A day no calendar has fails each working-hours report with the
+    // employee and the day named; no file is written.
+    void anImpossibleDayFailsTheWorkingHoursReports_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("details") << ReportKinds::HoursDetails;
+        QTest::newRow("incomplete hours") << ReportKinds::IncompleteHours;
+        QTest::newRow("late arrival") << ReportKinds::LateArrival;
+        QTest::newRow("totals") << ReportKinds::HoursTotal;
+    }
+
+    void anImpossibleDayFailsTheWorkingHoursReports()
+    {
+        QFETCH(int, kind);
+        OpenMainDatabase();
+        ReportFixture::addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        for (const QString& day : {QStringLiteral("2020-02-28"), QStringLiteral("2020-02-30")}) {
+            ReportFixture::addEvent(7, day, QStringLiteral("08:00:00"), 1);
+            ReportFixture::addEvent(7, day, QStringLiteral("16:00:00"), 2);
+        }
+        CloseMainDatabase();
+        const QString file = env->file(QStringLiteral("hours.txt"));
+        const Run run = report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
+                                QStringLiteral("2020-02-01..2020-03-31"), QStringLiteral("--save"), file});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(toolLines(run.err), QStringList{QStringLiteral("gt430-report: Funcion error#: 1012 Unreadable event date "
+                                                                "'2020-02-30' of employee 7 Smith  John(13)")});
+        QVERIFY(!QFile::exists(file));
     }
 
     void itEndsWithoutAFileWhenNothingMatches()

@@ -58,3 +58,15 @@ std::optional<QList<PdfWord>> pdfWords(const QString& path)
     }
     return words;
 }
+
+QString pdfTitle(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("(no pdfinfo)");
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("Title:")))
+            return line.mid(6).trimmed();
+    return QString();
+}

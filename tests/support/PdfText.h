@@ -20,3 +20,6 @@ struct PdfWord {
     QString text;
 };
 std::optional<QList<PdfWord>> pdfWords(const QString& path);
+
+// The title a PDF carries (poppler's pdfinfo), empty when it has none.
+QString pdfTitle(const QString& path);

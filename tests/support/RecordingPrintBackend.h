@@ -32,6 +32,7 @@ struct PrintRecord {
     QList<Text> texts;
     QList<Line> lines;
     QList<Picture> pictures;
+    QString documentName;    // as the printout named its document
     int pages = 0;           // pages begun in the current or last document
     int documentsBegun = 0;
     int documentsEnded = 0;
@@ -59,6 +60,7 @@ public:
     double textWidth(const QString& text, const PrintFont& font) const override;
     double lineHeight(const PrintFont& font) const override { return lineHeightOf(font.size); }
 
+    void setDocumentName(const QString& name) override { m_record.documentName = name; }
     void beginDocument() override;
     void drawText(const QPointF& topLeft, const QString& text, const PrintFont& font) override;
     void drawLine(const QPointF& from, const QPointF& to, int widthPixels) override;

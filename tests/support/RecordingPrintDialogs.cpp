@@ -1,7 +1,17 @@
 #include "tests/support/RecordingPrintDialogs.h"
 
-#include "platform/widgets/DevicePrintBackend.h"
+#include "platform/printing/PdfPrintBackend.h"
+#include "platform/widgets/ChosenPrinter.h"
 #include "tests/support/RecordingPrintBackend.h"
+
+std::unique_ptr<PrintBackend> dialogPdfBackend(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(PrintDevices::deskPage());
+    return printBackendFor(printer);
+}
 
 PrintDialogs::Choice RecordingPrintDialogs::choosePrinter(int flags)
 {
@@ -18,7 +28,17 @@ void RecordingPrintDialogs::answerRecording(PrintRecord& record)
 
 void RecordingPrintDialogs::answerPdf(const QString& path)
 {
-    m_answers.enqueue([path] { return Choice{Outcome::Chosen, DevicePrintBackend::pdf(path)}; });
+    m_answers.enqueue([path] { return Choice{Outcome::Chosen, dialogPdfBackend(path)}; });
+}
+
+void RecordingPrintDialogs::answerQueue(const QString& queue)
+{
+    m_answers.enqueue([queue] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(queue);
+        printer.setPageLayout(PrintDevices::deskPage());
+        return Choice{Outcome::Chosen, printBackendFor(printer)};
+    });
 }
 
 void RecordingPrintDialogs::answerCancel()

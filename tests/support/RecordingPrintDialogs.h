@@ -8,6 +8,9 @@
 
 struct PrintRecord;
 
+// The PDF file the print dialog prints into when it prints to a file.
+std::unique_ptr<PrintBackend> dialogPdfBackend(const QString& path);
+
 // Answers the printer dialog from a queue; an unanswered dialog is cancelled.
 class RecordingPrintDialogs final : public PrintDialogs {
 public:
@@ -17,6 +20,8 @@ public:
     void answerRecording(PrintRecord& record);
     // The printout becomes a PDF file.
     void answerPdf(const QString& path);
+    // The printout goes to this queue of the print system, as the dialog sends it.
+    void answerQueue(const QString& queue);
     void answerCancel();
     void answerNoPrinter();
 

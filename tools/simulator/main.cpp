@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -30,6 +31,46 @@ QTextStream& out()
 {
     static QTextStream stream(stdout);
     return stream;
+}
+
+// The link this run made and the slave it names, removed however the run
+// ends: plain buffers, since a signal handler removes it.
+char madeLink[4096];
+char madeTarget[256];
+
+void removeMadeLink() noexcept
+{
+    if (!madeLink[0])
+        return;
+    char target[sizeof madeTarget] = {};
+    // Only while it is still ours: another run may have made it anew.
+    const ssize_t length = ::readlink(madeLink, target, sizeof target - 1);
+    if (length > 0 && std::strcmp(target, madeTarget) == 0)
+        ::unlink(madeLink);
+    madeLink[0] = '\0';
+}
+
+void endOnSignal(int signal)
+{
+    removeMadeLink();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+void removeLinkAtTheEnd(const QString& link, const QString& target)
+{
+    const QByteArray l = QFile::encodeName(link);
+    const QByteArray t = QFile::encodeName(target);
+    if (static_cast<size_t>(l.size()) >= sizeof madeLink || static_cast<size_t>(t.size()) >= sizeof madeTarget)
+        return;
+    std::memcpy(madeLink, l.constData(), static_cast<size_t>(l.size()) + 1);
+    std::memcpy(madeTarget, t.constData(), static_cast<size_t>(t.size()) + 1);
+    std::atexit(removeMadeLink);
+    struct sigaction action {};
+    action.sa_handler = endOnSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 [[noreturn]] void fail(const QString& text)
@@ -223,6 +264,7 @@ int main(int argc, char* argv[])
             QFile::remove(link);
             if (!QFile::link(slavePath, link))
                 fail(QStringLiteral("cannot make the link ") + link);
+            removeLinkAtTheEnd(link, slavePath);
         }
         out() << "slave: " << slavePath << Qt::endl;
         if (!args.isSet(QStringLiteral("no-wait"))) {
