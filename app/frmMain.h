@@ -38,7 +38,7 @@ public:
 
     CommPort& commPort() override { return *AccessComm; }
     bool guardOnly() const override { return GuardOnly; }
-    void showMainWindow() override { showModeless(); }
+    void showMainWindow() override { showModeless(nullptr); }
     void repaintToolbar() override;
     void portStateChanged() override;
     void portOpenFailed() override;

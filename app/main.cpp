@@ -24,6 +24,6 @@ int main(int argc, char* argv[])
     setPrintNotice(&printNotice);
     ProvideMainWindow();
     setProgramEndCleanup([] { CloseMainDatabase(); });
-    FormInstance<frmSplash>::get().showModeless();
+    FormInstance<frmSplash>::get().showModeless(nullptr);
     return application.exec();
 }

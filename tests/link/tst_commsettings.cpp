@@ -149,7 +149,7 @@ private slots:
     void theAdministratorPromptIsCentredOverTheDialog()
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
-        dialog.showModeless();
+        dialog.showModeless(nullptr);
         dialog.move(40, 30);
         QCoreApplication::processEvents();
         QRect prompt;

@@ -151,7 +151,7 @@ private slots:
     {
         startMain();
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         monitor.resize(Twips::toPixels(9000), Twips::toPixels(2500)); // room for a line or two
         QCOMPARE(lines(monitor), 0);
         const QDate today = env->clock.current.date();
@@ -183,7 +183,7 @@ private slots:
             "CASE i % 3 WHEN 0 THEN '2026-03-08' WHEN 1 THEN '2026-03-09' ELSE '2026-03-10' END, "
             "'In', 'Card', i, 'Opened', '', '', 0, '1', 1, 1, 1 FROM n"));
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         monitor.grab();
         QCOMPARE(lines(monitor), 2000);
         QVERIFY2(monitor.HistoryLines->linesRead() < 100,
@@ -206,7 +206,7 @@ private slots:
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("08:00:00"), 4);
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("23:30:00"), 5);
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         QCOMPARE(lines(monitor), 4);
         env->clock.current = QDateTime(QDate(2026, 3, 11), QTime(0, 0, 1));
         QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 2; }));

@@ -2,6 +2,7 @@
 #include "core/MainDatabase.h"
 #include "app/frmMain.h"
 #include "platform/forms/AnimationBox.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "core/ReportKind.h"
 #include "reports/framework/SortOrder.h"
@@ -10,7 +11,6 @@
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
@@ -31,7 +31,7 @@ class FilterWindowTest : public QObject {
     frmEmpReport& open()
     {
         frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless();
+        w.showModeless(nullptr);
         return w;
     }
 

@@ -60,7 +60,7 @@ class EventWindowsTest : public QObject {
     frmEmpReport& filterFor(int kind)
     {
         frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless();
+        w.showModeless(nullptr);
         w.Option1[kind]->setChecked(true);
         return w;
     }
