@@ -236,7 +236,7 @@ bool Form::pressDefaultButton()
 {
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
     QPushButton* button = focused && focused->window() == this && m_default ? focused : m_default.data();
-    if (!button || !button->isVisible() || !button->isEnabled())
+    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
         return false;
     button->click();
     return true;
