@@ -108,9 +108,9 @@ void Form::showFrom(const QWidget* owner)
         QWidget* top = owner ? owner->window() : nullptr;
         if (top == this || (top && !top->isVisible()))
             top = nullptr;
-        takeOwner(top);
         if (top && !testAttribute(Qt::WA_Moved))
             centreOver(this, top);
+        takeOwner(top);
     }
     show();
     raise();
