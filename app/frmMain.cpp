@@ -178,7 +178,8 @@ void frmMain::Form_Activate()
             frmOnline& online = FormInstance<frmOnline>::get();
             online.move(0, 0);
             hide();
-            online.showModeless();
+            // The guard has the monitor alone: it stands above no window.
+            online.showModeless(nullptr);
         }
         FormTranslator(BinaryDict()).TranslateForm(this);
     });
@@ -221,10 +222,10 @@ void frmMain::ShowInfo_Click(int index)
 {
     guarded(14, [this, index] {
         switch (index) {
-        case 0: FormInstance<frmOnline>::get().showModeless(); break;
-        case 1: FormInstance<frmEmployees>::get().showModeless(); break;
-        case 2: FormInstance<frmProgramming>::get().showModeless(); break;
-        case 3: FormInstance<frmEmpReport>::get().showModeless(); break;
+        case 0: FormInstance<frmOnline>::get().showModeless(this); break;
+        case 1: FormInstance<frmEmployees>::get().showModeless(this); break;
+        case 2: FormInstance<frmProgramming>::get().showModeless(this); break;
+        case 3: FormInstance<frmEmpReport>::get().showModeless(this); break;
         case 5: unloadForm(); break;
         default: break;
         }
@@ -248,7 +249,7 @@ void frmMain::Toolbar1_ButtonClick(int button)
 
 void frmMain::mnuOpt_Click()
 {
-    guarded(17, [] { FormInstance<frmOptions>::get().showModal(); });
+    guarded(17, [this] { FormInstance<frmOptions>::get().showModal(this); });
 }
 
 void frmMain::ShowHelpTopic(int index)
@@ -261,7 +262,7 @@ void frmMain::ShowHelpTopic(int index)
             HelpKey::setContext(this, HelpContext::TechnicalSupport);
             HelpKey::press(this);
             break;
-        case 5: FormInstance<frmAboutGT430>::get().showModal(); break;
+        case 5: FormInstance<frmAboutGT430>::get().showModal(this); break;
         default: break;
         }
         QApplication::processEvents();

@@ -37,7 +37,7 @@ public:
 
     SerialLinkControl& serialLink() override;
     bool guardOnly() const override { return GuardOnly; }
-    void showMainWindow() override { showModeless(); }
+    void showMainWindow() override { showModeless(nullptr); }
     void repaintToolbar() override;
     void portOpenFailed() override;
 

@@ -104,8 +104,8 @@ void frmOptions::cmdSetup_Click(int index)
         switch (index) {
         case 0: openCommunicationSettings(); break;
         case 1: withRetry([] { FormInstance<frmMain>::get().cmdLanguage(); }); break;
-        case 2: withRetry([] { FormInstance<frmPasswords>::get().showModal(); }); break;
-        case 3: withRetry([] { FormInstance<frmCompact>::get().showModal(); }); break;
+        case 2: withRetry([this] { FormInstance<frmPasswords>::get().showModal(this); }); break;
+        case 3: withRetry([this] { FormInstance<frmCompact>::get().showModal(this); }); break;
         default: break;
         }
     });
@@ -118,18 +118,16 @@ void frmOptions::openCommunicationSettings()
     if (s.LaterLoginPassword.isEmpty()) {
         const QString engineer = VbText::trim(s.EngineerPassword);
         if (engineer.isEmpty() || engineer == VbText::trim(s.AdminPassword)) {
-            withRetry([] { FormInstance<frmPrpComms>::get().showModal(); });
+            withRetry([this] { FormInstance<frmPrpComms>::get().showModal(this); });
             s.SessionPassword.clear();
         } else {
             startedLogin = true;
             frmLogin& login = FormInstance<frmLogin>::get();
-            login.move((Twips::toPixels(Twips::screenWidth()) - login.width()) / 2,
-                       (Twips::toPixels(Twips::screenHeight()) - login.height()) / 2);
-            withRetry([&login] { login.showModal(); });
+            withRetry([this, &login] { login.showModal(this); });
         }
     }
     if (!s.LaterLoginPassword.isEmpty()) {
-        withRetry([] { FormInstance<frmPrpComms>::get().showModal(); });
+        withRetry([this] { FormInstance<frmPrpComms>::get().showModal(this); });
         if (startedLogin)
             s.LaterLoginPassword.clear();
     }

@@ -28,6 +28,6 @@ int main(int argc, char* argv[])
     // Before anything is read or written: a second copy leaves the folder to the first.
     if (!TakeProgramFolder())
         return ExitStatus::AlreadyRunning;
-    FormInstance<frmSplash>::get().showModeless();
+    FormInstance<frmSplash>::get().showModeless(nullptr);
     return application.exec();
 }

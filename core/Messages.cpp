@@ -33,9 +33,28 @@ void ShowNotice(const QString& text)
     TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindNotice, 4);
 }
 
+namespace {
+
+// A question has no title of its own: it shows the program's name.
+int ask(const QString& text)
+{
+    return TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindQuestion, 67);
+}
+
+}
+
 bool AskYes(const QString& text)
 {
-    return TranslatedMsgBox(text, QString(), MsgBox::KindQuestion, 67) == MsgBox::Yes;
+    return ask(text) == MsgBox::Yes;
+}
+
+SaveAnswer AskToSave(const QString& text)
+{
+    switch (ask(text)) {
+    case MsgBox::Yes: return SaveAnswer::Save;
+    case MsgBox::Cancel: return SaveAnswer::Stay;
+    default: return SaveAnswer::Discard;
+    }
 }
 
 void enterProcedure(int16_t procId)

@@ -17,6 +17,11 @@ void ShowInputWarning(const QString& text); // an editor's refused input
 void ShowNotice(const QString& text);       // under "GT-430"
 bool AskYes(const QString& text);           // a question; true only for Yes
 
+// The answers to a question about changes not yet stored: Cancel (Esc, or the
+// box's close box) keeps the window as it is, with every change.
+enum class SaveAnswer { Save, Discard, Stay };
+SaveAnswer AskToSave(const QString& text);
+
 // The common error report: the procedure's own number, the failure's
 // description and number, under the translated "Warning".
 // A further line, when given, follows the report's own. While the link's

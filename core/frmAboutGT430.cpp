@@ -25,7 +25,7 @@ frmAboutGT430::frmAboutGT430()
     lblDisclaimer = new QLabel(this);
     lblDisclaimer->setWordWrap(true);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setDefault(true);
+    setDefaultButton(cmdOK);
     setCancelButton(cmdOK);
 
     auto* layout = new QGridLayout(this);

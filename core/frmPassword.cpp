@@ -45,7 +45,6 @@ frmPassword::frmPassword()
     }
     cmdUpdate = new QPushButton(QStringLiteral("OK"), this);
     cmdUpdate->setToolTip(QStringLiteral("Update New Password.."));
-    cmdUpdate->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     setCancelButton(cmdCancel);
     auto* buttons = new QHBoxLayout;

@@ -30,7 +30,7 @@ QWidget* levelPage(const QString& permission, QPushButton* button)
     return page;
 }
 
-void changeLevel(const QString& level, const QString& current, bool fromButtons, int helpContext)
+void changeLevel(const QWidget* owner, const QString& level, const QString& current, bool fromButtons, int helpContext)
 {
     AppState& s = appState();
     s.PasswordFromButtons = fromButtons;
@@ -39,7 +39,7 @@ void changeLevel(const QString& level, const QString& current, bool fromButtons,
     dialog.setPasswordLevel(level);
     dialog.initializeLabels();
     HelpKey::setContext(&dialog, helpContext);
-    dialog.showModal();
+    dialog.showModal(owner);
 }
 
 }
@@ -79,15 +79,15 @@ void frmPasswords::Form_Load()
 
 void frmPasswords::cmdPass_Click(int index)
 {
-    guarded(302, [index] {
+    guarded(302, [this, index] {
         if (index == 0)
-            changeLevel(GuardLevelKey, appState().GuardPassword, true, 9);
+            changeLevel(this, GuardLevelKey, appState().GuardPassword, true, 9);
         else
-            changeLevel(AdminLevelKey, appState().AdminPassword, true, 9);
+            changeLevel(this, AdminLevelKey, appState().AdminPassword, true, 9);
     });
 }
 
 void frmPasswords::ChangePassword_Click()
 {
-    guarded(301, [] { changeLevel(EngineerLevelKey, appState().EngineerPassword, false, 0); });
+    guarded(301, [this] { changeLevel(this, EngineerLevelKey, appState().EngineerPassword, false, 0); });
 }

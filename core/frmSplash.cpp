@@ -146,7 +146,7 @@ void frmSplash::Form_Activate()
         const double left = (Twips::screenWidth() - Twips::fromPixels(login.width())) / 2;
         const double top = Twips::fromPixels(ImgGt43W[0]->y()) + heightTwips(ImgGt43W[0]) + 300;
         login.move(Twips::toPixels(left), Twips::toPixels(top));
-        login.showModeless();
+        login.showModeless(this);
         setEnabled(false);
     });
 }

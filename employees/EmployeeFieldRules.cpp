@@ -91,6 +91,17 @@ QString invalidTimeMessage()
            Translate(QStringLiteral("The Valid Time Format is")) + QStringLiteral(" HH:mm");
 }
 
+bool yearFitsRegister(const QDate& date)
+{
+    return date.year() >= 1900 && date.year() <= 2099;
+}
+
+QString invalidYearMessage(const QString& field)
+{
+    return Translate(field) + QStringLiteral(": ") + Translate(QStringLiteral("Invalid Date!")) +
+           QStringLiteral("\r\n") + Translate(QStringLiteral("The year must lie between 1900 and 2099."));
+}
+
 int16_t hoursFromListIndex(int index)
 {
     return static_cast<int16_t>(index < 0 ? 0 : index);

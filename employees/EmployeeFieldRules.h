@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,12 @@ QString invalidNameMessage();
 
 // "Invalid Time!" and the valid format, for a start time that IsValidTime refuses.
 QString invalidTimeMessage();
+
+// The register's dates lie in the years 1900 to 2099: a year outside them is a
+// mistyped one (4198 for 1984).
+bool yearFitsRegister(const QDate& date);
+// "Invalid Date!" under the field's name (its English caption) and the years allowed.
+QString invalidYearMessage(const QString& field);
 
 // A list left with no choice (-1) stores 0, which the reports read as none.
 int16_t hoursFromListIndex(int index);

@@ -18,9 +18,9 @@
 #include "link/frmCodes.h"
 #include "platform/forms/FieldCommits.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
-#include "platform/forms/Placement.h"
 #include "platform/forms/TimeBox.h"
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
@@ -255,14 +255,16 @@ void frmDetails::watchFields()
     watchField(cmbGender, EmpField::Gender, 358, [this] { return choiceFromListIndex(cmbGender->currentIndex()); });
     watchField(cmbStatus, EmpField::Status, 359, [this] { return choiceFromListIndex(cmbStatus->currentIndex()); });
     watchField(cmbHours, EmpField::WorkingHours, 360, [this] { return hoursFromListIndex(cmbHours->currentIndex()); });
-    watchField(txtBirthDate, EmpField::Birth_Date, 361, [this] { return txtBirthDate->storedValue(); });
+    m_commits->watch(txtBirthDate, [this] { return commitDate(txtBirthDate, EmpField::Birth_Date, 361, "Birth Date"); });
     watchField(txtAddress, EmpField::Address, 362, [this] { return txtAddress->toPlainText(); });
     watchField(txtPhoneNum, EmpField::Phone_Number, 363, [this] { return txtPhoneNum->text(); });
     watchField(txtSelPhone, EmpField::SelPhone_Number, 364, [this] { return txtSelPhone->text(); });
     watchField(txtEmail, EmpField::EmailAddr, 365, [this] { return txtEmail->text(); });
     watchField(txtPosition, EmpField::Position, 366, [this] { return txtPosition->text(); });
-    watchField(txtPositionDate, EmpField::Position_Date, 367, [this] { return txtPositionDate->storedValue(); });
-    watchField(txtEmployDate, EmpField::Employment_Date, 368, [this] { return txtEmployDate->storedValue(); });
+    m_commits->watch(txtPositionDate,
+                     [this] { return commitDate(txtPositionDate, EmpField::Position_Date, 367, "Position Date"); });
+    m_commits->watch(txtEmployDate,
+                     [this] { return commitDate(txtEmployDate, EmpField::Employment_Date, 368, "Employment Date"); });
 }
 
 bool frmDetails::Dirty() const
@@ -289,8 +291,6 @@ void frmDetails::Form_Load()
             InitNewEmployee();
         else
             ShowEmployeeDetails();
-        // Centred at the size its layout gives it, with every field filled.
-        centreOver(this, nullptr);
         handOver.CurPictureFile.clear();
         if (IsGuardOnlyRun())
             return;
@@ -446,6 +446,23 @@ bool frmDetails::commitName(QLineEdit* box, int position, int16_t procId)
         }
         box->setText(capitalizeName(box->text()));
         write(position, box->text());
+    });
+    return accepted;
+}
+
+bool frmDetails::commitDate(NullableDateEdit* field, int position, int16_t procId, const char* caption)
+{
+    bool accepted = true;
+    guarded(procId, [&] {
+        const std::optional<QDate> date = field->value();
+        if (date && !yearFitsRegister(*date)) {
+            accepted = false;
+            ShowInputWarning(invalidYearMessage(QString::fromLatin1(caption)));
+            field->dateEdit()->setFocus();
+            field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+            return;
+        }
+        write(position, field->storedValue());
     });
     return accepted;
 }
@@ -608,7 +625,7 @@ void frmDetails::cmdCard_Click()
     if (!m_commits->commitFocused())
         return;
     guarded(372, [this] {
-        FormInstance<frmCodes>::get().showModal();
+        FormInstance<frmCodes>::get().showModal(this);
         const LinkState& link = linkState();
         if (!link.CodeCaptured)
             return;
@@ -653,7 +670,7 @@ void frmDetails::cmdAddPicture_Click()
     guarded(370, [this] {
         EmployeeHandOver& handOver = employeeHandOver();
         handOver.CurPictureFile.clear();
-        FormInstance<frmPicture>::get().showModal();
+        FormInstance<frmPicture>::get().showModal(this);
         QApplication::processEvents();
         const QString chosen = VbText::trim(handOver.CurPictureFile);
         if (!chosen.isEmpty()) {
@@ -687,8 +704,11 @@ bool frmDetails::confirmClose()
 {
     if (!Dirty())
         return true;
-    if (!AskYes(Translate(QStringLiteral("Do you want to save changes?"))))
-        return true;
+    switch (AskToSave(Translate(QStringLiteral("Do you want to save changes?")))) {
+    case SaveAnswer::Stay: return false;
+    case SaveAnswer::Discard: return true;
+    case SaveAnswer::Save: break;
+    }
     // A new employee is stored and stays shown; a failed store keeps the window open with the edits.
     if (employeeHandOver().NewEmployee) {
         SaveEmployee();

@@ -100,8 +100,6 @@ frmEmployees::frmEmployees()
 void frmEmployees::Form_Load()
 {
     guarded(502, [this] {
-        move(static_cast<int>((Twips::toPixels(Twips::screenWidth()) - width()) / 2),
-             static_cast<int>((Twips::toPixels(Twips::screenHeight()) - height()) / 2));
         SetListColumns();
         FitListToForm();
         SizeListColumns();
@@ -218,7 +216,7 @@ void frmEmployees::cmdNew_Click()
 {
     guarded(514, [this] {
         employeeHandOver().NewEmployee = true;
-        FormInstance<frmDetails>::get().showModal();
+        FormInstance<frmDetails>::get().showModal(this);
         FillEmployeeList();
     });
 }
@@ -232,7 +230,7 @@ void frmEmployees::ShowExistEmployee()
         EmployeeHandOver& handOver = employeeHandOver();
         handOver.NewEmployee = false;
         handOver.CurEmpNo = VbText::toInt16(row->text(NumberColumn));
-        FormInstance<frmDetails>::get().showModal();
+        FormInstance<frmDetails>::get().showModal(this);
     });
 }
 

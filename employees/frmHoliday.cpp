@@ -3,8 +3,6 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "employees/Holidays.h"
-#include "employees/frmProgramming.h"
-#include "platform/forms/FormRegistry.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 
@@ -34,7 +32,7 @@ frmHoliday::frmHoliday()
     form->addRow(new QLabel(QStringLiteral("Holiday Name:"), page), txtHolliday);
     SSTab1->addTab(page, QStringLiteral("Holiday"));
     cmdSave = new QPushButton(QStringLiteral("Ok"), this);
-    cmdSave->setDefault(true);
+    setDefaultButton(cmdSave);
     Quit = new QPushButton(QStringLiteral("Cancel"), this);
     setCancelButton(Quit);
     auto* buttons = new QHBoxLayout;
@@ -52,10 +50,6 @@ void frmHoliday::Form_Load()
 {
     guarded(571, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        adjustSize();
-        // Placed by the door settings window's size, as it always was.
-        if (const frmProgramming* settings = FormInstance<frmProgramming>::find())
-            move(std::max(0, settings->width() - width()), std::max(0, settings->height() - height()));
     });
 }
 

@@ -369,7 +369,7 @@ void frmProgramming::cmdNew_Click()
     if (!m_commits->commitFocused())
         return;
     guarded(466, [this] {
-        FormInstance<frmHoliday>::get().showModal();
+        FormInstance<frmHoliday>::get().showModal(this);
         FillHolidayList();
     });
 }

@@ -114,14 +114,14 @@ void frmPrpComms::ApplyCommPort()
     });
 }
 
-bool frmPrpComms::askToSaveChanges()
+SaveAnswer frmPrpComms::askToSaveChanges()
 {
     if (!m_settingChanged)
-        return true;
-    if (!AskYes(Translate(QStringLiteral("Save all setting changes?"))))
-        return false;
-    cmdUpdate_Click();
-    return true;
+        return SaveAnswer::Save;
+    const SaveAnswer answer = AskToSave(Translate(QStringLiteral("Save all setting changes?")));
+    if (answer == SaveAnswer::Save)
+        cmdUpdate_Click();
+    return answer;
 }
 
 bool frmPrpComms::confirmAdministrator()
@@ -141,7 +141,9 @@ bool frmPrpComms::confirmAdministrator()
 void frmPrpComms::cmdExit_Click()
 {
     guarded(304, [this] {
-        askToSaveChanges(); // at Close, a No still leads to the prompt
+        // At Close, a No still leads to the prompt; Cancel goes back to the window.
+        if (askToSaveChanges() == SaveAnswer::Stay)
+            return;
         const AppState& s = appState();
         const QString admin = VbText::trim(s.AdminPassword);
         if (admin != VbText::trim(s.EngineerPassword) && !admin.isEmpty() && !confirmAdministrator())
@@ -154,8 +156,14 @@ bool frmPrpComms::Form_QueryUnload(int mode)
 {
     if (mode != CloseBox)
         return true;
-    guarded(307, [this] {
-        if (!askToSaveChanges())
+    bool close = true;
+    guarded(307, [&] {
+        const SaveAnswer answer = askToSaveChanges();
+        if (answer == SaveAnswer::Stay) {
+            close = false;
+            return;
+        }
+        if (answer == SaveAnswer::Discard)
             return;
         const AppState& s = appState();
         const QString session = VbText::trim(s.SessionPassword);
@@ -165,7 +173,7 @@ bool frmPrpComms::Form_QueryUnload(int mode)
         if (admin != VbText::trim(s.EngineerPassword) && !admin.isEmpty())
             confirmAdministrator();
     });
-    return true;
+    return close;
 }
 
 void frmPrpComms::Form_Unload()

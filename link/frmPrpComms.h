@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Messages.h"
 #include "platform/forms/Form.h"
 
 class QComboBox;
@@ -32,7 +33,8 @@ private:
     void ApplyCommPort();
     // Shows the Administrator prompt until it is answered; true when the window may close.
     bool confirmAdministrator();
-    bool askToSaveChanges();
+    // Asks when the port choice changed and applies it on Yes; Save when nothing changed.
+    SaveAnswer askToSaveChanges();
 
     bool m_settingChanged = false;
 };

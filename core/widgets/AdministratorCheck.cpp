@@ -5,7 +5,6 @@
 #include "core/widgets/BackAc.h"
 #include "platform/ProgramEnd.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/forms/Placement.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
 
@@ -14,8 +13,7 @@ AdministratorAnswer AskAdministrator(const QWidget* owner)
     AppState& s = appState();
     for (;;) {
         BackAc& prompt = FormInstance<BackAc>::get();
-        centreOver(&prompt, owner);
-        prompt.showModal();
+        prompt.showModal(owner);
         switch (s.DialogResult) {
         case 6:
             if (VbText::trim(s.SessionPassword) == VbText::trim(s.AdminPassword))

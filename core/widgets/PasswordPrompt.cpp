@@ -22,7 +22,7 @@ PasswordPrompt::PasswordPrompt()
     // The password file holds single bytes: a character it cannot hold is refused as it is typed.
     Password->setValidator(new Windows1252Validator(Password));
     Accept = new QPushButton(QStringLiteral("OK"), this);
-    Accept->setDefault(true);
+    setDefaultButton(Accept);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     setCancelButton(cmdCancel);
 
@@ -41,7 +41,6 @@ PasswordPrompt::PasswordPrompt()
     layout->addLayout(m_buttons);
 
     connect(Accept, &QPushButton::clicked, this, [this] { accept(); });
-    connect(Password, &QLineEdit::returnPressed, this, [this] { accept(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cancel(); });
 }
 

@@ -1,6 +1,7 @@
 #include "platform/forms/Form.h"
 
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/Placement.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 #include "platform/widgets/HelpKey.h"
@@ -9,7 +10,9 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <utility>
 
 namespace {
@@ -40,6 +43,15 @@ void Form::setCancelButton(QAbstractButton* button)
     m_cancel = button;
 }
 
+void Form::setDefaultButton(QPushButton* button)
+{
+    if (m_default)
+        m_default->setDefault(false);
+    m_default = button;
+    if (button)
+        button->setDefault(true);
+}
+
 void Form::catchUpLanguage()
 {
     const FormTranslator translator(BinaryDict());
@@ -58,24 +70,20 @@ void Form::load()
     Form_Load();
 }
 
-void Form::showModeless()
+void Form::showModeless(const QWidget* owner)
 {
     if (!isLoaded())
         return;
     setWindowModality(Qt::NonModal);
-    show();
-    raise();
-    activateWindow();
+    showFrom(owner);
 }
 
-void Form::showModal()
+void Form::showModal(const QWidget* owner)
 {
     if (!isLoaded())
         return;
     setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
+    showFrom(owner);
     if (!isLoaded() || !isVisible())
         return; // unloaded while being shown
     if (modalHandler()) {
@@ -91,6 +99,34 @@ void Form::showModal()
     loop.exec();
     if (self)
         self->m_modalLoop = nullptr;
+}
+
+void Form::showFrom(const QWidget* owner)
+{
+    // A window on the screen already stays where it is, over whom it was opened from.
+    if (!isVisible()) {
+        QWidget* top = owner ? owner->window() : nullptr;
+        if (top == this || (top && !top->isVisible()))
+            top = nullptr;
+        if (top && !testAttribute(Qt::WA_Moved))
+            centreOver(this, top);
+        takeOwner(top);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::takeOwner(QWidget* owner)
+{
+    // The window manager keeps a window above the one it is transient for,
+    // which X gives only to windows of the dialog kind.
+    const Qt::WindowType kind = owner ? Qt::Dialog : Qt::Window;
+    if (windowType() != kind)
+        setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | kind);
+    create();
+    if (QWindow* handle = windowHandle())
+        handle->setTransientParent(owner ? owner->windowHandle() : nullptr);
 }
 
 void Form::hideEvent(QHideEvent* event)
@@ -189,5 +225,19 @@ void Form::keyPressEvent(QKeyEvent* event)
         m_cancel->click();
         return;
     }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && pressDefaultButton())
+        return;
     QWidget::keyPressEvent(event);
+}
+
+// What a dialog does with Enter that its fields passed on.
+bool Form::pressDefaultButton()
+{
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = focused && focused->window() == this && m_default ? focused : m_default.data();
+    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 class QAbstractButton;
+class QPushButton;
 class QEventLoop;
 
 // A window with the life of the original program's forms: it is loaded once
@@ -41,9 +42,9 @@ public:
     void load();
     bool isLoaded() const { return m_loaded && !m_unloaded; }
 
-    void showModeless();
+    void showModeless(const QWidget* owner);
     // Returns when the window is unloaded or hidden.
-    void showModal();
+    void showModal(const QWidget* owner);
 
     // Tests act on a modal window in place of the user: the handler runs
     // instead of the window's own event loop, and the modal show returns after it.
@@ -57,6 +58,9 @@ public:
 
     // Esc presses this button.
     void setCancelButton(QAbstractButton* button);
+    // Enter presses this button, unless the focus is on another button, which
+    // Enter then presses.
+    void setDefaultButton(QPushButton* button);
 
     // Translates the window again when the language changed since it was
     // last translated; a window that never translated itself stays as it is.
@@ -82,6 +86,9 @@ protected:
 
 private:
     bool unloadWith(int mode);
+    void showFrom(const QWidget* owner);
+    void takeOwner(QWidget* owner);
+    bool pressDefaultButton();
 
     bool m_loaded = false;
     bool m_unloaded = false;
@@ -89,5 +96,6 @@ private:
     int m_holds = 0;
     std::optional<int> m_heldUnload;
     QPointer<QAbstractButton> m_cancel;
+    QPointer<QPushButton> m_default;
     QEventLoop* m_modalLoop = nullptr;
 };

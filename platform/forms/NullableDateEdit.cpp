@@ -2,13 +2,9 @@
 
 #include "platform/Clock.h"
 #include "platform/text/DateTimeText.h"
-#include "platform/text/FourDigitYears.h"
 
 #include <QCheckBox>
-#include <QDateEdit>
-#include <QEvent>
 #include <QHBoxLayout>
-#include <QLocale>
 
 namespace {
 
@@ -20,11 +16,10 @@ const QDate noDate(100, 1, 1);
 NullableDateEdit::NullableDateEdit(QWidget* parent) : QWidget(parent)
 {
     m_check = new QCheckBox(this);
-    m_edit = new QDateEdit(this);
+    m_edit = new DateField(this);
     m_edit->setCalendarPopup(true);
     m_edit->setMinimumDate(noDate);
     m_edit->setSpecialValueText(QStringLiteral(" "));
-    showFormat();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_check);
@@ -41,28 +36,19 @@ NullableDateEdit::NullableDateEdit(QWidget* parent) : QWidget(parent)
     setValue(std::nullopt);
 }
 
-void NullableDateEdit::showFormat()
-{
-    m_edit->setDisplayFormat(withFourDigitYears(locale().dateFormat(QLocale::ShortFormat)));
-}
-
 void NullableDateEdit::showNoDate()
 {
     m_edit->setDate(noDate);
 }
 
-void NullableDateEdit::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LocaleChange)
-        showFormat();
-    QWidget::changeEvent(event);
-}
-
 std::optional<QDate> NullableDateEdit::value() const
 {
-    if (!m_check->isChecked() || m_edit->date() == noDate)
+    if (!m_check->isChecked())
         return std::nullopt;
-    return m_edit->date();
+    const QDate date = m_edit->typedDate();
+    if (date == noDate)
+        return std::nullopt;
+    return date;
 }
 
 void NullableDateEdit::setValue(const std::optional<QDate>& date)

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "platform/forms/DateField.h"
+
 #include <QDate>
 #include <QWidget>
 #include <optional>
 
 class QCheckBox;
-class QDateEdit;
 
 // A date that may be "no date": a check box says whether there is one, and the
-// date field beside it holds it, in the short date form of the field's locale
-// with four-digit years. With no date the field shows nothing. Stored as ISO
-// text, or Null for no date.
+// date field beside it holds it (a DateField). With no date the field shows
+// nothing. Stored as ISO text, or Null for no date. Reading the value takes
+// what was typed into the field.
 class NullableDateEdit : public QWidget {
     Q_OBJECT
 public:
@@ -22,15 +23,11 @@ public:
     QVariant storedValue() const;
 
     QCheckBox* checkBox() const { return m_check; }
-    QDateEdit* dateEdit() const { return m_edit; }
-
-protected:
-    void changeEvent(QEvent* event) override;
+    DateField* dateEdit() const { return m_edit; }
 
 private:
-    void showFormat();
     void showNoDate();
 
     QCheckBox* m_check;
-    QDateEdit* m_edit;
+    DateField* m_edit;
 };

@@ -26,3 +26,14 @@ void centreOver(QWidget* window, const QWidget* owner)
     }
     window->move(placed.topLeft());
 }
+
+int widestOnScreen(const QWidget* window, const QWidget* owner)
+{
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    const int area = screen ? screen->availableGeometry().width() : window->width();
+    // Before it is shown its frame is not known; it will be like its owner's.
+    int frame = window->frameGeometry().width() - window->width();
+    if (!window->isVisible() && owner && owner->isVisible())
+        frame = owner->frameGeometry().width() - owner->width();
+    return area - frame;
+}

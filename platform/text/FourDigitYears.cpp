@@ -1,6 +1,8 @@
 #include "platform/text/FourDigitYears.h"
 
-QString withFourDigitYears(const QString& format)
+namespace {
+
+QString withYearsAs(const QString& format, QLatin1String year)
 {
     QString out;
     bool quoted = false;
@@ -19,7 +21,25 @@ QString withFourDigitYears(const QString& format)
         }
         while (i < format.size() && format.at(i) == QLatin1Char('y'))
             ++i;
-        out += QLatin1String("yyyy");
+        out += year;
     }
     return out;
+}
+
+}
+
+QString withFourDigitYears(const QString& format)
+{
+    return withYearsAs(format, QLatin1String("yyyy"));
+}
+
+QString withTwoDigitYears(const QString& format)
+{
+    return withYearsAs(format, QLatin1String("yy"));
+}
+
+int yearOfTwoDigits(int digits, int thisYear)
+{
+    const int century = thisYear - thisYear % 100;
+    return digits <= thisYear % 100 ? century + digits : century - 100 + digits;
 }

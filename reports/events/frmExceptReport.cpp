@@ -25,7 +25,7 @@ bool frmExceptReport::mayRun(Operation operation)
     else
         ShowNotice(text);
     frmProgramming& settings = FormInstance<frmProgramming>::get();
-    settings.showModeless();
+    settings.showModeless(opener());
     settings.FocusWorkingDaysField(settings.cmbHours[0]);
     return false;
 }

@@ -7,6 +7,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/forms/AnimationBox.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
 #include "platform/widgets/HelpKey.h"
@@ -20,7 +21,6 @@
 #include "reports/framework/frmTotalHours.h"
 #include "reports/framework/frmWorkingHours.h"
 
-#include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,7 +32,6 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -41,10 +40,10 @@ namespace {
 const char* const kindCaptions[7] = {"On Line ",          "Absence ",     "Working Hours - Details", "Incompleted Hours",
                                      "Late Arrival",      "Unauthorized", "Working Hours - Total"};
 
-QDateEdit* datePicker(QWidget* parent)
+// In the system's order of day, month and year, as the previews show dates.
+DateField* datePicker(QWidget* parent)
 {
-    auto* picker = new QDateEdit(parent);
-    picker->setDisplayFormat(QStringLiteral("M/d/yy"));
+    auto* picker = new DateField(parent);
     picker->setCalendarPopup(true);
     return picker;
 }
@@ -172,9 +171,6 @@ void frmEmpReport::Form_Load()
 {
     guarded(657, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        adjustSize();
-        if (const QScreen* screen = this->screen())
-            move(screen->geometry().center() - rect().center());
         ReportKind = 0;
         const QDate today = programClock().now().date();
         MaskFromDate->setDate(today.addDays(-7));
@@ -261,7 +257,8 @@ bool frmEmpReport::ValidateFilters()
     bool valid = false;
     guarded(659, [&] {
         const std::optional<FilterProblem> problem = checkFilters(
-            txtFromEmp->text(), txtToEmp->text(), MaskFromDate->date(), MaskToDate->date(), programClock().now().date());
+            txtFromEmp->text(), txtToEmp->text(), MaskFromDate->typedDate(), MaskToDate->typedDate(),
+            programClock().now().date());
         if (!problem) {
             valid = true;
             return;
@@ -277,7 +274,7 @@ bool frmEmpReport::ValidateFilters()
 
 ReportFilters frmEmpReport::filters() const
 {
-    return filtersOf(txtFromEmp->text(), txtToEmp->text(), MaskFromDate->date(), MaskToDate->date(),
+    return filtersOf(txtFromEmp->text(), txtToEmp->text(), MaskFromDate->typedDate(), MaskToDate->typedDate(),
                      sortDirectionOf(SortOrder));
 }
 

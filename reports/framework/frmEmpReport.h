@@ -7,7 +7,7 @@
 
 class AnimationBox;
 class QAction;
-class QDateEdit;
+class DateField;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -50,8 +50,8 @@ public:
 
     QRadioButton* Option1[7];
     QGroupBox* Frame3;
-    QDateEdit* MaskFromDate;
-    QDateEdit* MaskToDate;
+    DateField* MaskFromDate;
+    DateField* MaskToDate;
     QGroupBox* Frame5;
     QRadioButton* OptSort[2];
     QLabel* Label6;

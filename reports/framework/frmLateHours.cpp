@@ -22,7 +22,7 @@ bool frmLateHours::mayRun(Operation)
         return true;
     TranslatedMsgBox(Translate(QStringLiteral("Please Enter Start Time")), QStringLiteral("GT-430"), MsgBox::KindNotice, 4);
     frmProgramming& settings = FormInstance<frmProgramming>::get();
-    settings.showModeless();
+    settings.showModeless(opener());
     settings.FocusWorkingDaysField(settings.txtTime[0]);
     return false;
 }

@@ -12,6 +12,7 @@
 #include "platform/files/SaveFileDialogs.h"
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/Placement.h"
 #include "platform/forms/Twips.h"
 #include "platform/widgets/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
@@ -32,6 +33,8 @@
 #include <algorithm>
 
 namespace {
+
+constexpr double DesignWidth = 9000;
 
 // The rows of a report's preview; a stored day shows in the short date form.
 class ReportGridModel final : public QSqlQueryModel {
@@ -112,7 +115,7 @@ frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumber
     layout->addWidget(Toolbar1);
     layout->addWidget(MSFlexGrid1, 1);
     layout->addWidget(lblMatchLines);
-    resize(Twips::toPixels(9000), Twips::toPixels(6600));
+    resize(Twips::toPixels(DesignWidth), Twips::toPixels(6600));
 }
 
 frmReportWindow::~frmReportWindow() = default;
@@ -130,6 +133,13 @@ bool frmReportWindow::mayRun(Operation)
 QString frmReportWindow::chooseSaveFile()
 {
     return ShowSaveReportFile();
+}
+
+const QWidget* frmReportWindow::opener() const
+{
+    if (isVisible())
+        return this;
+    return FormInstance<frmEmpReport>::find();
 }
 
 void frmReportWindow::Toolbar1_ButtonClick(int button)
@@ -192,6 +202,7 @@ void frmReportWindow::preview()
             raiseSqlError(query.lastError());
         m_model->setQuery(std::move(query));
         InitGrid();
+        widenToColumns();
         showNormalPointer();
     } catch (const AppError& error) {
         setEnabled(true);
@@ -199,7 +210,7 @@ void frmReportWindow::preview()
         ReportError(m_numbers.preview, error);
         return;
     }
-    showModal();
+    showModal(FormInstance<frmEmpReport>::find());
 }
 
 void frmReportWindow::InitGrid()
@@ -216,6 +227,17 @@ void frmReportWindow::InitGrid()
         }
         m_fit->setLeastWidths(least);
     });
+}
+
+void frmReportWindow::widenToColumns()
+{
+    if (isVisible())
+        return;
+    ensurePolished();
+    const QMargins margins = layout()->contentsMargins();
+    const int wanted = m_fit->wantedWidth(height()) + margins.left() + margins.right();
+    const int widest = widestOnScreen(this, FormInstance<frmEmpReport>::find());
+    resize(std::min(std::max(Twips::toPixels(DesignWidth), wanted), widest), height());
 }
 
 void frmReportWindow::cmdSave_Click()

@@ -67,10 +67,15 @@ protected:
     // The file a save writes to, chosen in the save dialog; a cancel raises
     // the dialog's cancel error.
     virtual QString chooseSaveFile();
+    // The window the running operation was started from: the preview on the
+    // screen, else the filter window.
+    const QWidget* opener() const;
 
 private:
     bool fillWorkTable();
     void InitGrid();
+    // A preview opens wide enough for its columns, within the screen.
+    void widenToColumns();
     void showNotice(const QString& text);
 
     std::unique_ptr<Report> m_report;

@@ -38,7 +38,7 @@ class LanguageSwitchTest : public QObject {
     {
         env->logInAsAdministrator();
         frmMain& main = FormInstance<frmMain>::get();
-        main.showModeless();
+        main.showModeless(nullptr);
         return main;
     }
 
@@ -69,7 +69,7 @@ private slots:
     {
         frmMain& main = openMain();
         frmEmpReport& filter = FormInstance<frmEmpReport>::get();
-        filter.showModeless();
+        filter.showModeless(nullptr);
         filter.cmdSelectAll_Click(); // a caption the window sets itself, in English
         QCOMPARE(filter.cmdSelectAll->text(), QStringLiteral("Select All Employees"));
 
@@ -104,7 +104,7 @@ private slots:
                                     "iReason, SlotNumber, CardNum) VALUES (-1, '2026-02-27', '07:00:00', 1, 1, 1, 3, "
                                     "0, '1000001')"));
         frmEmpReport& filter = FormInstance<frmEmpReport>::get();
-        filter.showModeless();
+        filter.showModeless(nullptr);
         filter.Option1[ReportKinds::Unauthorized]->click();
         env->saveDialogs.answerCancel();
         filter.SaveReport();

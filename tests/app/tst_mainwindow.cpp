@@ -95,7 +95,7 @@ private slots:
     void losingAnOpenPortStopsTheLink()
     {
         frmMain& main = openMain();
-        FormInstance<frmOnline>::get().showModeless();
+        FormInstance<frmOnline>::get().showModeless(nullptr);
         main.ReceiveTimer->setEnabled(true);
         env->port->missing = {2};
         appState().CommPortIndex = 1;
@@ -157,7 +157,7 @@ private slots:
     void theAboutBoxShowsTheVersion()
     {
         frmMain& main = openMain();
-        main.showModeless();
+        main.showModeless(nullptr);
         main.Toolbar1->hide(); // as a window over it may leave it
         QString version;
         env->modalSteps.enqueue([&](Form& form) {

@@ -19,7 +19,7 @@ class GermanWindowsTest : public QObject {
     static QWidget* open()
     {
         Window& window = FormInstance<Window>::get();
-        window.showModeless();
+        window.showModeless(nullptr);
         QCoreApplication::processEvents();
         return &window;
     }

@@ -120,19 +120,42 @@ private slots:
         QCOMPARE(appState().SessionPassword, QStringLiteral("a       "));
     }
 
+    // Enter in the password box is OK, once: a wrong password is one failure and one box.
+    void enterInThePasswordIsOk()
+    {
+        WindowTestEnvironment env;
+        setPasswords(QStringLiteral("a"), QStringLiteral("g"), QStringLiteral("e"));
+        BackAc& prompt = FormInstance<BackAc>::get();
+        prompt.Password->setText(QStringLiteral("e"));
+        QTest::keyClick(prompt.Password, Qt::Key_Return);
+        QCOMPARE(env.prompts.texts(), QStringList{"Illegal password!"});
+        QCOMPARE(appState().LoginFailures, int16_t(1));
+        QVERIFY(FormInstance<BackAc>::exists());
+        prompt.Password->setText(QStringLiteral("a"));
+        QTest::keyClick(prompt.Password, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!FormInstance<BackAc>::exists());
+        QCOMPARE(appState().DialogResult, int16_t(6));
+        QCOMPARE(env.prompts.boxes.size(), 1);
+    }
+
     void leavingTheAdministratorPrompt_data()
     {
         QTest::addColumn<bool>("closeBox");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("close box") << true;
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("cancel") << false << false;
+        QTest::newRow("close box") << true << false;
+        QTest::newRow("Esc") << false << true;
     }
 
     void leavingTheAdministratorPrompt()
     {
         QFETCH(bool, closeBox);
+        QFETCH(bool, escape);
         WindowTestEnvironment env;
         BackAc& prompt = FormInstance<BackAc>::get();
-        if (closeBox)
+        if (escape)
+            QTest::keyClick(prompt.Password, Qt::Key_Escape);
+        else if (closeBox)
             prompt.requestClose();
         else
             prompt.cmdCancel->click();

@@ -52,6 +52,38 @@ private slots:
         QCOMPARE(notice.kind, MsgBox::KindNotice);
         QCOMPARE(appState().MsgText, QStringLiteral("Done"));
     }
+
+    // A question about changes not stored: Yes saves, Cancel (Esc and the box's
+    // close box answer so) stays, anything else drops them. A confirmation
+    // takes only Yes. Questions show the program's name, as its notices do.
+    void questionsAndTheirAnswers_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("toSave"); // SaveAnswer
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes") << int(MsgBox::Yes) << int(SaveAnswer::Save) << true;
+        QTest::newRow("No") << int(MsgBox::No) << int(SaveAnswer::Discard) << false;
+        QTest::newRow("Cancel") << int(MsgBox::Cancel) << int(SaveAnswer::Stay) << false;
+        QTest::newRow("OK") << int(MsgBox::Ok) << int(SaveAnswer::Discard) << false;
+    }
+
+    void questionsAndTheirAnswers()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, toSave);
+        QFETCH(bool, yes);
+        TestEnvironment env;
+        env.prompts.answers.enqueue(answer);
+        QCOMPARE(int(AskToSave(QStringLiteral("Save?"))), toSave);
+        env.prompts.answers.enqueue(answer);
+        QCOMPARE(AskYes(QStringLiteral("Delete?")), yes);
+        QCOMPARE(env.prompts.boxes.size(), 2);
+        for (const RecordingPrompts::Box& box : env.prompts.boxes) {
+            QCOMPARE(box.title, QStringLiteral("GT-430"));
+            QCOMPARE(box.kind, MsgBox::KindQuestion);
+            QCOMPARE(box.buttons, 67);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(MessagesTest)

@@ -27,7 +27,7 @@ class StartupTest : public QObject {
     frmSplash& start()
     {
         frmSplash& splash = FormInstance<frmSplash>::get();
-        splash.showModeless();
+        splash.showModeless(nullptr);
         QCoreApplication::processEvents();
         return splash;
     }

@@ -3,6 +3,7 @@
 #include "core/MainDatabase.h"
 #include "employees/EmployeeHandOver.h"
 #include "employees/frmDetails.h"
+#include "employees/frmEmployees.h"
 #include "employees/frmPicture.h"
 #include "link/LinkState.h"
 #include "link/frmCodes.h"
@@ -10,6 +11,7 @@
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
+#include "platform/widgets/WidgetPrompts.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/employees/EmployeeTestWorld.h"
 
@@ -25,10 +27,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -395,8 +401,7 @@ private slots:
         QCOMPARE(stored(QStringLiteral("Last_Name"), 2).toString(), QStringLiteral("Brown"));
     }
 
-    // Dates show and take four-digit years whatever the locale's short form:
-    // a two-digit year would land in whichever century the field guessed.
+    // Dates show and take four-digit years whatever the locale's short form.
     void datesHaveFourDigitYears_data()
     {
         QTest::addColumn<QString>("locale");
@@ -419,15 +424,106 @@ private slots:
         typeYear(editor, editor.txtBirthDate, QStringLiteral("1985"));
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(stored(QStringLiteral("Birth_Date"), 7).toString(), QStringLiteral("1985-05-17"));
-        // An empty date ticked on starts at today's; two digits typed are no year.
+        // An empty date ticked on starts at today's.
         editor.SSTab1->setCurrentIndex(1);
         QVERIFY(editor.txtEmployDate->dateEdit()->text().trimmed().isEmpty());
         editor.txtEmployDate->checkBox()->click();
         QCOMPARE(editor.txtEmployDate->dateEdit()->text(), ticked);
-        typeYear(editor, editor.txtEmployDate, QStringLiteral("85"));
+        editor.txtEmployDate->dateEdit()->setFocus();
+        editor.Picture1->setFocus();
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(stored(QStringLiteral("Employment_Date"), 7).toString(), QStringLiteral("2026-03-02"));
         QVERIFY(boxTexts().isEmpty());
+    }
+
+    // Two year digits stand for this century up to this year's two digits (the
+    // test clock's 2026), for the century before above them; they show as four
+    // once the field is left, and a Save pressed while still typing takes them too.
+    void twoYearDigitsAreMadeFour_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<bool>("leave");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("C 85") << "C" << "85" << true << "17 May 1985" << "1985-05-17";
+        QTest::newRow("C 07, saved while typing") << "C" << "07" << false << "17 May 2007" << "2007-05-17";
+        QTest::newRow("en_US 07") << "en_US" << "07" << true << "5/17/2007" << "2007-05-17";
+        QTest::newRow("en_US this year") << "en_US" << "26" << true << "5/17/2026" << "2026-05-17";
+        QTest::newRow("en_US next year's digits") << "en_US" << "27" << false << "5/17/1927" << "1927-05-17";
+        QTest::newRow("de_DE 85, saved while typing") << "de_DE" << "85" << false << "17.05.1985" << "1985-05-17";
+        QTest::newRow("de_DE 00") << "de_DE" << "00" << true << "17.05.2000" << "2000-05-17";
+    }
+
+    void twoYearDigitsAreMadeFour()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, digits);
+        QFETCH(bool, leave);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
+        QLocale::setDefault(QLocale(locale));
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
+        frmDetails& editor = open(false, 7);
+        QDateEdit* field = editor.txtBirthDate->dateEdit();
+        field->setFocus();
+        field->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(field, digits);
+        if (leave) {
+            editor.Picture1->setFocus();
+            QCOMPARE(field->text(), shown);
+        }
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(field->text(), shown);
+        QCOMPARE(::stored(QStringLiteral("Birth_Date"), 7).toString(), stored);
+        QVERIFY(boxTexts().isEmpty());
+    }
+
+    // A year the register cannot mean (a mistyped run of digits) is refused
+    // under the field's name: nothing is written and the field keeps the focus.
+    void aYearOutOfRangeIsRefused_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("field"); // 0 Birth Date, 1 Position Date, 2 Employment Date
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("C, 4198") << "C" << 0 << "4198"
+                                 << "Birth Date: Invalid Date!\r\nThe year must lie between 1900 and 2099.";
+        QTest::newRow("en_US, 1899") << "en_US" << 1 << "1899"
+                                     << "Position Date: Invalid Date!\r\nThe year must lie between 1900 and 2099.";
+        QTest::newRow("de_DE, 2100") << "de_DE" << 2 << "2100"
+                                     << "Employment Date: Invalid Date!\r\nThe year must lie between 1900 and 2099.";
+    }
+
+    void aYearOutOfRangeIsRefused()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, field);
+        QFETCH(QString, year);
+        QFETCH(QString, message);
+        QLocale::setDefault(QLocale(locale));
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"),
+                    QStringLiteral("Birth_Date = '1980-05-17', Position_Date = '1980-05-17', "
+                                   "Employment_Date = '1980-05-17'"));
+        frmDetails& editor = open(false, 7);
+        NullableDateEdit* fields[3] = {editor.txtBirthDate, editor.txtPositionDate, editor.txtEmployDate};
+        const char* columns[3] = {"Birth_Date", "Position_Date", "Employment_Date"};
+        editor.SSTab1->setCurrentIndex(field == 0 ? 0 : 1);
+        typeYear(editor, fields[field], year);
+        QCOMPARE(boxTexts(), QStringList{message});
+        QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
+        QVERIFY(fields[field]->dateEdit()->hasFocus());
+        QVERIFY(!editor.Dirty());
+        // Save stops at the same refusal.
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(boxTexts(), (QStringList{message, message}));
+        QCOMPARE(stored(QString::fromLatin1(columns[field]), 7).toString(), QStringLiteral("1980-05-17"));
+        // The year put right, the date is stored.
+        fields[field]->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+        QTest::keyClicks(fields[field]->dateEdit(), QStringLiteral("1984"));
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(boxTexts().size(), 2);
+        QCOMPARE(stored(QString::fromLatin1(columns[field]), 7).toString(), QStringLiteral("1984-05-17"));
     }
 
     // A field without a date shows none, not the date of the employee before.
@@ -513,6 +609,77 @@ private slots:
                      .field(0)
                      .toInt16(),
                  int16_t(0));
+    }
+
+    // Cancel keeps the editor open with every edit, the one still being typed
+    // included; they are still there to be saved.
+    void cancelKeepsTheEditorAsItWas_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("close box") << true;
+        QTest::newRow("close") << false;
+    }
+
+    void cancelKeepsTheEditorAsItWas()
+    {
+        QFETCH(bool, closeBox);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        enter(editor, editor.txtID, QStringLiteral("X-123"));
+        editor.txtFirstName->setFocus();
+        editor.txtFirstName->setText(QStringLiteral("Zoe"));
+        env->prompts.answers.enqueue(MsgBox::Cancel);
+        if (closeBox)
+            editor.close();
+        else
+            editor.ToolbarButton[6]->trigger();
+        QCOMPARE(boxTexts(), QStringList{"Do you want to save changes?"});
+        QVERIFY(FormInstance<frmDetails>::exists());
+        QVERIFY(editor.isVisible());
+        QCOMPARE(editor.txtID->text(), QStringLiteral("X-123"));
+        QCOMPARE(editor.txtFirstName->text(), QStringLiteral("Zoe"));
+        QVERIFY(editor.Dirty());
+        QCOMPARE(::stored(QStringLiteral("Id_Number"), 7).toString(), QString());
+        env->prompts.answers.enqueue(MsgBox::Yes);
+        editor.ToolbarButton[6]->trigger();
+        QVERIFY(!FormInstance<frmDetails>::exists());
+        QCOMPARE(::stored(QStringLiteral("Id_Number"), 7).toString(), QStringLiteral("X-123"));
+        QCOMPARE(::stored(QStringLiteral("First_Name"), 7).toString(), QStringLiteral("Zoe"));
+    }
+
+    // The real box, answered by its keys: Esc is Cancel and keeps the edit, N is No and drops it.
+    void escapeAtTheBoxKeepsTheEditor()
+    {
+        WidgetPrompts boxes;
+        setPrompts(&boxes);
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
+        frmDetails& editor = open(false, 7);
+        enter(editor, editor.txtID, QStringLiteral("X-123"));
+        QStringList seen;
+        int key = Qt::Key_Escape;
+        QPointer<QMessageBox> answered;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, &answer, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box == answered)
+                return;
+            answered = box;
+            seen << box->windowTitle() + QLatin1Char('|') + box->text();
+            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        });
+        answer.start();
+        editor.ToolbarButton[6]->trigger();
+        QCOMPARE(seen, QStringList{"GT-430|Do you want to save changes?"});
+        QVERIFY(FormInstance<frmDetails>::exists());
+        QCOMPARE(editor.txtID->text(), QStringLiteral("X-123"));
+        key = Qt::Key_N;
+        editor.close();
+        answer.stop();
+        setPrompts(&env->prompts);
+        QCOMPARE(seen.size(), 2);
+        QVERIFY(!FormInstance<frmDetails>::exists());
+        QCOMPARE(::stored(QStringLiteral("Id_Number"), 7).toString(), QString());
     }
 
     void aFailedSaveKeepsTheWindowOpen()
@@ -714,17 +881,32 @@ private slots:
         QCOMPARE(employees(), 1);
     }
 
-    // The editor stands in the middle of the screen at the size its layout gives it.
-    void theEditorIsCentred()
+    // The editor stays above the list it was opened from, in the middle of it,
+    // at the size its layout gives it.
+    void theEditorOpensOverTheList()
     {
-        frmDetails& editor = open(true);
-        const QRect screen = editor.screen()->availableGeometry();
-        const QRect shown = editor.frameGeometry();
+        frmEmployees& list = FormInstance<frmEmployees>::get();
+        list.showModeless(nullptr);
+        list.move(60, 150);
+        QRect shown;
+        QSize size;
+        QSize wanted;
+        const QWindow* owner = nullptr;
+        env->modalSteps.enqueue([&](Form& form) {
+            shown = form.frameGeometry();
+            size = form.size();
+            wanted = form.sizeHint();
+            owner = form.windowHandle()->transientParent();
+            form.unloadForm();
+        });
+        list.cmdNew_Click();
+        QCOMPARE(env->modalWindows, QStringList{"frmDetails"});
+        QCOMPARE(owner, list.windowHandle());
+        QCOMPARE(size, wanted);
+        const QRect screen = list.screen()->availableGeometry();
         QVERIFY2(screen.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y())
                                                         .arg(shown.width()).arg(shown.height())));
-        // Within the window frame's few pixels, which are not known before the first show.
-        QVERIFY(qAbs(shown.center().x() - screen.center().x()) <= 3);
-        QVERIFY(qAbs(shown.center().y() - screen.center().y()) <= 3);
+        QVERIFY((shown.center() - list.frameGeometry().center()).manhattanLength() <= 3);
     }
 
     void theSheetPrintsWhatTheEditorShows()

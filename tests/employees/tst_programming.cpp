@@ -249,6 +249,42 @@ private slots:
         QVERIFY2(list - 16 - (date + name) >= 0 && list - 16 - (date + name) <= 8, qPrintable(sizes));
     }
 
+    // The holiday dialog takes a dialog's keys: Enter in a field presses Ok, Esc Cancel.
+    void theHolidayDialogTakesEnterAndEsc_data()
+    {
+        QTest::addColumn<bool>("inTheDate");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("Enter in the name") << false << int(Qt::Key_Return) << QStringList{"01-May May Day"};
+        QTest::newRow("keypad Enter in the date") << true << int(Qt::Key_Enter) << QStringList{"01-May May Day"};
+        QTest::newRow("Esc in the name") << false << int(Qt::Key_Escape) << QStringList{};
+    }
+
+    void theHolidayDialogTakesEnterAndEsc()
+    {
+        QFETCH(bool, inTheDate);
+        QFETCH(int, key);
+        QFETCH(QStringList, listed);
+        frmProgramming& settings = open();
+        bool closed = false;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& dialog = static_cast<frmHoliday&>(form);
+            dialog.dtpHoliday->setDate(QDate(2000, 5, 1));
+            dialog.txtHolliday->setText(QStringLiteral("May Day"));
+            QWidget* field = inTheDate ? static_cast<QWidget*>(dialog.dtpHoliday) : dialog.txtHolliday;
+            field->setFocus();
+            const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+            QTest::keyClick(field, static_cast<Qt::Key>(key), modifiers);
+            closed = !FormInstance<frmHoliday>::exists();
+            if (!closed)
+                dialog.Quit->click();
+        });
+        settings.cmdNew->click();
+        QVERIFY(closed);
+        QCOMPARE(holidays(settings), listed);
+        QVERIFY(boxTexts().isEmpty());
+    }
+
     void holidaysAreAddedAndDeleted()
     {
         frmProgramming& settings = open();

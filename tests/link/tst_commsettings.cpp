@@ -131,7 +131,7 @@ private slots:
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         env->port->waiting = PacketBuilder::doorStatus(DoorModeSecure, false);
         QVERIFY(runEventLoopUntil([&] { return monitor.ImageDoor->toolTip() == QLatin1String("Secure"); }));
         env->port->missing = {5};
@@ -171,6 +171,35 @@ private slots:
         QVERIFY(!FormInstance<frmPrpComms>::exists());
     }
 
+    // Cancel at "Save all setting changes?" goes back to the dialog as it was:
+    // nothing applied, no Administrator prompt.
+    void cancellingTheSaveQuestionKeepsTheDialog_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Close") << false;
+        QTest::newRow("close box") << true;
+    }
+
+    void cancellingTheSaveQuestionKeepsTheDialog()
+    {
+        QFETCH(bool, closeBox);
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
+        appState().SessionPassword = appState().EngineerPassword;
+        choose(dialog, 1);
+        env->prompts.answers.enqueue(MsgBox::Cancel);
+        if (closeBox)
+            dialog.requestClose();
+        else
+            dialog.cmdExit->click();
+        QCOMPARE(env->prompts.texts(), QStringList{"Save all setting changes?"});
+        QVERIFY(FormInstance<frmPrpComms>::exists());
+        QVERIFY(env->modalWindows.isEmpty());
+        QCOMPARE(dialog.PortNum->currentIndex(), 1);
+        QVERIFY(dialog.settingChanged());
+        QCOMPARE(appState().CommPortIndex, int16_t(0));
+        QCOMPARE(env->port->port, int16_t(1));
+    }
+
     void cancellingTheAdministratorPromptKeepsTheDialog()
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
@@ -184,7 +213,7 @@ private slots:
     void theAdministratorPromptIsCentredOverTheDialog()
     {
         frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("e"));
-        dialog.showModeless();
+        dialog.showModeless(nullptr);
         dialog.move(40, 30);
         QCoreApplication::processEvents();
         QRect prompt;

@@ -153,7 +153,7 @@ private slots:
     {
         startMain();
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         monitor.resize(Twips::toPixels(9000), Twips::toPixels(2500)); // room for a line or two
         QCOMPARE(lines(monitor), 0);
         const QDate today = env->clock.current.date();
@@ -178,7 +178,7 @@ private slots:
     {
         startMain();
         frmOnline& before = FormInstance<frmOnline>::get();
-        before.showModeless();
+        before.showModeless(nullptr);
         storeEvent(QStringLiteral("2026-03-02"), QStringLiteral("08:00:00"), 7);
         auto other = std::make_unique<OtherProgramHoldsTheDatabase>(appState().DbPath);
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(10, 1, 0));
@@ -191,7 +191,7 @@ private slots:
         QVERIFY(runEventLoopUntil([] { return receiveLog().waiting() == 2; }));
 
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         const auto shownTimes = [&] {
             QStringList times;
             for (int i = 0; i < lines(monitor); ++i)
@@ -221,7 +221,7 @@ private slots:
             "CASE i % 3 WHEN 0 THEN '2026-03-08' WHEN 1 THEN '2026-03-09' ELSE '2026-03-10' END, "
             "'In', 'Card', i, 'Opened', '', '', 0, '1', 1, 1, 1 FROM n"));
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         monitor.grab();
         QCOMPARE(lines(monitor), 2000);
         QVERIFY2(monitor.HistoryLines->linesRead() < 100,
@@ -244,7 +244,7 @@ private slots:
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("08:00:00"), 4);
         storeEvent(QStringLiteral("2026-03-10"), QStringLiteral("23:30:00"), 5);
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        monitor.showModeless();
+        monitor.showModeless(nullptr);
         QCOMPARE(lines(monitor), 4);
         env->clock.current = QDateTime(QDate(2026, 3, 11), QTime(0, 0, 1));
         QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 2; }));

@@ -26,6 +26,44 @@ private slots:
         QCOMPARE(withFourDigitYears(format), widened);
     }
 
+    void twoDigitFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("narrowed");
+        QTest::newRow("four digits") << "dd.MM.yyyy" << "dd.MM.yy";
+        QTest::newRow("quoted") << "d 'yyyy' yyyy" << "d 'yyyy' yy";
+    }
+
+    void twoDigitFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, narrowed);
+        QCOMPARE(withTwoDigitYears(format), narrowed);
+    }
+
+    // This century up to this year's two digits, the century before above them.
+    void theYearOfTwoDigits_data()
+    {
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<int>("thisYear");
+        QTest::addColumn<int>("year");
+        QTest::newRow("85 in 2026") << 85 << 2026 << 1985;
+        QTest::newRow("07 in 2026") << 7 << 2026 << 2007;
+        QTest::newRow("this year") << 26 << 2026 << 2026;
+        QTest::newRow("next year's digits") << 27 << 2026 << 1927;
+        QTest::newRow("00") << 0 << 2026 << 2000;
+        QTest::newRow("99") << 99 << 2026 << 1999;
+        QTest::newRow("in 2099") << 99 << 2099 << 2099;
+    }
+
+    void theYearOfTwoDigits()
+    {
+        QFETCH(int, digits);
+        QFETCH(int, thisYear);
+        QFETCH(int, year);
+        QCOMPARE(yearOfTwoDigits(digits, thisYear), year);
+    }
+
     // The short forms of the locales the program is used in.
     void localeShortForms_data()
     {

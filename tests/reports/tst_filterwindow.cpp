@@ -2,6 +2,7 @@
 #include "core/MainDatabase.h"
 #include "app/frmMain.h"
 #include "platform/forms/AnimationBox.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "core/ReportKind.h"
 #include "reports/framework/SortOrder.h"
@@ -10,7 +11,6 @@
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
@@ -31,18 +31,23 @@ class FilterWindowTest : public QObject {
     frmEmpReport& open()
     {
         frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless();
+        w.showModeless(nullptr);
         return w;
     }
 
 private slots:
     void init()
     {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         env = std::make_unique<WindowTestEnvironment>();
         env->createDatabase();
         OpenMainDatabase();
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        env.reset();
+        QLocale::setDefault(QLocale::c());
+    }
 
     void theWindowLoadsItsDefaults()
     {
@@ -54,7 +59,8 @@ private slots:
         QVERIFY(w.Option1[0]->isChecked());
         QCOMPARE(w.MaskFromDate->date(), QDate(2026, 2, 23));
         QCOMPARE(w.MaskToDate->date(), QDate(2026, 3, 2));
-        QCOMPARE(w.MaskFromDate->displayFormat(), QStringLiteral("M/d/yy"));
+        QCOMPARE(w.MaskFromDate->text(), QStringLiteral("2/23/2026"));
+        QCOMPARE(w.MaskToDate->text(), QStringLiteral("3/2/2026"));
         QCOMPARE(w.txtFromEmp->text(), QStringLiteral("1"));
         QCOMPARE(w.txtToEmp->text(), QStringLiteral("500"));
         QCOMPARE(SortOrder, QStringLiteral("Asc"));
@@ -203,18 +209,53 @@ private slots:
         QCOMPARE(w.cmdSelectAll->text(), QStringLiteral("Remove All Employees"));
     }
 
-    // The dates reach the report as dates; a two-digit year keeps the century shown.
-    void aTypedTwoDigitYearKeepsItsCentury()
+    // The dates read in the system's order, with four-digit years: under de_DE
+    // the day comes first, so 01.12.2025 typed is the first of December. Two
+    // typed year digits are a year of this century up to this year's, of the
+    // century before above it, and the report takes them even while still typed.
+    void theDatesReadInTheSystemsOrder_data()
     {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shownFrom");
+        QTest::addColumn<QString>("shownTo");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typedShown");
+        QTest::addColumn<QDate>("from");
+        QTest::newRow("de_DE") << "de_DE" << "23.02.2026" << "02.03.2026" << "01122025" << "01.12.2025"
+                               << QDate(2025, 12, 1);
+        QTest::newRow("de_DE two year digits") << "de_DE" << "23.02.2026" << "02.03.2026" << "011225"
+                                               << "01.12.2025" << QDate(2025, 12, 1);
+        QTest::newRow("de_DE the century before") << "de_DE" << "23.02.2026" << "02.03.2026" << "011299"
+                                                  << "01.12.1999" << QDate(1999, 12, 1);
+        QTest::newRow("en_US") << "en_US" << "2/23/2026" << "3/2/2026" << "120125" << "12/1/2025"
+                               << QDate(2025, 12, 1);
+    }
+
+    void theDatesReadInTheSystemsOrder()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, shownFrom);
+        QFETCH(QString, shownTo);
+        QFETCH(QString, typed);
+        QFETCH(QString, typedShown);
+        QFETCH(QDate, from);
+        QLocale::setDefault(QLocale(locale));
         frmEmpReport& w = open();
         w.activateWindow();
-        w.MaskFromDate->setDate(QDate(2026, 2, 23));
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.MaskFromDate->text(), shownFrom);
+        QCOMPARE(w.MaskToDate->text(), shownTo);
         w.MaskFromDate->setFocus();
-        w.MaskFromDate->setSelectedSection(QDateTimeEdit::YearSection);
-        QTest::keyClicks(w.MaskFromDate, QStringLiteral("25"));
-        QCOMPARE(w.MaskFromDate->date(), QDate(2025, 2, 23));
-        QCOMPARE(w.filters().fromDate, QDate(2025, 2, 23));
-        QCOMPARE(w.filters().rangeParams().at(2).toString(), QStringLiteral("2025-02-23"));
+        w.MaskFromDate->setSelectedSection(QDateTimeEdit::DaySection);
+        if (locale == QLatin1String("en_US"))
+            w.MaskFromDate->setSelectedSection(QDateTimeEdit::MonthSection);
+        QTest::keyClicks(w.MaskFromDate, typed);
+        // Preview is a toolbar button: it takes no focus from the field.
+        QVERIFY(w.ValidateFilters());
+        QCOMPARE(w.MaskFromDate->text(), typedShown);
+        QCOMPARE(w.filters().fromDate, from);
+        QCOMPARE(w.filters().rangeParams().at(2).toString(), from.toString(Qt::ISODate));
+        QVERIFY(env->prompts.boxes.isEmpty());
     }
 
     // A kind without its window (the next test environment joins it again) launches nothing.

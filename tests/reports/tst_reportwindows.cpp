@@ -45,7 +45,7 @@ class ReportWindowsTest : public QObject {
     frmEmpReport& filterFor(int kind)
     {
         frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless();
+        w.showModeless(nullptr);
         w.Option1[kind]->setChecked(true);
         return w;
     }

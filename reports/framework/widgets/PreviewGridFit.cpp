@@ -67,15 +67,11 @@ void PreviewGridFit::fitOnce()
     int bottom = m_grid.rowAt(m_grid.viewport()->height() - 1);
     if (bottom < 0)
         bottom = rows - 1;
-    QList<int> least(columns, 0);
+    const QList<int> least = leastWidths();
     m_content.resize(columns, 0);
     for (int c = 0; c < columns; ++c) {
-        least[c] = c < m_least.size() ? m_least.at(c) : 0;
-        if (least[c] <= 0)
-            continue;
-        const int heading = m_grid.horizontalHeader()->sectionSizeHint(c);
-        const int value = top < 0 ? 0 : widestShownValue(c, top, bottom);
-        m_content[c] = std::max({m_content.at(c), heading, value});
+        if (least.at(c) > 0)
+            m_content[c] = std::max(m_content.at(c), contentWidth(c, top, bottom));
     }
     const QList<int> widths = previewColumnWidths(least, m_content, m_grid.viewport()->width());
     for (int c = 0; c < columns; ++c) {
@@ -83,6 +79,40 @@ void PreviewGridFit::fitOnce()
         if (widths.at(c) > 0 && m_grid.columnWidth(c) != widths.at(c))
             m_grid.setColumnWidth(c, widths.at(c));
     }
+}
+
+int PreviewGridFit::wantedWidth(int height) const
+{
+    const int rows = m_grid.model()->rowCount();
+    const int rowHeight = std::max(1, m_grid.verticalHeader()->defaultSectionSize());
+    const int shown = std::min(rows, height / rowHeight + 1);
+    const QList<int> least = leastWidths();
+    QList<int> content(least.size(), 0);
+    for (int c = 0; c < least.size(); ++c) {
+        if (least.at(c) > 0)
+            content[c] = contentWidth(c, shown > 0 ? 0 : -1, shown - 1);
+    }
+    int wanted = 2 * m_grid.frameWidth();
+    for (int width : previewColumnWidths(least, content, 0))
+        wanted += width;
+    if (shown < rows)
+        wanted += m_grid.verticalScrollBar()->sizeHint().width();
+    return wanted;
+}
+
+QList<int> PreviewGridFit::leastWidths() const
+{
+    const int columns = m_grid.model()->columnCount();
+    QList<int> least(columns, 0);
+    for (int c = 0; c < columns && c < m_least.size(); ++c)
+        least[c] = m_least.at(c);
+    return least;
+}
+
+int PreviewGridFit::contentWidth(int column, int top, int bottom) const
+{
+    const int heading = m_grid.horizontalHeader()->sectionSizeHint(column);
+    return std::max(heading, top < 0 ? 0 : widestShownValue(column, top, bottom));
 }
 
 int PreviewGridFit::widestShownValue(int column, int top, int bottom) const

@@ -19,12 +19,18 @@ public:
     // The least width of each column in pixels; 0 hides the column.
     void setLeastWidths(QList<int> pixels);
     void refit();
+    // How wide the grid must be to show its columns whole, fitted to the rows
+    // from the top that `height` pixels hold: its frame and vertical scroll bar included.
+    int wantedWidth(int height) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fitOnce();
+    QList<int> leastWidths() const;
+    // The widest of the heading and the values of rows top to bottom.
+    int contentWidth(int column, int top, int bottom) const;
     int widestShownValue(int column, int top, int bottom) const;
 
     QTableView& m_grid;

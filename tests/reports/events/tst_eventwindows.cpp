@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -60,7 +62,7 @@ class EventWindowsTest : public QObject {
     frmEmpReport& filterFor(int kind)
     {
         frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless();
+        w.showModeless(nullptr);
         w.Option1[kind]->setChecked(true);
         return w;
     }
@@ -268,6 +270,56 @@ private slots:
         });
         filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmUnautorizedReport")});
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // A preview opens as wide as its columns are fitted, heading and values on the
+    // screen whole without scrolling sideways, and never wider than the screen.
+    void aPreviewOpensWideEnoughForItsColumns_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("nameLength");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("unauthorized") << ReportKinds::Unauthorized << 4 << true;
+        QTest::newRow("on-line events, a long name") << ReportKinds::OnLine << 20 << true;
+        QTest::newRow("on-line events, a name wider than the screen") << ReportKinds::OnLine << 300 << false;
+    }
+
+    void aPreviewOpensWideEnoughForItsColumns()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, nameLength);
+        QFETCH(bool, fits);
+        addEmployee(9, QStringLiteral("Maximiliane"), QString(nameLength, QLatin1Char('W')));
+        EventLog::add({.employee = 9, .date = QStringLiteral("2026-02-26"), .time = QStringLiteral("09:00:00"),
+                       .in = 2, .card = 2, .door = 2, .reason = 2});
+        EventLog::add({.employee = -1, .date = QStringLiteral("2026-02-26"), .time = QStringLiteral("09:30:00"),
+                       .door = 2, .reason = 2});
+        frmEmpReport& filter = filterFor(kind);
+        int designed = 0;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& shown = static_cast<frmReportWindow&>(form);
+            QTableView& grid = *shown.MSFlexGrid1;
+            const QRect screen = shown.screen()->availableGeometry();
+            QVERIFY(screen.contains(shown.frameGeometry()));
+            designed = Twips::toPixels(9000);
+            QVERIFY(shown.width() > designed);
+            int last = -1;
+            for (int c = 0; c < grid.model()->columnCount(); ++c)
+                if (!grid.isColumnHidden(c))
+                    last = c;
+            const int right = grid.columnViewportPosition(last) + grid.columnWidth(last);
+            if (fits) {
+                QCOMPARE(grid.horizontalScrollBar()->maximum(), 0);
+                QVERIFY(right <= grid.viewport()->width());
+            } else {
+                QCOMPARE(shown.frameGeometry().width(), screen.width());
+                QVERIFY(grid.horizontalScrollBar()->maximum() > 0);
+            }
+            shown.CloseReport();
+        });
+        filter.PreviewReport();
+        QVERIFY(designed > 0);
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 

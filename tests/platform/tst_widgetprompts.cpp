@@ -1,0 +1,70 @@
+#include "platform/widgets/WidgetPrompts.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+// The real boxes, answered as the user answers them, inside their own event loop.
+class WidgetPromptsTest : public QObject {
+    Q_OBJECT
+
+    // Shows the box and does `answer` to it once it is up; returns the box's answer.
+    static int ask(int kind, int buttons, const std::function<void(QMessageBox&)>& answer, QString* title = nullptr)
+    {
+        QPointer<QMessageBox> answered;
+        QTimer look;
+        look.setInterval(10);
+        QObject::connect(&look, &QTimer::timeout, &look, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box == answered)
+                return;
+            answered = box;
+            if (title)
+                *title = box->windowTitle();
+            answer(*box);
+        });
+        look.start();
+        WidgetPrompts boxes;
+        return boxes.messageBox(QStringLiteral("Do you want to save changes?"), QStringLiteral("GT-430"), kind,
+                                buttons);
+    }
+
+private slots:
+    void aQuestionsAnswers_data()
+    {
+        QTest::addColumn<int>("how"); // 0 Esc, 1 the close box, 2 Enter, 3 the key N
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Esc") << 0 << MsgBox::Cancel;
+        QTest::newRow("close box") << 1 << MsgBox::Cancel;
+        QTest::newRow("Enter") << 2 << MsgBox::Yes;
+        QTest::newRow("N") << 3 << MsgBox::No;
+    }
+
+    void aQuestionsAnswers()
+    {
+        QFETCH(int, how);
+        QFETCH(int, answer);
+        TestEnvironment env;
+        QString title;
+        const int got = ask(
+            MsgBox::KindQuestion, 67,
+            [how](QMessageBox& box) {
+                switch (how) {
+                case 0: QTest::keyClick(&box, Qt::Key_Escape); break;
+                case 1: box.close(); break;
+                case 2: QTest::keyClick(&box, Qt::Key_Return); break;
+                default: QTest::keyClick(&box, Qt::Key_N); break;
+                }
+            },
+            &title);
+        QCOMPARE(got, answer);
+        QCOMPARE(title, QStringLiteral("GT-430"));
+    }
+};
+
+QTEST_MAIN(WidgetPromptsTest)
+#include "tst_widgetprompts.moc"
