@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "core/ReportKind.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 
 bool CheckNewPage(int16_t& Lines)
 {
@@ -63,4 +64,47 @@ void PrintColumnHeading(Printer& printer, const QString& Text, const QString& Fo
         printer.setFontBold(false);
         printer.setFontUnderline(false);
     });
+}
+
+QString PrintedAtText(const QDateTime& now)
+{
+    return Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) + QLatin1Char(' ') +
+           now.time().toString(QStringLiteral("HH:mm"));
+}
+
+QString ContinuationMark()
+{
+    return Translate(QStringLiteral("Continue")) + QStringLiteral(" --- ");
+}
+
+void PrintHeaderStart(Printer& printer, double X, double Y, const QString& left, const QString& right)
+{
+    printer.setCurrentX(X);
+    printer.setCurrentY(Y);
+    printer.setFontSize(10);
+    printer.setFontName(QStringLiteral("Arial"));
+    printer.setFontBold(false);
+    printer.setFontUnderline(false);
+    if (!left.isEmpty())
+        printer.print(left);
+    printer.setCurrentX(printer.scaleWidth() - printer.textWidth(right));
+    if (!right.isEmpty())
+        printer.printLine(right);
+}
+
+void PrintCentredLine(Printer& printer, const QString& text)
+{
+    printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(text) / 2);
+    printer.printLine(text);
+}
+
+void PrintRow(Printer& printer, const QList<PrintColumn>& columns)
+{
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        printer.setCurrentX(columns[c].x);
+        if (c + 1 < columns.size())
+            printer.print(columns[c].text);
+        else
+            printer.printLine(columns[c].text);
+    }
 }

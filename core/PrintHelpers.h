@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -24,3 +26,29 @@ void PrintPageFooter(Printer& printer, int16_t X);
 // A column heading, bold and underlined, at the current position, staying on
 // the line. A font name that is not blank becomes the printer's font.
 void PrintColumnHeading(Printer& printer, const QString& Text, const QString& FontName);
+
+// "Printed at: " with the date and the time of `now`, the right-hand text of
+// every page header.
+QString PrintedAtText(const QDateTime& now);
+
+// The mark that opens the first line of a later page: "Continue --- ".
+QString ContinuationMark();
+
+// The first line of a page header: the position X, Y; Arial, 10 points,
+// neither bold nor underlined; `left` at X, staying on the line; then `right`
+// ending at the right edge of the printable area, which ends the line. An
+// empty `left` prints nothing; an empty `right` leaves the line open.
+void PrintHeaderStart(Printer& printer, double X, double Y, const QString& left, const QString& right);
+
+// A text centred on the printable width, ending the line.
+void PrintCentredLine(Printer& printer, const QString& text);
+
+// One column of a printed row: its left edge in twips and its text.
+struct PrintColumn {
+    int x;
+    QString text;
+};
+
+// A row in the current font, each text at its column's left edge; the last one
+// ends the line, the others stay on it.
+void PrintRow(Printer& printer, const QList<PrintColumn>& columns);

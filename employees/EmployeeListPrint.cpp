@@ -5,29 +5,17 @@
 #include "core/Printout.h"
 #include "platform/Clock.h"
 #include "platform/printing/Printer.h"
-#include "platform/text/DateTimeText.h"
 
 namespace {
 
 void PrintListPageHeader(Printer& printer, const QString& dateLine, bool continued)
 {
     guarded(507, [&] {
-        printer.setCurrentX(600);
-        printer.setCurrentY(100);
-        printer.setFontSize(10);
-        printer.setFontName(QStringLiteral("Arial"));
-        printer.setFontBold(false);
-        printer.setFontUnderline(false);
-        if (continued)
-            printer.print(Translate(QStringLiteral("Continue")) + QStringLiteral(" --- "));
-        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(dateLine));
-        printer.printLine(dateLine);
+        PrintHeaderStart(printer, 600, 100, continued ? ContinuationMark() : QString(), dateLine);
         printer.setFontUnderline(true);
         printer.setFontSize(12);
         printer.setFontBold(true);
-        const QString title = Translate(QStringLiteral("Employees' List"));
-        printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(title) / 2);
-        printer.printLine(title);
+        PrintCentredLine(printer, Translate(QStringLiteral("Employees' List")));
         printer.printLine();
         const std::pair<int, const char*> headings[5] = {
             {600, "Employee#"}, {2000, "Last Name"}, {4000, "First Name"}, {6000, "Slot#"}, {7000, "Access"}};
@@ -45,9 +33,7 @@ void PrintListPageHeader(Printer& printer, const QString& dateLine, bool continu
 void PrintEmployeeList(Printer& printer, const QList<EmployeeListLine>& lines)
 {
     guarded(506, [&] {
-        const QDateTime now = programClock().now();
-        const QString dateLine = Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) +
-                                 QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
+        const QString dateLine = PrintedAtText(programClock().now());
         PrintoutLayout layout;
         layout.footerX = 600;
         printer.setDocumentName(Translate(QStringLiteral("Employees' List")));
@@ -56,16 +42,11 @@ void PrintEmployeeList(Printer& printer, const QList<EmployeeListLine>& lines)
         printer.setFontSize(12);
         for (const EmployeeListLine& line : lines) {
             printout.bodyLine([&] {
-                printer.setCurrentX(600);
-                printer.print(line.number);
-                printer.setCurrentX(2000);
-                printer.print(line.lastName);
-                printer.setCurrentX(4000);
-                printer.print(line.firstName);
-                printer.setCurrentX(6000);
-                printer.print(line.slot);
-                printer.setCurrentX(7000);
-                printer.printLine(line.access);
+                PrintRow(printer, {{600, line.number},
+                                   {2000, line.lastName},
+                                   {4000, line.firstName},
+                                   {6000, line.slot},
+                                   {7000, line.access}});
             });
         }
         printout.finish();

@@ -6,7 +6,6 @@
 #include "core/Printout.h"
 #include "platform/Clock.h"
 #include "platform/printing/Printer.h"
-#include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 
 #include <cmath>
@@ -24,20 +23,11 @@ int whole(double twips)
 void PrintDetailsPageHeader(Printer& printer, const QString& Title, const QString& RightText)
 {
     guarded(383, [&] {
-        printer.setCurrentX(300);
-        printer.setCurrentY(printer.currentY() + 100);
-        printer.setFontSize(10);
-        printer.setFontName(QStringLiteral("Arial"));
-        printer.setFontBold(false);
-        printer.setFontUnderline(false);
-        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(RightText));
-        if (!RightText.isEmpty())
-            printer.printLine(RightText);
+        PrintHeaderStart(printer, 300, printer.currentY() + 100, QString(), RightText);
         printer.setFontUnderline(true);
         printer.setFontSize(14);
         printer.setFontBold(true);
-        printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(Title) / 2);
-        printer.printLine(Title);
+        PrintCentredLine(printer, Title);
         printer.printLine();
     });
 }
@@ -97,9 +87,7 @@ void PrintDetailsSheet(Printer& printer, const EmployeeSheet& sheet)
             printer.drawLine(300, P, 300, E);
             printer.drawLine(right, P, right, E);
         };
-        const QDateTime now = programClock().now();
-        const QString printedAt = Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) +
-                                  QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
+        const QString printedAt = PrintedAtText(programClock().now());
         const QString title = VbText::trim(sheet.lastName) + QLatin1Char(' ') + VbText::trim(sheet.firstName);
         printer.setDocumentName(title);
         Printout printout(
@@ -112,8 +100,7 @@ void PrintDetailsSheet(Printer& printer, const EmployeeSheet& sheet)
 
         printer.setFontSize(12);
         const QString factory = Translate(QStringLiteral("Factory Details:"));
-        printer.setCurrentX(W / 2 - printer.textWidth(factory) / 2);
-        printer.printLine(factory);
+        PrintCentredLine(printer, factory);
         printer.printLine();
 
         double D = 0;

@@ -361,9 +361,7 @@ void frmOnline::PrintHistory()
 void frmOnline::PrintOnlineTable(Printer& printer)
 {
     guarded(152, [&] {
-        const QDateTime now = programClock().now();
-        const QString printedAt = Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) +
-                                  QLatin1Char(' ') + now.time().toString(QStringLiteral("HH:mm"));
+        const QString printedAt = PrintedAtText(programClock().now());
         const QString title = Translate(QStringLiteral("On-Line Table"));
         PrintoutLayout layout;
         layout.footerX = 600;
@@ -374,14 +372,8 @@ void frmOnline::PrintOnlineTable(Printer& printer)
         for (int i = 0; i < HistoryLines->rowCount(); ++i) {
             const EventLine line = HistoryLines->lineAt(i);
             printout.bodyLine([&] {
-                printer.setCurrentX(600);
-                printer.print(line.dateTime);
-                printer.setCurrentX(3500);
-                printer.print(line.inOut);
-                printer.setCurrentX(4500);
-                printer.print(line.doorAction);
-                printer.setCurrentX(6500);
-                printer.printLine(line.name);
+                PrintRow(printer,
+                         {{600, line.dateTime}, {3500, line.inOut}, {4500, line.doorAction}, {6500, line.name}});
             });
         }
         printout.finish();
@@ -392,21 +384,11 @@ void frmOnline::PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QS
                                 bool Continued)
 {
     guarded(153, [&] {
-        printer.setCurrentX(X);
-        printer.setCurrentY(Y);
-        printer.setFontSize(10);
-        printer.setFontName(QStringLiteral("Arial"));
-        printer.setFontBold(false);
-        printer.setFontUnderline(false);
-        if (Continued)
-            printer.print(Translate(QStringLiteral("Continue")) + QStringLiteral(" --- "));
-        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(PrintedAt));
-        printer.printLine(PrintedAt);
+        PrintHeaderStart(printer, X, Y, Continued ? ContinuationMark() : QString(), PrintedAt);
         printer.setFontUnderline(true);
         printer.setFontSize(12);
         printer.setFontBold(true);
-        printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(Title) / 2);
-        printer.printLine(Title);
+        PrintCentredLine(printer, Title);
         printer.printLine();
         printer.setCurrentX(X);
         printer.setFontUnderline(false);

@@ -2,13 +2,14 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintHelpers.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
-#include "reports/events/EventPrintout.h"
 #include "reports/events/ExceptReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportPrintout.h"
 
 #include <optional>
 
@@ -120,12 +121,11 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
     do {
         const QString name = rows.field(Name).textOrEmpty();
         if (rows.value(IsTotal).toInt() == 1) {
+            const QString total = name + QLatin1Char(' ') + Translate(QStringLiteral("Incompleted")) +
+                                  rows.field(Missing).textOrEmpty() + QStringLiteral(" Hours.");
             printout.extraLines([&] {
-                printer.setCurrentX(300);
-                printer.printLine(QString(65, QLatin1Char('=')));
-                printer.setCurrentX(300);
-                printer.printLine(name + QLatin1Char(' ') + Translate(QStringLiteral("Incompleted")) +
-                                  rows.field(Missing).textOrEmpty() + QStringLiteral(" Hours."));
+                PrintRow(printer, {{300, QString(65, QLatin1Char('='))}});
+                PrintRow(printer, {{300, total}});
             });
             printout.lineCounter() += 2;
             ++printed;
@@ -136,16 +136,11 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
             previousName = name;
         }
         printout.bodyLine([&] {
-            printer.setCurrentX(300);
-            printer.print(shownDate(rows.field(Date).textOrEmpty()));
-            printer.setCurrentX(needX);
-            printer.print(QStringLiteral("     ") + rows.field(Need).textOrEmpty());
-            printer.setCurrentX(didX);
-            printer.print(rows.field(Did).textOrEmpty());
-            printer.setCurrentX(missingX);
-            printer.print(rows.field(Missing).textOrEmpty());
-            printer.setCurrentX(globalX);
-            printer.printLine(rows.field(Global).textOrEmpty());
+            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+                               {needX, QStringLiteral("     ") + rows.field(Need).textOrEmpty()},
+                               {didX, rows.field(Did).textOrEmpty()},
+                               {missingX, rows.field(Missing).textOrEmpty()},
+                               {globalX, rows.field(Global).textOrEmpty()}});
         });
         ++printed;
     } while (rows.next());

@@ -2,12 +2,13 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintHelpers.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
-#include "reports/events/EventPrintout.h"
 #include "reports/events/MissingReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportPrintout.h"
 
 #include <optional>
 
@@ -72,10 +73,7 @@ int MissingReport::print(Printer& printer, const ReportFilters& filters, const P
             printNameHeading(printer, printout, 1000, QStringLiteral(" "), name, 0, 2);
             previousName = name;
         }
-        printout.bodyLine([&] {
-            printer.setCurrentX(1000);
-            printer.printLine(shownDate(rows.field(1).textOrEmpty()));
-        });
+        printout.bodyLine([&] { PrintRow(printer, {{1000, shownDate(rows.field(1).textOrEmpty())}}); });
         ++printed;
     } while (rows.next());
     printout.finish();

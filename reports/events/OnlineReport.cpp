@@ -2,13 +2,14 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintHelpers.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
-#include "reports/events/EventPrintout.h"
 #include "reports/events/OnlineReportFill.h"
 #include "reports/events/StoredTime.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportPrintout.h"
 #include "reports/framework/ReportTextFile.h"
 
 #include <optional>
@@ -88,16 +89,11 @@ int OnlineReport::print(Printer& printer, const ReportFilters& filters, const Pr
             previousLabel = label;
         }
         printout.bodyLine([&] {
-            printer.setCurrentX(300);
-            printer.print(shownDate(rows.field(Date).textOrEmpty()));
-            printer.setCurrentX(timeX);
-            printer.print(clockOfStoredTime(rows.field(Time).textOrEmpty()));
-            printer.setCurrentX(inOutX);
-            printer.print(rows.field(InOut).textOrEmpty());
-            printer.setCurrentX(pinCardX);
-            printer.print(rows.field(PinCard).textOrEmpty());
-            printer.setCurrentX(doorActionX);
-            printer.printLine(rows.field(DoorAction).textOrEmpty());
+            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+                               {timeX, clockOfStoredTime(rows.field(Time).textOrEmpty())},
+                               {inOutX, rows.field(InOut).textOrEmpty()},
+                               {pinCardX, rows.field(PinCard).textOrEmpty()},
+                               {doorActionX, rows.field(DoorAction).textOrEmpty()}});
         });
         ++printed;
     } while (rows.next());

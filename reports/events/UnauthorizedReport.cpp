@@ -2,13 +2,14 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintHelpers.h"
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
-#include "reports/events/EventPrintout.h"
 #include "reports/events/StoredTime.h"
 #include "reports/events/UnauthorizedReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportPrintout.h"
 
 namespace {
 
@@ -99,20 +100,13 @@ int UnauthorizedReport::print(Printer& printer, const ReportFilters& filters, co
     int printed = 0;
     do {
         printout.bodyLine([&] {
-            printer.setCurrentX(300);
-            printer.print(shownDate(rows.field(Date).textOrEmpty()));
-            printer.setCurrentX(timeX);
-            printer.print(clockOfStoredTime(rows.field(Time).textOrEmpty()));
-            printer.setCurrentX(slotX);
-            printer.print(rows.field(Slot).textOrEmpty());
-            printer.setCurrentX(codeX);
-            printer.print(rows.field(Code).textOrEmpty());
-            printer.setCurrentX(doorActionX);
-            printer.print(rows.field(DoorAction).textOrEmpty());
-            printer.setCurrentX(reasonX);
-            printer.print(rows.field(Reason).textOrEmpty());
-            printer.setCurrentX(nameX);
-            printer.printLine(rows.field(Name).textOrEmpty());
+            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+                               {timeX, clockOfStoredTime(rows.field(Time).textOrEmpty())},
+                               {slotX, rows.field(Slot).textOrEmpty()},
+                               {codeX, rows.field(Code).textOrEmpty()},
+                               {doorActionX, rows.field(DoorAction).textOrEmpty()},
+                               {reasonX, rows.field(Reason).textOrEmpty()},
+                               {nameX, rows.field(Name).textOrEmpty()}});
         });
         ++printed;
     } while (rows.next());

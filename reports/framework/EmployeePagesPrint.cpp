@@ -1,6 +1,7 @@
 #include "reports/framework/EmployeePagesPrint.h"
 
 #include "core/AppState.h"
+#include "core/PrintHelpers.h"
 #include "core/Printout.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
@@ -39,20 +40,12 @@ int printEmployeePages(Printer& printer, const ReportQuery& source, const Employ
         title = rows.value(0).toString();
         const bool total = rows.value(pages.totalColumn).toInt() == 1;
         printout.bodyLine([&] {
-            if (total) {
-                printer.setCurrentX(0);
-                printer.printLine(QString(51, QLatin1Char('=')));
-            }
-            printer.setCurrentX(pages.x);
-            printer.print(shownDate(rows.field(1).textOrEmpty()));
-            for (int v = 0; v < pages.valueColumns; ++v) {
-                printer.setCurrentX(valueX[static_cast<size_t>(v)]);
-                const QString text = rows.field(2 + v).textOrEmpty();
-                if (v + 1 < pages.valueColumns)
-                    printer.print(text);
-                else
-                    printer.printLine(text);
-            }
+            if (total)
+                PrintRow(printer, {{0, QString(51, QLatin1Char('='))}});
+            QList<PrintColumn> row{{pages.x, shownDate(rows.field(1).textOrEmpty())}};
+            for (int v = 0; v < pages.valueColumns; ++v)
+                row.append({valueX[static_cast<size_t>(v)], rows.field(2 + v).textOrEmpty()});
+            PrintRow(printer, row);
         });
         ++printed;
     } while (rows.next());

@@ -9,6 +9,7 @@
 #include "reports/framework/LateReportFill.h"
 #include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportPrintout.h"
 #include "reports/framework/ReportTextFile.h"
 
 #include <optional>
@@ -91,16 +92,12 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
     int scheduleX = 0;
     int actualX = 0;
     int lateX = 0;
-    PrintoutLayout layout;
-    layout.footerX = 500;
-    layout.check = PageCheck::AfterEachLine;
-    layout.notice = run.notice;
     Printout printout(
         printer,
         [&](bool continued) {
             PrintLateReportHeader(printer, 500, 100, title, right, scheduleX, actualX, lateX, continued, filters);
         },
-        layout);
+        reportPrintoutLayout(500, PageCheck::AfterEachLine, run));
     printer.setFontSize(12);
     std::optional<QString> previousName;
     int printed = 0;
@@ -108,12 +105,11 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
         const QString name = rows.field(Name).textOrEmpty();
         if (rows.value(IsTotal).toInt() == 1) {
             if (rows.value(TotalDays).toLongLong() > 0) {
+                const QString total = name + QLatin1Char(' ') + Translate(QStringLiteral("Late")) + QLatin1Char(' ') +
+                                      rows.field(Late).textOrEmpty() + QStringLiteral(" Hours.");
                 printout.extraLines([&] {
-                    printer.setCurrentX(500);
-                    printer.printLine(QString(66, QLatin1Char('=')));
-                    printer.setCurrentX(500);
-                    printer.printLine(name + QLatin1Char(' ') + Translate(QStringLiteral("Late")) + QLatin1Char(' ') +
-                                      rows.field(Late).textOrEmpty() + QStringLiteral(" Hours."));
+                    PrintRow(printer, {{500, QString(66, QLatin1Char('='))}});
+                    PrintRow(printer, {{500, total}});
                 });
                 printout.lineCounter() += 2;
             }
@@ -121,28 +117,14 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
             continue;
         }
         if (name != previousName) {
-            printout.extraLines([&] {
-                printer.setFontSize(12);
-                if (printout.lineCounter() > 1)
-                    printer.printLine();
-                printer.setCurrentX(500);
-                printer.print(QStringLiteral(" "));
-                PrintColumnHeading(printer, name, QString());
-                printer.printLine();
-                printer.setFontSize(12);
-            });
-            printout.lineCounter() += 3;
+            printNameHeading(printer, printout, 500, QStringLiteral(" "), name, 0, 3);
             previousName = name;
         }
         printout.bodyLine([&] {
-            printer.setCurrentX(500);
-            printer.print(shownDate(rows.field(Date).textOrEmpty()));
-            printer.setCurrentX(scheduleX);
-            printer.print(QStringLiteral("    ") + rows.field(Need).textOrEmpty());
-            printer.setCurrentX(actualX);
-            printer.print(rows.field(Did).textOrEmpty());
-            printer.setCurrentX(lateX);
-            printer.printLine(rows.field(Late).textOrEmpty());
+            PrintRow(printer, {{500, shownDate(rows.field(Date).textOrEmpty())},
+                               {scheduleX, QStringLiteral("    ") + rows.field(Need).textOrEmpty()},
+                               {actualX, rows.field(Did).textOrEmpty()},
+                               {lateX, rows.field(Late).textOrEmpty()}});
         });
         ++printed;
     } while (rows.next());

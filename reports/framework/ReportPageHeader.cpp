@@ -38,36 +38,24 @@ QString blanks(int n)
     return QString(n, QLatin1Char(' '));
 }
 
-void printCentred(Printer& printer, const QString& text)
-{
-    printer.setCurrentX(printer.scaleWidth() / 2 - printer.textWidth(text) / 2);
-    printer.printLine(text);
-}
-
 void printHeader(const Member& m, Printer& printer, int16_t X, int16_t Y, const QString& Title,
                  const QString& RightText, const std::vector<int*>& outputs, bool Continued,
                  const ReportFilters& filters)
 {
     guarded(m.procId, [&] {
-        printer.setCurrentX(X);
-        printer.setCurrentY(Y);
-        printer.setFontSize(10);
-        printer.setFontName(QStringLiteral("Arial"));
-        printer.setFontBold(false);
-        printer.setFontUnderline(false);
+        QString left;
         if (m.reportName)
-            printer.print(Translate(QString::fromLatin1(m.reportName)));
+            left = Translate(QString::fromLatin1(m.reportName));
         else if (Continued)
-            printer.print(Translate(QStringLiteral("Continue")) + QStringLiteral(" --- "));
-        printer.setCurrentX(printer.scaleWidth() - printer.textWidth(RightText));
-        printer.printLine(RightText);
+            left = ContinuationMark();
+        PrintHeaderStart(printer, X, Y, left, RightText);
 
         printer.setFontUnderline(false);
         printer.setFontSize(14);
         printer.setFontBold(true);
-        printCentred(printer, appState().CompanyName);
+        PrintCentredLine(printer, appState().CompanyName);
         printer.setFontUnderline(true);
-        printCentred(printer, Title);
+        PrintCentredLine(printer, Title);
         printer.setFontUnderline(false);
         if (m.emptyLineAtTitleSize)
             printer.printLine();
@@ -116,12 +104,6 @@ void printHeader(const Member& m, Printer& printer, int16_t X, int16_t Y, const 
     });
 }
 
-}
-
-QString PrintedAtText(const QDateTime& now)
-{
-    return Translate(QStringLiteral("Printed at: ")) + DateTimeText::shortDate(now.date()) + QLatin1Char(' ') +
-           now.time().toString(QStringLiteral("HH:mm"));
 }
 
 void PrintOnLineReportHeader(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& RightText,

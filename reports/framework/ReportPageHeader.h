@@ -2,7 +2,6 @@
 
 #include "reports/framework/ReportFilters.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -20,9 +19,6 @@ class Printer;
 // line below, "Arial" 12 points, bold and underline off (the absence header
 // leaves bold on). A failure is reported with the header's number; what was
 // printed stays, outputs not yet measured keep the values they had.
-
-// "Printed at: " with the date and the time of `now`, the right-hand text of every header.
-QString PrintedAtText(const QDateTime& now);
 
 // The seven headers and their parameters, all in twips.
 void PrintOnLineReportHeader(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& RightText,

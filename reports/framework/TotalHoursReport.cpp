@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintHelpers.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"

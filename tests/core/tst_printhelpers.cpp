@@ -211,6 +211,87 @@ private slots:
         QVERIFY(!sheet.printer.fontUnderline());
         QCOMPARE(sheet.printer.fontName(), expectedFont);
     }
+
+    void headerStart_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QStringList>("printed");
+        QTest::newRow("a first page") << QString() << QStringLiteral("Printed at: 3/2/26 09:00")
+                                      << QStringList{"Printed at: 3/2/26 09:00"};
+        QTest::newRow("a later page") << QStringLiteral("Continue --- ") << QStringLiteral("Printed at: 3/2/26 09:00")
+                                      << QStringList{"Continue --- ", "Printed at: 3/2/26 09:00"};
+        QTest::newRow("no right-hand text") << QStringLiteral("Name") << QString() << QStringList{"Name"};
+    }
+
+    // Whatever font the page left, the first line is Arial 10, plain; only a
+    // right-hand text ends it.
+    void headerStart()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, right);
+        QFETCH(QStringList, printed);
+        TestEnvironment env;
+        Sheet sheet;
+        sheet.printer.setFontName(QStringLiteral("Courier New"));
+        sheet.printer.setFontBold(true);
+        sheet.printer.setFontUnderline(true);
+
+        PrintHeaderStart(sheet.printer, 600, 100, left, right);
+
+        QStringList texts;
+        for (const PrintRecord::Text& t : sheet.record.texts) {
+            texts << t.text;
+            QCOMPARE(t.font.name, QStringLiteral("Arial"));
+            QCOMPARE(t.font.size, 10.0);
+            QVERIFY(!t.font.bold && !t.font.underline);
+            QCOMPARE(t.at.y(), 100.0);
+        }
+        QCOMPARE(texts, printed);
+        if (!left.isEmpty())
+            QCOMPARE(sheet.record.find(left)->at.x(), 600.0);
+        if (right.isEmpty()) {
+            QCOMPARE(sheet.printer.currentY(), 100.0);
+        } else {
+            QCOMPARE(sheet.record.find(right)->at.x(), 11520 - 24 * RecordingPrintBackend::charWidth(10));
+            QCOMPARE(sheet.printer.currentX(), 0.0);
+            QCOMPARE(sheet.printer.currentY(), 100 + RecordingPrintBackend::lineHeightOf(10));
+        }
+    }
+
+    void centredLine()
+    {
+        TestEnvironment env;
+        Sheet sheet;
+        sheet.printer.setCurrentY(500);
+        PrintCentredLine(sheet.printer, QStringLiteral("Employees' List"));
+        // 15 characters of 120 twips about the middle of 11520.
+        QCOMPARE(sheet.record.texts.first().at, QPointF(4860, 500));
+        QCOMPARE(sheet.printer.currentY(), 500 + RecordingPrintBackend::lineHeightOf(12));
+    }
+
+    // Each column at its own left edge whatever the one before it printed; the
+    // line ends after the last.
+    void row()
+    {
+        TestEnvironment env;
+        Sheet sheet;
+        sheet.printer.setFontBold(true);
+        sheet.printer.setCurrentY(900);
+        PrintRow(sheet.printer, {{600, QStringLiteral("a text longer than its column")},
+                                 {1000, QString()},
+                                 {3500, QStringLiteral("Out")}});
+        QCOMPARE(sheet.record.texts.size(), 2);
+        QCOMPARE(sheet.record.texts[0].at, QPointF(600, 900));
+        QCOMPARE(sheet.record.texts[1].at, QPointF(3500, 900));
+        QVERIFY(sheet.record.texts[1].font.bold);
+        QCOMPARE(sheet.printer.currentX(), 0.0);
+        QCOMPARE(sheet.printer.currentY(), 900 + RecordingPrintBackend::lineHeightOf(12));
+
+        // A row of one column is a line at its left edge; an empty one ends the line all the same.
+        PrintRow(sheet.printer, {{300, QString()}});
+        QCOMPARE(sheet.printer.currentY(), 900 + 2 * RecordingPrintBackend::lineHeightOf(12));
+    }
 };
 
 QTEST_GUILESS_MAIN(PrintHelpersTest)

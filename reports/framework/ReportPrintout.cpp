@@ -1,4 +1,4 @@
-#include "reports/events/EventPrintout.h"
+#include "reports/framework/ReportPrintout.h"
 
 #include "core/PrintHelpers.h"
 #include "platform/printing/Printer.h"

@@ -8,7 +8,7 @@
 class Printer;
 struct PrintRun;
 
-// The pieces the printouts of the event reports share.
+// The pieces the printouts of the reports share.
 
 // The layout of a report's printout: the footer at X, the page counted as the
 // report counts it, the notice when the run wants one.
