@@ -9,6 +9,7 @@
 #include "core/ProgramFiles.h"
 #include "core/frmAboutGT430.h"
 #include "core/frmSplash.h"
+#include "employees/DoorSettings.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
 #include "link/SerialLink.h"
@@ -144,17 +145,14 @@ void frmMain::Form_Load()
         if (!s.CommOpened)
             return;
         CreatePicturesFolder();
-        Recordset doors = Db().openTable(QStringLiteral("DoorsNames_Tbl"));
-        if (doors.recordCount() > 0) {
-            doors.moveFirst();
-            const FieldValue start = doors.field(2);
-            if (!start.isNull() && start.textOrEmpty() != QLatin1String(""))
-                s.DefaultStartTime = start.textOrEmpty();
-            const FieldValue hours = doors.field(3);
+        // Hours of 0 are no default here: the one held stays.
+        if (const auto doors = DoorSettings::readRow(Db())) {
+            if (const auto start = doors->defaultStart())
+                s.DefaultStartTime = *start;
+            const FieldValue& hours = doors->hours[0];
             if (!hours.isNull() && hours.toInt16() != 0)
                 s.DefaultWorkHours = hours.toInt16();
         }
-        doors.close();
     });
 }
 

@@ -40,26 +40,47 @@ QString storedTime(const QString& box)
 
 }
 
-void DoorSettings::load(Database& db, DoorSettingsBoxes& boxes)
+std::optional<QString> DoorSettings::StoredRow::defaultStart() const
 {
-    AppState& s = appState();
+    if (start[0].isNull() || start[0].textOrEmpty().isEmpty())
+        return std::nullopt;
+    return start[0].textOrEmpty();
+}
+
+std::optional<DoorSettings::StoredRow> DoorSettings::readRow(Database& db)
+{
     Recordset rs = db.openSql(QStringLiteral("SELECT * FROM DoorsNames_Tbl ORDER BY rowid LIMIT 1"), {},
                               RecordsetType::Snapshot);
     if (rs.recordCount() == 0)
+        return std::nullopt;
+    StoredRow row;
+    row.door = rs.field(QStringLiteral("DOOR_DESCRIPTION"));
+    for (int p = 0; p < DoorSettingsBoxes::Periods; ++p) {
+        row.start[p] = rs.field(QString::fromLatin1(startFields[p]));
+        row.hours[p] = rs.field(QString::fromLatin1(hoursFields[p]));
+    }
+    return row;
+}
+
+void DoorSettings::load(Database& db, DoorSettingsBoxes& boxes)
+{
+    AppState& s = appState();
+    const std::optional<StoredRow> row = readRow(db);
+    if (!row)
         raiseError(Err::NoCurrentRecord);
     unlessNull([&] {
-        const QString door = rs.field(QStringLiteral("DOOR_DESCRIPTION")).toText();
+        const QString door = row->door.toText();
         boxes.door = VbText::trim(door).isEmpty() ? QString() : door;
     });
+    if (const auto start = row->defaultStart())
+        s.DefaultStartTime = *start;
     for (int p = 0; p < DoorSettingsBoxes::Periods; ++p) {
         unlessNull([&] {
-            const QString start = rs.field(QString::fromLatin1(startFields[p])).toText();
+            const QString start = row->start[p].toText();
             boxes.start[p] = start.isEmpty() ? EmptyTime : start;
-            if (p == 0 && !start.isEmpty())
-                s.DefaultStartTime = start;
         });
         unlessNull([&] {
-            const FieldValue hours = rs.field(QString::fromLatin1(hoursFields[p]));
+            const FieldValue& hours = row->hours[p];
             boxes.hours[p] = hours.toText();
             if (p == 0)
                 s.DefaultWorkHours = hours.toInt16();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/FieldValue.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -30,6 +32,21 @@ struct Problem {
     int period = 0;
     QString message;
 };
+
+// The settings row as stored, each field Null where it holds no value.
+struct StoredRow {
+    FieldValue door;
+    FieldValue start[DoorSettingsBoxes::Periods];
+    FieldValue hours[DoorSettingsBoxes::Periods];
+
+    // The Monday-to-Thursday start time when one is stored (neither Null nor
+    // empty), the default start time of every reader. The hours each reader
+    // takes by a rule of its own.
+    std::optional<QString> defaultStart() const;
+};
+
+// The first settings row; nothing when the table has no row.
+std::optional<StoredRow> readRow(Database& db);
 
 // Reads the settings row into the boxes and sets DefaultStartTime and
 // DefaultWorkHours from the Monday-to-Thursday period. A field without a

@@ -1,20 +1,17 @@
 #include "reports/framework/DefaultSchedule.h"
 
 #include "core/AppState.h"
+#include "employees/DoorSettings.h"
 
 void ReloadDefaultSchedule()
 {
     AppState& s = appState();
-    Recordset doors = Db().openSql(QStringLiteral("SELECT * FROM DoorsNames_Tbl ORDER BY rowid LIMIT 1"), {},
-                                   RecordsetType::Snapshot);
-    if (doors.recordCount() == 0)
+    const auto doors = DoorSettings::readRow(Db());
+    if (!doors)
         return;
-    doors.moveFirst();
-    const FieldValue start = doors.field(2);
-    if (!start.isNull() && !start.textOrEmpty().isEmpty())
-        s.DefaultStartTime = start.textOrEmpty();
-    const FieldValue hours = doors.field(3);
+    if (const auto start = doors->defaultStart())
+        s.DefaultStartTime = *start;
+    const FieldValue& hours = doors->hours[0];
     if (!hours.isNull() && !hours.textOrEmpty().isEmpty())
         s.DefaultWorkHours = hours.toInt16();
-    doors.close();
 }

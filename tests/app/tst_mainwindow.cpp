@@ -51,6 +51,19 @@ private slots:
         QVERIFY(main.ReceiveTimer->isEnabled());
     }
 
+    // Stored hours of 0 and an empty start time are no defaults here: the ones held stay.
+    void storedDefaultsWithoutAValueKeepTheHeldOnes()
+    {
+        env->logInAsAdministrator();
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = '', MonThu_Hours = 0"));
+        appState().DefaultStartTime = QStringLiteral("07:15");
+        appState().DefaultWorkHours = 6;
+        FormInstance<frmMain>::get();
+        QVERIFY(appState().CommOpened);
+        QCOMPARE(appState().DefaultStartTime, QStringLiteral("07:15"));
+        QCOMPARE(appState().DefaultWorkHours, int16_t(6));
+    }
+
     // What the line brought before the port opened is no read of now.
     void staleInputIsDroppedOnceThePortIsOpen()
     {

@@ -80,6 +80,16 @@ private slots:
         QCOMPARE(appState().DefaultWorkHours, int16_t(7));
     }
 
+    // Unlike the main window's load, this one takes stored hours of 0.
+    void storedHoursOfZeroAreTaken()
+    {
+        appState().DefaultWorkHours = 7;
+        Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = 0"));
+        open();
+        QCOMPARE(appState().DefaultWorkHours, int16_t(0));
+        QCOMPARE(appState().DefaultStartTime, QStringLiteral("08:00"));
+    }
+
     void onlyDigitsCanBeTyped()
     {
         frmEmpReport& w = open();
