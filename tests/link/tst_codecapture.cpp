@@ -64,7 +64,7 @@ private slots:
         capture.ReadTimer_Timer();
         QVERIFY(!FormInstance<frmCodes>::exists());
         const LinkState& link = linkState();
-        QVERIFY(link.NewCodeEvent);
+        QVERIFY(link.CodeCaptured);
         QCOMPARE(link.CapturedCode, QStringLiteral("0000000042  "));
         QCOMPARE(link.CapturedCodeType, int16_t(2));
         QCOMPARE(link.LastSlot, uint16_t(500));
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(env->prompts.boxes.size(), 1);
         QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("This card already use by Employee No.12"));
         QVERIFY(FormInstance<frmCodes>::exists());
-        QVERIFY(!linkState().NewCodeEvent);
+        QVERIFY(!linkState().CodeCaptured);
         send(read(false, 0, QStringLiteral("5678"), 2));
         capture.ReadTimer_Timer();
         QVERIFY(!FormInstance<frmCodes>::exists());
@@ -104,7 +104,6 @@ private slots:
         else
             capture.cmdClose->click();
         QVERIFY(!FormInstance<frmCodes>::exists());
-        QVERIFY(!linkState().NewCodeEvent);
         QVERIFY(!linkState().CodeCaptured);
         // The port is read as long as it is open, whatever window closes.
         QVERIFY(FormInstance<frmMain>::get().ReceiveTimer->isEnabled());

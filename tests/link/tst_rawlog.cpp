@@ -114,7 +114,16 @@ private slots:
         ticks(30);
         tick(card(42, 1));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
-        QVERIFY(!linkState().NewCodeEvent);
+    }
+
+    // True only for a read the log takes as a new row.
+    void logReadCardSaysWhetherItTookTheRead()
+    {
+        linkState().CurPacket = PacketRecord::fromFrame(card(42, 1), env->clock.current);
+        QVERIFY(LogReadCard());
+        QVERIFY(!LogReadCard());
+        linkState().CurPacket = PacketRecord::fromFrame(card(42, 2), env->clock.current);
+        QVERIFY(LogReadCard());
     }
 
     void packetsDifferingInTheSequenceByteGiveTwoRows()
