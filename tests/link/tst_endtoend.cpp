@@ -15,6 +15,7 @@
 #include "platform/serial/SerialCommPort.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/PtyPair.h"
+#include "tests/support/StoredRows.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -42,23 +43,9 @@ QByteArray codeRead(bool card, quint32 number, const QString& pin, uint8_t resul
 
 int eventRows()
 {
-    return Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
-        .field(0)
-        .toInt16();
+    return StoredRows::count(QStringLiteral("tblOnline"));
 }
 
-QList<QStringList> rowsOf(const QString& sql)
-{
-    QList<QStringList> all;
-    Recordset rs = Db().openSql(sql, {}, RecordsetType::Snapshot);
-    for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext()) {
-        QStringList row;
-        for (int i = 0; i < rs.fieldCount(); ++i)
-            row << (rs.field(i).isNull() ? QStringLiteral("<null>") : rs.field(i).variant().toString());
-        all << row;
-    }
-    return all;
-}
 
 }
 
@@ -179,15 +166,15 @@ private slots:
         tick();
         tick();
 
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Data, SlotNumber, Date_Date FROM ReadCard_Tbl ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Data, SlotNumber, Date_Date FROM ReadCard_Tbl ORDER BY rowid")),
                  (QList<QStringList>{
                      {"018521280012116", "12", "2026-03-02"},
                      {"091530252552542247", "-1", "2026-03-02"},
                      {"01852080133155", "13", "2026-03-02"},
                  }));
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Door_Number, Door_Status FROM DoorStatus_Tbl ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Number, Door_Status FROM DoorStatus_Tbl ORDER BY rowid")),
                  (QList<QStringList>{{"0", "1"}, {"0", "2"}, {"0", "1"}}));
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Employee_Number, Employee_Full_Name, sCard, sIn, sDoor, sReason, "
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Employee_Number, Employee_Full_Name, sCard, sIn, sDoor, sReason, "
                                        "SlotNumber, CardNum, iLockStrike, iIn, iDoor, iReason, iCard "
                                        "FROM tblOnline ORDER BY rowid")),
                  (QList<QStringList>{
@@ -216,7 +203,7 @@ private slots:
         send(PacketBuilder::doorStatus(DoorModeBypass, false));
         tick();
         QCOMPARE(linkState().DoorMode, DoorModeBypass);
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Door_Status FROM DoorStatus_Tbl")), (QList<QStringList>{{"3"}}));
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Status FROM DoorStatus_Tbl")), (QList<QStringList>{{"3"}}));
         QVERIFY(line->readFromSlave().isEmpty());
     }
 
@@ -236,11 +223,11 @@ private slots:
         QVERIFY(runEventLoopUntil([] { return eventRows() == 2 && linkState().DoorMode == DoorModeSecure; }));
         at(QTime(10, 15, 0));
         frmOnline& monitorWindow = FormInstance<frmOnline>::get();
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_CR, Time_CR, Employee_Number, sIn FROM tblOnline ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_CR, Time_CR, Employee_Number, sIn FROM tblOnline ORDER BY rowid")),
                  (QList<QStringList>{{"2026-03-02", "09:00:00", "12", "In"}, {"2026-03-02", "09:40:00", "13", "Out"}}));
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
                  (QList<QStringList>{{"09:00:00"}, {"09:40:00"}}));
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Door_Status, Door_time FROM DoorStatus_Tbl")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Status, Door_time FROM DoorStatus_Tbl")),
                  (QList<QStringList>{{"2", "09:40:00"}}));
         // The monitor shows what was recorded, newest first, and what comes while it is open.
         QCOMPARE(monitorWindow.HistoryLines->rowCount(), 2);
@@ -274,9 +261,9 @@ private slots:
         const bool both = runEventLoopUntil([] { return eventRows() == 2; });
         unit.join();
         QVERIFY(both);
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline ORDER BY rowid")),
                  (QList<QStringList>{{"09:00:00", "12"}, {"09:00:01", "13"}}));
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
                  (QList<QStringList>{{"09:00:00"}, {"09:00:01"}}));
     }
 
@@ -321,7 +308,7 @@ private slots:
                             codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 7)));
         QVERIFY(runEventLoopUntil([&] { return monitorWindow.HistoryLines->rowCount() == 1; }));
         QCOMPARE(linkState().DoorMode, DoorModeBypass);
-        QCOMPARE(rowsOf(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline")),
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline")),
                  (QList<QStringList>{{"11:00:00", "12"}}));
         QCOMPARE(env->prompts.boxes.size(), 1);
     }

@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
+#include "platform/db/ForwardQuery.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
 #include "tests/support/FakeCommPort.h"
@@ -42,11 +43,11 @@ QByteArray packetOf(const Read& r, uint8_t seq)
 QList<QVariantList> onlineRows()
 {
     QList<QVariantList> all;
-    Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline ORDER BY rowid"), {}, RecordsetType::Snapshot);
-    for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext()) {
+    ForwardQuery rs(Db(), QStringLiteral("SELECT * FROM tblOnline ORDER BY rowid"));
+    while (rs.next()) {
         QVariantList row;
-        for (int i = 0; i < rs.fieldCount(); ++i) {
-            const QVariant v = rs.field(i).variant();
+        for (int i = 0; i < rs.columnCount(); ++i) {
+            const QVariant v = rs.value(i);
             if (v.isNull())
                 row << QVariant();
             else if (v.typeId() == QMetaType::LongLong)
