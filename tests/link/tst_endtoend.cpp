@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/IniSettings.h"
-#include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
 #include "link/OnlineHistoryModel.h"
@@ -105,8 +104,7 @@ private slots:
         env = std::make_unique<WindowTestEnvironment>();
         // The main window's port is the real one.
         setCommPortFactoryForTests(nullptr);
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name, Employee_Code) "
                                     "VALUES (12, 'Ann', 'Smith', '0000004660'), (13, 'Bob', 'Jones', '1234')"));
         line = std::make_unique<PtyPair>();
