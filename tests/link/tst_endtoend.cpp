@@ -10,6 +10,7 @@
 #include "link/frmOnline.h"
 #include "platform/AppError.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/PictureBox.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/serial/SerialCommPort.h"
 #include "tests/support/EventLoopWait.h"
@@ -282,14 +283,16 @@ private slots:
         line->closeMaster();
         // The tick that finds the device gone reports it once it has returned.
         QVERIFY(runEventLoopUntil([this] { return !appState().CommOpened && !env->prompts.boxes.isEmpty(); }));
-        // At once: the door is not known, the link's commands are off, the monitor stays.
-        QCOMPARE(linkState().DoorMode, DoorModeUnknown);
+        // At once: the link's commands are off, the monitor stays.
         QVERIFY(!linkCommandsOn());
         QVERIFY(main.ShowInfo[1]->isEnabled());
         QVERIFY(FormInstance<frmOnline>::exists());
         QCOMPARE(env->prompts.texts(),
                  QStringList{QStringLiteral("Funcion error#: 861\rThe device is gone: %1 (Input/output error)(8012)")
                                  .arg(env->file(QStringLiteral("COM2")))});
+        // The door is not known: the monitor's panel shows it at its own next tick.
+        QVERIFY(runEventLoopUntil([&] { return monitorWindow.ImageDoor->toolTip() == QLatin1String("Unknown"); }));
+        QCOMPARE(linkState().DoorMode, DoorModeUnknown);
         // Tries go on quietly while the device is away.
         runEventLoopFor(450);
         QVERIFY(!appState().CommOpened);
