@@ -1,11 +1,21 @@
 #pragma once
 
+#include "platform/Prompts.h"
 #include "platform/db/Database.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
 #include <cstdint>
 #include <memory>
+
+// How a password prompt was left: the box answers the prompts have always
+// given, Yes for Ok and No for Exit; None until one is left.
+namespace PromptResult {
+inline constexpr int16_t None = 0;
+inline constexpr int16_t Ok = MsgBox::Yes;
+inline constexpr int16_t Cancel = MsgBox::Cancel;
+inline constexpr int16_t Exit = MsgBox::No;
+}
 
 // The program-wide state of the application core: the open database, the
 // settings row, the passwords, and the message and error-report globals.
@@ -42,8 +52,8 @@ struct AppState {
     bool StartupDone = false;
     int16_t LoginFailures = 0;
     bool PasswordFromButtons = false;
-    // How the last password prompt over the communication settings was left: 6 OK, 2 Cancel, 7 Exit.
-    int16_t DialogResult = 0;
+    // How the last password prompt over the communication settings was left (PromptResult).
+    int16_t DialogResult = PromptResult::None;
 
     // The Monday-to-Thursday schedule of the door settings row.
     QString DefaultStartTime;

@@ -15,7 +15,7 @@ LoginResult refuse(bool endNow)
 LoginResult CheckLoginPassword(const QString& typedText, uint8_t& tries)
 {
     AppState& s = appState();
-    s.DialogResult = 6;
+    s.DialogResult = PromptResult::Ok;
     const QString typed = VbText::trim(typedText);
     if (typed == VbText::trim(s.AdminPassword)) {
         if (s.StartupDone) {
@@ -52,7 +52,7 @@ LoginResult CheckLoginPassword(const QString& typedText, uint8_t& tries)
 LoginResult CheckAdminPassword(const QString& typed)
 {
     AppState& s = appState();
-    s.DialogResult = 6;
+    s.DialogResult = PromptResult::Ok;
     if (VbText::trim(typed) == VbText::trim(s.AdminPassword)) {
         s.SessionPassword = s.AdminPassword;
         s.LoginFailures = 0;

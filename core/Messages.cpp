@@ -20,17 +20,17 @@ int TranslatedMsgBox(const QString& text, const QString& title, int kind, int bu
 
 void ShowWarning(const QString& text)
 {
-    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, 4);
+    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, MsgBox::YesNo);
 }
 
 void ShowInputWarning(const QString& text)
 {
-    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, 1);
+    TranslatedMsgBox(text, Translate(QStringLiteral("Warning")), MsgBox::KindWarning, MsgBox::OkCancel);
 }
 
 void ShowNotice(const QString& text)
 {
-    TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindNotice, 4);
+    TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindNotice, MsgBox::YesNo);
 }
 
 namespace {
@@ -38,7 +38,8 @@ namespace {
 // A question has no title of its own: it shows the program's name.
 int ask(const QString& text)
 {
-    return TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindQuestion, 67);
+    return TranslatedMsgBox(text, QStringLiteral("GT-430"), MsgBox::KindQuestion,
+                            MsgBox::YesNoCancel + MsgBox::Information);
 }
 
 }

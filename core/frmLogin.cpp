@@ -54,7 +54,7 @@ void frmLogin::CheckLogin()
 void frmLogin::cancel()
 {
     guarded(701, [this] {
-        appState().DialogResult = 2;
+        appState().DialogResult = PromptResult::Cancel;
         unloadForm();
     });
 }

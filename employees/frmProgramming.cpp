@@ -40,9 +40,6 @@ namespace {
 constexpr int DateRole = Qt::UserRole;
 constexpr int IdRole = Qt::UserRole + 1;
 
-// Shown again at the next tick after the window was closed and opened again.
-bool StatusRefresh = false;
-
 // The date column sorts by the day of the year, not by its text.
 class HolidayItem : public QTreeWidgetItem {
 public:
@@ -304,7 +301,6 @@ void frmProgramming::ShowDoorStatus()
         lblStatus->setText(Translate(QString::fromLatin1(word)));
         ImageDoor->loadPicture(QString::fromLatin1(picture));
         m_shownMode = link.DoorMode;
-        StatusRefresh = false;
         link.DoorStatusChanged = false;
     });
 }
@@ -314,7 +310,7 @@ void frmProgramming::DoorsTimer_Timer()
     guarded(456, [this] {
         const LinkState& link = linkState();
         // The monitor may have taken the flag first: a mode other than the one shown is news too.
-        if (link.DoorStatusChanged || StatusRefresh || link.DoorMode != m_shownMode)
+        if (link.DoorStatusChanged || link.DoorMode != m_shownMode)
             ShowDoorStatus();
     });
 }
@@ -411,6 +407,5 @@ void frmProgramming::Form_Unload()
     // After a failed load the boxes do not hold the row: storing them would lose it.
     if (m_loaded)
         SaveDoorSettings();
-    StatusRefresh = true;
     guarded(459, [] { RefreshMainToolbar(); });
 }

@@ -28,26 +28,25 @@ struct RxArrival {
 struct LinkState {
     PacketRecord CurPacket;
     uint8_t RepeatGuard = 0;
+    // Raised by every door-status packet, cleared by a window that shows it.
+    // Each window that shows the door also redraws, at its own next tick,
+    // whenever the door differs from what it shows, whoever cleared the flag.
     bool DoorStatusChanged = false;
     uint8_t DoorMode = DoorModeNotKnown;
     bool TamperFlag = false;
 
-    // The last accepted code read: its code (trimmed, blank-padded to 12) and slot.
+    // The last accepted code read: its code (trimmed, blank-padded to 12) and
+    // slot. Every read logged reaches the windows through its own hand-over
+    // (link/CodeReadHandOver.h), not through these.
     QString LastCode = QString(12, QLatin1Char(' '));
     uint16_t LastSlot = 0;
-    // The last accepted code read was logged as a new row and is not yet taken.
-    bool NewCodeEvent = false;
     // What the capture dialog took for the employee editor: whether it took a
-    // code (NewCodeEvent says the same until the monitor takes its next read),
-    // the code as LastCode, and its kind, 2 card or 1 PIN.
+    // code, the code as LastCode, and its kind, 2 card or 1 PIN.
     bool CodeCaptured = false;
     QString CapturedCode;
     int16_t CapturedCodeType = 0;
     // Receive ticks that found nothing waiting since the last door-status packet.
     int16_t RxIdleTicks = 0;
-    // Door-status packets handled so far: a window that remembers the count it
-    // has shown sees every change, whoever cleared DoorStatusChanged.
-    quint64 DoorStatusCount = 0;
 
     // Private to the link: the bytes read and not yet framed with the times
     // they were taken from the port, the sequence byte of the last read that

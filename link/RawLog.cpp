@@ -53,7 +53,6 @@ void LogDoorStatus(int door)
         const uint8_t mode = GetDoorStatus();
         link.DoorMode = mode;
         link.DoorStatusChanged = true;
-        ++link.DoorStatusCount;
         receiveLog().addDoorStatus(door, mode, receivedAt(link.CurPacket));
     });
 }

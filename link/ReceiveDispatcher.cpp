@@ -5,7 +5,6 @@
 #include "core/Messages.h"
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
-#include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
@@ -42,7 +41,7 @@ void handleCodeRead(LinkState& link)
     link.LastCode = CodeDecoding::paddedCode(GetCardCode(link.CurPacket.Data));
     link.LastSlot = GetSlotNumber();
     // Every read logged is an event with the time it came, whatever window is open.
-    link.NewCodeEvent = LogReadCard();
+    LogReadCard();
     link.LastSeq = seq;
 }
 
@@ -62,10 +61,9 @@ void ReceiveTick(CommPort& port)
             LinkState& link = linkState();
             if (link.RepeatGuard > 0)
                 --link.RepeatGuard;
-            if (link.RxIdleTicks >= LinkLostTicks) {
+            // The windows that show the door see the change at their own next tick.
+            if (link.RxIdleTicks >= LinkLostTicks)
                 link.DoorMode = DoorModeNotKnown;
-                notifyLinkLost();
-            }
             ReceiveData(port);
         });
         // What the tick took and what waits from before.

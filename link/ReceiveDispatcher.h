@@ -6,8 +6,7 @@ class CommPort;
 inline constexpr int LinkLostTicks = 801;
 
 // One tick of the receive timer: counts the repeat guard down, marks the door
-// mode not known after a long silence (and tells the link-lost listeners),
-// dispatches what the port holds, then stores what the log holds
+// mode not known after a long silence, dispatches what the port holds, then stores what the log holds
 // (link/ReceiveLog.h), waiting for the database no more than a moment. It
 // never shows a box itself: its error reports are shown once it has
 // returned, and the ticks go on while one of them is up, so a box never stops

@@ -1,7 +1,6 @@
 #include "link/SerialLink.h"
 
 #include "core/AppState.h"
-#include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/AppError.h"
@@ -146,7 +145,6 @@ void SerialLink::changed()
         LinkState& link = linkState();
         link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
         link.DoorMode = DoorModeNotKnown;
-        notifyLinkLost();
     }
     if (m_follower)
         m_follower();

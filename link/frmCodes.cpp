@@ -34,7 +34,6 @@ void frmCodes::Form_Load()
 {
     guarded(252, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        linkState().NewCodeEvent = false;
         linkState().CodeCaptured = false;
         m_reads = std::make_unique<CodeReadSubscription>();
         ReadTimer->setEnabled(true);
@@ -50,13 +49,10 @@ void frmCodes::ReadTimer_Timer()
         LinkState& link = linkState();
         if (read.Packet.Data.size() > 4)
             link.CapturedCodeType = static_cast<uint8_t>(read.Packet.Data.at(4)) >= 128 ? 2 : 1;
-        link.NewCodeEvent = false;
         link.CapturedCode = read.Code;
         link.LastSlot = read.Slot; // the slot of the read captured, whatever came after it
         if (CheckCode()) {
-            link.NewCodeEvent = true;
             link.CodeCaptured = true;
-            m_captured = true;
             unloadForm();
         }
     });
@@ -84,9 +80,7 @@ void frmCodes::Form_Unload()
 {
     guarded(254, [this] {
         ReadTimer->setEnabled(false);
+        // A read that came in but was not taken is no capture: it goes with the hand-over.
         m_reads.reset();
-        // A read that came in but was not taken is no capture.
-        if (!m_captured)
-            linkState().NewCodeEvent = false;
     });
 }

@@ -31,5 +31,4 @@ protected:
 
 private:
     std::unique_ptr<CodeReadSubscription> m_reads;
-    bool m_captured = false;
 };

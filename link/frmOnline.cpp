@@ -117,7 +117,6 @@ void frmOnline::Form_Load()
         InitHistoryColumns();
         SetColumnWidths();
         FormTranslator(BinaryDict()).TranslateForm(this);
-        linkState().NewCodeEvent = false;
         StatusShown = false;
         LoadHistory();
         // Every read handed over from now on comes to the list; none runs while the window loads.
@@ -135,7 +134,6 @@ void frmOnline::Form_Load()
     }
     if (!m_reads)
         m_reads = std::make_unique<CodeReadSubscription>();
-    m_linkLost = std::make_unique<LinkLostListener>([this] { UpdateStatus(); });
     ResizeControls();
     refreshClock();
     m_clock->start();
@@ -203,7 +201,6 @@ void frmOnline::LoadHistory()
         if (HistoryLines->rowCount() == 0)
             return;
         selectFirstLine();
-        linkState().NewCodeEvent = false;
     });
 }
 
@@ -314,7 +311,6 @@ void frmOnline::ReadCardTimer_Timer()
             if (m_reads && m_reads->pending()) {
                 bool added = false;
                 for (const CodeRead& read : m_reads->takeAll()) {
-                    linkState().NewCodeEvent = false;
                     if (!read.Event)
                         continue;
                     added = true;
@@ -433,7 +429,6 @@ void frmOnline::Form_Unload()
     guarded(162, [this] {
         ReadCardTimer->setEnabled(false);
         m_clock->stop();
-        m_linkLost.reset();
         m_reads.reset();
         StatusShown = false;
         RefreshMainToolbar();

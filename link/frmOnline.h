@@ -1,7 +1,6 @@
 #pragma once
 
 #include "link/CodeReadHandOver.h"
-#include "link/LinkLostHook.h"
 #include "platform/forms/Form.h"
 
 #include <cstdint>
@@ -80,7 +79,6 @@ private:
                          bool Continued);
 
     std::unique_ptr<CodeReadSubscription> m_reads;
-    std::unique_ptr<LinkLostListener> m_linkLost;
     QTimer* m_clock;
     int m_shownMode = -1;
     int m_shownTamper = -1;

@@ -14,6 +14,15 @@ inline constexpr int Ok = 1;
 inline constexpr int Cancel = 2;
 inline constexpr int Yes = 6;
 inline constexpr int No = 7;
+
+// The buttons the caller asks for, in the low bits. A question offers Yes, No
+// and Cancel for YesNoCancel, else Yes and No; any other box offers Ok.
+inline constexpr int ButtonsMask = 7;
+inline constexpr int OkCancel = 1;
+inline constexpr int YesNoCancel = 3;
+inline constexpr int YesNo = 4;
+// Added to the buttons: the information picture.
+inline constexpr int Information = 64;
 }
 
 // Every modal question the program puts to the user goes through here, so that

@@ -15,7 +15,7 @@ AdministratorAnswer AskAdministrator(const QWidget* owner)
         BackAc& prompt = FormInstance<BackAc>::get();
         prompt.showModal(owner);
         switch (s.DialogResult) {
-        case 6:
+        case PromptResult::Ok:
             if (VbText::trim(s.SessionPassword) == VbText::trim(s.AdminPassword))
                 return AdministratorAnswer::Confirmed;
             ++s.LoginFailures;
@@ -23,9 +23,9 @@ AdministratorAnswer AskAdministrator(const QWidget* owner)
             if (s.LoginFailures % 7 == 0)
                 endProgram();
             break;
-        case 2:
+        case PromptResult::Cancel:
             return AdministratorAnswer::Cancelled;
-        case 0:
+        case PromptResult::None:
             return AdministratorAnswer::Closed;
         default:
             return AdministratorAnswer::Confirmed;

@@ -47,7 +47,7 @@ void BackAc::accept()
 void BackAc::cancel()
 {
     guarded(102, [this] {
-        appState().DialogResult = 2;
+        appState().DialogResult = PromptResult::Cancel;
         unloadForm();
     });
 }
@@ -56,7 +56,7 @@ void BackAc::cmdEnd_Click()
 {
     guarded(103, [] {
         AppState& s = appState();
-        s.DialogResult = 7;
+        s.DialogResult = PromptResult::Exit;
         SaveIniSettings();
         CloseMainDatabase();
         endProgram();
@@ -66,6 +66,6 @@ void BackAc::cmdEnd_Click()
 bool BackAc::Form_QueryUnload(int mode)
 {
     if (mode == CloseBox)
-        appState().DialogResult = 2;
+        appState().DialogResult = PromptResult::Cancel;
     return true;
 }

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -33,57 +32,20 @@ QStringList tableColumns(const Connection& c, const QString& table)
     return names;
 }
 
-// The one table of a plain "SELECT ... FROM t [WHERE ...] [ORDER BY ...]", or
-// nothing when the text joins, groups, or selects from a subquery.
-QString plainSelectTable(const QString& sql)
-{
-    static const QRegularExpression shape(
-        QStringLiteral("^\\s*SELECT\\s+(.+?)\\s+FROM\\s+(\\[[^\\]]+\\]|\"[^\"]+\"|\\w+)\\s*"
-                       "(?:;?\\s*$|(?:WHERE|ORDER)\\b.*$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression refused(
-        QStringLiteral("\\b(JOIN|GROUP\\s+BY|UNION|HAVING|DISTINCT|LIMIT)\\b"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression from(QStringLiteral("\\bFROM\\b"), QRegularExpression::CaseInsensitiveOption);
-    const auto m = shape.match(sql);
-    if (!m.hasMatch() || refused.match(sql).hasMatch())
-        return {};
-    if (sql.count(from) != 1)
-        return {};
-    QString table = m.captured(2);
-    if (table.startsWith(QLatin1Char('[')) || table.startsWith(QLatin1Char('"')))
-        table = table.mid(1, table.size() - 2);
-    return table;
-}
-
-void readAll(Recordset::Impl& d, QSqlQuery& q, bool withKey)
+void readAll(Recordset::Impl& d, QSqlQuery& q)
 {
     const QSqlRecord record = q.record();
-    const int first = withKey ? 1 : 0;
-    for (int i = first; i < record.count(); ++i)
+    for (int i = 0; i < record.count(); ++i)
         d.columns << record.fieldName(i);
     while (q.next()) {
         Recordset::Impl::Row row;
-        if (withKey)
-            row.rowid = q.value(0).toLongLong();
-        row.values.reserve(record.count() - first);
-        for (int i = first; i < record.count(); ++i)
+        row.values.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
             row.values << q.value(i);
         row.loaded = true;
         d.rows << row;
     }
     d.start();
-}
-
-bool allColumnsOf(const QStringList& columns, const QStringList& tableCols)
-{
-    for (const QString& c : columns) {
-        bool found = false;
-        for (const QString& t : tableCols)
-            found = found || c.compare(t, Qt::CaseInsensitive) == 0;
-        if (!found)
-            return false;
-    }
-    return true;
 }
 
 }
@@ -271,11 +233,10 @@ Recordset Database::openTable(const QString& table, RecordsetType type)
     d->table = table;
     if (type == RecordsetType::Snapshot) {
         QSqlQuery q = c.run(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table));
-        readAll(*d, q, false);
+        readAll(*d, q);
         return Recordset(std::move(d));
     }
     d->updatable = true;
-    d->reloadable = true;
     d->columns = tableColumns(c, table);
     QSqlQuery q = c.run(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(quoteIdentifier(table)));
     while (q.next()) {
@@ -287,40 +248,12 @@ Recordset Database::openTable(const QString& table, RecordsetType type)
     return Recordset(std::move(d));
 }
 
-Recordset Database::openTableForAppend(const QString& table)
+Recordset Database::openSql(const QString& sql, const QVariantList& params, RecordsetType)
 {
-    const Connection& c = *m_connection;
-    if (!c.isTable(table))
-        raiseError(Err::NoSuchTable, QStringLiteral("The database cannot find the table '%1'.").arg(table));
     auto d = std::make_unique<Recordset::Impl>();
     d->connection = m_connection;
-    d->table = table;
-    d->updatable = true;
-    d->reloadable = true;
-    d->columns = tableColumns(c, table);
-    d->start();
-    return Recordset(std::move(d));
-}
-
-Recordset Database::openSql(const QString& sql, const QVariantList& params, RecordsetType type)
-{
-    const Connection& c = *m_connection;
-    auto d = std::make_unique<Recordset::Impl>();
-    d->connection = m_connection;
-    const QString table = type == RecordsetType::Dynaset ? plainSelectTable(sql) : QString();
-    if (!table.isEmpty() && c.isTable(table)) {
-        static const QRegularExpression select(QStringLiteral("^\\s*SELECT\\s+"), QRegularExpression::CaseInsensitiveOption);
-        QString keyed = sql;
-        keyed.replace(select, QStringLiteral("SELECT %1.rowid AS gt430_rowid, ").arg(quoteIdentifier(table)));
-        QSqlQuery q = c.run(keyed, params);
-        d->table = table;
-        d->updatable = true;
-        readAll(*d, q, true);
-        d->reloadable = allColumnsOf(d->columns, tableColumns(c, table));
-        return Recordset(std::move(d));
-    }
-    QSqlQuery q = c.run(sql, params);
-    readAll(*d, q, false);
+    QSqlQuery q = m_connection->run(sql, params);
+    readAll(*d, q);
     return Recordset(std::move(d));
 }
 
@@ -340,7 +273,7 @@ Recordset Database::openQuery(const QString& name, const QVariantMap& params)
     auto d = std::make_unique<Recordset::Impl>();
     d->connection = m_connection;
     QSqlQuery q = c.runNamed(text, params);
-    readAll(*d, q, false);
+    readAll(*d, q);
     return Recordset(std::move(d));
 }
 

@@ -49,9 +49,7 @@ public:
     void close();
 
     Recordset openTable(const QString& table, RecordsetType type = RecordsetType::Dynaset);
-    // A dynaset that only adds rows: nothing is read at open.
-    Recordset openTableForAppend(const QString& table);
-    // A dynaset over a plain SELECT of one table is updatable; anything else reads only.
+    // The rows of any statement, copied at open and read only, of either kind.
     Recordset openSql(const QString& sql, const QVariantList& params = {},
                       RecordsetType type = RecordsetType::Dynaset);
     // A view, or a stored query whose :prmDate / :prmNum placeholders are bound.

@@ -73,7 +73,7 @@ int Recordset::Impl::columnIndex(const QString& name) const
 void Recordset::Impl::arrive()
 {
     // A dynaset shows a row as it is now, with the changes made through other recordsets.
-    if (reloadable && pos >= 0 && pos < rows.size())
+    if (updatable && pos >= 0 && pos < rows.size())
         rows[pos].loaded = false;
 }
 
@@ -85,15 +85,9 @@ void Recordset::Impl::leaveEdit()
 
 void Recordset::Impl::refresh(Row& row)
 {
-    if (reloadable) {
-        row.loaded = false;
-        load(row);
-        return;
-    }
-    row.values.resize(columns.size());
-    for (auto it = pending.cbegin(); it != pending.cend(); ++it)
-        row.values[it.key()] = it.value();
-    row.loaded = true;
+    // As stored: column defaults and what the database made of the values.
+    row.loaded = false;
+    load(row);
 }
 
 void Recordset::Impl::store()
@@ -206,11 +200,6 @@ void Recordset::close()
         m_impl->open = false;
 }
 
-bool Recordset::isUpdatable() const
-{
-    return impl().updatable;
-}
-
 int Recordset::recordCount() const
 {
     return impl().live;
@@ -274,19 +263,6 @@ void Recordset::movePrevious()
         --d.pos;
     while (d.pos >= 0 && d.rows[d.pos].deleted);
     d.arrive();
-}
-
-int Recordset::fieldCount() const
-{
-    return static_cast<int>(impl().columns.size());
-}
-
-QString Recordset::fieldName(int position) const
-{
-    const Impl& d = impl();
-    if (position < 0 || position >= d.columns.size())
-        raiseError(Err::ItemNotFound);
-    return d.columns.at(position);
 }
 
 FieldValue Recordset::field(int position) const
@@ -361,18 +337,6 @@ void Recordset::cancelUpdate()
 bool Recordset::isEditing() const
 {
     return impl().mode != Impl::Mode::Idle;
-}
-
-void Recordset::deleteRecord()
-{
-    Impl& d = impl();
-    if (!d.updatable)
-        raiseError(Err::ReadOnly);
-    d.leaveEdit();
-    Impl::Row& row = d.current();
-    d.connection->run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(d.table)), {row.rowid});
-    row.deleted = true;
-    --d.live;
 }
 
 bool Recordset::findFirst(const QString& condition, const QVariantList& params)

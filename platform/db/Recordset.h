@@ -10,16 +10,16 @@
 class Connection;
 
 enum class RecordsetType {
-    Dynaset,  // updatable when it rests on one table
+    Dynaset,  // updatable when it is a table's
     Snapshot, // a read-only copy taken at open
 };
 
 // A set of rows with a current row, as the program's windows walk and edit
 // them: move first, last, next, previous; EOF and BOF; fields by position or
-// name; add new, edit, update, cancel, delete; find the first match.
+// name; add new, edit, update, cancel; find the first match.
 //
 // A dynaset over a table holds the row keys and reads each row when it becomes
-// current; a snapshot copies every row at open.
+// current; any other set copies every row at open.
 class Recordset {
 public:
     Recordset();
@@ -29,7 +29,6 @@ public:
 
     bool isOpen() const;
     void close();
-    bool isUpdatable() const;
 
     int recordCount() const;
     bool eof() const;
@@ -39,8 +38,6 @@ public:
     void moveNext();
     void movePrevious();
 
-    int fieldCount() const;
-    QString fieldName(int position) const;
     // No current record (3021), item not found (3265).
     FieldValue field(int position) const;
     FieldValue field(const QString& name) const;
@@ -53,8 +50,6 @@ public:
     void update();
     void cancelUpdate();
     bool isEditing() const;
-    // Deletes the current row; it stays current, as deleted, until the next move.
-    void deleteRecord();
 
     // Moves to the first row that satisfies the SQL condition, whose values are
     // bound to its '?' placeholders. False, and the position unchanged, when none.

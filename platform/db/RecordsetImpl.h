@@ -17,9 +17,9 @@ struct Recordset::Impl {
     enum class Mode { Idle, Editing, Adding };
 
     std::shared_ptr<Connection> connection;
-    QString table;          // base table; rows then carry their rowid
+    QString table;
+    // A dynaset of `table`: its rows carry their rowid and are read again by it.
     bool updatable = false;
-    bool reloadable = false; // every column is a column of `table`, so a row can be read again by key
     QStringList columns;
     QVector<Row> rows;
     qsizetype pos = 0;

@@ -26,8 +26,7 @@ std::unique_ptr<QMessageBox> WidgetPrompts::makeMessageBox(const QString& text, 
     box->setTextFormat(Qt::PlainText);
     if (kind == MsgBox::KindQuestion) {
         box->setIcon(QMessageBox::Question);
-        // 3 in the low bits asks Yes, No and Cancel; anything else Yes and No.
-        if ((buttons & 7) == 3)
+        if ((buttons & MsgBox::ButtonsMask) == MsgBox::YesNoCancel)
             box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         else
             box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -17,7 +17,7 @@ void warn(const QString& text, const QString& detail)
 {
     const BinaryDictionary& dict = BinaryDict();
     dict.TranslatedMsgBox(text + QLatin1Char('\r') + detail, dict.Translate(QStringLiteral("Warning")),
-                          MsgBox::KindWarning, 4);
+                          MsgBox::KindWarning, MsgBox::YesNo);
 }
 
 }

@@ -6,6 +6,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "reports/events/frmUnautorizedReport.h"
 #include "reports/framework/frmEmpReport.h"
+#include "tests/support/ReportWindows.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -119,10 +120,7 @@ private slots:
             auto& report = static_cast<frmReportWindow&>(form);
             title = report.windowTitle();
             toolbar = toolbarTexts(report);
-            int first = 0;
-            while (report.MSFlexGrid1->isColumnHidden(first))
-                ++first;
-            firstHeader = report.MSFlexGrid1->model()->headerData(first, Qt::Horizontal).toString();
+            firstHeader = shownHeaders(report).value(0);
             report.requestClose();
         });
         filter.PreviewReport();

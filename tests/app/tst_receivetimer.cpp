@@ -7,6 +7,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormTimer.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
 #include "tests/support/BoxesLeftUp.h"
 #include "tests/support/WindowTestEnvironment.h"
@@ -19,14 +20,6 @@ namespace {
 
 // The pace of the test's ticks: the program's 200 ms, twenty times quicker.
 constexpr int TickMs = 10;
-
-QByteArray card(quint32 number, uint8_t seq)
-{
-    PacketBuilder::CodeReadFields f;
-    f.cardNumber = number;
-    f.sequence = seq;
-    return PacketBuilder::codeRead(f);
-}
 
 }
 
@@ -81,10 +74,10 @@ private slots:
 
         const QByteArray overflow = PacketBuilder::withLength(250).left(12);
         const QByteArray tooShort = PacketBuilder::packet(0x20, QByteArray(6, 1));
-        QList<QByteArray> arrivals{overflow, card(101, 1), card(102, 2), card(103, 3), overflow, card(105, 5),
+        QList<QByteArray> arrivals{overflow, cardRead(101, 1), cardRead(102, 2), cardRead(103, 3), overflow, cardRead(105, 5),
                                    tooShort};
         for (int i = 7; i <= 15; ++i)
-            arrivals << card(quint32(100 + i), uint8_t(i));
+            arrivals << cardRead(quint32(100 + i), uint8_t(i));
 
         const QDateTime start(QDate(2026, 3, 2), QTime(9, 0, 0));
         qsizetype sent = 0;
@@ -178,7 +171,7 @@ private slots:
             }
             if (sent < reads) {
                 env->clock.current = start.addSecs(sent);
-                env->port->waiting += card(quint32(100 + sent), uint8_t(sent + 1));
+                env->port->waiting += cardRead(quint32(100 + sent), uint8_t(sent + 1));
                 ++sent;
                 return;
             }

@@ -1,6 +1,5 @@
 #include "core/AppState.h"
 #include "core/LoginRules.h"
-#include "core/MainDatabase.h"
 #include "core/widgets/BackAc.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"
@@ -166,8 +165,7 @@ private slots:
     void exitFromTheAdministratorPromptSavesAndEnds()
     {
         WindowTestEnvironment env;
-        env.createDatabase();
-        OpenMainDatabase();
+        env.openNewDatabase();
         appState().CommPortIndex = 4;
         BackAc& prompt = FormInstance<BackAc>::get();
         QVERIFY_THROWS_EXCEPTION(ProgramEnded, prompt.cmdEnd_Click());

@@ -1,6 +1,5 @@
 #include "core/AppState.h"
 #include "core/FieldHelpers.h"
-#include "core/MainDatabase.h"
 #include "core/ProgramFiles.h"
 #include "core/SharedLookups.h"
 #include "core/WaitSeconds.h"
@@ -32,8 +31,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         addEmployee(1, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("12345"));
         addEmployee(2, QStringLiteral("Bob"), QStringLiteral("O'Neil"), QStringLiteral("  0042 "));
         addEmployee(3, QStringLiteral("Cy"), QStringLiteral("Young"), QString());

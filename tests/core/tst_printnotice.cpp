@@ -1,5 +1,4 @@
 #include "core/frmPrint.h"
-#include "platform/translation/BinaryDictionary.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
@@ -19,9 +18,7 @@ private slots:
     void theNoticeClosesItselfAfterASecond()
     {
         TestEnvironment env;
-        BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
-        BinaryDict().LoadDictionary();
-        BinaryDict().setLanguage(1);
+        TestEnvironment::useGerman();
         const QDateTime start = env.clock.current;
 
         int shown = 0;

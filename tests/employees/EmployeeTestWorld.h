@@ -5,6 +5,7 @@
 #include "employees/EmployeeHandOver.h"
 #include "link/LinkState.h"
 #include "platform/forms/FormRegistry.h"
+#include "tests/support/StoredRows.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QtTest>
@@ -45,12 +46,8 @@ inline QStringList boxTexts(const RecordingPrompts& prompts)
 // The door settings row as stored: name, the four periods, company name.
 inline QStringList doorSettingsRow()
 {
-    Recordset rs = Db().openSql(QStringLiteral("SELECT DOOR_DESCRIPTION, MonThu_Start, MonThu_Hours, Fri_Start, "
-                                               "Fri_Hours, Sat_Start, Sat_Hours, Sun_Start, Sun_Hours, CompanyName "
-                                               "FROM DoorsNames_Tbl"),
-                                {}, RecordsetType::Snapshot);
-    QStringList row;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        row << (rs.field(i).isNull() ? QStringLiteral("<null>") : rs.field(i).textOrEmpty());
-    return row;
+    return StoredRows::rows(QStringLiteral("SELECT DOOR_DESCRIPTION, MonThu_Start, MonThu_Hours, Fri_Start, Fri_Hours, "
+                                           "Sat_Start, Sat_Hours, Sun_Start, Sun_Hours, CompanyName "
+                                           "FROM DoorsNames_Tbl"))
+        .value(0);
 }

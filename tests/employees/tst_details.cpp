@@ -711,8 +711,7 @@ private slots:
         QVERIFY(!FormInstance<frmDetails>::exists());
     }
 
-    // The capture's own flag says a code was taken: the monitor's recording
-    // may already have cleared NewCodeEvent.
+    // The capture's own flag says a code was taken.
     void addCodeStoresTheCodeAtOnce()
     {
         addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
@@ -721,7 +720,6 @@ private slots:
         env->modalSteps.enqueue([](Form& form) {
             LinkState& link = linkState();
             link.CodeCaptured = true;
-            link.NewCodeEvent = false;
             link.CapturedCode = QStringLiteral("0000004660  ");
             link.CapturedCodeType = 2;
             link.LastSlot = 65535; // no slot
@@ -751,7 +749,9 @@ private slots:
     {
         addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"));
         frmDetails& editor = open(false, 7);
-        linkState().NewCodeEvent = true; // a read the monitor has not recorded yet is no capture
+        // What an earlier capture left is no capture of this one.
+        linkState().CodeCaptured = true;
+        linkState().CapturedCode = QStringLiteral("0000004660  ");
         editor.cmdCard->click();
         QCOMPARE(stored(QStringLiteral("Employee_Code"), 7).toString(), QString());
         QCOMPARE(editor.ChkCard->checkState(), Qt::Unchecked);

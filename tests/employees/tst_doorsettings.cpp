@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "employees/DoorSettings.h"
 #include "tests/employees/EmployeeTestWorld.h"
 #include "tests/support/FailureOf.h"
@@ -33,8 +32,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
     }
 
     void cleanup() { env.reset(); }

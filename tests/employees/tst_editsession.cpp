@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "employees/EmployeeEditSession.h"
 #include "employees/EmployeeFields.h"
 #include "tests/support/FailureOf.h"
@@ -38,8 +37,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         // Stored out of number order on purpose.
         addEmployee(30, QStringLiteral("Cid"), QStringLiteral("Young"));
         addEmployee(5, QStringLiteral("Ann"), QStringLiteral("Smith"));

@@ -12,6 +12,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/serial/CommPort.h"
 #include "platform/serial/CommPortFactory.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/PtyPair.h"
 #include "tests/employees/EmployeeTestWorld.h"
 
@@ -31,15 +32,6 @@ class EmployeesEndToEndTest : public QObject {
 
     std::unique_ptr<WindowTestEnvironment> env;
     std::unique_ptr<PtyPair> line;
-
-    static QByteArray card(quint32 number, uint8_t sequence)
-    {
-        PacketBuilder::CodeReadFields f;
-        f.cardNumber = number;
-        f.sequence = sequence;
-        f.setSlot(9);
-        return PacketBuilder::codeRead(f);
-    }
 
     // The unit sends; the bytes reach the program's port (bounded wait).
     bool send(const QByteArray& bytes)
@@ -89,7 +81,7 @@ private slots:
             editor.ToolbarButton[1]->trigger();
             // Add Code: the capture dialog waits for the next read at the unit.
             env->modalSteps.enqueue([&](Form& capture) {
-                if (!send(card(4660, 1)))
+                if (!send(cardRead(4660, 1, PacketBuilder::ResultOpened, 9)))
                     return;
                 main.ReceiveTimer_Timer();
                 static_cast<frmCodes&>(capture).ReadTimer_Timer();
@@ -110,7 +102,7 @@ private slots:
         // that gave her the card was recorded as a code nobody held yet.
         main.ShowInfo_Click(0);
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        QVERIFY(send(card(4660, 2)));
+        QVERIFY(send(cardRead(4660, 2, PacketBuilder::ResultOpened, 9)));
         main.ReceiveTimer_Timer();
         monitor.ReadCardTimer_Timer();
         Recordset rs = Db().openSql(

@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "employees/Holidays.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -23,8 +22,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
     }
 
     void cleanup() { env.reset(); }

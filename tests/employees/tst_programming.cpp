@@ -1,16 +1,21 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
+#include "core/SerialLinkControl.h"
 #include "app/frmMain.h"
 #include "employees/Holidays.h"
 #include "employees/frmHoliday.h"
 #include "employees/frmProgramming.h"
 #include "link/LinkState.h"
+#include "link/PacketBuilder.h"
+#include "link/ReceiveDispatcher.h"
+#include "platform/AppError.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
 #include "tests/employees/EmployeeTestWorld.h"
+#include "tests/support/EventLoopWait.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -230,6 +235,32 @@ private slots:
         settings.DoorsTimer_Timer();
         QCOMPARE(settings.lblStatus->text(), QStringLiteral("Bypass"));
         QVERIFY(!settings.ImageDoor->picture().isNull());
+    }
+
+    void theDoorShowsUnknownOnceTheLinkIsLost_data()
+    {
+        QTest::addColumn<bool>("portCloses");
+        QTest::newRow("a long silence") << false;
+        QTest::newRow("a port that does not open again") << true;
+    }
+
+    // With the program's own timers: a lost link leaves the door's state
+    // unknown, and the window shows it so.
+    void theDoorShowsUnknownOnceTheLinkIsLost()
+    {
+        QFETCH(bool, portCloses);
+        frmMain& main = FormInstance<frmMain>::get();
+        frmProgramming& settings = open();
+        env->port->waiting += PacketBuilder::doorStatus(DoorModeSecure, false);
+        QVERIFY(runEventLoopUntil([&] { return settings.lblStatus->text() == QLatin1String("Secure"); }));
+        if (portCloses) {
+            env->port->missing = {5};
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM5 does not open")));
+            QVERIFY_THROWS_EXCEPTION(AppError, main.serialLink().open(5));
+        } else {
+            linkState().RxIdleTicks = LinkLostTicks; // a little over 160 s without a door status
+        }
+        QVERIFY(runEventLoopUntil([&] { return settings.lblStatus->text() == QLatin1String("Unknown"); }));
     }
 
     // The holiday columns share the width the list has once its page is

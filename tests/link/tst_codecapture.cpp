@@ -7,6 +7,7 @@
 #include "link/frmCodes.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QPushButton>
@@ -34,17 +35,6 @@ class CodeCaptureTest : public QObject {
         FormInstance<frmMain>::get().ReceiveTimer_Timer();
     }
 
-    static QByteArray read(bool card, quint32 number, const QString& pin, uint8_t sequence, uint16_t slot = 7)
-    {
-        PacketBuilder::CodeReadFields f;
-        f.card = card;
-        f.cardNumber = number;
-        f.pin = pin;
-        f.sequence = sequence;
-        f.setSlot(slot);
-        return PacketBuilder::codeRead(f);
-    }
-
 private slots:
     void init()
     {
@@ -60,11 +50,11 @@ private slots:
         capture.ReadTimer_Timer(); // nothing yet
         QVERIFY(FormInstance<frmCodes>::exists());
         // A door status right behind the read no longer hides it.
-        send(read(true, 42, {}, 1, 500) + PacketBuilder::doorStatus(DoorModeNormal, false));
+        send(cardRead(42, 1, PacketBuilder::ResultOpened, 500) + PacketBuilder::doorStatus(DoorModeNormal, false));
         capture.ReadTimer_Timer();
         QVERIFY(!FormInstance<frmCodes>::exists());
         const LinkState& link = linkState();
-        QVERIFY(link.NewCodeEvent);
+        QVERIFY(link.CodeCaptured);
         QCOMPARE(link.CapturedCode, QStringLiteral("0000000042  "));
         QCOMPARE(link.CapturedCodeType, int16_t(2));
         QCOMPARE(link.LastSlot, uint16_t(500));
@@ -74,13 +64,13 @@ private slots:
     {
         frmCodes& capture = openCapture();
         Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Employee_Code) VALUES (12, '1234')"));
-        send(read(false, 0, QStringLiteral("1234"), 1));
+        send(pinRead(QStringLiteral("1234"), 1, 7));
         capture.ReadTimer_Timer();
         QCOMPARE(env->prompts.boxes.size(), 1);
         QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("This card already use by Employee No.12"));
         QVERIFY(FormInstance<frmCodes>::exists());
-        QVERIFY(!linkState().NewCodeEvent);
-        send(read(false, 0, QStringLiteral("5678"), 2));
+        QVERIFY(!linkState().CodeCaptured);
+        send(pinRead(QStringLiteral("5678"), 2, 7));
         capture.ReadTimer_Timer();
         QVERIFY(!FormInstance<frmCodes>::exists());
         QCOMPARE(linkState().CapturedCode.trimmed(), QStringLiteral("5678"));
@@ -98,13 +88,12 @@ private slots:
     {
         QFETCH(bool, closeBox);
         frmCodes& capture = openCapture();
-        send(read(true, 99, {}, 3)); // arrived, but not yet taken
+        send(cardRead(99, 3, PacketBuilder::ResultOpened, 7)); // arrived, but not yet taken
         if (closeBox)
             capture.requestClose();
         else
             capture.cmdClose->click();
         QVERIFY(!FormInstance<frmCodes>::exists());
-        QVERIFY(!linkState().NewCodeEvent);
         QVERIFY(!linkState().CodeCaptured);
         // The port is read as long as it is open, whatever window closes.
         QVERIFY(FormInstance<frmMain>::get().ReceiveTimer->isEnabled());
@@ -114,7 +103,7 @@ private slots:
     {
         frmCodes& capture = openCapture();
         capture.hide();
-        send(read(true, 5, {}, 4));
+        send(cardRead(5, 4, PacketBuilder::ResultOpened, 7));
         capture.ReadTimer_Timer();
         QVERIFY(FormInstance<frmCodes>::exists());
         capture.show();

@@ -1,36 +1,16 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
-#include "link/LinkLostHook.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
-#include "tests/support/FakeCommPort.h"
+#include "tests/support/CodeReads.h"
+#include "tests/support/ReceiveTicks.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
-
-QByteArray card(quint32 number, uint8_t seq, uint8_t result = PacketBuilder::ResultOpened)
-{
-    PacketBuilder::CodeReadFields f;
-    f.cardNumber = number;
-    f.sequence = seq;
-    f.result = result;
-    return PacketBuilder::codeRead(f);
-}
-
-QByteArray pin(const QString& digits, uint8_t seq)
-{
-    PacketBuilder::CodeReadFields f;
-    f.card = false;
-    f.pin = digits;
-    f.sequence = seq;
-    f.setSlot(NoSlot);
-    return PacketBuilder::codeRead(f);
-}
 
 int rows(const QString& table)
 {
@@ -55,24 +35,9 @@ class DispatcherTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> env;
-    FakeCommPort port;
+    std::unique_ptr<ReceiveTicks> receive;
 
     LinkState& link() { return linkState(); }
-
-    void tick(const QByteArray& input = {})
-    {
-        port.waiting += input;
-        env->clock.current = env->clock.current.addMSecs(200);
-        ReceiveTick(port);
-        // Its boxes come once it has returned to the event loop.
-        QCoreApplication::sendPostedEvents();
-    }
-
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
 
     QStringList boxes() const { return env->prompts.texts(); }
 
@@ -80,20 +45,21 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
-        port = FakeCommPort{};
-        port.open = true;
+        env->openNewDatabase();
+        receive = std::make_unique<ReceiveTicks>(env->clock);
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        receive.reset();
+        env.reset();
+    }
 
     void acceptedReadIsDecodedLoggedAndHandedOver()
     {
         CodeReadSubscription reads;
-        tick(card(42, 1));
+        receive->tick(cardRead(42, 1));
         QCOMPARE(link().LastCode, QStringLiteral("0000000042  "));
         QCOMPARE(link().LastSlot, uint16_t(0));
-        QVERIFY(link().NewCodeEvent);
         QCOMPARE(link().LastSeq, uint8_t(1));
         QCOMPARE(link().RepeatGuard, uint8_t(10)); // 20, then 10 once logged
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
@@ -123,20 +89,19 @@ private slots:
         QFETCH(int, rowsAfter);
         QFETCH(bool, accepted);
         CodeReadSubscription reads;
-        tick(card(42, 7));
-        ticks(ticksBetween);
-        tick(card(42, 7));
+        receive->tick(cardRead(42, 7));
+        receive->ticks(ticksBetween);
+        receive->tick(cardRead(42, 7));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), rowsAfter);
+        // An accepted repeat of the logged packet writes nothing and hands nothing over.
         QCOMPARE(reads.count(), 1);
-        // An accepted repeat of the logged packet writes nothing and clears the flag.
-        QCOMPARE(link().NewCodeEvent, !accepted);
         QCOMPARE(link().RepeatGuard, uint8_t(accepted ? 20 : 10 - ticksBetween - 1));
     }
 
     void newSequenceByteIsNoRepeat()
     {
         CodeReadSubscription reads;
-        tick(card(42, 7) + card(43, 8));
+        receive->tick(cardRead(42, 7) + cardRead(43, 8));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 2);
         QCOMPARE(link().LastCode, QStringLiteral("0000000043  "));
         QCOMPARE(reads.count(), 2);
@@ -146,8 +111,8 @@ private slots:
 
     void sameSequenceByteOfAnotherCodeInTheGuardIsDropped()
     {
-        tick(card(42, 7));
-        tick(pin(QStringLiteral("1234"), 7));
+        receive->tick(cardRead(42, 7));
+        receive->tick(pinRead(QStringLiteral("1234"), 7, NoSlot));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
         QCOMPARE(link().LastCode, QStringLiteral("0000000042  "));
     }
@@ -155,7 +120,7 @@ private slots:
     void otherActionsAreIgnored()
     {
         CodeReadSubscription reads;
-        tick(PacketBuilder::packet(0x7E, QByteArray(8, 1)));
+        receive->tick(PacketBuilder::packet(0x7E, QByteArray(8, 1)));
         QCOMPARE(link().CurPacket.Action, uint8_t(0x7E));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 0);
         QCOMPARE(link().DoorMode, DoorModeNotKnown);
@@ -167,10 +132,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("reads");
-        QTest::newRow("door status after the read") << card(1, 1) + PacketBuilder::doorStatus(1, false) << 1;
-        QTest::newRow("second read before the consumer") << card(1, 1) + pin(QStringLiteral("99"), 2) << 2;
-        QTest::newRow("repeat in the guard") << card(1, 1) + card(1, 1) << 1;
-        QTest::newRow("bad checksum") << PacketBuilder::withBadChecksum(card(1, 1)) << 0;
+        QTest::newRow("door status after the read") << cardRead(1, 1) + PacketBuilder::doorStatus(1, false) << 1;
+        QTest::newRow("second read before the consumer") << cardRead(1, 1) + pinRead(QStringLiteral("99"), 2, NoSlot) << 2;
+        QTest::newRow("repeat in the guard") << cardRead(1, 1) + cardRead(1, 1) << 1;
+        QTest::newRow("bad checksum") << PacketBuilder::withBadChecksum(cardRead(1, 1)) << 0;
     }
 
     void handOverKeepsEveryRead()
@@ -179,7 +144,7 @@ private slots:
         QFETCH(int, reads);
         CodeReadSubscription monitor;
         CodeReadSubscription capture;
-        tick(input);
+        receive->tick(input);
         QCOMPARE(monitor.count(), reads);
         QCOMPARE(capture.count(), reads);
         // One consumer taking its copy leaves the other's.
@@ -189,10 +154,10 @@ private slots:
 
     void consumerSeesOnlyReadsAfterItCame()
     {
-        tick(card(1, 1));
+        receive->tick(cardRead(1, 1));
         CodeReadSubscription late;
         QVERIFY(!late.pending());
-        tick(card(2, 2));
+        receive->tick(cardRead(2, 2));
         QCOMPARE(late.count(), 1);
         QCOMPARE(late.take()->Code.trimmed(), QStringLiteral("0000000002"));
         QCOMPARE(codeReadSubscriptions(), 1);
@@ -201,11 +166,10 @@ private slots:
     void doorStatusPacket()
     {
         link().RxIdleTicks = 500;
-        tick(PacketBuilder::doorStatus(DoorModeBypass, true));
+        receive->tick(PacketBuilder::doorStatus(DoorModeBypass, true));
         QCOMPARE(link().DoorMode, DoorModeBypass);
         QVERIFY(link().TamperFlag);
         QVERIFY(link().DoorStatusChanged);
-        QCOMPARE(link().DoorStatusCount, quint64(1));
         QCOMPARE(link().RxIdleTicks, int16_t(0));
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 1);
     }
@@ -213,38 +177,29 @@ private slots:
     void codeReadsDoNotResetTheIdleCount()
     {
         link().RxIdleTicks = 500;
-        tick(card(1, 1));
+        receive->tick(cardRead(1, 1));
         QCOMPARE(link().RxIdleTicks, int16_t(500));
-        tick();
+        receive->tick();
         QCOMPARE(link().RxIdleTicks, int16_t(501));
     }
 
     void linkLostAfterLongSilence()
     {
-        int refreshes = 0;
-        tick(PacketBuilder::doorStatus(DoorModeSecure, false));
-        auto listener = std::make_unique<LinkLostListener>([&] { ++refreshes; });
-        ticks(LinkLostTicks);
+        receive->tick(PacketBuilder::doorStatus(DoorModeSecure, false));
+        receive->ticks(LinkLostTicks);
         // The check comes before the count: the tick that finds 801 silent ticks counted sets 99.
         QCOMPARE(link().RxIdleTicks, int16_t(LinkLostTicks));
         QCOMPARE(link().DoorMode, DoorModeSecure);
-        QCOMPARE(refreshes, 0);
-        tick();
+        receive->tick();
         QCOMPARE(link().DoorMode, DoorModeNotKnown);
-        QCOMPARE(refreshes, 1);
         link().DoorMode = DoorModeUnknown; // the monitor's panel stores 4
-        tick();
+        receive->tick();
         QCOMPARE(link().DoorMode, DoorModeNotKnown);
-        QCOMPARE(refreshes, 2);
-        listener.reset();
-        tick();
-        QCOMPARE(refreshes, 2);
         // The next door status links again: the counter and the mode come back.
-        tick(PacketBuilder::doorStatus(DoorModeNormal, false));
-        QCOMPARE(refreshes, 2);
+        receive->tick(PacketBuilder::doorStatus(DoorModeNormal, false));
         QCOMPARE(link().DoorMode, DoorModeNormal);
         QCOMPARE(link().RxIdleTicks, int16_t(0));
-        tick();
+        receive->tick();
         QCOMPARE(link().DoorMode, DoorModeNormal);
         // The loss wrote no row.
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 2);
@@ -254,24 +209,24 @@ private slots:
     void idleCountStopsAt32767()
     {
         link().RxIdleTicks = 32767;
-        tick();
+        receive->tick();
         QCOMPARE(link().RxIdleTicks, int16_t(32767));
         QVERIFY(boxes().isEmpty());
     }
 
     void closedPortCountsAsSilenceWithoutReports()
     {
-        port.open = false;
-        ticks(3);
+        receive->port.open = false;
+        receive->ticks(3);
         QCOMPARE(link().RxIdleTicks, int16_t(3));
         QVERIFY(boxes().isEmpty());
     }
 
     void guardCountsDownBeforeThePacketsOfItsTick()
     {
-        tick(card(1, 1));
+        receive->tick(cardRead(1, 1));
         link().RepeatGuard = 1;
-        tick(card(1, 1));
+        receive->tick(cardRead(1, 1));
         QCOMPARE(link().RepeatGuard, uint8_t(20)); // accepted: the guard had run out first
     }
 
@@ -288,7 +243,7 @@ private slots:
     {
         QFETCH(QByteArray, packet);
         CodeReadSubscription reads;
-        tick(packet + card(5, 5));
+        receive->tick(packet + cardRead(5, 5));
         QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 0);
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 0);
@@ -296,9 +251,9 @@ private slots:
         QVERIFY(!link().DoorStatusChanged);
         QVERIFY(!reads.pending());
         // The packet behind waits for a tick that finds new input.
-        tick();
+        receive->tick();
         QVERIFY(!reads.pending());
-        tick(PacketBuilder::packet(0x7E, {}));
+        receive->tick(PacketBuilder::packet(0x7E, {}));
         QCOMPARE(reads.count(), 1);
     }
 
@@ -306,7 +261,7 @@ private slots:
     {
         const QByteArray seven("\x00\x00\x05\x80\x00\x00\x03", 7);
         CodeReadSubscription reads;
-        tick(PacketBuilder::packet(0x20, seven));
+        receive->tick(PacketBuilder::packet(0x20, seven));
         QVERIFY(boxes().isEmpty());
         QCOMPARE(reads.count(), 1);
         QCOMPARE(link().LastSeq, static_cast<uint8_t>(link().CurPacket.CheckSum));
@@ -316,7 +271,7 @@ private slots:
     void aFinishedTickLeavesItsRowsCommitted()
     {
         CodeReadSubscription monitor;
-        tick(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
+        receive->tick(cardRead(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
         QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
         QCOMPARE(committedRows(QStringLiteral("ReadCard_Tbl")), 1);
         QCOMPARE(committedRows(QStringLiteral("DoorStatus_Tbl")), 1);
@@ -334,9 +289,9 @@ private slots:
                 b = static_cast<char>(noise.bounded(256));
             if (i % 5 == 0) {
                 ++sent;
-                chunk += card(quint32(1000 + sent), uint8_t(sent));
+                chunk += cardRead(quint32(1000 + sent), uint8_t(sent));
             }
-            tick(chunk);
+            receive->tick(chunk);
         }
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), sent);
         QVERIFY(boxes().isEmpty());

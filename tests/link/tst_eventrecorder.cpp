@@ -1,13 +1,13 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/EventRecorder.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
+#include "platform/db/ForwardQuery.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/translation/MldFile.h"
-#include "tests/support/FakeCommPort.h"
+#include "tests/support/ReceiveTicks.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QFile>
@@ -42,11 +42,11 @@ QByteArray packetOf(const Read& r, uint8_t seq)
 QList<QVariantList> onlineRows()
 {
     QList<QVariantList> all;
-    Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline ORDER BY rowid"), {}, RecordsetType::Snapshot);
-    for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext()) {
+    ForwardQuery rs(Db(), QStringLiteral("SELECT * FROM tblOnline ORDER BY rowid"));
+    while (rs.next()) {
         QVariantList row;
-        for (int i = 0; i < rs.fieldCount(); ++i) {
-            const QVariant v = rs.field(i).variant();
+        for (int i = 0; i < rs.columnCount(); ++i) {
+            const QVariant v = rs.value(i);
             if (v.isNull())
                 row << QVariant();
             else if (v.typeId() == QMetaType::LongLong)
@@ -65,7 +65,7 @@ class EventRecorderTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> env;
-    FakeCommPort port;
+    std::unique_ptr<ReceiveTicks> receive;
     uint8_t seq = 0;
     // What the on-line monitor would take.
     std::unique_ptr<CodeReadSubscription> monitor;
@@ -90,11 +90,7 @@ class EventRecorderTest : public QObject {
 
     void arrive(const Read& r)
     {
-        port.waiting += packetOf(r, ++seq);
-        env->clock.current = env->clock.current.addMSecs(200);
-        ReceiveTick(port);
-        // Its boxes come once it has returned to the event loop.
-        QCoreApplication::sendPostedEvents();
+        receive->tick(packetOf(r, ++seq));
     }
 
     void useGerman(const QString& unknownEmployee = QStringLiteral("Unbekannter Mitarbeiter"))
@@ -111,21 +107,20 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         appState().DefaultPictureFile = QStringLiteral("/pictures/default.jpg");
         addEmployee(12, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("0000004660"),
                     QStringLiteral(" /pictures/ann.jpg "));
         addEmployee(13, QStringLiteral("Bob"), QStringLiteral("Jones"), QStringLiteral("1234"), QStringLiteral(""));
         addEmployee(14, QStringLiteral("Cy"), QStringLiteral("Null"), QStringLiteral("777"), QVariant());
-        port = FakeCommPort{};
-        port.open = true;
+        receive = std::make_unique<ReceiveTicks>(env->clock);
         seq = 0;
         monitor = std::make_unique<CodeReadSubscription>();
     }
     void cleanup()
     {
         monitor.reset();
+        receive.reset();
         env.reset();
     }
 
@@ -279,9 +274,9 @@ private slots:
     {
         CodeReadSubscription capture;
         arrive({true, 4660, {}, 0, 0, 7});
-        port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, ++seq);
-        port.waiting += PacketBuilder::doorStatus(DoorModeSecure, false);
-        ReceiveTick(port);
+        receive->port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, ++seq);
+        receive->port.waiting += PacketBuilder::doorStatus(DoorModeSecure, false);
+        ReceiveTick(receive->port);
         QCOMPARE(linkState().CurPacket.Action, uint8_t(0x40));
         QCOMPARE(linkState().LastSlot, uint16_t(8));
         QCOMPARE(recordedLines().size(), 2);
@@ -295,8 +290,8 @@ private slots:
         // The capture dialog got the same two reads.
         QCOMPARE(capture.count(), 2);
         // A repeat the link drops is not recorded.
-        port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, seq);
-        ReceiveTick(port);
+        receive->port.waiting += packetOf({false, 0, QStringLiteral("1234"), 1, 0, 8}, seq);
+        ReceiveTick(receive->port);
         QCOMPARE(recordedLines().size(), 0);
         QCOMPARE(onlineRows().size(), 2);
     }

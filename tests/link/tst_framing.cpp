@@ -3,6 +3,7 @@
 #include "link/PacketBuilder.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/FakeCommPort.h"
 #include "tests/support/TestEnvironment.h"
@@ -19,14 +20,6 @@ QByteArray bytes(std::initializer_list<int> values)
     for (int v : values)
         b.append(static_cast<char>(v));
     return b;
-}
-
-QByteArray card(quint32 number, uint8_t seq)
-{
-    PacketBuilder::CodeReadFields f;
-    f.cardNumber = number;
-    f.sequence = seq;
-    return PacketBuilder::codeRead(f);
 }
 
 // A frame whose checksum fails, with `inside` among its data bytes.
@@ -71,7 +64,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("packet");
         QTest::addColumn<bool>("good");
-        const QByteArray good = card(42, 1);
+        const QByteArray good = cardRead(42, 1);
         QTest::newRow("built") << good << true;
         QTest::newRow("last byte off by one") << PacketBuilder::withBadChecksum(good) << false;
         QByteArray syncChanged = good;
@@ -94,8 +87,8 @@ private slots:
         QTest::addColumn<QByteArray>("buffer");
         QTest::addColumn<bool>("found");
         QTest::addColumn<QByteArray>("left");
-        const QByteArray p = card(7, 3);
-        const QByteArray q = card(8, 4);
+        const QByteArray p = cardRead(7, 3);
+        const QByteArray q = cardRead(8, 4);
         // A sync and a large N in noise: a frame that would run on for 211 bytes.
         const QByteArray falseSync = bytes({0xFF, 0xFF, 0xFF, 0x55, 1, 2, 3, 4, 5, 200, 0x20});
         QTest::newRow("exactly one packet") << p << true << QByteArray();
@@ -162,14 +155,14 @@ private slots:
 
     void longSyncRunFramesWithinOneCall()
     {
-        feed(bytes({0xFF}) + card(1, 1));
+        feed(bytes({0xFF}) + cardRead(1, 1));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
         QVERIFY(accumulator().isEmpty());
     }
 
     void packetOverTwoTicks()
     {
-        const QByteArray p = card(1, 1);
+        const QByteArray p = cardRead(1, 1);
         feed(p.left(6));
         QCOMPARE(GetPacket(port), uint8_t(0));
         QCOMPARE(accumulator(), p.left(6));
@@ -180,7 +173,7 @@ private slots:
 
     void byteByByte()
     {
-        const QByteArray p = card(5, 5);
+        const QByteArray p = cardRead(5, 5);
         for (qsizetype i = 0; i + 1 < p.size(); ++i) {
             feed(p.mid(i, 1));
             QCOMPARE(GetPacket(port), uint8_t(0));
@@ -191,7 +184,7 @@ private slots:
 
     void twoPacketsReadAtOnce()
     {
-        feed(card(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false));
+        feed(cardRead(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
         QCOMPARE(GetPacket(port), uint8_t(0x40));
         QCOMPARE(GetPacket(port), uint8_t(0));
@@ -200,7 +193,7 @@ private slots:
 
     void badChecksumThenGoodInOneCall()
     {
-        feed(PacketBuilder::withBadChecksum(card(1, 1)) + card(2, 2));
+        feed(PacketBuilder::withBadChecksum(cardRead(1, 1)) + cardRead(2, 2));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
         QCOMPARE(linkState().CurPacket.Data.at(3), char(2));
         QVERIFY(env->prompts.boxes.isEmpty());
@@ -252,18 +245,18 @@ private slots:
         QCOMPARE(overflowReports(), 1);
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
         // Framing goes on afterwards.
-        feed(card(3, 3));
+        feed(cardRead(3, 3));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
     }
 
     void extractThrowsOnAFalseLengthAndKeepsWhatFollows()
     {
-        QByteArray buffer = PacketBuilder::withLength(250).left(12) + card(2, 2);
+        QByteArray buffer = PacketBuilder::withLength(250).left(12) + cardRead(2, 2);
         QByteArray packet;
         QCOMPARE(failureOf([&] { ExtractPacket(buffer, packet); }), Err::Overflow);
-        QCOMPARE(buffer, PacketBuilder::withLength(250).left(12).mid(1) + card(2, 2));
+        QCOMPARE(buffer, PacketBuilder::withLength(250).left(12).mid(1) + cardRead(2, 2));
         QVERIFY(ExtractPacket(buffer, packet));
-        QCOMPARE(packet, card(2, 2));
+        QCOMPARE(packet, cardRead(2, 2));
     }
 
     void fullAccumulatorIsNoOverflow()
@@ -286,14 +279,14 @@ private slots:
             QCOMPARE(GetPacket(port), uint8_t(0));
             QVERIFY(accumulator().size() < Framing::BytesBeforeN);
         }
-        feed(card(4, 4));
+        feed(cardRead(4, 4));
         QCOMPARE(GetPacket(port), uint8_t(0x20));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 
     void aSyncSplitBetweenReadsLinesUp()
     {
-        const QByteArray p = card(6, 6);
+        const QByteArray p = cardRead(6, 6);
         feed(bytes({0x31, 0x32}) + p.left(2));
         QCOMPARE(GetPacket(port), uint8_t(0));
         QCOMPARE(accumulator(), p.left(2));
@@ -309,7 +302,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<int>("overflows");
-        const QByteArray cut = card(99, 99);
+        const QByteArray cut = cardRead(99, 99);
         QTest::newRow("first twelve bytes of a read") << cut.left(12) << 0;
         QTest::newRow("a read cut after its first data byte") << cut.left(13) << 0;
         // Its length byte is then one of the next frame's sync bytes: 255.
@@ -324,7 +317,7 @@ private slots:
                                                    0x55, 0, 0, 0, 0, 0, 30})
                                          << 0;
         QTest::newRow("a bad frame, then a header announcing 250")
-            << PacketBuilder::withBadChecksum(card(1, 1)) + PacketBuilder::withLength(250).left(12) << 1;
+            << PacketBuilder::withBadChecksum(cardRead(1, 1)) + PacketBuilder::withLength(250).left(12) << 1;
         // A sync inside a frame already known to be false is noise.
         QTest::newRow("a sync announcing 250 inside a bad frame") << badFrameHolding(syncOf250) << 0;
         QTest::newRow("a sync announcing 255 inside a cut frame")
@@ -337,7 +330,7 @@ private slots:
         QFETCH(int, overflows);
         QByteArray line = before;
         for (int i = 1; i <= 10; ++i)
-            line += card(quint32(i), uint8_t(i));
+            line += cardRead(quint32(i), uint8_t(i));
         QList<int> arrived;
         for (qsizetype at = 0; at < line.size(); at += 192) {
             feed(line.mid(at, 192));
@@ -367,7 +360,7 @@ private slots:
         const QByteArray bad =
             PacketBuilder::withBadChecksum(PacketBuilder::packet(0x20, bytes({1, 2, 3, 0xFF, 0xFF, 0xFF, 0x55, 1, 2})));
         QCOMPARE(bad.size(), 21);
-        const QByteArray stream = bad + bytes({3, 4, 250, 0x20}) + card(2, 2);
+        const QByteArray stream = bad + bytes({3, 4, 250, 0x20}) + cardRead(2, 2);
         feed(stream.left(cut));
         QCOMPARE(GetPacket(port), uint8_t(0));
         feed(stream.mid(cut));
@@ -379,7 +372,7 @@ private slots:
 
     void longRunOfSyncBytesIsWorkedOffQuickly()
     {
-        feed(QByteArray(30000, char(0xFF)) + card(9, 9));
+        feed(QByteArray(30000, char(0xFF)) + cardRead(9, 9));
         QElapsedTimer t;
         t.start();
         QCOMPARE(GetPacket(port), uint8_t(0x20));
@@ -389,7 +382,7 @@ private slots:
 
     void accumulatorSurvivesReopening()
     {
-        const QByteArray p = card(1, 1);
+        const QByteArray p = cardRead(1, 1);
         feed(p.left(7));
         QCOMPARE(GetPacket(port), uint8_t(0));
         port.setPortOpen(false);

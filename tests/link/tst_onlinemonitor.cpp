@@ -16,6 +16,7 @@
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
 #include "tests/support/BoxesLeftUp.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/RecordingPrintBackend.h"
@@ -48,15 +49,6 @@ class OnlineMonitorTest : public QObject {
         env->port->waiting += bytes;
         FormInstance<frmMain>::get().ReceiveTimer_Timer();
         QCoreApplication::sendPostedEvents(); // the tick's boxes
-    }
-
-    static QByteArray card(quint32 number, uint8_t sequence, uint8_t result = PacketBuilder::ResultOpened)
-    {
-        PacketBuilder::CodeReadFields f;
-        f.cardNumber = number;
-        f.sequence = sequence;
-        f.result = result;
-        return PacketBuilder::codeRead(f);
     }
 
     int onlineRows()
@@ -111,10 +103,10 @@ private slots:
         frmMain& main = startMain();
         QVERIFY(main.ReceiveTimer->isEnabled());
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0));
-        env->port->waiting += card(1001, 1) + PacketBuilder::doorStatus(DoorModeBypass, false);
+        env->port->waiting += cardRead(1001, 1) + PacketBuilder::doorStatus(DoorModeBypass, false);
         QVERIFY(runEventLoopUntil([this] { return onlineRows() == 1 && env->port->waiting.isEmpty(); }));
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(9, 30, 0));
-        env->port->waiting += card(1002, 2);
+        env->port->waiting += cardRead(1002, 2);
         QVERIFY(runEventLoopUntil([this] { return onlineRows() == 2; }));
         QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:00:00")), 1);
         QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:30:00")), 1);
@@ -161,7 +153,7 @@ private slots:
                                 "2 Mar 2026 10:04:00", "2 Mar 2026 10:05:00", "2 Mar 2026 10:06:00"};
         for (int i = 1; i <= 6; ++i) {
             env->clock.current = QDateTime(today, QTime(10, i, 0));
-            env->port->waiting += card(quint32(500 + i), uint8_t(i));
+            env->port->waiting += cardRead(quint32(500 + i), uint8_t(i));
             QVERIFY(runEventLoopUntil([&] { return lines(monitor) == i; }));
             QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, shown.at(i - 1));
             QCOMPARE(monitor.History->currentIndex().row(), 0);
@@ -182,12 +174,12 @@ private slots:
         storeEvent(QStringLiteral("2026-03-02"), QStringLiteral("08:00:00"), 7);
         auto other = std::make_unique<OtherProgramHoldsTheDatabase>(appState().DbPath);
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(10, 1, 0));
-        env->port->waiting += card(501, 1);
+        env->port->waiting += cardRead(501, 1);
         QVERIFY(runEventLoopUntil([&] { return lines(before) == 1; }));
         QCOMPARE(before.HistoryLines->lineAt(0).dateTime, QStringLiteral("2 Mar 2026 10:01:00"));
         FormInstance<frmOnline>::unload();
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(10, 2, 0));
-        env->port->waiting += card(502, 2);
+        env->port->waiting += cardRead(502, 2);
         QVERIFY(runEventLoopUntil([] { return receiveLog().waiting() == 2; }));
 
         frmOnline& monitor = FormInstance<frmOnline>::get();
@@ -250,7 +242,7 @@ private slots:
         QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 2; }));
         QCOMPARE(monitor.HistoryLines->index(0, 0).data(OnlineHistoryModel::TagRole).toInt(), 5);
         QCOMPARE(monitor.HistoryLines->index(1, 0).data(OnlineHistoryModel::TagRole).toInt(), 4);
-        env->port->waiting += card(77, 1);
+        env->port->waiting += cardRead(77, 1);
         QVERIFY(runEventLoopUntil([&] { return lines(monitor) == 3; }));
         QCOMPARE(monitor.HistoryLines->lineAt(0).dateTime, QStringLiteral("11 Mar 2026 00:00:01"));
         QCOMPARE(monitor.History->currentIndex().row(), 0);
@@ -261,8 +253,8 @@ private slots:
         startMain();
         frmOnline& monitor = FormInstance<frmOnline>::get();
         // Two reads and a door status before the monitor's tick: none is lost.
-        send(card(1001, 1) + card(1002, 2) + PacketBuilder::doorStatus(DoorModeSecure, false));
-        send(card(1003, 3));
+        send(cardRead(1001, 1) + cardRead(1002, 2) + PacketBuilder::doorStatus(DoorModeSecure, false));
+        send(cardRead(1003, 3));
         QCOMPARE(onlineRows(), 3); // recorded by the ticks that took them in
         QCOMPARE(lines(monitor), 0);
         monitor.ReadCardTimer_Timer();
@@ -270,7 +262,6 @@ private slots:
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 3);
         QCOMPARE(lines(monitor), 3);
-        QVERIFY(!linkState().NewCodeEvent);
     }
 
     // Nobody at the screen: the monitor's own report (a picture that is gone)
@@ -300,9 +291,9 @@ private slots:
         connect(&unit, &QTimer::timeout, &door, [&] {
             ++step;
             if (step == 1)
-                env->port->waiting += card(5, 99);
+                env->port->waiting += cardRead(5, 99);
             else if (step <= 9)
-                env->port->waiting += card(quint32(200 + step), uint8_t(step));
+                env->port->waiting += cardRead(quint32(200 + step), uint8_t(step));
             else if (step == 10) {
                 shownWhileUp = boxes.up == 1 ? lines(monitor) : -1;
                 boxes.closeBox();
@@ -332,7 +323,7 @@ private slots:
                                     "VALUES (5, '0000000005', ?)"),
                      {gone});
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        send(card(5, 1));
+        send(cardRead(5, 1));
         monitor.ReadCardTimer_Timer();
         QVERIFY(env->prompts.boxes.isEmpty()); // not inside the tick: once it has returned
         QCoreApplication::sendPostedEvents();
@@ -348,11 +339,11 @@ private slots:
         frmOnline& monitor = FormInstance<frmOnline>::get();
         frmCodes& capture = FormInstance<frmCodes>::get();
         capture.show();
-        send(card(4242, 7));
+        send(cardRead(4242, 7));
         capture.ReadTimer_Timer();
         QVERIFY(!FormInstance<frmCodes>::exists());
         QCOMPARE(linkState().CapturedCode.trimmed(), QStringLiteral("0000004242"));
-        QVERIFY(linkState().NewCodeEvent);
+        QVERIFY(linkState().CodeCaptured);
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 1);
         QVERIFY(linkState().CodeCaptured); // the monitor's recording leaves the capture standing
@@ -363,7 +354,7 @@ private slots:
         startMain();
         appState().DefaultPictureFile = env->file(QStringLiteral("missing.png"));
         frmOnline& monitor = FormInstance<frmOnline>::get();
-        send(card(7, 1));
+        send(cardRead(7, 1));
         monitor.ReadCardTimer_Timer();
         QCOMPARE(onlineRows(), 1);
         QVERIFY(monitor.EmpImage->picture().isNull());
@@ -398,6 +389,8 @@ private slots:
         QVERIFY(monitor.ImgTamper->isVisibleTo(&monitor));
         for (int i = 0; i <= LinkLostTicks; ++i)
             main.ReceiveTimer_Timer();
+        // The panel's own tick sees the door it shows is no longer the door's.
+        monitor.ReadCardTimer_Timer();
         QCOMPARE(linkState().DoorMode, DoorModeUnknown);
         QVERIFY(!monitor.ImgTamper->isVisibleTo(&monitor) && !monitor.lblTamper->isVisibleTo(&monitor));
     }
@@ -477,7 +470,7 @@ private slots:
         QVERIFY(env->printDialogs.flagsShown.isEmpty());
 
         for (int i = 0; i < 48; ++i)
-            send(card(quint32(100 + i), uint8_t(i + 1)));
+            send(cardRead(quint32(100 + i), uint8_t(i + 1)));
         monitor.ReadCardTimer_Timer();
         QCOMPARE(lines(monitor), 48);
 

@@ -1,24 +1,16 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/RawLog.h"
 #include "link/ReceiveDispatcher.h"
-#include "tests/support/FakeCommPort.h"
+#include "tests/support/CodeReads.h"
+#include "tests/support/ReceiveTicks.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QtTest>
 
 namespace {
-
-QByteArray card(quint32 number, uint8_t seq)
-{
-    PacketBuilder::CodeReadFields f;
-    f.cardNumber = number;
-    f.sequence = seq;
-    return PacketBuilder::codeRead(f);
-}
 
 Recordset table(const QString& name)
 {
@@ -46,33 +38,20 @@ class RawLogTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> env;
-    FakeCommPort port;
-
-    void tick(const QByteArray& input = {})
-    {
-        port.waiting += input;
-        env->clock.current = env->clock.current.addMSecs(200);
-        ReceiveTick(port);
-        // Its boxes come once it has returned to the event loop.
-        QCoreApplication::sendPostedEvents();
-    }
-
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
+    std::unique_ptr<ReceiveTicks> receive;
 
 private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
-        port = FakeCommPort{};
-        port.open = true;
+        env->openNewDatabase();
+        receive = std::make_unique<ReceiveTicks>(env->clock);
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        receive.reset();
+        env.reset();
+    }
 
     void rawRowHoldsThePacket()
     {
@@ -85,8 +64,8 @@ private slots:
         f.sequence = 3;
         const QByteArray frame = PacketBuilder::codeRead(f);
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(22, 5, 25));
-        port.waiting = frame;
-        ReceiveTick(port);
+        receive->port.waiting = frame;
+        ReceiveTick(receive->port);
         Recordset rs = table(QStringLiteral("ReadCard_Tbl"));
         QCOMPARE(rs.recordCount(), 1);
         const auto value = [&](const char* name) { return rs.field(QLatin1String(name)).variant().toString(); };
@@ -107,36 +86,45 @@ private slots:
 
     void identicalPacketsGiveOneRowHoweverFarApart()
     {
-        tick(card(42, 1));
-        ticks(100);
-        tick(card(42, 1));
+        receive->tick(cardRead(42, 1));
+        receive->ticks(100);
+        receive->tick(cardRead(42, 1));
         env->clock.current = env->clock.current.addDays(1);
-        ticks(30);
-        tick(card(42, 1));
+        receive->ticks(30);
+        receive->tick(cardRead(42, 1));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 1);
-        QVERIFY(!linkState().NewCodeEvent);
+    }
+
+    // True only for a read the log takes as a new row.
+    void logReadCardSaysWhetherItTookTheRead()
+    {
+        linkState().CurPacket = PacketRecord::fromFrame(cardRead(42, 1), env->clock.current);
+        QVERIFY(LogReadCard());
+        QVERIFY(!LogReadCard());
+        linkState().CurPacket = PacketRecord::fromFrame(cardRead(42, 2), env->clock.current);
+        QVERIFY(LogReadCard());
     }
 
     void packetsDifferingInTheSequenceByteGiveTwoRows()
     {
-        tick(card(42, 1));
-        tick(card(42, 2));
+        receive->tick(cardRead(42, 1));
+        receive->tick(cardRead(42, 2));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 2);
     }
 
     void aNewRunLogsItsFirstReadAgain()
     {
-        tick(card(42, 1));
+        receive->tick(cardRead(42, 1));
         linkState() = LinkState{}; // the program started again
-        tick(card(42, 1));
+        receive->tick(cardRead(42, 1));
         QCOMPARE(rows(QStringLiteral("ReadCard_Tbl")), 2);
     }
 
     void compareIgnoresOnlyTheReceiveTime()
     {
         const QDateTime then = env->clock.current;
-        PacketRecord a = PacketRecord::fromFrame(card(1, 1), then);
-        PacketRecord b = PacketRecord::fromFrame(card(1, 1), then.addSecs(5));
+        PacketRecord a = PacketRecord::fromFrame(cardRead(1, 1), then);
+        PacketRecord b = PacketRecord::fromFrame(cardRead(1, 1), then.addSecs(5));
         QVERIFY(!ComparePacket(PacketRecord{}, b)); // nothing logged yet
         QVERIFY(ComparePacket(a, b));
         b.Version = 1;
@@ -168,8 +156,8 @@ private slots:
         // Without the index the sort alone decides which of equal times comes first.
         Db().execute(QStringLiteral("DROP INDEX DoorStatus_Tbl_Newest"));
         for (int m : modes) {
-            port.waiting += PacketBuilder::doorStatus(static_cast<uint8_t>(m), false);
-            ReceiveTick(port);
+            receive->port.waiting += PacketBuilder::doorStatus(static_cast<uint8_t>(m), false);
+            ReceiveTick(receive->port);
         }
         QCOMPARE(doorStatuses(), stored);
         Recordset rs = table(QStringLiteral("DoorStatus_Tbl"));
@@ -184,12 +172,12 @@ private slots:
         Db().execute(QStringLiteral("INSERT INTO DoorStatus_Tbl VALUES (0, 3, '2026-03-01', '23:59:59')"));
         Db().execute(QStringLiteral("INSERT INTO DoorStatus_Tbl VALUES (0, 2, '2026-02-28', '10:00:00')"));
         Db().execute(QStringLiteral("INSERT INTO DoorStatus_Tbl VALUES (1, 1, '2026-03-02', '08:00:00')"));
-        tick(PacketBuilder::doorStatus(DoorModeBypass, false)); // the newest row of door 1 is Bypass
+        receive->tick(PacketBuilder::doorStatus(DoorModeBypass, false)); // the newest row of door 1 is Bypass
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 3);
         linkState().DoorMode = DoorModeNotKnown; // a loss is not compared with
-        tick(PacketBuilder::doorStatus(DoorModeBypass, false));
+        receive->tick(PacketBuilder::doorStatus(DoorModeBypass, false));
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 3);
-        tick(PacketBuilder::doorStatus(DoorModeNormal, false));
+        receive->tick(PacketBuilder::doorStatus(DoorModeNormal, false));
         QCOMPARE(rows(QStringLiteral("DoorStatus_Tbl")), 4);
     }
 };

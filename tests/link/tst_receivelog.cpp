@@ -4,12 +4,11 @@
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
-#include "link/ReceiveDispatcher.h"
 #include "link/ReceiveLog.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
-#include "tests/support/FakeCommPort.h"
+#include "tests/support/ReceiveTicks.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QElapsedTimer>
@@ -32,23 +31,9 @@ class ReceiveLogTest : public QObject {
 
     std::unique_ptr<TestEnvironment> env;
     std::unique_ptr<SmallFileSystem> disk;
-    FakeCommPort port;
+    std::unique_ptr<ReceiveTicks> receive;
 
     void at(int hour, int minute, int second) { env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(hour, minute, second)); }
-
-    void tick(const QByteArray& input = {})
-    {
-        port.waiting += input;
-        ReceiveTick(port);
-        // Its boxes come once it has returned to the event loop.
-        QCoreApplication::sendPostedEvents();
-    }
-
-    void ticks(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            tick();
-    }
 
     QStringList column(const QString& sql)
     {
@@ -112,12 +97,13 @@ private slots:
         ProgramFolder::setPathForTests(disk->path());
         CreateProgramDatabase(disk->path() + QStringLiteral("/") + DatabaseFileName);
         OpenMainDatabase();
-        port = FakeCommPort{};
-        port.open = true;
+        // The times are the test's own.
+        receive = std::make_unique<ReceiveTicks>(env->clock, 0);
     }
     void cleanup()
     {
         CloseMainDatabase();
+        receive.reset();
         env.reset();
         disk.reset();
     }
@@ -144,7 +130,7 @@ private slots:
         const std::function<void()> end = start(fault);
 
         at(9, 0, 1);
-        tick(cardRead(101, 1) + PacketBuilder::doorStatus(DoorModeSecure, false));
+        receive->tick(cardRead(101, 1) + PacketBuilder::doorStatus(DoorModeSecure, false));
         // The windows see the read and the door at once.
         QList<CodeRead> shown = monitor.takeAll();
         QCOMPARE(shown.size(), 1);
@@ -152,20 +138,20 @@ private slots:
         QCOMPARE(shown.first().Event->row, qint64(0));
         QCOMPARE(shown.first().Event->line.sortKey, QStringLiteral("2026-03-02 09:00:01"));
         QCOMPARE(linkState().DoorMode, DoorModeSecure);
-        ticks(24);
+        receive->ticks(24);
         // The same packet again, once the repeat guard has run out: the log holds it already.
         at(9, 0, 6);
-        tick(cardRead(101, 1));
+        receive->tick(cardRead(101, 1));
         QVERIFY(!monitor.pending());
         at(9, 0, 7);
-        tick(cardRead(102, 2));
+        receive->tick(cardRead(102, 2));
         QCOMPARE(monitor.takeAll().size(), 1);
         QCOMPARE(receiveLog().waiting(), 3);
         QCOMPARE(told(), toldAtOnce ? 1 : 0);
 
         end();
         at(9, 0, 30);
-        tick();
+        receive->tick();
         QCOMPARE(receiveLog().waiting(), 0);
         QCOMPARE(rawTimes(), (QStringList{"09:00:01", "09:00:07"}));
         QCOMPARE(eventTimes(), (QStringList{"09:00:01 0000000101", "09:00:07 0000000102"}));
@@ -179,25 +165,25 @@ private slots:
     {
         OtherProgramHoldsTheDatabase other(appState().DbPath);
         at(9, 0, 1);
-        tick(cardRead(101, 1));
-        ticks(ReceiveLog::LockedTicksBeforeTelling - 2);
+        receive->tick(cardRead(101, 1));
+        receive->ticks(ReceiveLog::LockedTicksBeforeTelling - 2);
         QCOMPARE(told(), 0);
-        tick();
+        receive->tick();
         QCOMPARE(told(), 1);
         QCOMPARE(env->prompts.texts().last(),
                  QStringLiteral("What the door sends cannot be stored in the database now:\r"
                                 "Couldn't update; the database is locked.\r"
                                 "It is kept and will be stored as soon as the database takes it again."));
-        ticks(3 * ReceiveLog::LockedTicksBeforeTelling);
+        receive->ticks(3 * ReceiveLog::LockedTicksBeforeTelling);
         QCOMPARE(told(), 1);
         other.letGo();
         QTest::ignoreMessage(QtInfoMsg, "The database takes the door's rows again: the 1 that waited are stored");
-        tick();
+        receive->tick();
         QCOMPARE(rawTimes(), QStringList{"09:00:01"});
         // A fault later on is told again.
         OtherProgramHoldsTheDatabase again(appState().DbPath);
-        tick(cardRead(102, 2));
-        ticks(ReceiveLog::LockedTicksBeforeTelling);
+        receive->tick(cardRead(102, 2));
+        receive->ticks(ReceiveLog::LockedTicksBeforeTelling);
         QCOMPARE(told(), 2);
     }
 
@@ -205,16 +191,16 @@ private slots:
     void doorStatusesThatWait()
     {
         at(8, 0, 0);
-        tick(PacketBuilder::doorStatus(DoorModeNormal, false));
+        receive->tick(PacketBuilder::doorStatus(DoorModeNormal, false));
         OtherProgramHoldsTheDatabase other(appState().DbPath);
         const QList<uint8_t> modes{DoorModeNormal, DoorModeSecure, DoorModeSecure, DoorModeNormal, DoorModeNormal};
         for (int i = 0; i < modes.size(); ++i) {
             at(9, 0, i);
-            tick(PacketBuilder::doorStatus(modes.at(i), false));
+            receive->tick(PacketBuilder::doorStatus(modes.at(i), false));
         }
         QCOMPARE(receiveLog().waiting(), 3);
         other.letGo();
-        tick();
+        receive->tick();
         QCOMPARE(doorRows(), (QStringList{"1 08:00:00", "2 09:00:01", "1 09:00:03"}));
     }
 
@@ -226,19 +212,19 @@ private slots:
         CodeReadSubscription monitor;
         auto end = start(Fault::RawTableGone);
         at(9, 0, 1);
-        tick(cardRead(101, 1) + cardRead(102, 2) + cardRead(103, 3) + cardRead(104, 4));
+        receive->tick(cardRead(101, 1) + cardRead(102, 2) + cardRead(103, 3) + cardRead(104, 4));
         QCOMPARE(monitor.takeAll().size(), 2);
         QCOMPARE(receiveLog().waiting(), 2);
         QCOMPARE(env->prompts.texts().filter(QStringLiteral("no more can wait for it")).size(), 1);
-        tick(cardRead(105, 5));
+        receive->tick(cardRead(105, 5));
         QCOMPARE(env->prompts.texts().filter(QStringLiteral("no more can wait for it")).size(), 1);
         end();
         QTest::ignoreMessage(QtInfoMsg, "The database takes the door's rows again: the 2 that waited are stored; 3 "
                                         "reads were not taken in meanwhile");
-        tick();
-        ticks(21);
+        receive->tick();
+        receive->ticks(21);
         at(9, 0, 9);
-        tick(cardRead(104, 4));
+        receive->tick(cardRead(104, 4));
         QCOMPARE(column(QStringLiteral("SELECT CardNum FROM tblOnline ORDER BY rowid")),
                  (QStringList{"0000000101", "0000000102", "0000000104"}));
     }
@@ -249,7 +235,7 @@ private slots:
     {
         auto end = start(Fault::WindowChange);
         at(9, 0, 1);
-        tick(cardRead(101, 1));
+        receive->tick(cardRead(101, 1));
         end();
         const QString path = appState().DbPath;
         CloseMainDatabase();
@@ -267,11 +253,11 @@ private slots:
     void aTickWaitsOnlyAMoment()
     {
         OtherProgramHoldsTheDatabase other(appState().DbPath);
-        tick(cardRead(101, 1));
+        receive->tick(cardRead(101, 1));
         QElapsedTimer spent;
         spent.start();
         for (int i = 0; i < 10; ++i)
-            tick(cardRead(quint32(102 + i), uint8_t(2 + i)));
+            receive->tick(cardRead(quint32(102 + i), uint8_t(2 + i)));
         // Ten ticks each waiting the usual 3 s would take half a minute.
         QVERIFY2(spent.elapsed() < 2000, qPrintable(QString::number(spent.elapsed())));
         QCOMPARE(receiveLog().waiting(), 11);

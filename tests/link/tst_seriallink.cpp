@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/SerialLink.h"
@@ -31,8 +30,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         line = std::make_unique<PtyPair>();
         QVERIFY(line->linkAs(env->folder(), 1));
         link = std::make_unique<SerialLink>(std::make_unique<SerialCommPort>());

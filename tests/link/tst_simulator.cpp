@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
 #include "link/ReceiveDispatcher.h"
@@ -36,8 +35,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
     }
     void cleanup() { env.reset(); }
 

@@ -1,7 +1,6 @@
 #include "bench/AttendanceYear.h"
 #include "bench/ReportsInOneStatement.h"
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/LateReportFill.h"
 #include "tests/support/ReportFixture.h"
@@ -28,8 +27,7 @@ private slots:
     void initTestCase()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         AttendanceYear::Shape shape;
         shape.employees = 40;
         shape.first = QDate(2025, 1, 1);

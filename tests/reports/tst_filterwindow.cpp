@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "app/frmMain.h"
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
@@ -40,8 +39,7 @@ private slots:
     {
         QLocale::setDefault(QLocale(QStringLiteral("en_US")));
         env = std::make_unique<WindowTestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
     }
     void cleanup()
     {

@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "core/ReportKind.h"
 #include "reports/framework/HoursReportFill.h"
@@ -59,8 +58,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
         addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
     }
@@ -222,9 +220,7 @@ private slots:
 
     void theUnreadableTimeIsNamedInGerman()
     {
-        BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
-        BinaryDict().LoadDictionary();
-        BinaryDict().setLanguage(1);
+        TestEnvironment::useGerman();
         events(7, Monday, {"abc 1"});
         QVERIFY(!FillIn_HoursReport_Tbl(week(), *std::make_unique<CountingFillShow>()));
         QCOMPARE(env->prompts.texts(),
@@ -261,11 +257,8 @@ private slots:
         QFETCH(int, language);
         QFETCH(QString, table);
         QFETCH(QString, said);
-        if (language == 1) {
-            BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
-            BinaryDict().LoadDictionary();
-            BinaryDict().setLanguage(1);
-        }
+        if (language == 1)
+            TestEnvironment::useGerman();
         appState().DefaultStartTime = QStringLiteral("08:00");
         appState().DefaultWorkHours = 9;
         events(7, QStringLiteral("2026-02-27"), {"08:30:00 1", "16:00:00 2"});

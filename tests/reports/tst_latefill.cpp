@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "reports/framework/LateReportFill.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
@@ -51,8 +50,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         appState().DefaultStartTime = QStringLiteral("08:00");
         setGroupStartTimes(QStringLiteral("08:00"), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""));
         addEmployee(1, QStringLiteral("A"), QStringLiteral("Able"));

@@ -1,11 +1,11 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/LateReport.h"
 #include "reports/framework/ReportCatalog.h"
 #include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 #include "tests/support/FailureOf.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FileMode.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ReportFixture.h"
@@ -40,12 +40,6 @@ QByteArray line(std::initializer_list<std::pair<const char*, int>> fields)
     return bytes + "\r\n";
 }
 
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
-}
-
 // Fills and saves a report as the windows and the tool do.
 int save(int kind, const QString& path, const ReportFilters& filters = week())
 {
@@ -67,8 +61,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         appState().DefaultStartTime = QStringLiteral("08:00");
         addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
         for (const char* e : {"08:00:00 1", "12:00:00 2", "13:00:00 1", "17:00:00 2"})
@@ -94,7 +87,7 @@ private slots:
             line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"08:00", 11}, {"12:00", 11}, {" 4:00", 14}}) +
             line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"13:00", 11}, {"17:00", 11}, {" 4:00", 14}}) +
             line({{"7 Smith  John", 25}, {"Total", 11}, {"", 11}, {"", 11}, {" 8:00", 14}});
-        QCOMPARE(read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 444);
     }
 
@@ -113,7 +106,7 @@ private slots:
             line({{"7 Smith  John", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:25", 7}, {"", 15}}) +
             // Never late: in the file by the total row alone.
             line({{"8 Lee  Ann", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:00", 7}, {"", 15}});
-        QCOMPARE(read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 6 * 79);
     }
 
@@ -130,7 +123,7 @@ private slots:
             line({{"7 Smith  John", 20}, {"2026-03-03", 14}, {"", 14}, {"", 14}}) +
             line({{"7 Smith  John", 20}, {"Total", 14}, {"     (*) 8:00", 14}, {"     (*) 9:00", 14}}) +
             line({{"(*)Incompleted Data", 20}, {"", 14}, {"", 14}, {"", 14}});
-        QCOMPARE(read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
     }
 
     // Whichever way the days run, an employee's total row closes his rows.
@@ -140,7 +133,7 @@ private slots:
         addEvent(7, QStringLiteral("2026-03-04"), QStringLiteral("08:50:00"), 1);
         const QString path = env->file(QStringLiteral("late.txt"));
         QCOMPARE(save(ReportKinds::LateArrival, path, week(SortDirection::Descending)), 3);
-        const QList<QByteArray> lines = read(path).split('\n');
+        const QList<QByteArray> lines = fileBytes(path).split('\n');
         QCOMPARE(lines.at(3).mid(15, 10), QByteArray("2026-03-04"));
         QCOMPARE(lines.at(4).mid(15, 10), QByteArray("2026-03-03"));
         QCOMPARE(lines.at(5).mid(15, 10), QByteArray("Total     "));
@@ -170,7 +163,7 @@ private slots:
             QVERIFY(makeFile(path, before));
         QCOMPARE(save(ReportKinds::HoursDetails, path), 3);
         QCOMPARE(fileMode(path), after);
-        QVERIFY(read(path).startsWith("Working Hours Details"));
+        QVERIFY(fileBytes(path).startsWith("Working Hours Details"));
     }
 
     // The file is put in place only once its last line is written.
@@ -193,7 +186,7 @@ private slots:
         QVERIFY(makeReport(ReportKinds::HoursDetails)->fill(week(), show));
         QCOMPARE(failureOf([&] { writeReportFile(path, layout, makeReport(ReportKinds::HoursDetails)->saveQuery(week())); }),
                  Err::PathFileAccess);
-        QCOMPARE(read(path), QByteArray("the report of last week\r\n"));
+        QCOMPARE(fileBytes(path), QByteArray("the report of last week\r\n"));
         QCOMPARE(failureOf([&] { writeReportFile(env->file(QStringLiteral("no/such/folder.txt")), layout, {}); }),
                  Err::PathFileAccess);
     }

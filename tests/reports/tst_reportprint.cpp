@@ -1,5 +1,4 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "core/frmPrint.h"
 #include "platform/printing/Printer.h"
 #include "reports/framework/Report.h"
@@ -80,8 +79,7 @@ private slots:
     void init()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         appState().DefaultStartTime = QStringLiteral("08:00");
         record = PrintRecord{};
         addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));

@@ -9,6 +9,7 @@
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
 #include "core/ReportKind.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/ReportFixture.h"
@@ -50,12 +51,6 @@ QStringList toolLines(const QString& err)
         if (line.startsWith(QLatin1String("gt430-report: ")))
             lines << line;
     return lines;
-}
-
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }
@@ -132,7 +127,7 @@ private slots:
         const int written = writeReportFile(here, same->textFileFor(filters), same->saveQuery(filters));
         QVERIFY(written > 0);
         QCOMPARE(m.captured(1).toInt(), written);
-        QCOMPARE(read(file), read(here));
+        QCOMPARE(fileBytes(file), fileBytes(here));
     }
 
     void itPrintsIntoAPdf()
@@ -314,7 +309,7 @@ private slots:
                                 QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--save"), file});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
-        QCOMPARE(read(file).split('\n'),
+        QCOMPARE(fileBytes(file).split('\n'),
                  QList<QByteArray>({"On Line Report                                                           \r",
                                     "*************************************************************************\r",
                                     "Name             Date          Time        In/Out  PIN/Card  Door Action \r",
@@ -399,7 +394,7 @@ private slots:
                                 QStringLiteral("2020-06-01..2020-06-05"), QStringLiteral("--save"), file});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
-        const QList<QByteArray> lines = read(file).split('\n');
+        const QList<QByteArray> lines = fileBytes(file).split('\n');
         QCOMPARE(lines.at(3), QByteArray("12 Smith  Ann            2020-06-03 07:58      12:01       4:03         \r"));
         QCOMPARE(lines.at(4), QByteArray("12 Smith  Ann            2020-06-03 12:45      17:02       4:17         \r"));
         QCOMPARE(lines.at(5), QByteArray("12 Smith  Ann            Total                             8:20         \r"));

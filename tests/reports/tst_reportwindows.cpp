@@ -1,17 +1,17 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "employees/frmProgramming.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/TimeBox.h"
-#include "platform/translation/BinaryDictionary.h"
 #include "core/ReportKind.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmLateHours.h"
 #include "reports/framework/frmTotalHours.h"
 #include "reports/framework/frmWorkingHours.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
+#include "tests/support/ReportWindows.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QFile>
@@ -28,12 +28,6 @@ namespace {
 
 const QString Monday = QStringLiteral("2026-03-02");
 
-QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }
 
 // Today is Monday 2 March 2026 (the test clock); the filters run from 23 February.
@@ -42,20 +36,11 @@ class ReportWindowsTest : public QObject {
 
     std::unique_ptr<WindowTestEnvironment> env;
 
-    frmEmpReport& filterFor(int kind)
-    {
-        frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless(nullptr);
-        w.Option1[kind]->setChecked(true);
-        return w;
-    }
-
 private slots:
     void init()
     {
         env = std::make_unique<WindowTestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
         addEvent(7, Monday, QStringLiteral("08:10:00"), 1);
         addEvent(7, Monday, QStringLiteral("16:00:00"), 2);
@@ -142,7 +127,7 @@ private slots:
             window.Toolbar1_ButtonClick(4);
         });
         filter.PreviewReport();
-        QCOMPARE(read(shown).count('\n'), 3 + 2);
+        QCOMPARE(fileBytes(shown).count('\n'), 3 + 2);
         QCOMPARE(record.documentsEnded, 1);
         QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("27 Feb 2026")));
         QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
@@ -150,7 +135,7 @@ private slots:
         // Called from the filter window, save fills the table again first.
         env->saveDialogs.answer(refilled);
         filter.SaveReport();
-        QCOMPARE(read(refilled).count('\n'), 3 + 3);
+        QCOMPARE(fileBytes(refilled).count('\n'), 3 + 3);
         QCOMPARE(env->saveDialogs.shown.first().filter, QStringLiteral("Text files (*.TXT);;All files (*.*)"));
         QCOMPARE(env->saveDialogs.shown.first().defaultSuffix, QStringLiteral("TXT"));
     }
@@ -244,9 +229,7 @@ private slots:
 
     void theWindowsSpeakTheChosenLanguage()
     {
-        BinaryDict().setDictionaryFile(env->file(QStringLiteral("GT430.mld")));
-        BinaryDict().LoadDictionary();
-        BinaryDict().setLanguage(1);
+        TestEnvironment::useGerman();
         frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
         QCOMPARE(filter.windowTitle(), QStringLiteral("Berichte"));
         env->modalSteps.enqueue([](Form& form) {

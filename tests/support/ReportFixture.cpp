@@ -1,7 +1,6 @@
 #include "tests/support/ReportFixture.h"
 
 #include "core/AppState.h"
-#include "platform/db/ForwardQuery.h"
 
 void ReportFixture::addEmployee(int number, const QString& first, const QString& last, const QVariant& startTime)
 {
@@ -23,24 +22,4 @@ void ReportFixture::setGroupStartTimes(const QVariant& monThu, const QVariant& f
 {
     Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = ?, Fri_Start = ?, Sat_Start = ?, Sun_Start = ?"),
                  {monThu, fri, sat, sun});
-}
-
-QList<QStringList> ReportFixture::rows(const QString& sql, const QVariantList& params)
-{
-    QList<QStringList> result;
-    ForwardQuery q(Db(), sql, params);
-    while (q.next()) {
-        QStringList row;
-        for (int c = 0; c < q.columnCount(); ++c)
-            row << (q.value(c).isNull() ? QStringLiteral("<null>") : q.value(c).toString());
-        result << row;
-    }
-    return result;
-}
-
-int ReportFixture::count(const QString& table)
-{
-    ForwardQuery q(Db(), QStringLiteral("SELECT count(*) FROM ") + table);
-    q.next();
-    return q.value(0).toInt();
 }

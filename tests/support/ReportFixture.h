@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/framework/FillShow.h"
+#include "tests/support/StoredRows.h"
 
 #include <QDate>
 #include <QList>
@@ -17,9 +18,9 @@ void addEvent(int employee, const QString& date, const QString& time, int code);
 // The start times of the door settings' four weekday groups.
 void setGroupStartTimes(const QVariant& monThu, const QVariant& fri, const QVariant& sat, const QVariant& sun);
 
-// Every row of a statement, each value as text ("<null>" for Null).
-QList<QStringList> rows(const QString& sql, const QVariantList& params = {});
-int count(const QString& table);
+// What the reports stored, read back.
+using StoredRows::count;
+using StoredRows::rows;
 
 }
 

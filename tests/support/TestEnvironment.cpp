@@ -100,3 +100,17 @@ QString TestEnvironment::createDatabase() const
     CreateProgramDatabase(path);
     return path;
 }
+
+void TestEnvironment::useGerman()
+{
+    BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
+    BinaryDict().LoadDictionary();
+    BinaryDict().setLanguage(1);
+}
+
+QString TestEnvironment::openNewDatabase() const
+{
+    const QString path = createDatabase();
+    OpenMainDatabase();
+    return path;
+}

@@ -97,6 +97,10 @@ public:
     QString file(const QString& name) const { return m_dir.filePath(name); }
     // A fresh "GT430.mdb" in the program folder.
     QString createDatabase() const;
+    // The same, opened as the program's database (Db()).
+    QString openNewDatabase() const;
+    // The program's own dictionary in use, in German.
+    static void useGerman();
 
     RecordingPrompts prompts;
     RecordingPrintDialogs printDialogs;

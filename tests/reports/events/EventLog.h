@@ -4,12 +4,10 @@
 #include "platform/printing/Printer.h"
 #include "reports/framework/Report.h"
 #include "tests/support/RecordingPrintBackend.h"
-#include "core/MainDatabase.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QVariant>
 
@@ -43,8 +41,7 @@ struct Read {
 inline std::unique_ptr<TestEnvironment> openWorld()
 {
     auto env = std::make_unique<TestEnvironment>();
-    env->createDatabase();
-    OpenMainDatabase();
+    env->openNewDatabase();
     ReportFixture::addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
     ReportFixture::addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
     return env;
@@ -64,12 +61,6 @@ inline QByteArray line(std::initializer_list<std::pair<QString, int>> fields)
     for (const auto& [text, width] : fields)
         bytes += text.toLatin1().leftJustified(width, ' ', true);
     return bytes + "\r\n";
-}
-
-inline QByteArray read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
 }
 
 // Fills the report and prints it on a recording printer, at 10:30 on 9 March

@@ -5,6 +5,7 @@
 #include "reports/events/MissingReport.h"
 #include "reports/events/MissingReportFill.h"
 #include "tests/reports/events/EventLog.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
@@ -257,7 +258,7 @@ private slots:
             line({{"Name", 40}, {"Date", 40}}) + line({{"7   Smith John", 40}, {Wednesday, 40}}) +
             line({{"7   Smith John", 40}, {Tuesday, 40}}) + line({{"8   Lee Ann", 40}, {Wednesday, 40}}) +
             line({{"8   Lee Ann", 40}, {Monday, 40}});
-        QCOMPARE(EventLog::read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
     }
 
     void theTextFile()
@@ -276,7 +277,7 @@ private slots:
             line({{"8   Lee Ann", 40}, {AllDays, 40}}) +
             // Cut at 40.
             line({{"123   Oberhausen-Rheinhausen Maximiliane", 40}, {AllDays, 40}});
-        QCOMPARE(EventLog::read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 6 * 82);
     }
 

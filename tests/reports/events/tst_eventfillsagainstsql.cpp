@@ -2,7 +2,6 @@
 #include "bench/EventReportsInOneStatement.h"
 #include "bench/IrregularPassages.h"
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "reports/events/ExceptReportFill.h"
 #include "reports/events/MissingReportFill.h"
 #include "reports/events/OnlineReportFill.h"
@@ -43,8 +42,7 @@ private slots:
     void initTestCase()
     {
         env = std::make_unique<TestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         AttendanceYear::Shape shape;
         shape.employees = 40;
         shape.first = QDate(2024, 12, 2);

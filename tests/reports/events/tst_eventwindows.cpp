@@ -1,12 +1,10 @@
 #include "core/AppState.h"
-#include "core/MainDatabase.h"
 #include "core/ReportKind.h"
 #include "employees/frmProgramming.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
-#include "platform/translation/BinaryDictionary.h"
 #include "reports/events/frmExceptReport.h"
 #include "reports/events/frmMissingReport.h"
 #include "reports/events/frmOnlineReport.h"
@@ -14,8 +12,10 @@
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "tests/reports/events/EventLog.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
+#include "tests/support/ReportWindows.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QComboBox>
@@ -29,50 +29,17 @@
 
 using namespace ReportFixture;
 
-namespace {
-
-QStringList shownHeaders(const frmReportWindow& window)
-{
-    QStringList headers;
-    const QAbstractItemModel* model = window.MSFlexGrid1->model();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (!window.MSFlexGrid1->isColumnHidden(c))
-            headers << model->headerData(c, Qt::Horizontal).toString();
-    return headers;
-}
-
-QStringList shownRow(const frmReportWindow& window, int row)
-{
-    QStringList cells;
-    const QAbstractItemModel* model = window.MSFlexGrid1->model();
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (!window.MSFlexGrid1->isColumnHidden(c))
-            cells << model->index(row, c).data().toString();
-    return cells;
-}
-
-}
-
 // Today is Monday 2 March 2026 (the test clock); the filters run from 23 February.
 class EventWindowsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<WindowTestEnvironment> env;
 
-    frmEmpReport& filterFor(int kind)
-    {
-        frmEmpReport& w = FormInstance<frmEmpReport>::get();
-        w.showModeless(nullptr);
-        w.Option1[kind]->setChecked(true);
-        return w;
-    }
-
 private slots:
     void init()
     {
         env = std::make_unique<WindowTestEnvironment>();
-        env->createDatabase();
-        OpenMainDatabase();
+        env->openNewDatabase();
         addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
         addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
         const QString friday = QStringLiteral("2026-02-27");
@@ -157,14 +124,14 @@ private slots:
             window.Toolbar1_ButtonClick(4);
         });
         filter.PreviewReport();
-        QCOMPARE(EventLog::read(shown).count('\n'), 3 + 2);
+        QCOMPARE(fileBytes(shown).count('\n'), 3 + 2);
         QCOMPARE(record.documentsEnded, 1);
         QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("8 Lee  Ann")));
         QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
         QCOMPARE(env->prompts.boxes.first().buttons, 4);
         env->saveDialogs.answer(refilled);
         filter.SaveReport();
-        QCOMPARE(EventLog::read(refilled).count('\n'), 3 + 3);
+        QCOMPARE(fileBytes(refilled).count('\n'), 3 + 3);
     }
 
     // As every report's, the absence report's save asks before it replaces a file.
@@ -180,7 +147,7 @@ private slots:
         QCOMPARE(request.filter, QStringLiteral("All Files (*.*);;Text Files (*.txt);;Batch Files (*.bat)"));
         QCOMPARE(request.selectedFilter, QStringLiteral("Text Files (*.txt)"));
         QVERIFY(request.defaultSuffix.isEmpty());
-        QCOMPARE(EventLog::read(path).size(), (3 + 6) * 82);
+        QCOMPARE(fileBytes(path).size(), (3 + 6) * 82);
     }
 
     void withoutDefaultHoursTheIncompleteHoursSendTheUserToTheDoorSettings()
@@ -412,9 +379,7 @@ private slots:
 
     void theWindowsSpeakTheChosenLanguage()
     {
-        BinaryDict().setDictionaryFile(env->file(QStringLiteral("GT430.mld")));
-        BinaryDict().LoadDictionary();
-        BinaryDict().setLanguage(1);
+        TestEnvironment::useGerman();
         frmEmpReport& filter = filterFor(ReportKinds::Absence);
         filter.txtFromEmp->setText(QStringLiteral("8"));
         env->modalSteps.enqueue([](Form& form) {

@@ -7,6 +7,7 @@
 #include "reports/events/OnlineReport.h"
 #include "reports/events/OnlineReportFill.h"
 #include "tests/reports/events/EventLog.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
@@ -167,7 +168,7 @@ private slots:
             // The label is cut at 17 characters.
             line({{"123 Longname  Ale", 17}, {"3 Mar 2026", 14}, {"17:30", 12}, {"Out", 8}, {"PIN", 10},
                   {"Not Opened", 12}});
-        QCOMPARE(EventLog::read(path), expected);
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 5 * 75);
     }
 

@@ -3,6 +3,7 @@
 #include "reports/events/UnauthorizedReport.h"
 #include "reports/events/UnauthorizedReportFill.h"
 #include "tests/reports/events/EventLog.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
@@ -220,7 +221,7 @@ private slots:
             line({{"Date", 13}, {"Time", 8}, {"Name", 15}, {"Slot#", 6}, {"Code#", 11}, {"Door Action", 14},
                   {"Reason", 14}}) +
             (descending ? unknown + known : known + unknown);
-        QCOMPARE(read(path).split('\n'), expected.split('\n'));
+        QCOMPARE(fileBytes(path).split('\n'), expected.split('\n'));
         QCOMPARE(expected.size(), 5 * 83);
     }
 
@@ -270,7 +271,7 @@ private slots:
         UnauthorizedReport report;
         const QString path = env->file(QStringLiteral("unauthorized.txt"));
         QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 2);
-        const QList<QByteArray> lines = read(path).split('\n');
+        const QList<QByteArray> lines = fileBytes(path).split('\n');
         QCOMPARE(lines.size(), 6);
         QVERIFY(lines.at(3).startsWith((descending ? Tuesday : Thursday).toLatin1()));
         QVERIFY(lines.at(4).startsWith((descending ? Thursday : Tuesday).toLatin1()));
