@@ -59,15 +59,15 @@ private slots:
     }
 
     // The unit sends something every five ticks, each at a second of its own,
-    // while the reception's own reports stay on the screen for forty ticks
-    // each. Every read is logged once, stamped with the second it came; a
+    // while the reception's own reports stay on the screen until it has sent
+    // everything. Every read is logged once, stamped with the second it came; a
     // second overflow while the first is up is not raised again, and another
     // report waits for the first box to close.
     void noBoxStopsTheReception()
     {
         frmMain& main = openMain();
         QVERIFY(env->port && env->port->open);
-        BoxesLeftUp boxes(env->prompts, 40 * TickMs);
+        BoxesLeftUp boxes(env->prompts, 0);
         setPrompts(&boxes);
         main.ReceiveTimer->setIntervalForTests(TickMs);
         main.ReceiveTimer->setEnabled(true);
@@ -91,7 +91,12 @@ private slots:
                 env->port->waiting += arrivals.at(sent++);
                 return;
             }
-            if (boxes.up == 0 && env->port->waiting.isEmpty() && ++quietSteps > 4)
+            // Somebody at the screen at last: one box a step.
+            if (boxes.up > 0) {
+                boxes.closeBox();
+                return;
+            }
+            if (env->port->waiting.isEmpty() && ++quietSteps > 4)
                 door.quit();
         });
         unit.start();
