@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test headless, runs them all
+# Installs what is missing, checks that every source keeps the layout of
+# .clang-format, builds, runs every test headless, runs them all
 # again built with the address and undefined-behaviour sanitizers, then builds
 # the fuzz target over framing and decoding (clang, sanitizers) and runs it for
 # a bounded number of inputs.
@@ -7,6 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 ./tools/install-deps.sh --tests
+# A source out of the layout fails at once, naming the file and the line.
+find app bench core employees fuzz link platform reports tests tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen

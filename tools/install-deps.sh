@@ -19,8 +19,9 @@ packages=(
   libbenchmark-dev clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--tests" ]; then
-  # a print system and its PDF printer, which the printing tests start in a folder of their own
-  packages+=(cups cups-pdf)
+  # a print system and its PDF printer, which the printing tests start in a folder of their own;
+  # the formatter whose layout the sources keep (clang-format 14, as Debian 12 has it)
+  packages+=(cups cups-pdf clang-format)
 fi
 
 # One query for all of them: nothing to do costs a fraction of a second.

@@ -38,8 +38,10 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("longest"); // the caption that used to be cut
+        // clang-format off
         QTest::newRow("options") << "frmOptions" << "Datenbankzustand";
         QTest::newRow("passwords") << "frmPasswords" << "Techniker";
+        // clang-format on
     }
 
     void everyTabShowsItsCaptionWhole()

@@ -34,6 +34,7 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QString>("login");     // LoginPassword after, trimmed
         QTest::addColumn<QString>("laterLogin"); // LaterLoginPassword after, trimmed
+        // clang-format off
         QTest::newRow("start-up admin") << false << "a" << "g" << "e" << "a" << true << "a" << "";
         QTest::newRow("start-up guard") << false << "a" << "g" << "e" << "g" << true << "g" << "";
         QTest::newRow("start-up engineer refused") << false << "a" << "g" << "e" << "e" << false << "" << "";
@@ -44,6 +45,7 @@ private slots:
         QTest::newRow("shared by two levels is the earlier") << true << "a" << "x" << "x" << "x" << true << "" << "x";
         QTest::newRow("empty entry for an empty guard") << false << "a" << "" << "e" << "" << true << "" << "";
         QTest::newRow("wrong") << true << "a" << "g" << "e" << "q" << false << "" << "";
+        // clang-format on
     }
 
     void whoLogsIn()

@@ -138,10 +138,12 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("root") << "/" << "/";
         QTest::newRow("folder") << "/opt/gt430" << "/opt/gt430/";
         QTest::newRow("already") << "/opt/gt430/" << "/opt/gt430/";
         QTest::newRow("empty") << "" << "/";
+        // clang-format on
     }
 
     void addBackslash()

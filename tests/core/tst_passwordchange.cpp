@@ -62,6 +62,7 @@ private slots:
         QTest::addColumn<QString>("fresh");
         QTest::addColumn<QString>("confirmed");
         QTest::addColumn<int>("code");
+        // clang-format off
         QTest::newRow("wrong current") << "VANTU" << "a" << "g" << "x" << "n" << "n" << 1;
         QTest::newRow("admin emptied, guard set") << "VANTU" << "a" << "g" << "a" << "" << "" << 6;
         QTest::newRow("admin emptied, guard empty") << "VANTU" << "a" << "" << "a" << "" << "" << 0;
@@ -69,6 +70,7 @@ private slots:
         QTest::newRow("guard emptied, admin empty") << "LOPRI" << "" << "g" << "g" << "" << "" << 0;
         QTest::newRow("confirmation differs") << "MEDEK" << "a" << "g" << "e" << "n1" << "n2" << 5;
         QTest::newRow("blanks do not count") << "MEDEK" << "a" << "g" << " e " << " n " << "n" << 0;
+        // clang-format on
     }
 
     void validation()
@@ -98,6 +100,7 @@ private slots:
         QTest::addColumn<QString>("engineer");
         QTest::addColumn<QString>("fresh");
         QTest::addColumn<int>("code");
+        // clang-format off
         QTest::newRow("guard like admin") << "LOPRI" << true << "a" << "g" << "e" << "a" << 4;
         QTest::newRow("guard like engineer") << "LOPRI" << true << "a" << "g" << "e" << "e" << 4;
         QTest::newRow("admin like guard") << "VANTU" << true << "a" << "g" << "e" << "g" << 4;
@@ -108,6 +111,7 @@ private slots:
         QTest::newRow("guard emptied, admin empty") << "LOPRI" << true << "" << "g" << "e" << "" << 0;
         QTest::newRow("stored trimmed") << "MEDEK" << false << "a" << "g" << "e" << "  new1 " << 0;
         QTest::newRow("unknown level") << "ADMIN" << true << "a" << "g" << "e" << "n" << 1;
+        // clang-format on
     }
 
     void uniqueness()

@@ -348,10 +348,12 @@ private slots:
     {
         QTest::addColumn<QString>("trouble");
         QTest::addColumn<QString>("reason");
+        // clang-format off
         QTest::newRow("accepted") << "" << "";
         QTest::newRow("refused") << "reject" << "Destination \"gt430pdf\" is not accepting jobs.";
         QTest::newRow("daemon gone") << "gone" << "No such file or directory";
         QTest::newRow("daemon gone while printing") << "gone while printing" << "";
+        // clang-format on
     }
 
     void aPrintoutThroughThePrintSystem()

@@ -163,11 +163,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         const QString plain = QStringLiteral("Invalid Employee number, Please enter a number");
+        // clang-format off
         QTest::newRow("fraction") << "2.5" << plain;
         QTest::newRow("hexadecimal") << "&H10" << plain;
         QTest::newRow("zero") << "0" << plain + " From: 1 To: 500.";
         QTest::newRow("too high") << "501" << plain + " From: 1 To: 500.";
         QTest::newRow("taken") << "7" << "This Employee number already exist.";
+        // clang-format on
     }
 
     void refusedNumbersStoreNothing()
@@ -407,9 +409,11 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("ticked");
+        // clang-format off
         QTest::newRow("C") << "C" << "17 May 1980" << "2 Mar 2026";
         QTest::newRow("en_US") << "en_US" << "5/17/1980" << "3/2/2026";
         QTest::newRow("de_DE") << "de_DE" << "17.05.1980" << "02.03.2026";
+        // clang-format on
     }
 
     void datesHaveFourDigitYears()
@@ -446,6 +450,7 @@ private slots:
         QTest::addColumn<bool>("leave");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("stored");
+        // clang-format off
         QTest::newRow("C 85") << "C" << "85" << true << "17 May 1985" << "1985-05-17";
         QTest::newRow("C 07, saved while typing") << "C" << "07" << false << "17 May 2007" << "2007-05-17";
         QTest::newRow("en_US 07") << "en_US" << "07" << true << "5/17/2007" << "2007-05-17";
@@ -453,6 +458,7 @@ private slots:
         QTest::newRow("en_US next year's digits") << "en_US" << "27" << false << "5/17/1927" << "1927-05-17";
         QTest::newRow("de_DE 85, saved while typing") << "de_DE" << "85" << false << "17.05.1985" << "1985-05-17";
         QTest::newRow("de_DE 00") << "de_DE" << "00" << true << "17.05.2000" << "2000-05-17";
+        // clang-format on
     }
 
     void twoYearDigitsAreMadeFour()
@@ -851,10 +857,12 @@ private slots:
     {
         QTest::addColumn<QString>("fallback");
         QTest::addColumn<QString>("report");
+        // clang-format off
         QTest::newRow("a picture") << "default.png" << "";
         QTest::newRow("none named") << "" << "";
         QTest::newRow("missing") << "missing.png" << "File not found: %1(53)";
         QTest::newRow("no picture") << "notes.png" << "Invalid picture: %1(5)";
+        // clang-format on
     }
 
     void aNewEmployeeShowsTheDefaultPicture()

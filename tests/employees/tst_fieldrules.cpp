@@ -59,11 +59,13 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
+        // clang-format off
         QTest::newRow("trimmed and capitalized") << "  john smith " << "John smith";
         QTest::newRow("rest keeps its case") << "mcDonald" << "McDonald";
         QTest::newRow("accented first letter") << "élise" << "élise";
         QTest::newRow("digit") << "9lives" << "9lives";
         QTest::newRow("empty") << "" << "";
+        // clang-format on
     }
 
     void names()

@@ -155,11 +155,13 @@ private slots:
         QTest::addColumn<QString>("unknownText");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariant>("lockStrike");
+        // clang-format off
         QTest::newRow("PIN at lock strike 2") << false << 255 << 254 << QString() << "Lock Strike 2" << QVariant(2);
         QTest::newRow("PIN at lock strike 1") << false << 255 << 255 << QString() << "Lock Strike 1" << QVariant(1);
         QTest::newRow("PIN in a slot") << false << 0 << 5 << QString() << "Unknown Employee" << QVariant();
         QTest::newRow("card, short translation") << true << 255 << 255 << "Wer?" << "Türöffner 1" << QVariant(1);
         QTest::newRow("card, long translation") << true << 255 << 255 << "Niemand" << "Niemand" << QVariant(1);
+        // clang-format on
     }
 
     void nameColumnOfUnknownCodes()
@@ -187,11 +189,13 @@ private slots:
         QTest::addColumn<QString>("sReason");
         QTest::addColumn<QVariant>("iReason");
         QTest::addColumn<QString>("doorAction");
+        // clang-format off
         QTest::newRow("1 opened out") << 1 << "Out" << "Opened" << "" << QVariant() << "Opened";
         QTest::newRow("0 opened in") << 0 << "In" << "Opened" << "" << QVariant() << "Opened";
         QTest::newRow("9 secure out") << 9 << "Out" << "Not Opened" << "Secure Mode" << QVariant(1) << "Not opened";
         QTest::newRow("16 time zones") << 16 << "In" << "Not Opened" << "Time Zones" << QVariant(2) << "Not opened";
         QTest::newRow("3 no reason") << 3 << "Out" << "Not Opened" << "" << QVariant() << "Not opened";
+        // clang-format on
     }
 
     void resultAndDirection()

@@ -35,6 +35,7 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("English is the key") << 0 << "Close" << "Close";
         QTest::newRow("German") << 1 << "Close" << "Schließen";
         QTest::newRow("French") << 2 << "Close" << "Fermer";
@@ -47,6 +48,7 @@ private slots:
         QTest::newRow("escaped return") << 1 << "Line\rbreak" << "Zeilen\rumbruch";
         QTest::newRow("escaped backslash") << 1 << "Back\\slash" << "Rück\\strich";
         QTest::newRow("missing column") << 2 << "Line\rbreak" << "Line\rbreak";
+        // clang-format on
     }
 
     void translatesByLanguageColumn()

@@ -12,11 +12,13 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("widened");
+        // clang-format off
         QTest::newRow("two digits") << "M/d/yy" << "M/d/yyyy";
         QTest::newRow("four digits") << "d MMM yyyy" << "d MMM yyyy";
         QTest::newRow("one digit") << "d.M.y" << "d.M.yyyy";
         QTest::newRow("quoted") << "dd 'yy' yy" << "dd 'yy' yyyy";
         QTest::newRow("no year") << "dd MMM" << "dd MMM";
+        // clang-format on
     }
 
     void formats()
@@ -30,8 +32,10 @@ private slots:
     {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("narrowed");
+        // clang-format off
         QTest::newRow("four digits") << "dd.MM.yyyy" << "dd.MM.yy";
         QTest::newRow("quoted") << "d 'yyyy' yyyy" << "d 'yyyy' yy";
+        // clang-format on
     }
 
     void twoDigitFormats()
@@ -69,9 +73,11 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("widened");
+        // clang-format off
         QTest::newRow("C") << "C" << "d MMM yyyy";
         QTest::newRow("en_US") << "en_US" << "M/d/yyyy";
         QTest::newRow("de_DE") << "de_DE" << "dd.MM.yyyy";
+        // clang-format on
     }
 
     void localeShortForms()

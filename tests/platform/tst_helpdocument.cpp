@@ -51,12 +51,14 @@ private slots:
     {
         QTest::addColumn<QString>("topic");
         QTest::addColumn<QString>("page");
+        // clang-format off
         QTest::newRow("window") << "frmOnline" << "frmOnline";
         QTest::newRow("concept") << "passwords" << "passwords";
         QTest::newRow("contents") << "contents" << "contents";
         QTest::newRow("window without a page") << "frmNoSuchWindow" << "contents";
         QTest::newRow("case matters") << "FRMONLINE" << "contents";
         QTest::newRow("none") << "" << "contents";
+        // clang-format on
     }
 
     void topicsOpenByName()

@@ -66,9 +66,11 @@ private slots:
         QTest::addColumn<QString>("windowTopic");
         QTest::addColumn<QString>("dialogTopic");
         QTest::addColumn<QString>("call");
+        // clang-format off
         QTest::newRow("its own") << "frmEmployees" << "frmDetails" << "topic frmDetails";
         QTest::newRow("its owner's") << "frmEmployees" << "" << "topic frmEmployees";
         QTest::newRow("none at all") << "" << "" << "contents";
+        // clang-format on
     }
 
     void pressFindsTheNearestTopic()

@@ -59,6 +59,7 @@ private slots:
     {
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("page");
+        // clang-format off
         QTest::newRow("contents") << "contents" << "contents.html";
         QTest::newRow("context 0") << "context 0" << "contents.html";
         QTest::newRow("context 9") << "context 9" << "passwords.html";
@@ -66,6 +67,7 @@ private slots:
         QTest::newRow("unknown context") << "context 4242" << "contents.html";
         QTest::newRow("window") << "topic frmOnline" << "frmOnline.html";
         QTest::newRow("window without a page") << "topic frmNoSuch" << "contents.html";
+        // clang-format on
     }
 
     void topicsOpenByContextAndName()

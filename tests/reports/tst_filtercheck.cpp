@@ -49,11 +49,13 @@ private slots:
     {
         QTest::addColumn<QString>("sortOrder");
         QTest::addColumn<QString>("keyword");
+        // clang-format off
         QTest::newRow("after load") << "Asc" << "ASC";
         QTest::newRow("ascending") << "" << "ASC";
         QTest::newRow("descending") << "DESC" << "DESC";
         QTest::newRow("any letter case") << "desc" << "DESC";
         QTest::newRow("anything else") << "DESC; DELETE FROM tblOnline" << "ASC";
+        // clang-format on
     }
 
     void theSortDirectionIsChosenNotCopied()

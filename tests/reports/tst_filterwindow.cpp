@@ -134,19 +134,23 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         const QDate today(2026, 3, 2);
+        // clang-format off
         QTest::newRow("both employees empty") << "" << "" << today << today << "You Must Input Employee Number!" << "from";
         QTest::newRow("last employee empty") << "3" << " " << today << today << "You Must Input Employee Number!" << "to";
         QTest::newRow("one employee") << "7" << "7" << today << today << "" << "";
         QTest::newRow("first above last") << "8" << "7" << today << today
                                           << "'From Employee' Must be below 'To Employee' !" << "from";
         QTest::newRow("numbers, not texts, compared") << "9" << "10" << today << today << "" << "";
+        // clang-format on
         // A toolbar button takes no focus: the limit is checked at the launch too.
+        // clang-format off
         QTest::newRow("above 500 at the launch") << "1" << "501" << today << today
                                                  << "Employee number must be below 500" << "to";
         QTest::newRow("first day after the last") << "1" << "500" << today << today.addDays(-1)
                                                   << "'From Date' Must be below 'To date' !" << "";
         QTest::newRow("last day tomorrow") << "1" << "500" << today << today.addDays(1)
                                            << "'To Date' Must be below Current date !" << "";
+        // clang-format on
     }
 
     void theFiltersAreChecked()
@@ -229,6 +233,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("typedShown");
         QTest::addColumn<QDate>("from");
+        // clang-format off
         QTest::newRow("de_DE") << "de_DE" << "23.02.2026" << "02.03.2026" << "01122025" << "01.12.2025"
                                << QDate(2025, 12, 1);
         QTest::newRow("de_DE two year digits") << "de_DE" << "23.02.2026" << "02.03.2026" << "011225"
@@ -237,6 +242,7 @@ private slots:
                                                   << "01.12.1999" << QDate(1999, 12, 1);
         QTest::newRow("en_US") << "en_US" << "2/23/2026" << "3/2/2026" << "120125" << "12/1/2025"
                                << QDate(2025, 12, 1);
+        // clang-format on
     }
 
     void theDatesReadInTheSystemsOrder()

@@ -61,12 +61,14 @@ private slots:
     {
         QTest::addColumn<QString>("firstIn");
         QTest::addColumn<QString>("late"); // empty: on time
+        // clang-format off
         QTest::newRow("at the minute") << "08:00:00" << "";
         QTest::newRow("seconds into the minute") << "08:00:45" << "";
         QTest::newRow("early") << "07:40:00" << "";
         QTest::newRow("a minute") << "08:01:00" << " 0:01";
         QTest::newRow("75 minutes") << "09:15:59" << " 1:15";
         QTest::newRow("ten hours") << "18:00:00" << " 10:00";
+        // clang-format on
     }
 
     void lateness()

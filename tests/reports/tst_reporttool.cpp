@@ -155,6 +155,7 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("name");
+        // clang-format off
         QTest::newRow("on-line events") << ReportKinds::OnLine << "On Line Report" << "On Line Report";
         QTest::newRow("absence") << ReportKinds::Absence << "Absence Report" << "Absence Report";
         QTest::newRow("details") << ReportKinds::HoursDetails << "Working Hours - Details Report"
@@ -164,6 +165,7 @@ private slots:
         QTest::newRow("late") << ReportKinds::LateArrival << "Late Arrival Report" << "Late Arrival Report";
         QTest::newRow("unauthorized") << ReportKinds::Unauthorized << "UnAuthorized Report" << "Unauthorized Report";
         QTest::newRow("totals") << ReportKinds::HoursTotal << "Working Hours - Total Report" << "Working Hours Total Report";
+        // clang-format on
     }
 
     void itPrintsEveryKind()

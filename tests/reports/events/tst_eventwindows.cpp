@@ -59,11 +59,14 @@ private slots:
         QTest::addColumn<QStringList>("firstRow");
         QTest::addColumn<int>("rows");
         QTest::addColumn<bool>("legend");
+        // clang-format off
         QTest::newRow("on-line events")
             << ReportKinds::OnLine << "frmOnlineReport" << "Online Report"
             << QStringList{"Name", "Date", "Time", "In/Out", "PIN/Card", "Door Action"}
             << QStringList{"7 Smith  John", "27 Feb 2026", "08:10:00", "In", "Card", "Opened"} << 2 << false;
+        // clang-format on
         // Monday 23 February to Monday 2 March, Friday a working day.
+        // clang-format off
         QTest::newRow("absence")
             << ReportKinds::Absence << "frmMissingReport" << "Absence Report" << QStringList{"Name", "Date"}
             << QStringList{"7   Smith John", "23 Feb 2026"} << 6 << false;
@@ -77,6 +80,7 @@ private slots:
             << QStringList{"Date", "Time", "Name", "Slot#", "Code#", "Door Action", "Reason"}
             << QStringList{"27 Feb 2026", "07:00:00", "Unknown Employee", "0", "1000001", "Opened", "Unknown Code"}
             << 2 << false;
+        // clang-format on
     }
 
     void eachReportPreviewsInItsWindow()

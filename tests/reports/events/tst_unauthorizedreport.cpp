@@ -148,8 +148,10 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("index");
+        // clang-format off
         QTest::newRow("refused") << "qryForUnauthorized" << "tblOnline_Refused";
         QTest::newRow("unknown codes") << "qryUnauthorized2" << "tblOnline_Attendance";
+        // clang-format on
     }
 
     void theIrregularPassagesAreFoundThroughTheirIndexes()
