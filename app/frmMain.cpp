@@ -35,9 +35,13 @@
 namespace {
 
 const char* const toolbarCaptions[7] = {nullptr, "On Line", "Employees", "Programming", "Reports", "Help", "Exit"};
-const char* const toolbarPictures[7] = {nullptr, ":/pictures/online.svg", ":/pictures/employees.svg",
-                                        ":/pictures/programming.svg", ":/pictures/reports.svg",
-                                        ":/pictures/help.svg", ":/pictures/exit.svg"};
+const char* const toolbarPictures[7] = {nullptr,
+                                        ":/pictures/online.svg",
+                                        ":/pictures/employees.svg",
+                                        ":/pictures/programming.svg",
+                                        ":/pictures/reports.svg",
+                                        ":/pictures/help.svg",
+                                        ":/pictures/exit.svg"};
 const char* const viewCaptions[6] = {"On Line", "Employees", "Programming", "Reports", nullptr, "Exit"};
 const char* const helpCaptions[6] = {"Contents", "Index", nullptr, "Technical Support", nullptr, "About GT-430..."};
 
@@ -53,7 +57,8 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
 {
     AccessComm->setFollower([this] { followPort(); });
     setWindowTitle(QStringLiteral("Access Control  GT-430"));
-    ReceiveTimer = new FormTimer(200, [this] { ReceiveTimer_Timer(); }, this);
+    ReceiveTimer = new FormTimer(
+        200, [this] { ReceiveTimer_Timer(); }, this);
 
     menuBar = new QMenuBar(this);
     mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));

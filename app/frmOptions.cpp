@@ -30,8 +30,7 @@ struct Task {
 };
 
 const Task tasks[4] = {
-    {"Communication Setup", "Use this option to change the settings for cable communications",
-     ":/pictures/online.svg"},
+    {"Communication Setup", "Use this option to change the settings for cable communications", ":/pictures/online.svg"},
     {"Language", "Use this option to change the language of the program to any one of the supported languages.",
      ":/pictures/help.svg"},
     {"Operators",

@@ -54,9 +54,10 @@ inline qint64 write(Database& db, const Shape& shape = {})
         employee.run({n, QStringLiteral("First%1").arg(n), QStringLiteral("Last%1").arg(n),
                       n % 10 == 0 ? QStringLiteral("07:30") : QStringLiteral("__:__"),
                       QStringLiteral("%1").arg(100000 + n, 10, 10, QLatin1Char('0'))});
-    RepeatedStatement read(db, QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, "
-                                              "sDoor, sReason, Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
-                                              "VALUES (?, ?, ?, 'Card', ?, 'Opened', '', ?, ?, ?, ?, 1, 1)"));
+    RepeatedStatement read(db,
+                           QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, "
+                                          "sDoor, sReason, Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
+                                          "VALUES (?, ?, ?, 'Card', ?, 'Opened', '', ?, ?, ?, ?, 1, 1)"));
     qint64 written = 0;
     std::vector<Read> day;
     for (QDate d = shape.first; d <= shape.last; d = d.addDays(1)) {

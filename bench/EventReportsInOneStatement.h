@@ -35,15 +35,16 @@ inline QString words()
 inline QString onlineReport()
 {
     using namespace detail;
-    return QStringLiteral("WITH p AS (SELECT ? AS lo, ? AS hi, ? AS first, ? AS last), %1"
-                          " SELECT o.Employee_Number || ' ' || (SELECT ifnull(Last_Name, '') || '  ' || ifnull(First_Name, '')"
-                          " FROM tblEmployees e WHERE e.Employee_Number = o.Employee_Number) AS Employee_Name,"
-                          " o.Date_CR AS Date_CR, o.Time_CR AS Time_CR, %2 AS Ext_Int_Door, %3 AS Key_ProxCard,"
-                          " %4 AS Door_Action FROM tblOnline o"
-                          " WHERE o.Employee_Number BETWEEN (SELECT lo FROM p) AND (SELECT hi FROM p)"
-                          " AND o.Date_CR BETWEEN (SELECT first FROM p) AND (SELECT last FROM p)"
-                          " AND o.Employee_Number IN (SELECT Employee_Number FROM tblEmployees)"
-                          " ORDER BY o.Employee_Number, o.Date_CR, o.Time_CR, o.rowid")
+    return QStringLiteral(
+               "WITH p AS (SELECT ? AS lo, ? AS hi, ? AS first, ? AS last), %1"
+               " SELECT o.Employee_Number || ' ' || (SELECT ifnull(Last_Name, '') || '  ' || ifnull(First_Name, '')"
+               " FROM tblEmployees e WHERE e.Employee_Number = o.Employee_Number) AS Employee_Name,"
+               " o.Date_CR AS Date_CR, o.Time_CR AS Time_CR, %2 AS Ext_Int_Door, %3 AS Key_ProxCard,"
+               " %4 AS Door_Action FROM tblOnline o"
+               " WHERE o.Employee_Number BETWEEN (SELECT lo FROM p) AND (SELECT hi FROM p)"
+               " AND o.Date_CR BETWEEN (SELECT first FROM p) AND (SELECT last FROM p)"
+               " AND o.Employee_Number IN (SELECT Employee_Number FROM tblEmployees)"
+               " ORDER BY o.Employee_Number, o.Date_CR, o.Time_CR, o.rowid")
         .arg(words(), word(QStringLiteral("o.iIn"), QStringLiteral("wIn"), QStringLiteral("wOut")),
              word(QStringLiteral("o.iCard"), QStringLiteral("wCard"), QStringLiteral("wPin")),
              word(QStringLiteral("o.iDoor"), QStringLiteral("wOpened"), QStringLiteral("wNotOpened")));
@@ -106,8 +107,9 @@ inline QString exceptReport()
 inline QString unauthorizedReport()
 {
     using namespace detail;
-    const QString reason = QStringLiteral("CASE o.iReason WHEN 1 THEN (SELECT wSecure FROM w) WHEN 2 THEN"
-                                          " (SELECT wZones FROM w) WHEN 3 THEN (SELECT wUnknownCode FROM w) ELSE '' END");
+    const QString reason =
+        QStringLiteral("CASE o.iReason WHEN 1 THEN (SELECT wSecure FROM w) WHEN 2 THEN"
+                       " (SELECT wZones FROM w) WHEN 3 THEN (SELECT wUnknownCode FROM w) ELSE '' END");
     const QString codes = word(QStringLiteral("o.iCard"), QStringLiteral("wCard"), QStringLiteral("wPin")) +
                           QStringLiteral(" AS CardPin, ") +
                           word(QStringLiteral("o.iDoor"), QStringLiteral("wOpened"), QStringLiteral("wNotOpened")) +
@@ -116,7 +118,8 @@ inline QString unauthorizedReport()
     return QStringLiteral(
                "WITH p AS (SELECT ? AS first, ? AS last), %1"
                " SELECT o.Employee_Number AS Employee_Number, o.Date_CR AS date, o.Time_CR AS time, %2 AS InOut,"
-               " o.Employee_Number || ' ' || ifnull(e.Last_Name, '') || '  ' || ifnull(e.First_Name, '') AS Employee_Name,"
+               " o.Employee_Number || ' ' || ifnull(e.Last_Name, '') || '  ' || ifnull(e.First_Name, '') AS "
+               "Employee_Name,"
                " e.SlotNumber AS SlotNumber, e.Employee_Code AS Code, %3, 0 AS part, o.rowid AS r"
                " FROM tblOnline o JOIN tblEmployees e ON e.Employee_Number = o.Employee_Number"
                " WHERE o.iDoor = 2 AND o.Date_CR BETWEEN (SELECT first FROM p) AND (SELECT last FROM p)"

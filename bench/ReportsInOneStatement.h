@@ -42,7 +42,8 @@ inline QString days()
                " ev AS (SELECT o.Employee_Number AS n, o.Date_CR AS d, o.Time_CR AS t, ifnull(o.iIn, 0) AS code,"
                " o.rowid AS r, %1 AS m,"
                " o.Employee_Number || ' ' || ifnull(e.Last_Name, '') || '  ' || ifnull(e.First_Name, '') AS label"
-               " FROM tblOnline o INDEXED BY tblOnline_Attendance JOIN tblEmployees e ON e.Employee_Number = o.Employee_Number"
+               " FROM tblOnline o INDEXED BY tblOnline_Attendance JOIN tblEmployees e ON e.Employee_Number = "
+               "o.Employee_Number"
                " WHERE o.Employee_Number BETWEEN (SELECT lo FROM p) AND (SELECT hi FROM p)"
                " AND o.Date_CR BETWEEN (SELECT first FROM p) AND (SELECT last FROM p)),"
                " seq AS MATERIALIZED (SELECT ev.*, row_number() OVER w AS k,"
@@ -53,12 +54,14 @@ inline QString days()
                " sum(CASE WHEN closing THEN m - prevM ELSE 0 END) AS worked, sum(code = 1) AS ins,"
                " sum(code <> 1) AS outs, min(CASE WHEN code = 1 THEN m END) AS firstIn,"
                " min(CASE WHEN code = 1 THEN t END) AS firstInText, max(CASE WHEN code <> 1 THEN m END) AS lastOut,"
-               " max(CASE WHEN nextCode IS NULL THEN code END) AS lastCode, max(CASE WHEN k = 1 THEN code END) AS firstCode,"
+               " max(CASE WHEN nextCode IS NULL THEN code END) AS lastCode, max(CASE WHEN k = 1 THEN code END) AS "
+               "firstCode,"
                " max(CASE WHEN NOT closing THEN k END) AS lastRow FROM marked GROUP BY n, d),"
                " dayTotals AS MATERIALIZED (SELECT days.*, (worked <> 0 AND outs <> ins) AS mark,"
                " ((worked <> 0 AND outs <> ins) OR lastCode = 1 OR ins = 0 OR firstCode <> 1) AS dayIncomplete,"
                " CASE WHEN worked <> 0 THEN lastOut - firstIn ELSE 0 END AS global FROM days),"
-               " employees AS MATERIALIZED (SELECT n, min(label) AS label, sum(worked) AS worked, sum(global) AS global,"
+               " employees AS MATERIALIZED (SELECT n, min(label) AS label, sum(worked) AS worked, sum(global) AS "
+               "global,"
                " CASE WHEN max(dayIncomplete) OR sum(worked) = 0 OR sum(global) = 0 THEN '(*)' ELSE '   ' END AS mark"
                " FROM dayTotals GROUP BY n)")
         .arg(minuteOf(QStringLiteral("o.Time_CR")));
@@ -71,7 +74,8 @@ inline QString dayMark()
 
 inline QString totalRow()
 {
-    return QStringLiteral("SELECT n, label, (SELECT total FROM p), '', NULL, %1, %2, worked / 60, worked % 60, NULL, NULL, %3, global / 60,"
+    return QStringLiteral("SELECT n, label, (SELECT total FROM p), '', NULL, %1, %2, worked / 60, worked % 60, NULL, "
+                          "NULL, %3, global / 60,"
                           " global % 60, 1, '', 0 FROM employees")
         .arg(hm(QStringLiteral("worked")), padded(QStringLiteral("worked"), QStringLiteral("mark")),
              padded(QStringLiteral("global"), QStringLiteral("mark")));
@@ -87,33 +91,32 @@ inline QString hoursReport()
     // Each event row carries its day's sums, so the day's last row can hold them.
     const QString last = QStringLiteral("s.k = s.lastRow");
     return days() +
-           QStringLiteral(
-               ", final AS (SELECT s.*, sum(CASE WHEN closing THEN m - prevM ELSE 0 END) OVER f AS worked,"
-               " sum(code = 1) OVER f AS ins, sum(code <> 1) OVER f AS outs,"
-               " min(CASE WHEN code = 1 THEN m END) OVER f AS firstIn,"
-               " min(CASE WHEN code = 1 THEN t END) OVER f AS firstInText,"
-               " max(CASE WHEN code <> 1 THEN m END) OVER f AS lastOut,"
-               " max(CASE WHEN NOT closing THEN k END) OVER f AS lastRow"
-               " FROM marked s WINDOW f AS (PARTITION BY n, d)),"
-               " rows AS (SELECT final.*, (worked <> 0 AND outs <> ins) AS mark,"
-               " CASE WHEN worked <> 0 THEN lastOut - firstIn ELSE 0 END AS global FROM final)"
-               " SELECT s.n AS Employee_Number, s.label AS Employee_Name, s.d AS Date,"
-               " CASE WHEN s.code = 1 THEN %1 ELSE '' END AS StartTime,"
-               " CASE WHEN s.code <> 1 THEN %1 WHEN s.nextCode = 2 THEN %2 ELSE '' END AS EndTime,"
-               " CASE WHEN s.code = 1 AND s.nextCode = 2 THEN %3 END AS SumDay,"
-               " CASE WHEN %4 THEN CASE WHEN s.worked <> 0 THEN %5 ELSE '' END END AS DayTotal,"
-               " CASE WHEN %4 AND s.worked <> 0 THEN s.worked / 60 END AS DayHours,"
-               " CASE WHEN %4 AND s.worked <> 0 THEN s.worked % 60 END AS DayMinutes,"
-               " CASE WHEN %4 AND s.mark THEN 1 END AS Incomplete,"
-               " CASE WHEN %4 THEN ifnull(s.firstInText, '') END AS FirstIn,"
-               " CASE WHEN %4 THEN CASE WHEN s.worked <> 0 THEN %6 ELSE '' END END AS GlobalTotal,"
-               " CASE WHEN %4 AND s.worked <> 0 THEN s.global / 60 END AS GlobalH,"
-               " CASE WHEN %4 AND s.worked <> 0 THEN s.global % 60 END AS GlobalM, 0 AS IsTotal,"
-               " s.d AS sortDay, s.k AS sortK"
-               " FROM rows s WHERE NOT s.closing"
-               " UNION ALL %7 ORDER BY 1, 15, 16, 17")
-               .arg(clock(QStringLiteral("s.m")), clock(QStringLiteral("s.nextM")),
-                    hm(QStringLiteral("s.nextM - s.m")), last,
+           QStringLiteral(", final AS (SELECT s.*, sum(CASE WHEN closing THEN m - prevM ELSE 0 END) OVER f AS worked,"
+                          " sum(code = 1) OVER f AS ins, sum(code <> 1) OVER f AS outs,"
+                          " min(CASE WHEN code = 1 THEN m END) OVER f AS firstIn,"
+                          " min(CASE WHEN code = 1 THEN t END) OVER f AS firstInText,"
+                          " max(CASE WHEN code <> 1 THEN m END) OVER f AS lastOut,"
+                          " max(CASE WHEN NOT closing THEN k END) OVER f AS lastRow"
+                          " FROM marked s WINDOW f AS (PARTITION BY n, d)),"
+                          " rows AS (SELECT final.*, (worked <> 0 AND outs <> ins) AS mark,"
+                          " CASE WHEN worked <> 0 THEN lastOut - firstIn ELSE 0 END AS global FROM final)"
+                          " SELECT s.n AS Employee_Number, s.label AS Employee_Name, s.d AS Date,"
+                          " CASE WHEN s.code = 1 THEN %1 ELSE '' END AS StartTime,"
+                          " CASE WHEN s.code <> 1 THEN %1 WHEN s.nextCode = 2 THEN %2 ELSE '' END AS EndTime,"
+                          " CASE WHEN s.code = 1 AND s.nextCode = 2 THEN %3 END AS SumDay,"
+                          " CASE WHEN %4 THEN CASE WHEN s.worked <> 0 THEN %5 ELSE '' END END AS DayTotal,"
+                          " CASE WHEN %4 AND s.worked <> 0 THEN s.worked / 60 END AS DayHours,"
+                          " CASE WHEN %4 AND s.worked <> 0 THEN s.worked % 60 END AS DayMinutes,"
+                          " CASE WHEN %4 AND s.mark THEN 1 END AS Incomplete,"
+                          " CASE WHEN %4 THEN ifnull(s.firstInText, '') END AS FirstIn,"
+                          " CASE WHEN %4 THEN CASE WHEN s.worked <> 0 THEN %6 ELSE '' END END AS GlobalTotal,"
+                          " CASE WHEN %4 AND s.worked <> 0 THEN s.global / 60 END AS GlobalH,"
+                          " CASE WHEN %4 AND s.worked <> 0 THEN s.global % 60 END AS GlobalM, 0 AS IsTotal,"
+                          " s.d AS sortDay, s.k AS sortK"
+                          " FROM rows s WHERE NOT s.closing"
+                          " UNION ALL %7 ORDER BY 1, 15, 16, 17")
+               .arg(clock(QStringLiteral("s.m")), clock(QStringLiteral("s.nextM")), hm(QStringLiteral("s.nextM - s.m")),
+                    last,
                     padded(QStringLiteral("s.worked"), QStringLiteral("CASE WHEN s.mark THEN '(*)' ELSE '   ' END")),
                     padded(QStringLiteral("s.global"), QStringLiteral("'   '")), totalRow());
 }
@@ -122,13 +125,14 @@ inline QString hoursReport()
 inline QString totalReport()
 {
     using namespace detail;
-    return days() +
-           QStringLiteral(" SELECT label, d, CASE WHEN worked <> 0 THEN %1 ELSE '' END,"
-                          " CASE WHEN worked <> 0 THEN %2 ELSE '' END, n, 0 AS IsTotal FROM dayTotals t"
-                          " UNION ALL SELECT label, (SELECT total FROM p), %3, %4, n, 1 FROM employees ORDER BY 5, 6, 2")
-               .arg(padded(QStringLiteral("worked"), dayMark()), padded(QStringLiteral("global"), QStringLiteral("'   '")),
-                    padded(QStringLiteral("worked"), QStringLiteral("mark")),
-                    padded(QStringLiteral("global"), QStringLiteral("mark")));
+    return days() + QStringLiteral(
+                        " SELECT label, d, CASE WHEN worked <> 0 THEN %1 ELSE '' END,"
+                        " CASE WHEN worked <> 0 THEN %2 ELSE '' END, n, 0 AS IsTotal FROM dayTotals t"
+                        " UNION ALL SELECT label, (SELECT total FROM p), %3, %4, n, 1 FROM employees ORDER BY 5, 6, 2")
+                        .arg(padded(QStringLiteral("worked"), dayMark()),
+                             padded(QStringLiteral("global"), QStringLiteral("'   '")),
+                             padded(QStringLiteral("worked"), QStringLiteral("mark")),
+                             padded(QStringLiteral("global"), QStringLiteral("mark")));
 }
 
 // The rows of tblLateReport after its key, in the order the fill writes them.
@@ -146,13 +150,16 @@ inline QString lateReport()
                " late AS (SELECT scheduled.*, %1 - %2 AS lateness FROM scheduled),"
                " lateDays AS (SELECT late.*, count(*) OVER (PARTITION BY n ORDER BY d ROWS UNBOUNDED PRECEDING) AS days"
                " FROM late WHERE lateness > 0),"
-               " lateTotals AS (SELECT n, min(label) AS label, sum(CASE WHEN lateness > 0 THEN lateness ELSE 0 END) AS minutes,"
+               " lateTotals AS (SELECT n, min(label) AS label, sum(CASE WHEN lateness > 0 THEN lateness ELSE 0 END) AS "
+               "minutes,"
                " sum(lateness > 0) AS days FROM late GROUP BY n)"
                " SELECT n AS Employee_Number, label AS Employee_Name, d AS Date, need AS StartTimeNeed,"
-               " firstInText AS StartTimeDid, %3 AS LateMinute, CASE WHEN worked <> 0 THEN %4 ELSE '' END AS PresentHours,"
+               " firstInText AS StartTimeDid, %3 AS LateMinute, CASE WHEN worked <> 0 THEN %4 ELSE '' END AS "
+               "PresentHours,"
                " CASE WHEN worked <> 0 THEN %5 ELSE '' END AS GlobalWorked, days AS TotalDays, NULL AS TotalHours,"
                " NULL AS TotalMinutes, 0 AS IsTotal FROM lateDays t"
-               " UNION ALL SELECT n, label, (SELECT total FROM p), NULL, NULL, %6, NULL, NULL, days, ' ' || (minutes / 60),"
+               " UNION ALL SELECT n, label, (SELECT total FROM p), NULL, NULL, %6, NULL, NULL, days, ' ' || (minutes / "
+               "60),"
                " ' ' || (minutes % 60), 1 FROM lateTotals ORDER BY 1, 12, 3")
                .arg(minuteOf(QStringLiteral("firstInText")), minuteOf(QStringLiteral("need")),
                     hm(QStringLiteral("lateness")), padded(QStringLiteral("worked"), dayMark()),

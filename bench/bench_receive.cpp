@@ -231,8 +231,8 @@ void StoringWhatWaited(benchmark::State& state)
             ++ticks;
         }
     }
-    state.counters["rows_per_s"] =
-        benchmark::Counter(static_cast<double>(rows) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["rows_per_s"] = benchmark::Counter(
+        static_cast<double>(rows) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["rows_per_tick"] = static_cast<double>(rows) * static_cast<double>(state.iterations()) / ticks;
     receiveLog().reset();
     resetAppState();

@@ -73,10 +73,11 @@ void writeAll(const QString& table, const QString& columns, const QString& state
 }
 
 // The words the event reports write, as the fills write them in English.
-const QVariantList Words{QStringLiteral("In"),          QStringLiteral("Out"),        QStringLiteral("Card"),
-                         QStringLiteral("PIN"),         QStringLiteral("Opened"),     QStringLiteral("Not Opened"),
-                         QStringLiteral("Secure Mode"), QStringLiteral("Time Zones"), QStringLiteral("Unknown Code"),
-                         QStringLiteral("Unknown Employee")};
+const QVariantList Words{QStringLiteral("In"),           QStringLiteral("Out"),
+                         QStringLiteral("Card"),         QStringLiteral("PIN"),
+                         QStringLiteral("Opened"),       QStringLiteral("Not Opened"),
+                         QStringLiteral("Secure Mode"),  QStringLiteral("Time Zones"),
+                         QStringLiteral("Unknown Code"), QStringLiteral("Unknown Employee")};
 
 qint64 readAll(const QString& statement, const QVariantList& params)
 {
@@ -129,9 +130,7 @@ void bySql(int kind)
                                 "PresentHours, GlobalWorked, TotalDays, TotalHours, TotalMinutes, IsTotal"),
                  ReportsInOneStatement::lateReport());
         break;
-    default:
-        benchmark::DoNotOptimize(readAll(ReportsInOneStatement::totalReport(), year().params()));
-        break;
+    default: benchmark::DoNotOptimize(readAll(ReportsInOneStatement::totalReport(), year().params())); break;
     }
 }
 

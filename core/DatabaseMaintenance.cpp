@@ -38,8 +38,9 @@ void cutTable(Database& db, const QString& table, const QString& order, int kept
     const qint64 extra = countRows(db, table) - kept;
     if (extra <= 0)
         return;
-    db.execute(QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT rowid FROM %1 ORDER BY %2 LIMIT ?)").arg(table, order),
-               {extra});
+    db.execute(
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT rowid FROM %1 ORDER BY %2 LIMIT ?)").arg(table, order),
+        {extra});
 }
 
 }

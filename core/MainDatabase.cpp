@@ -60,8 +60,8 @@ void OpenMainDatabase()
     if (state.Db && state.Db->isOpen())
         return;
     // Every window reads or writes the database: without it there is nothing to go on with.
-    ShowWarning(Translate(QStringLiteral("GT-430 cannot work without its database and ends now:")) +
-                QLatin1Char('\r') + QDir::toNativeSeparators(state.DbPath));
+    ShowWarning(Translate(QStringLiteral("GT-430 cannot work without its database and ends now:")) + QLatin1Char('\r') +
+                QDir::toNativeSeparators(state.DbPath));
     endProgram(ExitStatus::NoDatabase);
 }
 

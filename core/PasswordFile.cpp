@@ -50,7 +50,8 @@ void readPasswordFile(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.dir().exists())
-        raiseError(Err::PathNotFound, standardErrorText(Err::PathNotFound) + QStringLiteral(": ") + info.absolutePath());
+        raiseError(Err::PathNotFound,
+                   standardErrorText(Err::PathNotFound) + QStringLiteral(": ") + info.absolutePath());
     if (!info.exists()) {
         QBuffer defaults;
         defaults.open(QIODevice::ReadWrite);
@@ -177,7 +178,8 @@ QByteArray ReadPasswordFile(const QString& path)
         raiseError(Err::PathFileAccess, file.errorString() + QStringLiteral(": ") + path);
     const QByteArray bytes = file.readAll();
     if (bytes.size() < PasswordFileSize)
-        raiseError(Err::InputPastEnd, QStringLiteral("The password file is shorter than %1 bytes.").arg(PasswordFileSize));
+        raiseError(Err::InputPastEnd,
+                   QStringLiteral("The password file is shorter than %1 bytes.").arg(PasswordFileSize));
     return bytes;
 }
 

@@ -20,7 +20,8 @@ void CreatePicturesFolder()
     guarded(978, [] {
         const QString name = QStringLiteral("Pictures");
         QDir folder(ProgramFolder::path());
-        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries =
+            folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         for (const QString& entry : entries) {
             if (entry.compare(name, Qt::CaseInsensitive) == 0)
                 return;

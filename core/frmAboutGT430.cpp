@@ -47,10 +47,11 @@ void frmAboutGT430::Form_Load()
                             QStringLiteral("\r\n") + Translate(QStringLiteral("Firmware Version")) +
                             QStringLiteral(" Gt430v19 ") + Translate(QStringLiteral("or later")));
         lblTitle->setText(Translate(QStringLiteral("Access Control GT-430")));
-        lblDescription->setText(Translate(QStringLiteral("Management program for the GT-430 door access-control unit")));
-        lblDisclaimer->setText(Translate(QStringLiteral("Designed for one stand-alone door unit on a serial port.")) +
-                               QLatin1Char(' ') +
-                               Translate(QStringLiteral("This program is provided as it is, without warranty of any kind.")));
+        lblDescription->setText(
+            Translate(QStringLiteral("Management program for the GT-430 door access-control unit")));
+        lblDisclaimer->setText(
+            Translate(QStringLiteral("Designed for one stand-alone door unit on a serial port.")) + QLatin1Char(' ') +
+            Translate(QStringLiteral("This program is provided as it is, without warranty of any kind.")));
     });
 }
 

@@ -74,8 +74,8 @@ void frmCompact::Form_Load()
 {
     guarded(1762, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        setAdvice(lblCompact, DatabaseMaintenance::compactAdvised(QFileInfo(appState().DbPath).size()),
-                  compactAdvised, compactNotNeeded);
+        setAdvice(lblCompact, DatabaseMaintenance::compactAdvised(QFileInfo(appState().DbPath).size()), compactAdvised,
+                  compactNotNeeded);
         setAdvice(lblCut, DatabaseMaintenance::cutAdvised(DatabaseMaintenance::readCardRows(Db())), cutAdvised,
                   cutNotNeeded);
     });

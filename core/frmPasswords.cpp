@@ -52,10 +52,12 @@ frmPasswords::frmPasswords()
     cmdPass[1] = new QPushButton(QStringLiteral("Password"));
     cmdPass[0] = new QPushButton(QStringLiteral("Password"));
     ChangePassword = new QPushButton(QStringLiteral("Password"));
-    SSTab2->addTab(levelPage(QStringLiteral("Adminstrator has access to all screens program. He can change all settings."),
-                             cmdPass[1]),
-                   QStringLiteral("Administrator"));
-    SSTab2->addTab(levelPage(QStringLiteral("Guard can see only On-Line screen."), cmdPass[0]), QStringLiteral("Guard"));
+    SSTab2->addTab(
+        levelPage(QStringLiteral("Adminstrator has access to all screens program. He can change all settings."),
+                  cmdPass[1]),
+        QStringLiteral("Administrator"));
+    SSTab2->addTab(levelPage(QStringLiteral("Guard can see only On-Line screen."), cmdPass[0]),
+                   QStringLiteral("Guard"));
     SSTab2->addTab(levelPage(QStringLiteral("Engineer can change only COM port."), ChangePassword),
                    QStringLiteral("Engineer"));
     cmdExit = new QPushButton(QStringLiteral("Close"), this);

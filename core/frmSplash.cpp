@@ -75,7 +75,8 @@ frmSplash::frmSplash()
     }
     ImgTolvaneLogo = new PictureBox(QStringLiteral(":/pictures/brand.svg"), this);
     ImgTolvaneLogo->resize(Twips::toPixels(1200), Twips::toPixels(1200));
-    TimerStartUp = new FormTimer(500, [this] { TimerStartUp_Timer(); }, this);
+    TimerStartUp = new FormTimer(
+        500, [this] { TimerStartUp_Timer(); }, this);
 }
 
 void frmSplash::Form_Load()

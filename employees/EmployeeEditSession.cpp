@@ -149,9 +149,9 @@ void EmployeeEditSession::store(bool asNew)
                 set << name + QStringLiteral(" = ?");
             QVariantList bound = values.mid(1);
             bound << values.at(EmpField::Employee_Number);
-            stored = m_db.execute(
-                QStringLiteral("UPDATE tblEmployees SET %1 WHERE Employee_Number = ?").arg(set.join(QStringLiteral(", "))),
-                bound);
+            stored = m_db.execute(QStringLiteral("UPDATE tblEmployees SET %1 WHERE Employee_Number = ?")
+                                      .arg(set.join(QStringLiteral(", "))),
+                                  bound);
         }
         // An employee removed from the register meanwhile comes back rather than being lost.
         if (stored == 0)

@@ -15,7 +15,7 @@ struct EmployeeSheet {
     QString positionDate;
     QString idNumber;
     QString birthDate;
-    QString gender;         // the list entry shown
+    QString gender; // the list entry shown
     QString familyStatus;
     QString address;
     QString phone1;

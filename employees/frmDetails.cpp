@@ -2,10 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/FieldHelpers.h"
-#include "core/widgets/SelectAndFocus.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "employees/EmployeeEditSession.h"
 #include "employees/EmployeeFieldRules.h"
 #include "employees/EmployeeFields.h"
@@ -16,20 +16,20 @@
 #include "employees/frmPicture.h"
 #include "link/LinkState.h"
 #include "link/frmCodes.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FieldCommits.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/forms/DateField.h"
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/text/Windows1252Validator.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -255,7 +255,8 @@ void frmDetails::watchFields()
     watchField(cmbGender, EmpField::Gender, 358, [this] { return choiceFromListIndex(cmbGender->currentIndex()); });
     watchField(cmbStatus, EmpField::Status, 359, [this] { return choiceFromListIndex(cmbStatus->currentIndex()); });
     watchField(cmbHours, EmpField::WorkingHours, 360, [this] { return hoursFromListIndex(cmbHours->currentIndex()); });
-    m_commits->watch(txtBirthDate, [this] { return commitDate(txtBirthDate, EmpField::Birth_Date, 361, "Birth Date"); });
+    m_commits->watch(txtBirthDate,
+                     [this] { return commitDate(txtBirthDate, EmpField::Birth_Date, 361, "Birth Date"); });
     watchField(txtAddress, EmpField::Address, 362, [this] { return txtAddress->toPlainText(); });
     watchField(txtPhoneNum, EmpField::Phone_Number, 363, [this] { return txtPhoneNum->text(); });
     watchField(txtSelPhone, EmpField::SelPhone_Number, 364, [this] { return txtSelPhone->text(); });
@@ -375,9 +376,8 @@ void frmDetails::ShowEmployeeDetails()
         txtUserNum->setEnabled(false);
         const int16_t number = employeeHandOver().CurEmpNo;
         if (!m_session->show(number))
-            raiseError(Err::NoCurrentRecord,
-                       Translate(QStringLiteral("Current Employee Not Found")) + QStringLiteral(" (") +
-                           QString::number(number) + QLatin1Char(')'));
+            raiseError(Err::NoCurrentRecord, Translate(QStringLiteral("Current Employee Not Found")) +
+                                                 QStringLiteral(" (") + QString::number(number) + QLatin1Char(')'));
         const EmployeeEditSession& s = *m_session;
         auto text = [&s](int position) { return s.value(position).textOrEmpty(); };
         txtUserNum->setText(text(EmpField::Employee_Number));
@@ -419,8 +419,7 @@ bool frmDetails::txtUserNum_LostFocus()
         EmployeeNumberVerdict verdict = checkEmployeeNumber(txtUserNum->text());
         if (verdict.empty)
             return;
-        if (verdict.number && employeeHandOver().NewEmployee &&
-            EmployeeRegister::numberTaken(Db(), *verdict.number))
+        if (verdict.number && employeeHandOver().NewEmployee && EmployeeRegister::numberTaken(Db(), *verdict.number))
             verdict = {false, std::nullopt, numberTakenMessage()};
         if (!verdict.number) {
             accepted = false;

@@ -1,10 +1,10 @@
 #include "employees/frmEmployees.h"
 
 #include "core/AppState.h"
+#include "core/MainWindowService.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
-#include "core/MainWindowService.h"
 #include "employees/EmployeeHandOver.h"
 #include "employees/EmployeeListPrint.h"
 #include "employees/EmployeeRegister.h"
@@ -14,10 +14,10 @@
 #include "platform/forms/FrameAnimation.h"
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 
 #include <QGroupBox>
 #include <QHeaderView>
@@ -306,8 +306,8 @@ void frmEmployees::cmdPrint_Click()
         QList<EmployeeListLine> lines;
         for (int i = 0; i < lvwEmployees->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = lvwEmployees->topLevelItem(i);
-            lines << EmployeeListLine{item->text(NumberColumn), item->text(LastNameColumn),
-                                      item->text(FirstNameColumn), item->text(SlotColumn), item->text(AccessColumn)};
+            lines << EmployeeListLine{item->text(NumberColumn), item->text(LastNameColumn), item->text(FirstNameColumn),
+                                      item->text(SlotColumn), item->text(AccessColumn)};
         }
         PrintEmployeeList(*printer, lines);
     });

@@ -48,9 +48,7 @@ frmHoliday::frmHoliday()
 
 void frmHoliday::Form_Load()
 {
-    guarded(571, [this] {
-        FormTranslator(BinaryDict()).TranslateForm(this);
-    });
+    guarded(571, [this] { FormTranslator(BinaryDict()).TranslateForm(this); });
 }
 
 void frmHoliday::cmdSave_Click()

@@ -2,9 +2,9 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "employees/EmployeeHandOver.h"
 #include "employees/PictureFiles.h"
 #include "employees/frmDetails.h"
-#include "employees/EmployeeHandOver.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
@@ -54,12 +54,10 @@ frmPicture::frmPicture()
     placeTwips(Quit, 4200, 3720, 1335, 375);
     setFixedSize(Twips::toPixels(5800), Twips::toPixels(4500));
 
-    connect(ChosenDrive, &QComboBox::activated, this, [this](int index) {
-        guarded(53, [&] { setDrive(ChosenDrive->itemData(index).toString()); });
-    });
-    connect(ChosenDir, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        guarded(52, [&] { setFolder(item->data(PathRole).toString()); });
-    });
+    connect(ChosenDrive, &QComboBox::activated, this,
+            [this](int index) { guarded(53, [&] { setDrive(ChosenDrive->itemData(index).toString()); }); });
+    connect(ChosenDir, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { guarded(52, [&] { setFolder(item->data(PathRole).toString()); }); });
     // A file chosen by the mouse or the keys is clicked; the list emptied or
     // left without a choice has none.
     connect(ChosenFile, &QListWidget::itemSelectionChanged, this, [this] {
@@ -138,7 +136,7 @@ void frmPicture::fillFolders()
     ChosenDir->clear();
     // The folders from the root down to this one, then the ones inside it.
     QStringList chain;
-    for (QDir up(m_folder);; ) {
+    for (QDir up(m_folder);;) {
         chain.prepend(up.absolutePath());
         if (!up.cdUp())
             break;
@@ -203,7 +201,8 @@ void frmPicture::ChosenFile_Click()
         PictureBox preview;
         // A file that is no picture leaves the preview and Add as they were.
         if (!preview.loadPicture(ChosenPath))
-            raiseError(Err::InvalidCall, Translate(QStringLiteral("Invalid picture")) + QStringLiteral(": ") + ChosenPath);
+            raiseError(Err::InvalidCall,
+                       Translate(QStringLiteral("Invalid picture")) + QStringLiteral(": ") + ChosenPath);
         NewImage->setPicture(preview.picture());
         RefreshAcceptButton();
     });

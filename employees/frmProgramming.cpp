@@ -2,9 +2,9 @@
 
 #include "core/AppState.h"
 #include "core/FieldHelpers.h"
-#include "core/widgets/SelectAndFocus.h"
-#include "core/Messages.h"
 #include "core/MainWindowService.h"
+#include "core/Messages.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "employees/DoorSettings.h"
 #include "employees/EmployeeFieldRules.h"
 #include "employees/Holidays.h"
@@ -148,7 +148,8 @@ frmProgramming::frmProgramming()
     layout->addWidget(cmdClose, 0, Qt::AlignRight);
     resize(Twips::toPixels(6600), Twips::toPixels(4800));
 
-    DoorsTimer = new FormTimer(200, [this] { DoorsTimer_Timer(); }, this);
+    DoorsTimer = new FormTimer(
+        200, [this] { DoorsTimer_Timer(); }, this);
     m_commits = new FieldCommits(this, SSTab1);
     // A click leaves the focus in the box, which then commits once, before the button's action.
     for (QPushButton* button : findChildren<QPushButton*>())
@@ -250,7 +251,7 @@ bool frmProgramming::boxesAccepted()
         return true;
     ShowWarning(problem->message);
     QLineEdit* box = problem->box == DoorSettings::Problem::Box::StartTime ? txtTime[problem->period]
-                                                                          : cmbHours[problem->period]->lineEdit();
+                                                                           : cmbHours[problem->period]->lineEdit();
     FocusWorkingDaysField(box);
     SelectAndFocus(box);
     return false;
@@ -293,9 +294,18 @@ void frmProgramming::ShowDoorStatus()
         const char* word = "Unknown";
         const char* picture = ":/pictures/door-unknown.svg";
         switch (link.DoorMode) {
-        case DoorModeSecure: word = "Secure"; picture = ":/pictures/door-secure.svg"; break;
-        case DoorModeNormal: word = "Normal"; picture = ":/pictures/door-normal.svg"; break;
-        case DoorModeBypass: word = "Bypass"; picture = ":/pictures/door-bypass.svg"; break;
+        case DoorModeSecure:
+            word = "Secure";
+            picture = ":/pictures/door-secure.svg";
+            break;
+        case DoorModeNormal:
+            word = "Normal";
+            picture = ":/pictures/door-normal.svg";
+            break;
+        case DoorModeBypass:
+            word = "Bypass";
+            picture = ":/pictures/door-bypass.svg";
+            break;
         default: break;
         }
         lblStatus->setText(Translate(QString::fromLatin1(word)));

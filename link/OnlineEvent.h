@@ -10,10 +10,10 @@ class Recordset;
 
 // What a code read says, from its data bytes 4 to 7 (Data array as in PacketRecord).
 struct CodeReadMeaning {
-    bool card = false;    // Data(4) bit 7: a card, else a PIN
-    bool out = false;     // Data(5) bit 0
-    bool opened = false;  // Data(5) 0 or 1
-    int16_t reason = 0;   // 1 Secure Mode, 2 Time Zones, 3 Unknown Code, 0 none
+    bool card = false;      // Data(4) bit 7: a card, else a PIN
+    bool out = false;       // Data(5) bit 0
+    bool opened = false;    // Data(5) 0 or 1
+    int16_t reason = 0;     // 1 Secure Mode, 2 Time Zones, 3 Unknown Code, 0 none
     int16_t lockStrike = 0; // slot bytes 255, 255 give 1; 255, 254 give 2
 };
 
@@ -47,16 +47,16 @@ OnlineEvent OnlineEventFromValues(const QVariantList& values);
 
 // One line of the monitor's history list.
 struct EventLine {
-    QString doorAction;     // "Opened" or "Not opened"
-    int icon = 2;           // 1 opened, 2 not opened
-    QString dateTime;       // short date, a blank, long time
-    QString sortKey;        // ISO date and time, for ordering the lines
+    QString doorAction; // "Opened" or "Not opened"
+    int icon = 2;       // 1 opened, 2 not opened
+    QString dateTime;   // short date, a blank, long time
+    QString sortKey;    // ISO date and time, for ordering the lines
     QString name;
     QString inOut;
     QString remark;
     int16_t employeeNumber = -1; // the line's tag
-    QString pictureFile;    // the event's picture, or the default picture
-    bool ownPicture = false; // the event names a picture of its own
+    QString pictureFile;         // the event's picture, or the default picture
+    bool ownPicture = false;     // the event names a picture of its own
 };
 
 // The line of an event, stored or new. The name is the employee's current

@@ -162,7 +162,8 @@ QVariant OnlineHistoryModel::data(const QModelIndex& index, int role) const
     if (role == TagRole)
         return int(line.employeeNumber);
     if (role == Qt::DecorationRole)
-        return index.column() == 0 && !line.doorAction.isEmpty() ? QVariant(m_icons[line.icon == 1 ? 0 : 1]) : QVariant();
+        return index.column() == 0 && !line.doorAction.isEmpty() ? QVariant(m_icons[line.icon == 1 ? 0 : 1])
+                                                                 : QVariant();
     switch (index.column()) {
     case 0: return line.doorAction;
     case 1: return line.dateTime;

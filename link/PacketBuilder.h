@@ -28,7 +28,7 @@ struct CodeReadFields {
     QString pin;            // up to six of 0-9 and B-F
     bool out = false;
     uint8_t result = ResultOpened;
-    uint8_t slotHigh = 0;   // 255: no slot (with slotLow 255 or 254 a lock strike)
+    uint8_t slotHigh = 0; // 255: no slot (with slotLow 255 or 254 a lock strike)
     uint8_t slotLow = 0;
     uint8_t sequence = 0;
     Header header;

@@ -8,8 +8,8 @@
 namespace Framing {
 inline constexpr uint8_t SyncByte = 0xFF;
 inline constexpr uint8_t StartByte = 0x55;
-inline constexpr int HeaderLength = 11;        // sync to Action; a packet is N + 11 bytes
-inline constexpr int BytesBeforeN = 12;        // N is read once this much is buffered from the sync
+inline constexpr int HeaderLength = 11; // sync to Action; a packet is N + 11 bytes
+inline constexpr int BytesBeforeN = 12; // N is read once this much is buffered from the sync
 inline constexpr int LargestN = 244;
 inline constexpr int AccumulatorLimit = 32768;
 inline constexpr uint8_t ActionCodeRead = 0x20;

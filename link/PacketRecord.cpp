@@ -44,9 +44,9 @@ bool ComparePacket(const PacketRecord& a, const PacketRecord& b)
         if (!a.hasData() || a.Data.size() != b.Data.size())
             return;
         same = a.Data.sliced(1) == b.Data.sliced(1) && a.Number_Bytes == b.Number_Bytes &&
-               a.Dest_System == b.Dest_System && a.Dest_Address == b.Dest_Address &&
-               a.Src_System == b.Src_System && a.Src_Address == b.Src_Address && a.Version == b.Version &&
-               a.Action == b.Action && a.CheckSum == b.CheckSum;
+               a.Dest_System == b.Dest_System && a.Dest_Address == b.Dest_Address && a.Src_System == b.Src_System &&
+               a.Src_Address == b.Src_Address && a.Version == b.Version && a.Action == b.Action &&
+               a.CheckSum == b.CheckSum;
     });
     return same;
 }

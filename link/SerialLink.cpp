@@ -89,8 +89,9 @@ void SerialLink::resume()
         m_port->reopen();
         m_port->clearInBuffer();
     } catch (const AppError& error) {
-        qCWarning(lcGt430).noquote()
-            << QStringLiteral("The serial port COM%1 does not open again: %2").arg(m_port->commPort()).arg(error.description());
+        qCWarning(lcGt430).noquote() << QStringLiteral("The serial port COM%1 does not open again: %2")
+                                            .arg(m_port->commPort())
+                                            .arg(error.description());
         changed();
         throw;
     }

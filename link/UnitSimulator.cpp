@@ -47,7 +47,7 @@ UnitSimulator::Transmission UnitSimulator::next()
 {
     const qint64 readAt = static_cast<qint64>(m_reads) * m_options.intervalMs;
     const qint64 statusAt = m_options.statusEveryMs > 0 ? static_cast<qint64>(m_statuses) * m_options.statusEveryMs
-                                                       : (m_statuses == 0 ? 0 : -1);
+                                                        : (m_statuses == 0 ? 0 : -1);
     if (statusAt >= 0 && statusAt <= readAt)
         return doorStatus();
     return codeRead();

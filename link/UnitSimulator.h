@@ -20,17 +20,17 @@ public:
     struct Options {
         QList<quint32> cards{4660, 1000001, 77};
         QStringList pins;
-        int count = 0;          // code reads in all; 0: no end
-        int intervalMs = 2000;  // between code reads
+        int count = 0;             // code reads in all; 0: no end
+        int intervalMs = 2000;     // between code reads
         int statusEveryMs = 10000; // periodic door status; 0: only the first
-        uint8_t mode = 1;       // 1 Normal, 2 Secure, 3 Bypass
+        uint8_t mode = 1;          // 1 Normal, 2 Secure, 3 Bypass
         bool tamper = false;
         Direction direction = Direction::Alternate;
-        int result = -1;        // Data(5) without the direction bit; -1: opened
-        int slot = -1;          // -1: the code's place in the list, from 1
-        int lockStrike = 0;     // 1 or 2: slot bytes 255, 255 or 255, 254
+        int result = -1;    // Data(5) without the direction bit; -1: opened
+        int slot = -1;      // -1: the code's place in the list, from 1
+        int lockStrike = 0; // 1 or 2: slot bytes 255, 255 or 255, 254
         QList<Fault> faults;
-        int faultEvery = 5;     // every n-th code read carries the next fault
+        int faultEvery = 5; // every n-th code read carries the next fault
         quint32 seed = 1;
         PacketBuilder::Header header;
     };

@@ -24,7 +24,8 @@ frmCodes::frmCodes()
     layout->addWidget(lblReadCard);
     layout->addWidget(cmdClose, 0, Qt::AlignRight);
     connect(cmdClose, &QPushButton::clicked, this, [this] { guarded(251, [this] { unloadForm(); }); });
-    ReadTimer = new FormTimer(180, [this] { ReadTimer_Timer(); }, this);
+    ReadTimer = new FormTimer(
+        180, [this] { ReadTimer_Timer(); }, this);
     resize(360, 120);
 }
 

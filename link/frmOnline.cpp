@@ -102,7 +102,8 @@ frmOnline::frmOnline()
     m_clock->setInterval(1000);
     connect(m_clock, &QTimer::timeout, this, [this] { refreshClock(); });
 
-    ReadCardTimer = new FormTimer(200, [this] { ReadCardTimer_Timer(); }, this);
+    ReadCardTimer = new FormTimer(
+        200, [this] { ReadCardTimer_Timer(); }, this);
     resize(Twips::toPixels(15000), Twips::toPixels(9000));
 }
 
@@ -154,7 +155,8 @@ void frmOnline::InitHistoryColumns()
 void frmOnline::SetColumnWidths()
 {
     guarded(517, [this] {
-        const auto unit = static_cast<int16_t>(static_cast<int16_t>(std::lround(Twips::fromPixels(History->width()) - 240)) / 100);
+        const auto unit =
+            static_cast<int16_t>(static_cast<int16_t>(std::lround(Twips::fromPixels(History->width()) - 240)) / 100);
         for (int c = 0; c < 5; ++c)
             History->setColumnWidth(c, Twips::toPixels(static_cast<int16_t>(unit * columnUnits[c])));
     });
@@ -173,7 +175,8 @@ void frmOnline::ResizeControls()
     placeTwips(EmpImage, 360, 960, 1815, 2160);
     placeTwips(FrameDoors, 360, 3480, 1815, 1275);
     // Inside the door frame: the caption and the door's picture above, the tamper sign below.
-    lblDoorDescription->setGeometry(Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(950), Twips::toPixels(260));
+    lblDoorDescription->setGeometry(Twips::toPixels(90), Twips::toPixels(300), Twips::toPixels(950),
+                                    Twips::toPixels(260));
     ImageDoor->setGeometry(Twips::toPixels(1080), Twips::toPixels(220), Twips::toPixels(640), Twips::toPixels(640));
     ImgTamper->setGeometry(Twips::toPixels(90), Twips::toPixels(880), Twips::toPixels(330), Twips::toPixels(330));
     lblTamper->setGeometry(Twips::toPixels(480), Twips::toPixels(920), Twips::toPixels(1250), Twips::toPixels(260));
@@ -285,11 +288,10 @@ void frmOnline::UpdateStatus()
         const char* pictures[5] = {nullptr, ":/pictures/door-normal.svg", ":/pictures/door-secure.svg",
                                    ":/pictures/door-bypass.svg", ":/pictures/door-unknown.svg"};
         ImageDoor->loadPicture(QString::fromLatin1(pictures[link.DoorMode]));
-        ImageDoor->setToolTip(Translate(QString::fromLatin1(
-            link.DoorMode == DoorModeNormal   ? "Normal"
-            : link.DoorMode == DoorModeSecure ? "Secure"
-            : link.DoorMode == DoorModeBypass ? "Bypass"
-                                              : "Unknown")));
+        ImageDoor->setToolTip(Translate(QString::fromLatin1(link.DoorMode == DoorModeNormal   ? "Normal"
+                                                            : link.DoorMode == DoorModeSecure ? "Secure"
+                                                            : link.DoorMode == DoorModeBypass ? "Bypass"
+                                                                                              : "Unknown")));
         // A door whose state is not known has no tamper state either.
         const bool tamper = link.TamperFlag && link.DoorMode != DoorModeUnknown;
         ImgTamper->setVisible(tamper);

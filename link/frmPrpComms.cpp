@@ -3,8 +3,8 @@
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainWindowService.h"
-#include "core/SerialLinkControl.h"
 #include "core/Messages.h"
+#include "core/SerialLinkControl.h"
 #include "core/widgets/AdministratorCheck.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
@@ -127,13 +127,9 @@ SaveAnswer frmPrpComms::askToSaveChanges()
 bool frmPrpComms::confirmAdministrator()
 {
     switch (AskAdministrator(this)) {
-    case AdministratorAnswer::Confirmed:
-        return true;
-    case AdministratorAnswer::Cancelled:
-        cmdExit->setFocus();
-        return false;
-    case AdministratorAnswer::Closed:
-        break;
+    case AdministratorAnswer::Confirmed: return true;
+    case AdministratorAnswer::Cancelled: cmdExit->setFocus(); return false;
+    case AdministratorAnswer::Closed: break;
     }
     return false;
 }

@@ -20,9 +20,7 @@ constexpr qsizetype BufferSize = 64 * 1024;
 
 }
 
-DurableOutput::DurableOutput(QString path) : m_path(std::move(path))
-{
-}
+DurableOutput::DurableOutput(QString path) : m_path(std::move(path)) {}
 
 DurableOutput::~DurableOutput()
 {
@@ -134,6 +132,7 @@ bool DurableOutput::flushBuffer()
 
 void DurableOutput::fail(int error) const
 {
-    raiseError(Err::PathFileAccess,
-               QStringLiteral("Cannot write the file %1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
+    raiseError(
+        Err::PathFileAccess,
+        QStringLiteral("Cannot write the file %1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
 }

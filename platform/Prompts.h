@@ -35,8 +35,7 @@ public:
     virtual int messageBox(const QString& text, const QString& title, int kind, int buttons) = 0;
 
     // Returns the chosen index into `languages`, or nothing when cancelled.
-    virtual std::optional<int> chooseLanguage(const QString& title, const QStringList& languages,
-                                              int current) = 0;
+    virtual std::optional<int> chooseLanguage(const QString& title, const QStringList& languages, int current) = 0;
 };
 
 Prompts& prompts();

@@ -12,7 +12,8 @@ void JoinSubsystemWindows()
 {
     frmEmpReport::registerReportWindow(ReportKinds::OnLine, [] { return &FormInstance<frmOnlineReport>::get(); });
     frmEmpReport::registerReportWindow(ReportKinds::Absence, [] { return &FormInstance<frmMissingReport>::get(); });
-    frmEmpReport::registerReportWindow(ReportKinds::IncompleteHours, [] { return &FormInstance<frmExceptReport>::get(); });
+    frmEmpReport::registerReportWindow(ReportKinds::IncompleteHours,
+                                       [] { return &FormInstance<frmExceptReport>::get(); });
     frmEmpReport::registerReportWindow(ReportKinds::Unauthorized,
                                        [] { return &FormInstance<frmUnautorizedReport>::get(); });
 }

@@ -23,12 +23,9 @@ AdministratorAnswer AskAdministrator(const QWidget* owner)
             if (s.LoginFailures % 7 == 0)
                 endProgram();
             break;
-        case PromptResult::Cancel:
-            return AdministratorAnswer::Cancelled;
-        case PromptResult::None:
-            return AdministratorAnswer::Closed;
-        default:
-            return AdministratorAnswer::Confirmed;
+        case PromptResult::Cancel: return AdministratorAnswer::Cancelled;
+        case PromptResult::None: return AdministratorAnswer::Closed;
+        default: return AdministratorAnswer::Confirmed;
         }
     }
 }

@@ -72,15 +72,15 @@ QSqlQuery Connection::runNamed(const QString& sql, const QVariantMap& params) co
 
 bool Connection::isTable(const QString& name) const
 {
-    QSqlQuery q = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                      {name});
+    QSqlQuery q =
+        run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"), {name});
     return q.next();
 }
 
 bool Connection::isView(const QString& name) const
 {
-    QSqlQuery q = run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ? COLLATE NOCASE"),
-                      {name});
+    QSqlQuery q =
+        run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ? COLLATE NOCASE"), {name});
     return q.next();
 }
 

@@ -140,7 +140,8 @@ std::unique_ptr<Database> Database::openExclusive(const QString& path)
     // A writer that is busy gets a moment to finish; one that merely has the file open never lets go.
     auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
     auto journalMode = [&](const char* mode) {
-        return database->openSql(QStringLiteral("PRAGMA journal_mode") + QLatin1String(mode), {}, RecordsetType::Snapshot)
+        return database
+            ->openSql(QStringLiteral("PRAGMA journal_mode") + QLatin1String(mode), {}, RecordsetType::Snapshot)
             .field(0)
             .textOrEmpty();
     };

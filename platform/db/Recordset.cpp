@@ -66,8 +66,8 @@ int Recordset::Impl::columnIndex(const QString& name) const
         if (columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
-    raiseError(Err::ItemNotFound, standardErrorText(Err::ItemNotFound) + QStringLiteral(" (") + name +
-                                      QLatin1Char(')'));
+    raiseError(Err::ItemNotFound,
+               standardErrorText(Err::ItemNotFound) + QStringLiteral(" (") + name + QLatin1Char(')'));
 }
 
 void Recordset::Impl::arrive()
@@ -125,9 +125,9 @@ void Recordset::Impl::store()
             for (QString& n : names)
                 n += QStringLiteral(" = ?");
             values << row.rowid;
-            QSqlQuery q = connection->run(
-                QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoteIdentifier(table), names.join(QLatin1String(", "))),
-                values);
+            QSqlQuery q = connection->run(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                              .arg(quoteIdentifier(table), names.join(QLatin1String(", "))),
+                                          values);
             if (q.numRowsAffected() == 0)
                 raiseError(Err::RecordDeleted);
         }
@@ -157,7 +157,8 @@ bool Recordset::Impl::findByValues(const QString& condition, const QVariantList&
     QStringList select;
     for (const QString& c : columns)
         select << QStringLiteral("? AS ") + quoteIdentifier(c);
-    const QString sql = QStringLiteral("SELECT 1 FROM (SELECT %1) WHERE (%2)").arg(select.join(QLatin1String(", ")), condition);
+    const QString sql =
+        QStringLiteral("SELECT 1 FROM (SELECT %1) WHERE (%2)").arg(select.join(QLatin1String(", ")), condition);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (rows[i].deleted)
             continue;

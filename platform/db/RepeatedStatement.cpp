@@ -5,9 +5,7 @@
 
 #include <sqlite3.h>
 
-RepeatedStatement::RepeatedStatement(Database& db, const QString& sql) : m_statement(db.connection(), sql)
-{
-}
+RepeatedStatement::RepeatedStatement(Database& db, const QString& sql) : m_statement(db.connection(), sql) {}
 
 void RepeatedStatement::run(const QVariantList& values)
 {

@@ -16,7 +16,10 @@ struct SchemaItem {
     QString sql;
 
     static SchemaItem statement(QString sql) { return {Kind::Statement, {}, std::move(sql)}; }
-    static SchemaItem firstRows(QString table, QString sql) { return {Kind::Statement, std::move(table), std::move(sql)}; }
+    static SchemaItem firstRows(QString table, QString sql)
+    {
+        return {Kind::Statement, std::move(table), std::move(sql)};
+    }
     // A query with :prmDate or :prmNum placeholders, bound when it is opened.
     static SchemaItem savedQuery(QString name, QString sql)
     {

@@ -16,9 +16,8 @@ namespace {
 
 bool hasTable(Database& db, const QString& name)
 {
-    return db
-               .openSql(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name},
-                        RecordsetType::Snapshot)
+    return db.openSql(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name},
+                      RecordsetType::Snapshot)
                .field(0)
                .variant()
                .toInt() > 0;
@@ -76,8 +75,8 @@ QList<QPair<QString, QString>> savedQueriesOf(Database& db)
     QList<QPair<QString, QString>> queries;
     if (!hasTable(db, QStringLiteral("SavedQueries")))
         return queries;
-    Recordset rs = db.openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"), {},
-                              RecordsetType::Snapshot);
+    Recordset rs =
+        db.openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"), {}, RecordsetType::Snapshot);
     for (; !rs.eof(); rs.moveNext())
         queries << qMakePair(rs.field(0).toText(), rs.field(1).toText());
     return queries;
@@ -135,12 +134,14 @@ void restoreLostPieces(Database& db, const SchemaSteps& steps, const Schema& fir
             db.execute(row.sql);
     }
     for (const auto& query : lostQueries) {
-        db.execute(QStringLiteral("INSERT INTO SavedQueries (Name, SqlText) VALUES (?, ?)"), {query.first, query.second});
+        db.execute(QStringLiteral("INSERT INTO SavedQueries (Name, SqlText) VALUES (?, ?)"),
+                   {query.first, query.second});
         added << QStringLiteral("query ") + query.first;
     }
     t.commit();
-    qCWarning(lcGt430).noquote() << QStringLiteral("The database %1 lacked pieces of its layout; added, each table with "
-                                                   "the rows a new database starts with: %2")
+    qCWarning(lcGt430).noquote() << QStringLiteral(
+                                        "The database %1 lacked pieces of its layout; added, each table with "
+                                        "the rows a new database starts with: %2")
                                         .arg(db.path(), added.join(QStringLiteral(", ")));
 }
 

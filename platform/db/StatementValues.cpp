@@ -32,7 +32,8 @@ void bindValues(const NativeStatement& statement, const QVariantList& values)
             case QMetaType::Float: rc = sqlite3_bind_double(st, i + 1, v.toDouble()); break;
             default: {
                 const QString text = v.toString();
-                const void* data = text.isEmpty() ? static_cast<const void*>(u"") : static_cast<const void*>(text.utf16());
+                const void* data =
+                    text.isEmpty() ? static_cast<const void*>(u"") : static_cast<const void*>(text.utf16());
                 rc = sqlite3_bind_text16(st, i + 1, data, static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
                 break;
             }

@@ -1,8 +1,8 @@
 #include "platform/files/SaveFileDialogs.h"
 
 #include "platform/Log.h"
-#include "platform/printing/PrintDialogs.h"
 #include "platform/Seam.h"
+#include "platform/printing/PrintDialogs.h"
 
 namespace {
 

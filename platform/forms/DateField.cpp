@@ -63,11 +63,8 @@ void DateField::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        takeTyped();
-        break;
-    default:
-        break;
+    case Qt::Key_Backtab: takeTyped(); break;
+    default: break;
     }
     QDateEdit::keyPressEvent(event);
 }

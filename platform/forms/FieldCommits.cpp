@@ -4,9 +4,7 @@
 #include <QFocusEvent>
 #include <QWidget>
 
-FieldCommits::FieldCommits(QWidget* window, QWidget* parking) : QObject(window), m_window(window), m_parking(parking)
-{
-}
+FieldCommits::FieldCommits(QWidget* window, QWidget* parking) : QObject(window), m_window(window), m_parking(parking) {}
 
 void FieldCommits::watch(QWidget* field, Commit commit)
 {

@@ -28,9 +28,7 @@ void Form::setModalHandlerForTests(std::function<void(Form&)> handler)
     modalHandler() = std::move(handler);
 }
 
-Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
-{
-}
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
 Form::~Form()
 {
@@ -162,8 +160,7 @@ bool Form::event(QEvent* event)
                 activateNow();
         });
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::event(event);
 }

@@ -77,8 +77,7 @@ HelpTopic readTopic(const QFileInfo& page)
     if (topic.title.isEmpty())
         topic.title = topic.id;
 
-    static const QRegularExpression meta(QStringLiteral("<meta\\b([^>]*)>"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression meta(QStringLiteral("<meta\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression attribute(QStringLiteral("([A-Za-z-]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')"));
     for (const auto& m : meta.globalMatch(head)) {
         QString name;
@@ -145,10 +144,9 @@ HelpDocument HelpDocument::load(const QString& folder, const QLocale& locale)
     for (const HelpTopic& topic : std::as_const(document.m_topics))
         for (const QString& keyword : topic.keywords)
             document.m_index << HelpIndexEntry{keyword, keyword, topic.id};
-    std::stable_sort(document.m_index.begin(), document.m_index.end(),
-                     [&](const HelpIndexEntry& a, const HelpIndexEntry& b) {
-                         return collator.compare(a.keyword, b.keyword) < 0;
-                     });
+    std::stable_sort(
+        document.m_index.begin(), document.m_index.end(),
+        [&](const HelpIndexEntry& a, const HelpIndexEntry& b) { return collator.compare(a.keyword, b.keyword) < 0; });
     // A keyword shared by several topics names each topic on its line.
     for (qsizetype i = 0; i < document.m_index.size(); ++i) {
         const bool shared =
@@ -156,8 +154,8 @@ HelpDocument HelpDocument::load(const QString& folder, const QLocale& locale)
             (i + 1 < document.m_index.size() &&
              collator.compare(document.m_index[i + 1].keyword, document.m_index[i].keyword) == 0);
         if (shared)
-            document.m_index[i].label = document.m_index[i].keyword + QStringLiteral(" – ") +
-                                        document.topic(document.m_index[i].topic)->title;
+            document.m_index[i].label =
+                document.m_index[i].keyword + QStringLiteral(" – ") + document.topic(document.m_index[i].topic)->title;
     }
     return document;
 }
@@ -220,7 +218,8 @@ QString HelpDocument::indexPage(const QString& title) const
         } else {
             html += QStringLiteral("<br>\n");
         }
-        html += QStringLiteral("<a href=\"%1\">%2</a>").arg(link(pageForTopic(entry.topic)), entry.label.toHtmlEscaped());
+        html +=
+            QStringLiteral("<a href=\"%1\">%2</a>").arg(link(pageForTopic(entry.topic)), entry.label.toHtmlEscaped());
     }
     if (!initial.isEmpty())
         html += QStringLiteral("</p>\n");

@@ -9,19 +9,19 @@ namespace HelpTopics {
 inline QStringList windows()
 {
     return {
-        QStringLiteral("frmSplash"),        QStringLiteral("frmMain"),
-        QStringLiteral("frmAboutGT430"),    QStringLiteral("frmLogin"),
-        QStringLiteral("BackAc"),           QStringLiteral("frmPasswords"),
-        QStringLiteral("frmPassword"),      QStringLiteral("frmOptions"),
-        QStringLiteral("frmPrint"),         QStringLiteral("frmCompact"),
-        QStringLiteral("frmCodes"),         QStringLiteral("frmOnline"),
-        QStringLiteral("frmPrpComms"),      QStringLiteral("frmEmployees"),
-        QStringLiteral("frmDetails"),       QStringLiteral("frmPicture"),
-        QStringLiteral("frmProgramming"),   QStringLiteral("frmHoliday"),
-        QStringLiteral("frmEmpReport"),     QStringLiteral("frmWorkingHours"),
-        QStringLiteral("frmLateHours"),     QStringLiteral("frmTotalHours"),
-        QStringLiteral("frmOnlineReport"),  QStringLiteral("frmMissingReport"),
-        QStringLiteral("frmExceptReport"),  QStringLiteral("frmUnautorizedReport"),
+        QStringLiteral("frmSplash"),       QStringLiteral("frmMain"),
+        QStringLiteral("frmAboutGT430"),   QStringLiteral("frmLogin"),
+        QStringLiteral("BackAc"),          QStringLiteral("frmPasswords"),
+        QStringLiteral("frmPassword"),     QStringLiteral("frmOptions"),
+        QStringLiteral("frmPrint"),        QStringLiteral("frmCompact"),
+        QStringLiteral("frmCodes"),        QStringLiteral("frmOnline"),
+        QStringLiteral("frmPrpComms"),     QStringLiteral("frmEmployees"),
+        QStringLiteral("frmDetails"),      QStringLiteral("frmPicture"),
+        QStringLiteral("frmProgramming"),  QStringLiteral("frmHoliday"),
+        QStringLiteral("frmEmpReport"),    QStringLiteral("frmWorkingHours"),
+        QStringLiteral("frmLateHours"),    QStringLiteral("frmTotalHours"),
+        QStringLiteral("frmOnlineReport"), QStringLiteral("frmMissingReport"),
+        QStringLiteral("frmExceptReport"), QStringLiteral("frmUnautorizedReport"),
     };
 }
 

@@ -12,9 +12,7 @@ constexpr double TwipsPerInch = 1440.0;
 
 }
 
-PagedPrintBackend::PagedPrintBackend(QPagedPaintDevice& device) : m_device(device)
-{
-}
+PagedPrintBackend::PagedPrintBackend(QPagedPaintDevice& device) : m_device(device) {}
 
 PagedPrintBackend::~PagedPrintBackend() = default;
 
@@ -93,7 +91,8 @@ QFont PagedPrintBackend::qtFont(const PrintFont& font) const
 
 QPointF PagedPrintBackend::toDevice(const QPointF& twips) const
 {
-    return QPointF(twips.x() * m_device.logicalDpiX() / TwipsPerInch, twips.y() * m_device.logicalDpiY() / TwipsPerInch);
+    return QPointF(twips.x() * m_device.logicalDpiX() / TwipsPerInch,
+                   twips.y() * m_device.logicalDpiY() / TwipsPerInch);
 }
 
 double PagedPrintBackend::twipsX(double pixels) const

@@ -41,7 +41,7 @@ public:
 
     void setDocumentName(const QString& name) override
     {
-        if constexpr (requires(Output& o) { o.setTitle(name); })
+        if constexpr (requires(Output & o) { o.setTitle(name); })
             this->output->setTitle(name);
         this->writer->setTitle(name);
     }

@@ -38,8 +38,7 @@ std::unique_ptr<Printer> ShowPrinter(int flags)
         break;
     case PrintDialogs::Outcome::NoDefaultPrinter:
         raiseError(Err::NoDefaultPrinter, QStringLiteral("There is no default printer."));
-    case PrintDialogs::Outcome::Cancelled:
-        break;
+    case PrintDialogs::Outcome::Cancelled: break;
     }
     raiseError(Err::CancelError, QStringLiteral("Cancel was selected."));
 }

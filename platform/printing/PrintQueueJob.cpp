@@ -126,6 +126,6 @@ bool PrintQueueJob::flushBuffer()
 
 void PrintQueueJob::fail(const QString& reason) const
 {
-    raiseError(Err::PathFileAccess, QStringLiteral("The printer %1 did not take the job \"%2\": %3")
-                                        .arg(m_queue, m_title, reason));
+    raiseError(Err::PathFileAccess,
+               QStringLiteral("The printer %1 did not take the job \"%2\": %3").arg(m_queue, m_title, reason));
 }

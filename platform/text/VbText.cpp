@@ -56,11 +56,8 @@ int16_t VbText::toInt16(const QVariant& value)
         return static_cast<int16_t>(v);
     }
     case QMetaType::Double:
-    case QMetaType::Float:
-        return fromDouble(value.toDouble());
-    case QMetaType::Bool:
-        return value.toBool() ? -1 : 0;
-    default:
-        return toInt16(value.toString());
+    case QMetaType::Float: return fromDouble(value.toDouble());
+    case QMetaType::Bool: return value.toBool() ? -1 : 0;
+    default: return toInt16(value.toString());
     }
 }

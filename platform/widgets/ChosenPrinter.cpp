@@ -44,8 +44,8 @@ std::unique_ptr<PrintBackend> printBackendFor(const QPrinter& chosen)
 {
     if (chosen.outputFormat() == QPrinter::PdfFormat)
         return std::make_unique<PdfPrintBackend>(chosen.outputFileName(), chosen.pageLayout());
-    return std::make_unique<QueuePrintBackend>(PrintQueueChoice{chosen.printerName(), chosen.pageLayout(),
-                                                                queueOptions(chosen)});
+    return std::make_unique<QueuePrintBackend>(
+        PrintQueueChoice{chosen.printerName(), chosen.pageLayout(), queueOptions(chosen)});
 }
 
 void hidePageRange(QWidget& printDialog)

@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVariant>
 
@@ -78,8 +78,8 @@ public:
             }
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             for (int i = 0; i < combo->count(); ++i) {
-                const QString key = keyOf(combo->itemData(i, KeyRole), combo->itemData(i, ShownRole),
-                                          combo->itemText(i));
+                const QString key =
+                    keyOf(combo->itemData(i, KeyRole), combo->itemData(i, ShownRole), combo->itemText(i));
                 const QString text = dict.Translate(key);
                 combo->setItemData(i, key, KeyRole);
                 combo->setItemData(i, text, ShownRole);

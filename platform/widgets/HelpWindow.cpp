@@ -37,15 +37,9 @@ public:
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window)
-    , m_filter(new QLineEdit)
-    , m_keywords(new QListWidget)
-    , m_browser(new HelpBrowser)
-    , m_contents(new QPushButton)
-    , m_back(new QPushButton)
-    , m_forward(new QPushButton)
-    , m_filterLabel(new QLabel)
-    , m_splitter(new QSplitter)
+    : QWidget(parent, Qt::Window), m_filter(new QLineEdit), m_keywords(new QListWidget), m_browser(new HelpBrowser),
+      m_contents(new QPushButton), m_back(new QPushButton), m_forward(new QPushButton), m_filterLabel(new QLabel),
+      m_splitter(new QSplitter)
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/help.svg")));

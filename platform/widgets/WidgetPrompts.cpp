@@ -49,8 +49,7 @@ int WidgetPrompts::messageBox(const QString& text, const QString& title, int kin
     }
 }
 
-std::optional<int> WidgetPrompts::chooseLanguage(const QString& title, const QStringList& languages,
-                                                 int current)
+std::optional<int> WidgetPrompts::chooseLanguage(const QString& title, const QStringList& languages, int current)
 {
     LanguageDialog dialog(title, languages, current, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)

@@ -31,9 +31,11 @@ TextFileLayout layoutOf(const ReportFilters* filters)
 {
     TextFileLayout layout;
     layout.widths = {17, 14, 16, 16, 16};
-    layout.title = {Translate(QStringLiteral("Incomplete Hours")), QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
+    layout.title = {Translate(QStringLiteral("Incomplete Hours")),
+                    QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
     if (filters)
-        layout.title << Translate(QStringLiteral("Date")) + QStringLiteral(": ") + DateTimeText::shortDate(filters->fromDate)
+        layout.title << Translate(QStringLiteral("Date")) + QStringLiteral(": ") +
+                            DateTimeText::shortDate(filters->fromDate)
                      << QStringLiteral(" - ") + DateTimeText::shortDate(filters->toDate)
                      << Translate(QStringLiteral("Emp")) + QStringLiteral(" : ") + filters->fromEmployeeText +
                             QStringLiteral(" - ") + filters->toEmployeeText;
@@ -64,16 +66,24 @@ bool ExceptReport::fill(const ReportFilters& filters, FillShow& show)
 
 ReportQuery ExceptReport::previewQuery(const ReportFilters& filters) const
 {
-    return {QStringLiteral("SELECT AutoNumber, Employee_Number, Employee_Name, Date, NumHourNeed, NumHourDid, ExceptHours, "
-                           "Total, GlobalHours FROM qryIncompletedHours WHERE Total > 0") +
-                order(filters),
-            {}};
+    return {
+        QStringLiteral("SELECT AutoNumber, Employee_Number, Employee_Name, Date, NumHourNeed, NumHourDid, ExceptHours, "
+                       "Total, GlobalHours FROM qryIncompletedHours WHERE Total > 0") +
+            order(filters),
+        {}};
 }
 
 QList<GridColumn> ExceptReport::gridColumns() const
 {
-    return {{nullptr, 0},          {nullptr, 0},         {"Name", 1600},          {"Date", 1100},      {"Schedule Hours", 1500},
-            {"Actual Hours", 1250}, {"Missing Hours", 1250}, {nullptr, 0},         {"Global Hours", 1250}};
+    return {{nullptr, 0},
+            {nullptr, 0},
+            {"Name", 1600},
+            {"Date", 1100},
+            {"Schedule Hours", 1500},
+            {"Actual Hours", 1250},
+            {"Missing Hours", 1250},
+            {nullptr, 0},
+            {"Global Hours", 1250}};
 }
 
 // Every row, the closing rows of employees never short among them.
@@ -112,7 +122,8 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
     Printout printout(
         printer,
         [&](bool continued) {
-            PrintExceptReportHeader(printer, 300, 100, title, right, needX, didX, missingX, globalX, continued, filters);
+            PrintExceptReportHeader(printer, 300, 100, title, right, needX, didX, missingX, globalX, continued,
+                                    filters);
         },
         reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
     printer.setFontSize(12);

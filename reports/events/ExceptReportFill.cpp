@@ -48,11 +48,12 @@ private:
 // order of the working-hours table. A day of as many whole hours as any
 // schedule asks (the most of the groups, the default and anyone's own) is
 // never short: most days need not be read.
-const QString Days = QStringLiteral("SELECT Employee_Number, Employee_Name, Date, IsTotal, DayTotal, ifnull(DayHours, 0), "
-                                    "ifnull(DayMinutes, 0), GlobalTotal, WorkingHours FROM qryForExceptReport "
-                                    "WHERE IsTotal = 1 OR (ifnull(DayHours, 0) * 60 + ifnull(DayMinutes, 0) > 0 "
-                                    "AND ifnull(DayHours, 0) < max(?, (SELECT ifnull(max(WorkingHours), 0) FROM tblEmployees))) "
-                                    "ORDER BY AutoNumber");
+const QString Days =
+    QStringLiteral("SELECT Employee_Number, Employee_Name, Date, IsTotal, DayTotal, ifnull(DayHours, 0), "
+                   "ifnull(DayMinutes, 0), GlobalTotal, WorkingHours FROM qryForExceptReport "
+                   "WHERE IsTotal = 1 OR (ifnull(DayHours, 0) * 60 + ifnull(DayMinutes, 0) > 0 "
+                   "AND ifnull(DayHours, 0) < max(?, (SELECT ifnull(max(WorkingHours), 0) FROM tblEmployees))) "
+                   "ORDER BY AutoNumber");
 
 enum Column { Number, Label, Date, IsTotal, DayTotal, Hours, Minutes, GlobalTotal, OwnHours };
 

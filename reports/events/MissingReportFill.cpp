@@ -17,8 +17,8 @@ constexpr int16_t FillProcId = 952;
 constexpr int16_t CalendarProcId = 2901;
 
 // "7   Last First": a name part that is not there adds nothing.
-const QString NameText = QStringLiteral(
-    "e.Employee_Number || '   ' || ifnull(e.Last_Name, '') || ' ' || ifnull(e.First_Name, '')");
+const QString NameText =
+    QStringLiteral("e.Employee_Number || '   ' || ifnull(e.Last_Name, '') || ' ' || ifnull(e.First_Name, '')");
 
 // An event of the employee on any of the days.
 const QString EventInRange = QStringLiteral(

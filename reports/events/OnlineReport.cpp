@@ -40,7 +40,8 @@ ReportQuery OnlineReport::previewQuery(const ReportFilters&) const
 
 QList<GridColumn> OnlineReport::gridColumns() const
 {
-    return {{"Name", 2000}, {"Date", 1250}, {"Time", 1000}, {"In/Out", 1000}, {"PIN/Card", 1000}, {"Door Action", 1750}};
+    return {{"Name", 2000},   {"Date", 1250},     {"Time", 1000},
+            {"In/Out", 1000}, {"PIN/Card", 1000}, {"Door Action", 1750}};
 }
 
 TextFileLayout OnlineReport::textFile() const
@@ -48,13 +49,16 @@ TextFileLayout OnlineReport::textFile() const
     TextFileLayout layout;
     layout.widths = {17, 14, 12, 8, 10, 12};
     layout.title = {Translate(QStringLiteral("On Line Report"))};
-    layout.headings = {Translate(QStringLiteral("Name")),   Translate(QStringLiteral("Date")),
-                       Translate(QStringLiteral("Time")),   Translate(QStringLiteral("In/Out")),
+    layout.headings = {Translate(QStringLiteral("Name")),     Translate(QStringLiteral("Date")),
+                       Translate(QStringLiteral("Time")),     Translate(QStringLiteral("In/Out")),
                        Translate(QStringLiteral("PIN/Card")), Translate(QStringLiteral("Door Action"))};
     layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(Label).textOrEmpty(), shownDate(row.field(Date).textOrEmpty()),
-                           clockOfStoredTime(row.field(Time).textOrEmpty()), row.field(InOut).textOrEmpty(),
-                           row.field(PinCard).textOrEmpty(), row.field(DoorAction).textOrEmpty()};
+        return QStringList{row.field(Label).textOrEmpty(),
+                           shownDate(row.field(Date).textOrEmpty()),
+                           clockOfStoredTime(row.field(Time).textOrEmpty()),
+                           row.field(InOut).textOrEmpty(),
+                           row.field(PinCard).textOrEmpty(),
+                           row.field(DoorAction).textOrEmpty()};
     };
     return layout;
 }

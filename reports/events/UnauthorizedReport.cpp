@@ -38,8 +38,8 @@ ReportQuery UnauthorizedReport::previewQuery(const ReportFilters& filters) const
 
 QList<GridColumn> UnauthorizedReport::gridColumns() const
 {
-    return {{nullptr, 0},  {nullptr, 0},      {"Date", 1000}, {"Time", 1000},        {nullptr, 0},      {"Name", 1600},
-            {"Slot#", 700}, {"Code#", 1250}, {nullptr, 0},  {"Door Action", 1500}, {"Reason", 1250}};
+    return {{nullptr, 0},   {nullptr, 0},    {"Date", 1000}, {"Time", 1000},        {nullptr, 0},    {"Name", 1600},
+            {"Slot#", 700}, {"Code#", 1250}, {nullptr, 0},   {"Door Action", 1500}, {"Reason", 1250}};
 }
 
 // The order the rows were found in: registered employees first, then unknown codes.
@@ -67,9 +67,9 @@ TextFileLayout UnauthorizedReport::textFile() const
                        Translate(QStringLiteral("Code#")), Translate(QStringLiteral("Door Action")),
                        Translate(QStringLiteral("Reason"))};
     layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(Date).textOrEmpty(),       clockOfStoredTime(row.field(Time).textOrEmpty()),
-                           row.field(Name).textOrEmpty(),       QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
-                           row.field(Code).textOrEmpty(),       row.field(DoorAction).textOrEmpty(),
+        return QStringList{row.field(Date).textOrEmpty(),  clockOfStoredTime(row.field(Time).textOrEmpty()),
+                           row.field(Name).textOrEmpty(),  QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
+                           row.field(Code).textOrEmpty(),  row.field(DoorAction).textOrEmpty(),
                            row.field(Reason).textOrEmpty()};
     };
     return layout;

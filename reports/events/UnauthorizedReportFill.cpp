@@ -38,10 +38,11 @@ bool FillIn_Unauthorized_Tbl(const ReportFilters& filters, FillShow& show)
 {
     const QVariantList days{DateTimeText::isoDate(filters.fromDate), DateTimeText::isoDate(filters.toDate)};
     return refillWorkTable(FillProcId, QStringLiteral("tblUnauthorized"), show, [&] {
-        ForwardQuery probe(Db(),
-                           QStringLiteral("SELECT EXISTS (SELECT 1 FROM qryForUnauthorized WHERE Date_CR BETWEEN ? AND ?) "
-                                          "OR EXISTS (SELECT 1 FROM qryUnauthorized2 WHERE Date_CR BETWEEN ? AND ?)"),
-                           days + days);
+        ForwardQuery probe(
+            Db(),
+            QStringLiteral("SELECT EXISTS (SELECT 1 FROM qryForUnauthorized WHERE Date_CR BETWEEN ? AND ?) "
+                           "OR EXISTS (SELECT 1 FROM qryUnauthorized2 WHERE Date_CR BETWEEN ? AND ?)"),
+            days + days);
         if (!probe.next() || probe.value(0).toInt() == 0)
             return false;
         show.start();

@@ -13,8 +13,8 @@ double leadingNumber(const QString& text)
     return value;
 }
 
-std::optional<FilterProblem> checkFilters(const QString& fromEmployee, const QString& toEmployee,
-                                          const QDate& fromDate, const QDate& toDate, const QDate& today)
+std::optional<FilterProblem> checkFilters(const QString& fromEmployee, const QString& toEmployee, const QDate& fromDate,
+                                          const QDate& toDate, const QDate& today)
 {
     using Field = FilterProblem::Field;
     const QString missing = QStringLiteral("You Must Input Employee Number!");

@@ -21,8 +21,8 @@ inline constexpr int MaxEmployeeNumber = 500;
 double leadingNumber(const QString& text);
 
 // The first problem of the filters, or nothing when they may be launched.
-std::optional<FilterProblem> checkFilters(const QString& fromEmployee, const QString& toEmployee,
-                                          const QDate& fromDate, const QDate& toDate, const QDate& today);
+std::optional<FilterProblem> checkFilters(const QString& fromEmployee, const QString& toEmployee, const QDate& fromDate,
+                                          const QDate& toDate, const QDate& today);
 
 // The filters of texts that passed the check.
 ReportFilters filtersOf(const QString& fromEmployee, const QString& toEmployee, const QDate& fromDate,

@@ -22,8 +22,22 @@ constexpr int16_t FillProcId = 1012;
 
 // The fields of tblHoursReport after its key, in order.
 enum Field {
-    EmployeeNumber, EmployeeName, Date, StartTime, EndTime, SumDay, DayTotal, DayHours, DayMinutes,
-    Incomplete, FirstIn, GlobalTotal, GlobalH, GlobalM, IsTotal, FieldCount
+    EmployeeNumber,
+    EmployeeName,
+    Date,
+    StartTime,
+    EndTime,
+    SumDay,
+    DayTotal,
+    DayHours,
+    DayMinutes,
+    Incomplete,
+    FirstIn,
+    GlobalTotal,
+    GlobalH,
+    GlobalM,
+    IsTotal,
+    FieldCount
 };
 
 // One field of a row: Null where the computation leaves it unwritten. A row is
@@ -300,8 +314,9 @@ QHash<int, QByteArray> employeeLabels(const ReportFilters& filters)
                    {filters.fromEmployee, filters.toEmployee});
     while (q.next()) {
         const int number = static_cast<int>(q.integer(0));
-        labels.insert(number,
-                      (QString::number(number) + QLatin1Char(' ') + q.text(1) + QStringLiteral("  ") + q.text(2)).toUtf8());
+        labels.insert(
+            number,
+            (QString::number(number) + QLatin1Char(' ') + q.text(1) + QStringLiteral("  ") + q.text(2)).toUtf8());
     }
     return labels;
 }
@@ -408,7 +423,8 @@ void fillRows(const ReportFilters& filters)
 
 void refuseUnreadableDay(const QString& day, const QString& label)
 {
-    raiseError(Err::TypeMismatch, Translate(QStringLiteral("Unreadable event date '%1' of employee %2")).arg(day, label));
+    raiseError(Err::TypeMismatch,
+               Translate(QStringLiteral("Unreadable event date '%1' of employee %2")).arg(day, label));
 }
 
 bool FillIn_HoursReport_Tbl(const ReportFilters& filters, FillShow& show)

@@ -2,7 +2,6 @@
 
 #include <QDate>
 
-
 QString HoursText::str(qint64 n)
 {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);

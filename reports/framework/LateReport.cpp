@@ -4,10 +4,10 @@
 #include "core/Messages.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
+#include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "reports/framework/LateReportFill.h"
-#include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
 #include "reports/framework/ReportTextFile.h"
@@ -47,9 +47,10 @@ ReportQuery LateReport::previewQuery(const ReportFilters& filters) const
 
 QList<GridColumn> LateReport::gridColumns() const
 {
-    return {{nullptr, 0},          {nullptr, 0},           {"Name", 1750},         {"Date", 1000},
-            {"Start Schedule", 1350}, {"Start Actual", 1350}, {"Late", 1000},       {"Present Hours", 0},
-            {"Global Worked", 0},  {nullptr, 0},           {nullptr, 0},           {nullptr, 0}};
+    return {
+        {nullptr, 0},           {nullptr, 0},   {"Name", 1750},       {"Date", 1000},       {"Start Schedule", 1350},
+        {"Start Actual", 1350}, {"Late", 1000}, {"Present Hours", 0}, {"Global Worked", 0}, {nullptr, 0},
+        {nullptr, 0},           {nullptr, 0}};
 }
 
 ReportQuery LateReport::saveQuery(const ReportFilters& filters) const

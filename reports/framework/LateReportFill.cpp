@@ -146,8 +146,9 @@ bool fillLateRows(const WorkingCalendar& calendar)
     if (!hours.next())
         return false;
     // The working-hours table holds each employee's rows together, in the order computed.
-    ForwardQuery days(Db(), QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
-                                           "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
+    ForwardQuery days(Db(),
+                      QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
+                                     "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
     if (!days.next())
         return false;
     const Start defaultStart(appState().DefaultStartTime.toUtf8());
@@ -200,6 +201,5 @@ bool FillIn_LateReport_Tbl(const ReportFilters& filters, FillShow& show)
     // Read before the fill's transaction: a box about the settings lets the
     // event loop run, and the link's rows must not join that transaction.
     const WorkingCalendar calendar = calendarForFill(CalendarProcId);
-    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show,
-                           [&] { return fillLateRows(calendar); });
+    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show, [&] { return fillLateRows(calendar); });
 }

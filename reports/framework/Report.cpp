@@ -2,11 +2,11 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/HoursText.h"
-#include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 
 bool hasRows(const ReportQuery& query)

@@ -44,8 +44,8 @@ struct TextFileLayout {
 
 // How a printout is made.
 struct PrintRun {
-    QDateTime now;       // the time printed in every page header
-    bool notice = true;  // the printing notice at the end
+    QDateTime now;      // the time printed in every page header
+    bool notice = true; // the printing notice at the end
 };
 
 // One kind of report: how it rebuilds its work table from the event log, and

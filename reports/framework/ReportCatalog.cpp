@@ -1,7 +1,7 @@
 #include "reports/framework/ReportCatalog.h"
 
-#include "reports/framework/LateReport.h"
 #include "core/ReportKind.h"
+#include "reports/framework/LateReport.h"
 #include "reports/framework/TotalHoursReport.h"
 #include "reports/framework/WorkingHoursReport.h"
 

@@ -68,8 +68,8 @@ void printHeader(const Member& m, Printer& printer, int16_t X, int16_t Y, const 
                               DateTimeText::shortDate(filters.toDate));
             printer.setFontUnderline(true);
             printer.setCurrentX(X);
-            printer.printLine(Translate(QStringLiteral("Employees")) + QStringLiteral(" : ") + filters.fromEmployeeText +
-                              QStringLiteral(" - ") + filters.toEmployeeText);
+            printer.printLine(Translate(QStringLiteral("Employees")) + QStringLiteral(" : ") +
+                              filters.fromEmployeeText + QStringLiteral(" - ") + filters.toEmployeeText);
         }
 
         if (m.noHeadings) {
@@ -110,9 +110,9 @@ void PrintOnLineReportHeader(Printer& printer, int16_t X, int16_t Y, const QStri
                              int& TimeX, int& InOutX, int& PinCardX, int& DoorActionX, bool Continued,
                              const ReportFilters& filters)
 {
-    static const Member m{1025, nullptr, true,
-                          {{"Date", 14}, {"Time", 14}, {"In/Out", 8}, {"PIN/Card", 7}, {"Door Action", 12}},
-                          {0, 1, 2, 3}, false, 1};
+    static const Member m{
+        1025,         nullptr, true, {{"Date", 14}, {"Time", 14}, {"In/Out", 8}, {"PIN/Card", 7}, {"Door Action", 12}},
+        {0, 1, 2, 3}, false,   1};
     printHeader(m, printer, X, Y, Title, RightText, {&TimeX, &InOutX, &PinCardX, &DoorActionX}, Continued, filters);
 }
 
@@ -120,10 +120,14 @@ void PrintExceptReportHeader(Printer& printer, int16_t X, int16_t Y, const QStri
                              int& ScheduleX, int& ActualX, int& MissingX, int& GlobalX, bool Continued,
                              const ReportFilters& filters)
 {
-    static const Member m{1026, nullptr, true,
-                          {{"Date", 15}, {"Schedule Hours", 5}, {"Actual Hours", 5}, {"Missing Hours", 5},
-                           {"Global Hours", 0}},
-                          {0, 1, 2, 3}, false, 1};
+    static const Member m{
+        1026,
+        nullptr,
+        true,
+        {{"Date", 15}, {"Schedule Hours", 5}, {"Actual Hours", 5}, {"Missing Hours", 5}, {"Global Hours", 0}},
+        {0, 1, 2, 3},
+        false,
+        1};
     printHeader(m, printer, X, Y, Title, RightText, {&ScheduleX, &ActualX, &MissingX, &GlobalX}, Continued, filters);
 }
 
@@ -131,9 +135,9 @@ void PrintLateReportHeader(Printer& printer, int16_t X, int16_t Y, const QString
                            int& ScheduleStartX, int& ActualStartX, int& LateX, bool Continued,
                            const ReportFilters& filters)
 {
-    static const Member m{1027, nullptr, true,
-                          {{"Date", 15}, {"Schedule Start", 5}, {"Actual Start", 5}, {"Late", 10}},
-                          {0, 1, 2}, true, 2};
+    static const Member m{
+        1027,      nullptr, true, {{"Date", 15}, {"Schedule Start", 5}, {"Actual Start", 5}, {"Late", 10}},
+        {0, 1, 2}, true,    2};
     printHeader(m, printer, X, Y, Title, RightText, {&ScheduleStartX, &ActualStartX, &LateX}, Continued, filters);
 }
 
@@ -147,9 +151,10 @@ void PrintMissingReportHeader(Printer& printer, int16_t X, int16_t Y, const QStr
 void PrintHoursReportHeader(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& RightText,
                             int& InX, int& OutX, int& SubTotalX, bool Continued, const ReportFilters& filters)
 {
-    static const Member m{1029, "Working Hours - Details Report", false,
-                          {{"Date", 25}, {"In", 20}, {"Out", 20}, {"Sub Total", 10}},
-                          {0, 1, 2}, true, 0, true};
+    static const Member m{1029,      "Working Hours - Details Report",
+                          false,     {{"Date", 25}, {"In", 20}, {"Out", 20}, {"Sub Total", 10}},
+                          {0, 1, 2}, true,
+                          0,         true};
     printHeader(m, printer, X, Y, Title, RightText, {&InX, &OutX, &SubTotalX}, Continued, filters);
 }
 
@@ -158,19 +163,24 @@ void PrintUnauthReportHeader(Printer& printer, int16_t X, int16_t Y, const QStri
                              bool Continued, const ReportFilters& filters)
 {
     // The column after "Reason" is "Name", handed back second.
-    static const Member m{1030, nullptr, true,
-                          {{"Date", 15}, {"Time", 5}, {"Slot#", 3}, {"Code#", 15}, {"Door Action", 5},
-                           {"Reason", 15}, {"Name", 0}},
-                          {0, 2, 3, 4, 5, 1}, false, 0};
-    printHeader(m, printer, X, Y, Title, RightText, {&TimeX, &NameX, &SlotX, &CodeX, &DoorActionX, &ReasonX},
-                Continued, filters);
+    static const Member m{
+        1030,
+        nullptr,
+        true,
+        {{"Date", 15}, {"Time", 5}, {"Slot#", 3}, {"Code#", 15}, {"Door Action", 5}, {"Reason", 15}, {"Name", 0}},
+        {0, 2, 3, 4, 5, 1},
+        false,
+        0};
+    printHeader(m, printer, X, Y, Title, RightText, {&TimeX, &NameX, &SlotX, &CodeX, &DoorActionX, &ReasonX}, Continued,
+                filters);
 }
 
 void PrintTotalReportHeader(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& RightText,
                             int& ActualX, int& GlobalX, bool Continued, const ReportFilters& filters)
 {
-    static const Member m{1031, "Working Hours - Total Report", false,
-                          {{"Date", 20}, {"Actual Hours", 10}, {"Global Hours", 10}},
-                          {0, 1}, true, 0};
+    static const Member m{1031,   "Working Hours - Total Report",
+                          false,  {{"Date", 20}, {"Actual Hours", 10}, {"Global Hours", 10}},
+                          {0, 1}, true,
+                          0};
     printHeader(m, printer, X, Y, Title, RightText, {&ActualX, &GlobalX}, Continued, filters);
 }

@@ -3,10 +3,10 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/PrintHelpers.h"
+#include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"
-#include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
 
 namespace {

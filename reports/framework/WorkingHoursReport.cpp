@@ -3,10 +3,10 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/PrintHelpers.h"
+#include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"
-#include "core/ReportKind.h"
 #include "reports/framework/ReportPageHeader.h"
 
 namespace {
@@ -41,7 +41,8 @@ TextFileLayout WorkingHoursReport::textFile() const
 {
     TextFileLayout layout;
     layout.widths = {25, 11, 11, 11, 14};
-    layout.title = {Translate(QStringLiteral("Working Hours Details")), QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
+    layout.title = {Translate(QStringLiteral("Working Hours Details")),
+                    QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
     // The headings of this file stay English.
     layout.headings = {QStringLiteral("Name"), QStringLiteral("Date"), QStringLiteral("In"), QStringLiteral("Out"),
                        QStringLiteral("Sub Total")};

@@ -1,21 +1,21 @@
 #include "reports/framework/frmEmpReport.h"
 
 #include "core/AppState.h"
-#include "core/widgets/SelectAndFocus.h"
-#include "core/Messages.h"
 #include "core/MainWindowService.h"
+#include "core/Messages.h"
+#include "core/ReportKind.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 #include "reports/framework/DefaultSchedule.h"
 #include "reports/framework/FilterCheck.h"
-#include "core/ReportKind.h"
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmLateHours.h"
 #include "reports/framework/frmTotalHours.h"
@@ -24,8 +24,8 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,8 +37,8 @@
 
 namespace {
 
-const char* const kindCaptions[7] = {"On Line ",          "Absence ",     "Working Hours - Details", "Incompleted Hours",
-                                     "Late Arrival",      "Unauthorized", "Working Hours - Total"};
+const char* const kindCaptions[7] = {"On Line ",     "Absence ",     "Working Hours - Details", "Incompleted Hours",
+                                     "Late Arrival", "Unauthorized", "Working Hours - Total"};
 
 // In the system's order of day, month and year, as the previews show dates.
 DateField* datePicker(QWidget* parent)
@@ -81,11 +81,16 @@ frmEmpReport::frmEmpReport()
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     Toolbar1->setIconSize(QSize(32, 32));
     const char* captions[6] = {nullptr, "Preview", "Save", "Print", "Help", "   Close   "};
-    const char* pictures[6] = {nullptr, ":/pictures/preview.svg", ":/pictures/save.svg", ":/pictures/print.svg",
-                               ":/pictures/help.svg", ":/pictures/close.svg"};
+    const char* pictures[6] = {nullptr,
+                               ":/pictures/preview.svg",
+                               ":/pictures/save.svg",
+                               ":/pictures/print.svg",
+                               ":/pictures/help.svg",
+                               ":/pictures/close.svg"};
     ToolbarButton[0] = nullptr;
     for (int b = 1; b <= 5; ++b) {
-        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
+        ToolbarButton[b] =
+            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
         connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
     }
 
@@ -256,9 +261,9 @@ bool frmEmpReport::ValidateFilters()
 {
     bool valid = false;
     guarded(659, [&] {
-        const std::optional<FilterProblem> problem = checkFilters(
-            txtFromEmp->text(), txtToEmp->text(), MaskFromDate->typedDate(), MaskToDate->typedDate(),
-            programClock().now().date());
+        const std::optional<FilterProblem> problem =
+            checkFilters(txtFromEmp->text(), txtToEmp->text(), MaskFromDate->typedDate(), MaskToDate->typedDate(),
+                         programClock().now().date());
         if (!problem) {
             valid = true;
             return;

@@ -14,10 +14,10 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Placement.h"
 #include "platform/forms/Twips.h"
-#include "platform/widgets/HelpKey.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
+#include "platform/widgets/HelpKey.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/widgets/PreviewGridFit.h"
@@ -95,7 +95,8 @@ frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumber
                                ":/pictures/close.svg"};
     ToolbarButton[0] = nullptr;
     for (int b = 1; b <= 4; ++b) {
-        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
+        ToolbarButton[b] =
+            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
         ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
         connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
     }

@@ -76,7 +76,8 @@ private slots:
 
         QStringList optionsTexts;
         switchInTheOptions(main, 1, [&](frmOptions& options) {
-            optionsTexts = QStringList{options.windowTitle(), options.SSTab1->tabText(1), options.cmdSetupCancel->text()};
+            optionsTexts =
+                QStringList{options.windowTitle(), options.SSTab1->tabText(1), options.cmdSetupCancel->text()};
         });
         QCOMPARE(optionsTexts, (QStringList{" Optionen", "Sprache", "Schließen"}));
         QCOMPARE(filter.windowTitle(), QStringLiteral("Berichte"));
@@ -88,7 +89,8 @@ private slots:
         filter.cmdSelectAll_Click();
         QCOMPARE(filter.cmdSelectAll->text(), QStringLiteral("Alle Mitarbeiter entfernen"));
         switchInTheOptions(main, 0, [&](frmOptions& options) {
-            optionsTexts = QStringList{options.windowTitle(), options.SSTab1->tabText(1), options.cmdSetupCancel->text()};
+            optionsTexts =
+                QStringList{options.windowTitle(), options.SSTab1->tabText(1), options.cmdSetupCancel->text()};
         });
         QCOMPARE(optionsTexts, (QStringList{" Options", "Language", "Close"}));
         QCOMPARE(filter.windowTitle(), QStringLiteral("Reports"));

@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/frmAboutGT430.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"

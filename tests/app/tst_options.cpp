@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmOptions.h"
+#include "core/AppState.h"
 #include "core/frmLogin.h"
 #include "platform/forms/FormRegistry.h"
 #include "tests/support/WindowTestEnvironment.h"

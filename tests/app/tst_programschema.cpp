@@ -133,7 +133,8 @@ private slots:
             auto old = Database::open(path(), {});
             old->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name) VALUES (7, 'Old')"));
             if (withLogs)
-                old->execute(QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
+                old->execute(
+                    QStringLiteral("INSERT INTO tblOnline (Date_CR, Employee_Number) VALUES ('2024-01-02', 7)"));
         }
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
@@ -151,8 +152,9 @@ private slots:
         createShippedDatabase(path(), shippedLayout(1));
         {
             auto db = Database::open(path(), {});
-            db->execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, Employee_Code)"
-                                       " VALUES (3, 'Old', 'Ann', ' 0042  ')"));
+            db->execute(
+                QStringLiteral("INSERT INTO tblEmployees (Employee_Number, Last_Name, First_Name, Employee_Code)"
+                               " VALUES (3, 'Old', 'Ann', ' 0042  ')"));
         }
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
@@ -183,7 +185,8 @@ private slots:
         QCOMPARE(list.field(QStringLiteral("SlotNumber")).variant().toInt(), 0);
         QCOMPARE(Db().openTable(QStringLiteral("tblTempEmp")).recordCount(), 0);
         Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date, Description) VALUES ('2000-12-25', 'X')"));
-        QVERIFY_THROWS_EXCEPTION(AppError, Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date) VALUES ('2000-12-25')")));
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date) VALUES ('2000-12-25')")));
         CloseMainDatabase();
         QVERIFY(versionOf(path()) >= 3);
     }
@@ -200,7 +203,8 @@ private slots:
                                        "VALUES (7, 'Old', 'Ann')"));
             for (const char* event : {"08:00:00', 1", "12:30:00', 2"})
                 db->execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR, iIn) "
-                                           "VALUES (7, '2020-03-02', '") + QString::fromLatin1(event) + QLatin1Char(')'));
+                                           "VALUES (7, '2020-03-02', '") +
+                            QString::fromLatin1(event) + QLatin1Char(')'));
         }
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
@@ -256,8 +260,9 @@ private slots:
         QCOMPARE(days.field(3).variant().toInt(), 6);
         QCOMPARE(days.field(5).variant().toInt(), 9);
         const auto eventsOn = [](const char* day) {
-            return Db().openQuery(QStringLiteral("qryParamMissingReport"),
-                                  {{QStringLiteral("prmNum"), 7}, {QStringLiteral("prmDate"), QString::fromLatin1(day)}})
+            return Db()
+                .openQuery(QStringLiteral("qryParamMissingReport"),
+                           {{QStringLiteral("prmNum"), 7}, {QStringLiteral("prmDate"), QString::fromLatin1(day)}})
                 .recordCount();
         };
         QCOMPARE(eventsOn("2025-06-02"), 2);

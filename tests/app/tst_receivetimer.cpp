@@ -4,12 +4,12 @@
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/PacketBuilder.h"
-#include "platform/forms/FormRegistry.h"
 #include "platform/ProgramFolder.h"
+#include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
+#include "tests/support/BoxesLeftUp.h"
 #include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
-#include "tests/support/BoxesLeftUp.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QEventLoop>
@@ -74,8 +74,8 @@ private slots:
 
         const QByteArray overflow = PacketBuilder::withLength(250).left(12);
         const QByteArray tooShort = PacketBuilder::packet(0x20, QByteArray(6, 1));
-        QList<QByteArray> arrivals{overflow, cardRead(101, 1), cardRead(102, 2), cardRead(103, 3), overflow, cardRead(105, 5),
-                                   tooShort};
+        QList<QByteArray> arrivals{overflow, cardRead(101, 1), cardRead(102, 2), cardRead(103, 3),
+                                   overflow, cardRead(105, 5), tooShort};
         for (int i = 7; i <= 15; ++i)
             arrivals << cardRead(quint32(100 + i), uint8_t(i));
 
@@ -108,9 +108,9 @@ private slots:
         QCOMPARE(boxes.mostUpAtOnce, 1);
         QCOMPARE(env->prompts.texts(), (QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)"),
                                                     QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")}));
-        QCOMPARE(loggedTimes(), (QStringList{"09:00:01", "09:00:02", "09:00:03", "09:00:05", "09:00:07", "09:00:08",
-                                             "09:00:09", "09:00:10", "09:00:11", "09:00:12", "09:00:13", "09:00:14",
-                                             "09:00:15"}));
+        QCOMPARE(loggedTimes(),
+                 (QStringList{"09:00:01", "09:00:02", "09:00:03", "09:00:05", "09:00:07", "09:00:08", "09:00:09",
+                              "09:00:10", "09:00:11", "09:00:12", "09:00:13", "09:00:14", "09:00:15"}));
     }
 
     // The database does not take the door's rows for a while: another program

@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "core/frmLogin.h"
 #include "core/frmPasswords.h"
 #include "core/widgets/BackAc.h"
@@ -8,7 +9,6 @@
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
-#include "core/ReportKind.h"
 #include "link/frmOnline.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
@@ -107,9 +107,9 @@ private slots:
         main.mnuOpt_Click();
         env->modalSteps.enqueue(recordAndClose());
         main.ShowHelpTopic(5);
-        QCOMPARE(seen, (QStringList{"frmOnline over frmMain", "frmEmployees over frmMain",
-                                    "frmProgramming over frmMain", "frmEmpReport over frmMain",
-                                    "frmOptions over frmMain", "frmAboutGT430 over frmMain"}));
+        QCOMPARE(seen,
+                 (QStringList{"frmOnline over frmMain", "frmEmployees over frmMain", "frmProgramming over frmMain",
+                              "frmEmpReport over frmMain", "frmOptions over frmMain", "frmAboutGT430 over frmMain"}));
     }
 
     // The list's editor, and the editor's Read Card prompt and picture chooser.
@@ -169,10 +169,10 @@ private slots:
             options.unloadForm();
         });
         main.mnuOpt_Click();
-        QCOMPARE(seen, (QStringList{"frmOptions over frmMain", "frmPasswords over frmOptions",
-                                    "frmPassword over frmPasswords", "frmCompact over frmOptions",
-                                    "frmLogin over frmOptions", "frmPrpComms over frmOptions",
-                                    "BackAc over frmPrpComms"}));
+        QCOMPARE(seen,
+                 (QStringList{"frmOptions over frmMain", "frmPasswords over frmOptions",
+                              "frmPassword over frmPasswords", "frmCompact over frmOptions", "frmLogin over frmOptions",
+                              "frmPrpComms over frmOptions", "BackAc over frmPrpComms"}));
     }
 
     // A preview stays above the filter window it was asked from.

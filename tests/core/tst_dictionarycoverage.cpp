@@ -18,8 +18,8 @@ private slots:
             QStringLiteral("Translate\\(\\s*QStringLiteral\\(\"((?:[^\"\\\\]|\\\\.)*)\"\\)\\s*\\)"));
         QStringList missing;
         for (const char* folder : {"app", "core", "link", "employees", "reports", "platform"}) {
-            QDirIterator it(QStringLiteral(GT430_SOURCE_DIR "/") + QLatin1String(folder), {"*.cpp", "*.h"},
-                            QDir::Files, QDirIterator::Subdirectories);
+            QDirIterator it(QStringLiteral(GT430_SOURCE_DIR "/") + QLatin1String(folder), {"*.cpp", "*.h"}, QDir::Files,
+                            QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 QFile file(it.next());
                 QVERIFY(file.open(QIODevice::ReadOnly));
@@ -36,7 +36,8 @@ private slots:
                 }
             }
         }
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("No German for: ") + missing.join(QStringLiteral(" | "))));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("No German for: ") + missing.join(QStringLiteral(" | "))));
     }
 
     // Two entries for one text would leave one of them without effect.

@@ -32,7 +32,7 @@ private slots:
         QTest::addColumn<QString>("engineer");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("login");     // LoginPassword after, trimmed
+        QTest::addColumn<QString>("login");      // LoginPassword after, trimmed
         QTest::addColumn<QString>("laterLogin"); // LaterLoginPassword after, trimmed
         // clang-format off
         QTest::newRow("start-up admin") << false << "a" << "g" << "e" << "a" << true << "a" << "";

@@ -74,10 +74,11 @@ private slots:
     // Every code read looks its holder up: through the index, not a scan of the register.
     void theLookupUsesTheIndexOnTheTrimmedCode()
     {
-        Recordset plan = Db().openSql(QStringLiteral("EXPLAIN QUERY PLAN SELECT Employee_Number, Last_Name, First_Name, "
-                                                     "PictureFile FROM tblEmployees WHERE trim(Employee_Code, ' ') = ? "
-                                                     "ORDER BY rowid LIMIT 1"),
-                                      {QStringLiteral("0042")}, RecordsetType::Snapshot);
+        Recordset plan =
+            Db().openSql(QStringLiteral("EXPLAIN QUERY PLAN SELECT Employee_Number, Last_Name, First_Name, "
+                                        "PictureFile FROM tblEmployees WHERE trim(Employee_Code, ' ') = ? "
+                                        "ORDER BY rowid LIMIT 1"),
+                         {QStringLiteral("0042")}, RecordsetType::Snapshot);
         QStringList steps;
         for (; !plan.eof(); plan.moveNext())
             steps << plan.field(3).textOrEmpty();

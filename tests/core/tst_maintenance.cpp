@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
@@ -20,8 +20,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -82,7 +82,8 @@ private:
                 db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=20"));
                 if (db.open()) {
                     QSqlQuery q(db);
-                    q.prepare(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', ?)"));
+                    q.prepare(
+                        QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', ?)"));
                     q.addBindValue(n);
                     written = q.exec();
                 }
@@ -296,7 +297,8 @@ private slots:
         startProgram();
         const QString path = appState().DbPath;
         auto other = Database::open(path, {}); // another connection keeps writing
-        other->execute(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', '08:00:00')"));
+        other->execute(
+            QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', '08:00:00')"));
         CloseMainDatabase();
         QVERIFY_THROWS_EXCEPTION(AppError, DatabaseMaintenance::compactFile(path));
         QVERIFY(!QFile::exists(env->file(QStringLiteral("GT430_Clear.mdb"))));

@@ -13,8 +13,8 @@ namespace {
 QStringList contents(const QString& folder)
 {
     QStringList files;
-    for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                                          QDir::Name))
+    for (const QFileInfo& f :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name))
         files << QStringLiteral("%1 %2 %3").arg(f.fileName()).arg(f.size()).arg(f.lastModified().toMSecsSinceEpoch());
     return files;
 }

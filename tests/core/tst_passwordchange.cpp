@@ -86,7 +86,7 @@ private slots:
         appState().GuardPassword = guard.leftJustified(8);
         appState().SessionPassword = level == QLatin1String("VANTU")   ? appState().AdminPassword
                                      : level == QLatin1String("LOPRI") ? appState().GuardPassword
-                                                                      : QStringLiteral("e       ");
+                                                                       : QStringLiteral("e       ");
         QCOMPARE(ValidatePasswordChange(current, fresh, confirmed, level), code);
         QCOMPARE(env->prompts.boxes.size(), code == 0 ? 0 : 1);
     }
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(appState().EngineerPassword, stored[2]);
         const QString& changed = level == QLatin1String("VANTU")   ? appState().AdminPassword
                                  : level == QLatin1String("LOPRI") ? appState().GuardPassword
-                                                                  : appState().EngineerPassword;
+                                                                   : appState().EngineerPassword;
         QCOMPARE(changed, fresh.trimmed().leftJustified(8));
     }
 
@@ -187,8 +187,8 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther | QFile::ReadGroup));
         appState().PasswordFromButtons = false;
         QCOMPARE(SavePassword(QStringLiteral("MEDEK"), QStringLiteral("tech")), 0);
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(path) & others, QFile::Permissions());
         QCOMPARE(fileBytes(path).size(), PasswordFileSize);
     }

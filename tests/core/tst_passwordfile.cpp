@@ -119,8 +119,8 @@ private slots:
         const QByteArray bytes = readBytes(appState().PasswordFilePath);
         QCOMPARE(bytes.size(), PasswordFileSize);
         QCOMPARE(bytes.mid(16, 16), recordBytes(QStringLiteral("lopri")));
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::WriteOther | QFile::ExeOther;
         QCOMPARE(QFile::permissions(appState().PasswordFilePath) & others, QFile::Permissions());
         QVERIFY(QFile::permissions(appState().PasswordFilePath) & QFile::ReadOwner);
         QVERIFY(env.prompts.boxes.isEmpty());
@@ -130,8 +130,8 @@ private slots:
     {
         TestEnvironment env;
         const QString path = env.file(QStringLiteral("setting.dat"));
-        const QByteArray stored = recordBytes(QStringLiteral("boss")) + recordBytes(QString()) +
-                                  recordBytes(QStringLiteral("tech1"));
+        const QByteArray stored =
+            recordBytes(QStringLiteral("boss")) + recordBytes(QString()) + recordBytes(QStringLiteral("tech1"));
         writeBytes(path, stored);
         appState().PasswordFilePath = path;
         LoadPasswords();
@@ -144,8 +144,8 @@ private slots:
     void aBrokenFileEndsTheProgram_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray good = recordBytes(QStringLiteral("a")) + recordBytes(QStringLiteral("b")) +
-                                recordBytes(QStringLiteral("c"));
+        const QByteArray good =
+            recordBytes(QStringLiteral("a")) + recordBytes(QStringLiteral("b")) + recordBytes(QStringLiteral("c"));
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("one byte short") << good.left(47);
         QByteArray damaged = good;
@@ -237,7 +237,6 @@ private slots:
         QVERIFY(ComparePasswordRecord(changed, 17, file));
         QCOMPARE(file.size(), PasswordFileSize);
     }
-
 };
 
 QTEST_GUILESS_MAIN(PasswordFileTest)

@@ -278,9 +278,9 @@ private slots:
         Sheet sheet;
         sheet.printer.setFontBold(true);
         sheet.printer.setCurrentY(900);
-        PrintRow(sheet.printer, {{600, QStringLiteral("a text longer than its column")},
-                                 {1000, QString()},
-                                 {3500, QStringLiteral("Out")}});
+        PrintRow(
+            sheet.printer,
+            {{600, QStringLiteral("a text longer than its column")}, {1000, QString()}, {3500, QStringLiteral("Out")}});
         QCOMPARE(sheet.record.texts.size(), 2);
         QCOMPARE(sheet.record.texts[0].at, QPointF(600, 900));
         QCOMPARE(sheet.record.texts[1].at, QPointF(3500, 900));

@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 class PrintNoticeTest : public QObject {

@@ -186,7 +186,8 @@ private slots:
             Printer printer(std::make_unique<RecordingPrintBackend>(record));
             PrintoutLayout layout;
             layout.check = PageCheck::BeforeEachLine;
-            Printout printout(printer, [](bool) {}, layout);
+            Printout printout(
+                printer, [](bool) {}, layout);
             printout.lineCounter() += 2;
             for (int n = 1; n <= rows; ++n)
                 printout.bodyLine([&] { printer.printLine(rowText(n)); });
@@ -207,7 +208,8 @@ private slots:
             PrintoutLayout layout;
             layout.check = PageCheck::BeforeEachLine;
             QString group = QStringLiteral("Smith");
-            Printout printout(printer, [&](bool) { printer.printLine(QStringLiteral("Employee ") + group); }, layout);
+            Printout printout(
+                printer, [&](bool) { printer.printLine(QStringLiteral("Employee ") + group); }, layout);
             const QStringList groups{QStringLiteral("Smith"), QStringLiteral("Smith"), QStringLiteral("Smith"),
                                      QStringLiteral("Jones"), QStringLiteral("Jones")};
             // A break asked for before the first row makes no empty page.

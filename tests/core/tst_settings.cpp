@@ -195,8 +195,9 @@ private slots:
         QVERIFY(first.text.startsWith(QStringLiteral("Funcion error#: 2904\r")));
         QVERIFY(first.text.endsWith(QStringLiteral("(3024)")));
         QCOMPARE(first.title, QStringLiteral("Warning"));
-        QCOMPARE(env->prompts.boxes.last().text, QStringLiteral("GT-430 cannot work without its database and ends now:\r") +
-                                                      env->file(QStringLiteral("GT430.mdb")));
+        QCOMPARE(env->prompts.boxes.last().text,
+                 QStringLiteral("GT-430 cannot work without its database and ends now:\r") +
+                     env->file(QStringLiteral("GT430.mdb")));
     }
 
     // A file that opens but lacks tables gets them, and a table it lacked gets

@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/MainDatabase.h"
 #include "core/frmLogin.h"
 #include "core/frmSplash.h"
@@ -13,8 +13,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMenu>
+#include <QPushButton>
 #include <QtTest>
 #include <optional>
 

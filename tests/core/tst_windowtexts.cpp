@@ -1,4 +1,3 @@
-#include "core/widgets/BackAc.h"
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "core/frmAboutGT430.h"
@@ -7,6 +6,7 @@
 #include "core/frmPassword.h"
 #include "core/frmPasswords.h"
 #include "core/frmSplash.h"
+#include "core/widgets/BackAc.h"
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmHoliday.h"
@@ -118,7 +118,8 @@ private slots:
                 const bool german = (dict.entries.contains(text) && !dict.entries.value(text).value(0).isEmpty()) ||
                                     (dict.entries.contains(bare) && !dict.entries.value(bare).value(0).isEmpty());
                 if (!german)
-                    missing << QStringLiteral("%1: \"%2\"").arg(QString::fromLatin1(window->metaObject()->className()), text);
+                    missing << QStringLiteral("%1: \"%2\"")
+                                   .arg(QString::fromLatin1(window->metaObject()->className()), text);
             }
         }
         missing.removeDuplicates();

@@ -12,24 +12,24 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/TimeBox.h"
 #include "platform/widgets/WidgetPrompts.h"
-#include "tests/support/RecordingPrintBackend.h"
 #include "tests/employees/EmployeeTestWorld.h"
+#include "tests/support/RecordingPrintBackend.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -48,7 +48,10 @@ QVariant stored(const QString& column, int number)
 
 int employees()
 {
-    return Db().openSql(QStringLiteral("SELECT count(*) FROM tblEmployees"), {}, RecordsetType::Snapshot).field(0).toInt16();
+    return Db()
+        .openSql(QStringLiteral("SELECT count(*) FROM tblEmployees"), {}, RecordsetType::Snapshot)
+        .field(0)
+        .toInt16();
 }
 
 }
@@ -80,8 +83,9 @@ class DetailsTest : public QObject {
 
     static void addEmployee(int number, const QString& first, const QString& last, const QString& more = {})
     {
-        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name) VALUES (?, ?, ?)"),
-                     {number, first, last});
+        Db().execute(
+            QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name) VALUES (?, ?, ?)"),
+            {number, first, last});
         if (!more.isEmpty())
             Db().execute(QStringLiteral("UPDATE tblEmployees SET %1 WHERE Employee_Number = ?").arg(more), {number});
     }
@@ -912,8 +916,10 @@ private slots:
         QCOMPARE(owner, list.windowHandle());
         QCOMPARE(size, wanted);
         const QRect screen = list.screen()->availableGeometry();
-        QVERIFY2(screen.contains(shown), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y())
-                                                        .arg(shown.width()).arg(shown.height())));
+        QVERIFY2(
+            screen.contains(shown),
+            qPrintable(
+                QStringLiteral("%1,%2 %3x%4").arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())));
         QVERIFY((shown.center() - list.frameGeometry().center()).manhattanLength() <= 3);
     }
 

@@ -156,8 +156,8 @@ private slots:
                                          << QStringList{"8", "0", "0", "0"} << time << 0;
         QTest::newRow("hours over 24") << QStringList{"08:00", "__:__", "__:__", "__:__"}
                                        << QStringList{"8", "0", "0", "30"} << hrs << 3;
-        QTest::newRow("hours not a number") << QStringList{"08:00", "__:__", "__:__", "__:__"}
-                                            << QStringList{"8", "x", "0", "0"} << hrs << 1;
+        QTest::newRow("hours not a number")
+            << QStringList{"08:00", "__:__", "__:__", "__:__"} << QStringList{"8", "x", "0", "0"} << hrs << 1;
     }
 
     void refusedBoxesStoreNothing()

@@ -145,9 +145,26 @@ private slots:
     void storeWritesEveryField()
     {
         QVERIFY(session->show(12));
-        const QVariant values[EmpField::Count] = {
-            12, "Robert", "O'Neil", "ID-7", 1, 2, "1980-05-17", "Main St\r\n4", "555", "556", "b@x", "Clerk",
-            "2010-01-04", "2009-12-01", "/pics/bob.jpg", -1, "07:30", 8, "0000004660  ", 2};
+        const QVariant values[EmpField::Count] = {12,
+                                                  "Robert",
+                                                  "O'Neil",
+                                                  "ID-7",
+                                                  1,
+                                                  2,
+                                                  "1980-05-17",
+                                                  "Main St\r\n4",
+                                                  "555",
+                                                  "556",
+                                                  "b@x",
+                                                  "Clerk",
+                                                  "2010-01-04",
+                                                  "2009-12-01",
+                                                  "/pics/bob.jpg",
+                                                  -1,
+                                                  "07:30",
+                                                  8,
+                                                  "0000004660  ",
+                                                  2};
         for (int i = 1; i < EmpField::Count; ++i)
             session->write(i, values[i]);
         session->store(false);

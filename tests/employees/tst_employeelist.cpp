@@ -7,8 +7,8 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FrameAnimation.h"
 #include "platform/forms/Twips.h"
-#include "tests/support/RecordingPrintBackend.h"
 #include "tests/employees/EmployeeTestWorld.h"
+#include "tests/support/RecordingPrintBackend.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,10 +57,7 @@ class EmployeeListTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        env = startAsAdministrator();
-    }
+    void init() { env = startAsAdministrator(); }
 
     void cleanup() { env.reset(); }
 
@@ -123,8 +120,9 @@ private slots:
     {
         addEmployee(7, QStringLiteral("Smith"));
         addEmployee(70, QStringLiteral("Other"));
-        Db().execute(QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR) VALUES (7, '2026-03-02', "
-                                    "'09:00:00')"));
+        Db().execute(
+            QStringLiteral("INSERT INTO tblOnline (Employee_Number, Date_CR, Time_CR) VALUES (7, '2026-03-02', "
+                           "'09:00:00')"));
         frmEmployees& list = open();
         list.lvwEmployees->setCurrentItem(list.lvwEmployees->topLevelItem(0));
         list.ToolbarButton[2]->trigger(); // answered No

@@ -16,7 +16,10 @@ class EmployeePrintTest : public QObject {
     std::unique_ptr<TestEnvironment> env;
     PrintRecord record;
 
-    std::unique_ptr<Printer> printer() { return std::make_unique<Printer>(std::make_unique<RecordingPrintBackend>(record)); }
+    std::unique_ptr<Printer> printer()
+    {
+        return std::make_unique<Printer>(std::make_unique<RecordingPrintBackend>(record));
+    }
 
     static QList<EmployeeListLine> lines(int n)
     {
@@ -103,7 +106,8 @@ private slots:
         QVERIFY(title);
         QCOMPARE(title->at.x(), record.printable.width() / 2 - RecordingPrintBackend::charWidth(12) * 15 / 2);
         const PrintRecord::Text* date = record.findStarting(QStringLiteral("Printed at: "));
-        QCOMPARE(date->at.x() + RecordingPrintBackend::charWidth(10) * static_cast<double>(date->text.size()), record.printable.width());
+        QCOMPARE(date->at.x() + RecordingPrintBackend::charWidth(10) * static_cast<double>(date->text.size()),
+                 record.printable.width());
     }
 
     void theSheetFramesItsBlocks_data()

@@ -1,20 +1,20 @@
+#include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
-#include "app/frmMain.h"
-#include "link/SerialLink.h"
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
-#include "link/PacketBuilder.h"
-#include "link/frmCodes.h"
 #include "link/OnlineHistoryModel.h"
+#include "link/PacketBuilder.h"
+#include "link/SerialLink.h"
+#include "link/frmCodes.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/serial/CommPort.h"
 #include "platform/serial/CommPortFactory.h"
+#include "tests/employees/EmployeeTestWorld.h"
 #include "tests/support/CodeReads.h"
 #include "tests/support/PtyPair.h"
-#include "tests/employees/EmployeeTestWorld.h"
 
 #include <QAction>
 #include <QDeadlineTimer>
@@ -105,9 +105,9 @@ private slots:
         QVERIFY(send(cardRead(4660, 2, PacketBuilder::ResultOpened, 9)));
         main.ReceiveTimer_Timer();
         monitor.ReadCardTimer_Timer();
-        Recordset rs = Db().openSql(
-            QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline ORDER BY rowid"), {},
-            RecordsetType::Snapshot);
+        Recordset rs =
+            Db().openSql(QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline ORDER BY rowid"), {},
+                         RecordsetType::Snapshot);
         QCOMPARE(rs.recordCount(), 2);
         QCOMPARE(rs.field(0).toInt16(), int16_t(-1));
         rs.moveNext();

@@ -88,7 +88,7 @@ private slots:
     void storedChoicesSelectTheirRow_data()
     {
         QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("gender");  // -2: the list keeps what it shows
+        QTest::addColumn<int>("gender"); // -2: the list keeps what it shows
         QTest::addColumn<int>("hours");
         QTest::newRow("none") << QVariant(0) << -1 << -1;
         QTest::newRow("first") << QVariant(1) << 0 << 1;

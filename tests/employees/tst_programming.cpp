@@ -1,8 +1,8 @@
+#include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/SerialLinkControl.h"
-#include "app/frmMain.h"
 #include "employees/Holidays.h"
 #include "employees/frmHoliday.h"
 #include "employees/frmProgramming.h"
@@ -25,7 +25,6 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
-
 
 // The door settings window and its holiday dialog.
 class ProgrammingTest : public QObject {
@@ -86,8 +85,8 @@ private slots:
         QVERIFY(!FormInstance<frmProgramming>::exists());
         QVERIFY(boxTexts().isEmpty());
         // Friday takes the Monday-to-Thursday hours; Saturday its start time.
-        QCOMPARE(doorSettingsRow(), (QStringList{"Main gate", "08:00", "8", "07:30", "8", "08:00", "5", "", "0",
-                                          "O'Brien & Sons"}));
+        QCOMPARE(doorSettingsRow(),
+                 (QStringList{"Main gate", "08:00", "8", "07:30", "8", "08:00", "5", "", "0", "O'Brien & Sons"}));
         QCOMPARE(appState().CompanyName, QStringLiteral("O'Brien & Sons"));
         QCOMPARE(appState().DefaultStartTime, QStringLiteral("08:00"));
         // The port is read as long as it is open, whatever window closes.
@@ -352,8 +351,8 @@ private slots:
         settings.cmdDelete->click();
         QCOMPARE(env->prompts.boxes.last().text, QStringLiteral("Are you sure you want to delete the Date?\r\n25-Dec"));
         QCOMPARE(holidays(settings), (QStringList{"05-Jan ", "29-Feb Leap"}));
-        Recordset rs = Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"), {},
-                                    RecordsetType::Snapshot);
+        Recordset rs =
+            Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"), {}, RecordsetType::Snapshot);
         QCOMPARE(rs.field(0).textOrEmpty(), QStringLiteral("2000-01-05"));
     }
 };

@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/LinkState.h"

@@ -1,15 +1,15 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "core/widgets/BackAc.h"
 #include "link/LinkState.h"
 #include "link/PacketBuilder.h"
 #include "link/frmOnline.h"
-#include "platform/forms/PictureBox.h"
 #include "link/frmPrpComms.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
+#include "platform/forms/PictureBox.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -229,8 +229,14 @@ private slots:
         QCOMPARE(size, wanted);
         QVERIFY2((prompt.center() - dialog.frameGeometry().center()).manhattanLength() <= 2,
                  qPrintable(QStringLiteral("prompt %1,%2 %3x%4 over dialog %5,%6 %7x%8")
-                                .arg(prompt.x()).arg(prompt.y()).arg(prompt.width()).arg(prompt.height())
-                                .arg(dialog.x()).arg(dialog.y()).arg(dialog.width()).arg(dialog.height())));
+                                .arg(prompt.x())
+                                .arg(prompt.y())
+                                .arg(prompt.width())
+                                .arg(prompt.height())
+                                .arg(dialog.x())
+                                .arg(dialog.y())
+                                .arg(dialog.width())
+                                .arg(dialog.height())));
     }
 
     void exitAtTheAdministratorPromptEndsTheProgram()

@@ -133,8 +133,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, tamper);
         linkState().TamperFlag = !tamper;
-        linkState().CurPacket =
-            PacketRecord::fromFrame(PacketBuilder::packet(0x40, QByteArray(1, char(status))));
+        linkState().CurPacket = PacketRecord::fromFrame(PacketBuilder::packet(0x40, QByteArray(1, char(status))));
         QCOMPARE(int(GetDoorStatus()), mode);
         QCOMPARE(linkState().TamperFlag, tamper);
     }

@@ -133,7 +133,8 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("reads");
         QTest::newRow("door status after the read") << cardRead(1, 1) + PacketBuilder::doorStatus(1, false) << 1;
-        QTest::newRow("second read before the consumer") << cardRead(1, 1) + pinRead(QStringLiteral("99"), 2, NoSlot) << 2;
+        QTest::newRow("second read before the consumer")
+            << cardRead(1, 1) + pinRead(QStringLiteral("99"), 2, NoSlot) << 2;
         QTest::newRow("repeat in the guard") << cardRead(1, 1) + cardRead(1, 1) << 1;
         QTest::newRow("bad checksum") << PacketBuilder::withBadChecksum(cardRead(1, 1)) << 0;
     }
@@ -271,7 +272,8 @@ private slots:
     void aFinishedTickLeavesItsRowsCommitted()
     {
         CodeReadSubscription monitor;
-        receive->tick(cardRead(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) + PacketBuilder::packet(0x20, QByteArray(6, 1)));
+        receive->tick(cardRead(1, 1) + PacketBuilder::doorStatus(DoorModeSecure, false) +
+                      PacketBuilder::packet(0x20, QByteArray(6, 1)));
         QCOMPARE(boxes(), QStringList{QStringLiteral("Funcion error#: 861\rSubscript out of range(9)")});
         QCOMPARE(committedRows(QStringLiteral("ReadCard_Tbl")), 1);
         QCOMPARE(committedRows(QStringLiteral("DoorStatus_Tbl")), 1);

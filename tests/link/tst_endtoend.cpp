@@ -26,8 +26,8 @@
 
 namespace {
 
-QByteArray codeRead(bool card, quint32 number, const QString& pin, uint8_t result, bool out, uint8_t high,
-                    uint8_t low, uint8_t seq)
+QByteArray codeRead(bool card, quint32 number, const QString& pin, uint8_t result, bool out, uint8_t high, uint8_t low,
+                    uint8_t seq)
 {
     PacketBuilder::CodeReadFields f;
     f.card = card;
@@ -45,7 +45,6 @@ int eventRows()
 {
     return StoredRows::count(QStringLiteral("tblOnline"));
 }
-
 
 }
 
@@ -143,8 +142,8 @@ private slots:
         tick();
         // Noise, a run of sync bytes, a broken packet, then an unknown PIN at lock strike 2,
         // its bytes split over two ticks.
-        const QByteArray strike = codeRead(false, 0, QStringLiteral("999"), PacketBuilder::ResultUnknownCode, true,
-                                           0xFF, 0xFE, 2);
+        const QByteArray strike =
+            codeRead(false, 0, QStringLiteral("999"), PacketBuilder::ResultUnknownCode, true, 0xFF, 0xFE, 2);
         send(QByteArray("\x01\x02\x03", 3) + QByteArray(7, char(0xFF)) +
              PacketBuilder::withBadChecksum(codeRead(true, 1, {}, 0, false, 0, 1, 9)) + strike.left(9));
         tick();
@@ -165,25 +164,27 @@ private slots:
         tick();
         tick();
 
-        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Data, SlotNumber, Date_Date FROM ReadCard_Tbl ORDER BY rowid")),
-                 (QList<QStringList>{
-                     {"018521280012116", "12", "2026-03-02"},
-                     {"091530252552542247", "-1", "2026-03-02"},
-                     {"01852080133155", "13", "2026-03-02"},
-                 }));
+        QCOMPARE(
+            StoredRows::rows(QStringLiteral("SELECT Data, SlotNumber, Date_Date FROM ReadCard_Tbl ORDER BY rowid")),
+            (QList<QStringList>{
+                {"018521280012116", "12", "2026-03-02"},
+                {"091530252552542247", "-1", "2026-03-02"},
+                {"01852080133155", "13", "2026-03-02"},
+            }));
         QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Number, Door_Status FROM DoorStatus_Tbl ORDER BY rowid")),
                  (QList<QStringList>{{"0", "1"}, {"0", "2"}, {"0", "1"}}));
-        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Employee_Number, Employee_Full_Name, sCard, sIn, sDoor, sReason, "
-                                       "SlotNumber, CardNum, iLockStrike, iIn, iDoor, iReason, iCard "
-                                       "FROM tblOnline ORDER BY rowid")),
-                 (QList<QStringList>{
-                     {"12", "12  Smith  Ann", "Card", "In", "Opened", "", "12", "0000004660", "<null>", "1", "1",
-                      "<null>", "1"},
-                     {"-1", "Unknown Employee", "PIN", "Out", "Not Opened", "Unknown Code", "-1", "999", "2", "2",
-                      "2", "3", "2"},
-                     {"13", "13  Jones  Bob", "PIN", "In", "Not Opened", "Secure Mode", "13", "1234", "<null>", "1",
-                      "2", "1", "2"},
-                 }));
+        QCOMPARE(
+            StoredRows::rows(QStringLiteral("SELECT Employee_Number, Employee_Full_Name, sCard, sIn, sDoor, sReason, "
+                                            "SlotNumber, CardNum, iLockStrike, iIn, iDoor, iReason, iCard "
+                                            "FROM tblOnline ORDER BY rowid")),
+            (QList<QStringList>{
+                {"12", "12  Smith  Ann", "Card", "In", "Opened", "", "12", "0000004660", "<null>", "1", "1", "<null>",
+                 "1"},
+                {"-1", "Unknown Employee", "PIN", "Out", "Not Opened", "Unknown Code", "-1", "999", "2", "2", "2", "3",
+                 "2"},
+                {"13", "13  Jones  Bob", "PIN", "In", "Not Opened", "Secure Mode", "13", "1234", "<null>", "1", "2",
+                 "1", "2"},
+            }));
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[1].name, QStringLiteral("Lock Strike 2"));
         QCOMPARE(capture->count(), 3);
@@ -202,7 +203,8 @@ private slots:
         send(PacketBuilder::doorStatus(DoorModeBypass, false));
         tick();
         QCOMPARE(linkState().DoorMode, DoorModeBypass);
-        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Status FROM DoorStatus_Tbl")), (QList<QStringList>{{"3"}}));
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Door_Status FROM DoorStatus_Tbl")),
+                 (QList<QStringList>{{"3"}}));
         QVERIFY(line->readFromSlave().isEmpty());
     }
 
@@ -216,13 +218,14 @@ private slots:
         QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 1)));
         QVERIFY(runEventLoopUntil([] { return eventRows() == 1; }));
         at(QTime(9, 40, 0));
-        QVERIFY(line->write(codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00, 0x0D,
-                                     2) +
-                            PacketBuilder::doorStatus(DoorModeSecure, false)));
+        QVERIFY(
+            line->write(codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00, 0x0D, 2) +
+                        PacketBuilder::doorStatus(DoorModeSecure, false)));
         QVERIFY(runEventLoopUntil([] { return eventRows() == 2 && linkState().DoorMode == DoorModeSecure; }));
         at(QTime(10, 15, 0));
         frmOnline& monitorWindow = FormInstance<frmOnline>::get();
-        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_CR, Time_CR, Employee_Number, sIn FROM tblOnline ORDER BY rowid")),
+        QCOMPARE(StoredRows::rows(
+                     QStringLiteral("SELECT Date_CR, Time_CR, Employee_Number, sIn FROM tblOnline ORDER BY rowid")),
                  (QList<QStringList>{{"2026-03-02", "09:00:00", "12", "In"}, {"2026-03-02", "09:40:00", "13", "Out"}}));
         QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
                  (QList<QStringList>{{"09:00:00"}, {"09:40:00"}}));
@@ -234,8 +237,7 @@ private slots:
         at(QTime(10, 20, 0));
         QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, true, 0x00, 0x0C, 3)));
         QVERIFY(runEventLoopUntil([&] { return monitorWindow.HistoryLines->rowCount() == 3; }));
-        QCOMPARE(monitorWindow.HistoryLines->lineAt(0).dateTime,
-                 QStringLiteral("2 Mar 2026 10:20:00"));
+        QCOMPARE(monitorWindow.HistoryLines->lineAt(0).dateTime, QStringLiteral("2 Mar 2026 10:20:00"));
         QCOMPARE(eventRows(), 3);
         QVERIFY(env->prompts.boxes.isEmpty());
         QVERIFY(line->readFromSlave().isEmpty());
@@ -253,8 +255,8 @@ private slots:
             QVERIFY(line->write(codeRead(true, 4660, {}, PacketBuilder::ResultOpened, false, 0x00, 0x0C, 1)));
             QThread::msleep(600);
             at(QTime(9, 0, 1));
-            QVERIFY(line->write(codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00,
-                                         0x0D, 2)));
+            QVERIFY(line->write(
+                codeRead(false, 0, QStringLiteral("1234"), PacketBuilder::ResultOpened, true, 0x00, 0x0D, 2)));
         });
         QTimer::singleShot(0, [] { QThread::msleep(1500); });
         const bool both = runEventLoopUntil([] { return eventRows() == 2; });

@@ -88,10 +88,7 @@ class EventRecorderTest : public QObject {
                      {num, first, last, code, picture});
     }
 
-    void arrive(const Read& r)
-    {
-        receive->tick(packetOf(r, ++seq));
-    }
+    void arrive(const Read& r) { receive->tick(packetOf(r, ++seq)); }
 
     void useGerman(const QString& unknownEmployee = QStringLiteral("Unbekannter Mitarbeiter"))
     {
@@ -129,10 +126,23 @@ private slots:
         env->clock.current = QDateTime(QDate(2026, 3, 4), QTime(7, 59, 0, 800));
         arrive({true, 0x00FFFF, {}, 24, 255, 255}); // stamped with the clock of its tick
         const QList<EventLine> lines = recordedLines();
-        const QVariantList expected{QStringLiteral("07:59:01"), QStringLiteral("2026-03-04"), QStringLiteral("In"),
-                                    QStringLiteral("Card"), -1, QVariant(), QStringLiteral("Not Opened"),
-                                    QStringLiteral("Unknown Code"), QStringLiteral("Unknown Employee"), -1,
-                                    QStringLiteral("0000065535"), 1, QVariant(), 1, 2, 3, 1};
+        const QVariantList expected{QStringLiteral("07:59:01"),
+                                    QStringLiteral("2026-03-04"),
+                                    QStringLiteral("In"),
+                                    QStringLiteral("Card"),
+                                    -1,
+                                    QVariant(),
+                                    QStringLiteral("Not Opened"),
+                                    QStringLiteral("Unknown Code"),
+                                    QStringLiteral("Unknown Employee"),
+                                    -1,
+                                    QStringLiteral("0000065535"),
+                                    1,
+                                    QVariant(),
+                                    1,
+                                    2,
+                                    3,
+                                    1};
         QCOMPARE(onlineRows(), QList<QVariantList>{expected});
         QCOMPARE(lines.size(), 1);
         const EventLine& line = lines.first();

@@ -95,20 +95,19 @@ private slots:
         QTest::newRow("junk before goes with it") << bytes({1, 2, 0xFF, 3}) + p << true << QByteArray();
         QTest::newRow("bytes behind stay") << p + q.left(5) << true << q.left(5);
         QTest::newRow("noise without a sync goes") << bytes({0x12, 0x34, 0x56}) << false << QByteArray();
-        QTest::newRow("a trailing run of FF waits for its 55") << bytes({1, 0xFF, 2, 0xFF, 0xFF, 0xFF, 0xFF}) << false
-                                                               << bytes({0xFF, 0xFF, 0xFF});
+        QTest::newRow("a trailing run of FF waits for its 55")
+            << bytes({1, 0xFF, 2, 0xFF, 0xFF, 0xFF, 0xFF}) << false << bytes({0xFF, 0xFF, 0xFF});
         QTest::newRow("eleven bytes from the sync") << p.left(11) << false << p.left(11);
         QTest::newRow("junk before a frame coming in goes") << bytes({1, 2}) + p.left(11) << false << p.left(11);
         QTest::newRow("body incomplete") << p.left(p.size() - 1) << false << p.left(p.size() - 1);
         QTest::newRow("four FF") << bytes({0xFF}) + p << true << QByteArray();
         QTest::newRow("FF FF FF then other") << bytes({9, 0xFF, 0xFF, 0xFF, 0x00, 5}) << false << QByteArray();
-        QTest::newRow("bad checksum is dropped") << PacketBuilder::withBadChecksum(p) + q.left(3) << false
-                                                 << q.left(3);
+        QTest::newRow("bad checksum is dropped") << PacketBuilder::withBadChecksum(p) + q.left(3) << false << q.left(3);
         QTest::newRow("a cut frame gives way to the read behind") << p.left(12) + q << true << QByteArray();
         QTest::newRow("a read inside a bad frame") << p.left(5) + q + p.mid(5, 2) << true << p.mid(5, 2);
         QTest::newRow("a false sync gives way to a read behind") << falseSync + q << true << QByteArray();
-        QTest::newRow("a false sync with nothing good behind waits") << falseSync + q.left(15) << false
-                                                                     << falseSync + q.left(15);
+        QTest::newRow("a false sync with nothing good behind waits")
+            << falseSync + q.left(15) << false << falseSync + q.left(15);
     }
 
     void extractOnePass()
@@ -313,8 +312,8 @@ private slots:
         QTest::newRow("a header announcing 245") << PacketBuilder::withLength(245).left(12) << 1;
         QTest::newRow("a header announcing 255 with bytes behind") << PacketBuilder::withLength(255).left(20) << 1;
         QTest::newRow("a false sync announcing 244") << bytes({0xFF, 0xFF, 0xFF, 0x55, 9, 9, 9, 9, 9, 244, 7}) << 0;
-        QTest::newRow("two false syncs") << bytes({0xFF, 0xFF, 0xFF, 0x55, 0, 0, 0, 0, 0, 100, 0xFF, 0xFF, 0xFF,
-                                                   0x55, 0, 0, 0, 0, 0, 30})
+        QTest::newRow("two false syncs") << bytes({0xFF, 0xFF, 0xFF, 0x55, 0, 0, 0, 0, 0, 100,
+                                                   0xFF, 0xFF, 0xFF, 0x55, 0, 0, 0, 0, 0, 30})
                                          << 0;
         QTest::newRow("a bad frame, then a header announcing 250")
             << PacketBuilder::withBadChecksum(cardRead(1, 1)) + PacketBuilder::withLength(250).left(12) << 1;

@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/LinkState.h"
@@ -23,8 +23,8 @@
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
-#include <QImage>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QTreeView>
 #include <QtTest>
@@ -53,7 +53,8 @@ class OnlineMonitorTest : public QObject {
 
     int onlineRows()
     {
-        return Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
+        return Db()
+            .openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
             .field(0)
             .toInt16();
     }
@@ -75,14 +76,18 @@ class OnlineMonitorTest : public QObject {
         return path;
     }
 
-    static QColor shownColor(const frmOnline& monitor) { return monitor.EmpImage->picture().toImage().pixelColor(4, 4); }
+    static QColor shownColor(const frmOnline& monitor)
+    {
+        return monitor.EmpImage->picture().toImage().pixelColor(4, 4);
+    }
 
     static int lines(const frmOnline& monitor) { return monitor.HistoryLines->rowCount(); }
 
     int rowsOf(const QString& table, const QString& condition, const QVariant& value)
     {
-        return Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition,
-                            {value}, RecordsetType::Snapshot)
+        return Db()
+            .openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition, {value},
+                     RecordsetType::Snapshot)
             .field(0)
             .toInt16();
     }
@@ -110,7 +115,8 @@ private slots:
         QVERIFY(runEventLoopUntil([this] { return onlineRows() == 2; }));
         QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:00:00")), 1);
         QCOMPARE(rowsOf(QStringLiteral("tblOnline"), QStringLiteral("Time_CR = ?"), QStringLiteral("09:30:00")), 1);
-        QCOMPARE(rowsOf(QStringLiteral("DoorStatus_Tbl"), QStringLiteral("Door_time = ?"), QStringLiteral("09:00:00")), 1);
+        QCOMPARE(rowsOf(QStringLiteral("DoorStatus_Tbl"), QStringLiteral("Door_time = ?"), QStringLiteral("09:00:00")),
+                 1);
         // Windows that come and go change nothing of it.
         FormInstance<frmOnline>::get();
         FormInstance<frmCodes>::get();
@@ -205,13 +211,13 @@ private slots:
         env->clock.current = QDateTime(QDate(2026, 3, 10), QTime(12, 0));
         startMain();
         // 3000 events, one in three on each of the last three days, a second apart.
-        Db().execute(QStringLiteral(
-            "INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
-            "Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
-            "SELECT printf('%02d:%02d:%02d', 6 + i / 3600, (i / 60) % 60, i % 60), "
-            "CASE i % 3 WHEN 0 THEN '2026-03-08' WHEN 1 THEN '2026-03-09' ELSE '2026-03-10' END, "
-            "'In', 'Card', i, 'Opened', '', '', 0, '1', 1, 1, 1 FROM n"));
+        Db().execute(
+            QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
+                           "Employee_Full_Name, SlotNumber, CardNum, iIn, iDoor, iCard) "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                           "SELECT printf('%02d:%02d:%02d', 6 + i / 3600, (i / 60) % 60, i % 60), "
+                           "CASE i % 3 WHEN 0 THEN '2026-03-08' WHEN 1 THEN '2026-03-09' ELSE '2026-03-10' END, "
+                           "'In', 'Card', i, 'Opened', '', '', 0, '1', 1, 1, 1 FROM n"));
         frmOnline& monitor = FormInstance<frmOnline>::get();
         monitor.showModeless(nullptr);
         monitor.grab();
@@ -520,12 +526,13 @@ private slots:
             if (t.at.y() == date->at.y())
                 line.insert(t.at.x(), t.text);
         }
-        const QMap<double, QString> expected{
-            {600, when}, {3500, QStringLiteral("Out")}, {4500, QStringLiteral("Not opened")},
-            {6500, QStringLiteral("#12  Smith  Ann")}};
+        const QMap<double, QString> expected{{600, when},
+                                             {3500, QStringLiteral("Out")},
+                                             {4500, QStringLiteral("Not opened")},
+                                             {6500, QStringLiteral("#12  Smith  Ann")}};
         QCOMPARE(line, expected);
-        for (const auto& [x, heading] : {std::pair{600.0, "Date"}, {3500.0, "In/Out"}, {4500.0, "Door Action"},
-                                         {6500.0, "Name"}}) {
+        for (const auto& [x, heading] :
+             {std::pair{600.0, "Date"}, {3500.0, "In/Out"}, {4500.0, "Door Action"}, {6500.0, "Name"}}) {
             const PrintRecord::Text* h = record.find(QString::fromLatin1(heading));
             QVERIFY(h);
             QCOMPARE(h->at.x(), x);

@@ -33,7 +33,10 @@ class ReceiveLogTest : public QObject {
     std::unique_ptr<SmallFileSystem> disk;
     std::unique_ptr<ReceiveTicks> receive;
 
-    void at(int hour, int minute, int second) { env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(hour, minute, second)); }
+    void at(int hour, int minute, int second)
+    {
+        env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(hour, minute, second));
+    }
 
     QStringList column(const QString& sql)
     {
@@ -61,7 +64,8 @@ class ReceiveLogTest : public QObject {
     {
         const auto hide = [](const char* table) {
             Db().execute(QStringLiteral("ALTER TABLE %1 RENAME TO Hidden").arg(QLatin1String(table)));
-            return [table] { Db().execute(QStringLiteral("ALTER TABLE Hidden RENAME TO %1").arg(QLatin1String(table))); };
+            return
+                [table] { Db().execute(QStringLiteral("ALTER TABLE Hidden RENAME TO %1").arg(QLatin1String(table))); };
         };
         switch (fault) {
         case Fault::RawTableGone: return hide("ReadCard_Tbl");
@@ -74,9 +78,7 @@ class ReceiveLogTest : public QObject {
                 refused.reset();
             };
         }
-        case Fault::DiskFull:
-            disk->fill();
-            return [this] { disk->makeRoom(); };
+        case Fault::DiskFull: disk->fill(); return [this] { disk->makeRoom(); };
         case Fault::OtherProgram: {
             auto other = std::make_shared<OtherProgramHoldsTheDatabase>(appState().DbPath);
             return [other] { other->letGo(); };

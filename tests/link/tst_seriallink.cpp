@@ -54,8 +54,8 @@ private slots:
         QTest::addColumn<QString>("logged");
         QTest::newRow("no such device") << "dangling link" << int(CommError::InvalidPortNumber)
                                         << "Invalid port number: %1 (No such file or directory)";
-        QTest::newRow("not a serial device") << "plain file" << int(CommError::InvalidPortNumber)
-                                             << "Not a serial port: %1";
+        QTest::newRow("not a serial device")
+            << "plain file" << int(CommError::InvalidPortNumber) << "Not a serial port: %1";
         QTest::newRow("in use") << "held" << int(CommError::PortAlreadyOpen)
                                 << "Port already open: %1 (Resource temporarily unavailable)";
         QTest::newRow("no permission") << "ordinary user" << int(CommError::InvalidPortNumber)

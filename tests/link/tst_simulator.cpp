@@ -25,7 +25,8 @@ class SimulatorTest : public QObject {
     // names, empty when it did not start.
     static QString startLinked(QProcess& sim, const QString& link)
     {
-        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"), {QStringLiteral("--link"), link});
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"),
+                  {QStringLiteral("--link"), link});
         if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000))
             return {};
         return QString::fromUtf8(sim.readLine()).mid(7).trimmed();
@@ -61,8 +62,9 @@ private slots:
         QTest::addColumn<QList<UnitSimulator::Fault>>("faults");
         QTest::addColumn<int>("arriving");
         using F = UnitSimulator::Fault;
-        QTest::newRow("every fault") << QList<F>{F::Split, F::Junk, F::SyncRun, F::BadChecksum, F::Overlong,
-                                                 F::Truncated} << 20;
+        QTest::newRow("every fault") << QList<F>{F::Split,       F::Junk,     F::SyncRun,
+                                                 F::BadChecksum, F::Overlong, F::Truncated}
+                                     << 20;
         QTest::newRow("harmless ones") << QList<F>{F::Split, F::Junk, F::SyncRun, F::Truncated} << 24;
         QTest::newRow("a false length before each read") << QList<F>{F::Overlong} << 24;
         QTest::newRow("the losing one") << QList<F>{F::BadChecksum} << 0;
@@ -105,11 +107,11 @@ private slots:
         const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator");
         QVERIFY2(QFile::exists(program), qPrintable(program));
         QProcess sim;
-        sim.start(program, {QStringLiteral("--fast"), QStringLiteral("--count"), QStringLiteral("6"),
-                            QStringLiteral("--cards"), QStringLiteral("4660,77"), QStringLiteral("--faults"),
-                            QStringLiteral("split,junk,ffrun,badsum"), QStringLiteral("--fault-every"),
-                            QStringLiteral("1"), QStringLiteral("--link"), env->file(QStringLiteral("COM1")),
-                            QStringLiteral("--mode"), QStringLiteral("secure")});
+        sim.start(program,
+                  {QStringLiteral("--fast"), QStringLiteral("--count"), QStringLiteral("6"), QStringLiteral("--cards"),
+                   QStringLiteral("4660,77"), QStringLiteral("--faults"), QStringLiteral("split,junk,ffrun,badsum"),
+                   QStringLiteral("--fault-every"), QStringLiteral("1"), QStringLiteral("--link"),
+                   env->file(QStringLiteral("COM1")), QStringLiteral("--mode"), QStringLiteral("secure")});
         QVERIFY(sim.waitForStarted(5000));
         QVERIFY(sim.waitForReadyRead(5000));
         QVERIFY(sim.readLine().startsWith("slave: /dev/pts/"));
@@ -170,7 +172,8 @@ private slots:
     void helpListsTheOptions()
     {
         QProcess sim;
-        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"), {QStringLiteral("--help")});
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/gt430-simulator"),
+                  {QStringLiteral("--help")});
         QVERIFY(sim.waitForFinished(5000));
         const QString help = QString::fromUtf8(sim.readAllStandardOutput());
         for (const char* option : {"--device", "--fast", "--faults", "--mode", "--tamper", "--status-every", "--cards",

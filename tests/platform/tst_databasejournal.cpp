@@ -20,8 +20,8 @@ QString journalMode(Database& db)
 
 bool ownerOnly(const QString& path)
 {
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     return (QFile::permissions(path) & others) == QFile::Permissions();
 }
 
@@ -66,8 +66,9 @@ private slots:
             t.commit();
             QVERIFY(fileSize() < 100000);
         }
-        QCOMPARE(db->openSql(QStringLiteral("PRAGMA wal_autocheckpoint"), {}, RecordsetType::Snapshot).field(0).toInt16(),
-                 int16_t(1000));
+        QCOMPARE(
+            db->openSql(QStringLiteral("PRAGMA wal_autocheckpoint"), {}, RecordsetType::Snapshot).field(0).toInt16(),
+            int16_t(1000));
         DeferredCheckpoint::foldLog(*db);
         QVERIFY(fileSize() > 3000 * 2000);
         QCOMPARE(rowsIn(*db), 3000);

@@ -8,14 +8,13 @@
 
 namespace {
 
-const char* sample =
-    "# comment\n"
-    "\n"
-    "LANGUAGES\tEnglish\tDeutsch\tFrançais\n"
-    "Close\tSchließen\tFermer\n"
-    "Pc Software Version \tPC-Software-Version \t\n"
-    "Line\\rbreak\tZeilen\\rumbruch\n"
-    "Back\\\\slash\tRück\\\\strich\tbarre\n";
+const char* sample = "# comment\n"
+                     "\n"
+                     "LANGUAGES\tEnglish\tDeutsch\tFrançais\n"
+                     "Close\tSchließen\tFermer\n"
+                     "Pc Software Version \tPC-Software-Version \t\n"
+                     "Line\\rbreak\tZeilen\\rumbruch\n"
+                     "Back\\\\slash\tRück\\\\strich\tbarre\n";
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {

@@ -18,20 +18,19 @@
 namespace {
 
 // German and a third language, to see that a switch starts again from English.
-const char* words =
-    "LANGUAGES\tEnglish\tDeutsch\tPseudo\n"
-    "Login\tAnmeldung\t[Login]\n"
-    "OK\tOK\t[OK]\n"
-    "Enter Password\tPasswort eingeben\t[Enter Password]\n"
-    "Update New Password..\tNeues Passwort speichern..\t[Update]\n"
-    "Door\tTür\t[Door]\n"
-    "Holidays\tFeiertage\t[Holidays]\n"
-    "Single\tLedig\t[Single]\n"
-    "Date\tDatum\t[Date]\n"
-    "View\tAnsicht\t[View]\n"
-    "Exit\tBeenden\t[Exit]\n"
-    "Compact\tKomprimieren\t[Compact]\n"
-    "Show Help\tHilfe anzeigen\t[Show Help]\n";
+const char* words = "LANGUAGES\tEnglish\tDeutsch\tPseudo\n"
+                    "Login\tAnmeldung\t[Login]\n"
+                    "OK\tOK\t[OK]\n"
+                    "Enter Password\tPasswort eingeben\t[Enter Password]\n"
+                    "Update New Password..\tNeues Passwort speichern..\t[Update]\n"
+                    "Door\tTür\t[Door]\n"
+                    "Holidays\tFeiertage\t[Holidays]\n"
+                    "Single\tLedig\t[Single]\n"
+                    "Date\tDatum\t[Date]\n"
+                    "View\tAnsicht\t[View]\n"
+                    "Exit\tBeenden\t[Exit]\n"
+                    "Compact\tKomprimieren\t[Compact]\n"
+                    "Show Help\tHilfe anzeigen\t[Show Help]\n";
 
 struct Window {
     QWidget window;
@@ -75,9 +74,19 @@ struct Window {
 
     QStringList texts() const
     {
-        return {window.windowTitle(), label->text(), button->toolTip(), frame->title(), tabs->tabText(0),
-                tabs->tabText(1), combo->itemText(0), combo->itemText(1), list->item(0)->text(),
-                tree->headerItem()->text(0), menus->actions().first()->text(), exit->text(), help->text(),
+        return {window.windowTitle(),
+                label->text(),
+                button->toolTip(),
+                frame->title(),
+                tabs->tabText(0),
+                tabs->tabText(1),
+                combo->itemText(0),
+                combo->itemText(1),
+                list->item(0)->text(),
+                tree->headerItem()->text(0),
+                menus->actions().first()->text(),
+                exit->text(),
+                help->text(),
                 help->toolTip()};
     }
 };
@@ -97,9 +106,9 @@ private slots:
         Window w;
         dict.setLanguage(1);
         FormTranslator(dict).TranslateForm(&w.window);
-        QCOMPARE(w.texts(), (QStringList{"Anmeldung", "Passwort eingeben", "Neues Passwort speichern..",
-                                         "Komprimieren", "Tür", "Feiertage", "Ledig", "7", "Ledig", "Datum",
-                                         "Ansicht", "Beenden", "Beenden", "Hilfe anzeigen"}));
+        QCOMPARE(w.texts(), (QStringList{"Anmeldung", "Passwort eingeben", "Neues Passwort speichern..", "Komprimieren",
+                                         "Tür", "Feiertage", "Ledig", "7", "Ledig", "Datum", "Ansicht", "Beenden",
+                                         "Beenden", "Hilfe anzeigen"}));
     }
 
     void aSecondPassOrASwitchStartsFromEnglish()

@@ -103,8 +103,9 @@ private slots:
         QTest::newRow("any case") << "TAMP" << QStringList{"Tamper"};
         QTest::newRow("inside a keyword") << "port" << QStringList{"serial port", "support"};
         QTest::newRow("blanks around") << "  support " << QStringList{"support"};
-        QTest::newRow("shared keyword")
-            << "door" << QStringList{"door status – On-line monitor", "door status – Communication Setup & port"};
+        QTest::newRow("shared keyword") << "door"
+                                        << QStringList{"door status – On-line monitor",
+                                                       "door status – Communication Setup & port"};
         QTest::newRow("titles are not searched") << "Communication" << QStringList{};
         QTest::newRow("nothing matches") << "xyz" << QStringList{};
     }

@@ -39,10 +39,7 @@ class HelpWindowTest : public QObject {
         return true;
     }
 
-    static QString shown(const WindowHelpService& help)
-    {
-        return QFileInfo(help.window()->currentPage()).fileName();
-    }
+    static QString shown(const WindowHelpService& help) { return QFileInfo(help.window()->currentPage()).fileName(); }
 
 private slots:
     void initTestCase()

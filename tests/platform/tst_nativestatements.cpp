@@ -60,7 +60,9 @@ private slots:
     void mistakesAreNumberedFailures()
     {
         QCOMPARE(failureOf([&] { ForwardQuery(*db, QStringLiteral("SELECT * FROM missing")); }), Err::NoSuchTable);
-        QCOMPARE(failureOf([&] { ForwardQuery(*db, QStringLiteral("SELECT a FROM t WHERE a = ?"), {1, 2}); }),
+        QCOMPARE(failureOf([&] {
+                     ForwardQuery(*db, QStringLiteral("SELECT a FROM t WHERE a = ?"), {1, 2});
+                 }),
                  Err::DbGeneral);
         RepeatedStatement insert(*db, QStringLiteral("INSERT INTO t (a) VALUES (?)"));
         db->execute(QStringLiteral("CREATE UNIQUE INDEX t_a ON t (a)"));

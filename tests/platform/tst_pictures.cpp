@@ -12,17 +12,38 @@ class PicturesTest : public QObject {
     {
         return {
             // start-up window
-            "product.svg", "product-blink1.svg", "product-blink2.svg",
-            "signal.svg", "signal-blink1.svg", "signal-blink2.svg", "brand.svg",
+            "product.svg",
+            "product-blink1.svg",
+            "product-blink2.svg",
+            "signal.svg",
+            "signal-blink1.svg",
+            "signal-blink2.svg",
+            "brand.svg",
             // dialogs
-            "login.svg", "about.svg", "printer.svg", "compact.svg", "cutdown.svg",
+            "login.svg",
+            "about.svg",
+            "printer.svg",
+            "compact.svg",
+            "cutdown.svg",
             // main toolbar
-            "online.svg", "employees.svg", "programming.svg", "reports.svg", "help.svg", "exit.svg",
+            "online.svg",
+            "employees.svg",
+            "programming.svg",
+            "reports.svg",
+            "help.svg",
+            "exit.svg",
             // on-line monitor
-            "print.svg", "close.svg", "door-normal.svg", "door-secure.svg", "door-bypass.svg",
-            "door-unknown.svg", "tamper-on.svg", "tamper-off.svg",
+            "print.svg",
+            "close.svg",
+            "door-normal.svg",
+            "door-secure.svg",
+            "door-bypass.svg",
+            "door-unknown.svg",
+            "tamper-on.svg",
+            "tamper-off.svg",
             // reports
-            "preview.svg", "save.svg",
+            "preview.svg",
+            "save.svg",
         };
     }
 

@@ -33,8 +33,10 @@ private slots:
             // The options fold out as the Options button does it.
             if (auto* options = dialog->findChild<QWidget*>(QStringLiteral("QPrintSettingsOutput")))
                 options->setVisible(true);
-            for (const char* name : {"gbPrintRange", "from", "to", "pagesLineEdit", "pageSetCombo", "pageSetLabel", "copies"})
-                if (const auto* widget = dialog->findChild<QWidget*>(QLatin1String(name)); widget && widget->isVisibleTo(dialog))
+            for (const char* name :
+                 {"gbPrintRange", "from", "to", "pagesLineEdit", "pageSetCombo", "pageSetLabel", "copies"})
+                if (const auto* widget = dialog->findChild<QWidget*>(QLatin1String(name));
+                    widget && widget->isVisibleTo(dialog))
                     shown << QLatin1String(name);
             dialog->close();
         });

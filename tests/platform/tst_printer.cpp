@@ -1,8 +1,8 @@
 #include "platform/ProgramFonts.h"
 #include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
-#include "tests/support/FileMode.h"
 #include "tests/support/FailureOf.h"
+#include "tests/support/FileMode.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
@@ -222,8 +222,7 @@ private slots:
         if (before >= 0)
             QVERIFY(makeFile(path, before));
         {
-            Printer printer(dialogs ? dialogPdfBackend(path)
-                                    : std::make_unique<PdfPrintBackend>(path));
+            Printer printer(dialogs ? dialogPdfBackend(path) : std::make_unique<PdfPrintBackend>(path));
             printer.printLine(QStringLiteral("7 Smith  John"));
             printer.endDoc();
         }

@@ -13,8 +13,8 @@ const Schema peopleSchema = {
         "CREATE TABLE IF NOT EXISTS people (Num INTEGER NOT NULL, Name TEXT, Born TEXT, Hours INTEGER DEFAULT 8)")),
     SchemaItem::statement(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS people_num ON people (Num)")),
     SchemaItem::statement(QStringLiteral("CREATE TABLE IF NOT EXISTS visits (Num INTEGER, Day TEXT)")),
-    SchemaItem::statement(QStringLiteral(
-        "CREATE VIEW IF NOT EXISTS qryNames AS SELECT Name FROM people ORDER BY Name")),
+    SchemaItem::statement(
+        QStringLiteral("CREATE VIEW IF NOT EXISTS qryNames AS SELECT Name FROM people ORDER BY Name")),
     SchemaItem::savedQuery(QStringLiteral("qryFromNum"),
                            QStringLiteral("SELECT Name FROM people WHERE Num >= :prmNum ORDER BY Num")),
 };
@@ -75,7 +75,8 @@ private slots:
             QCOMPARE(rs.recordCount(), 1);
             QCOMPARE(rs.field(QStringLiteral("Name")).toText(), QStringLiteral("Old"));
             QCOMPARE(reopened->openTable(QStringLiteral("visits")).recordCount(), 0);
-            QCOMPARE(reopened->openQuery(QStringLiteral("qryFromNum"), {{QStringLiteral("prmNum"), 7}}).recordCount(), 1);
+            QCOMPARE(reopened->openQuery(QStringLiteral("qryFromNum"), {{QStringLiteral("prmNum"), 7}}).recordCount(),
+                     1);
         }
     }
 
@@ -140,7 +141,8 @@ private slots:
         QCOMPARE(rs.field(1).toText(), QStringLiteral("Anna")); // the edit buffer shows through
         rs.update();
         QCOMPARE(db->openSql(QStringLiteral("SELECT Name FROM people WHERE Num = 1"), {}, RecordsetType::Snapshot)
-                     .field(0).toText(),
+                     .field(0)
+                     .toText(),
                  QStringLiteral("Anna"));
 
         rs.edit();

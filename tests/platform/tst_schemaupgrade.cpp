@@ -10,12 +10,14 @@ namespace {
 
 // Each step fails if it runs twice: no IF NOT EXISTS, a column added.
 const SchemaSteps steps = {
-    {1, {SchemaItem::statement(QStringLiteral("CREATE TABLE people (Num INTEGER, Name TEXT)")),
-         SchemaItem::savedQuery(QStringLiteral("qryNames"), QStringLiteral("SELECT Name FROM people"))}},
+    {1,
+     {SchemaItem::statement(QStringLiteral("CREATE TABLE people (Num INTEGER, Name TEXT)")),
+      SchemaItem::savedQuery(QStringLiteral("qryNames"), QStringLiteral("SELECT Name FROM people"))}},
     {2, {SchemaItem::statement(QStringLiteral("ALTER TABLE people ADD COLUMN Hours INTEGER DEFAULT 8"))}},
-    {3, {SchemaItem::statement(QStringLiteral("CREATE TABLE visits (Num INTEGER, Day TEXT)")),
-         SchemaItem::savedQuery(QStringLiteral("QRYNAMES"),
-                                QStringLiteral("SELECT Name FROM people WHERE Hours >= :prmNum ORDER BY Name"))}},
+    {3,
+     {SchemaItem::statement(QStringLiteral("CREATE TABLE visits (Num INTEGER, Day TEXT)")),
+      SchemaItem::savedQuery(QStringLiteral("QRYNAMES"),
+                             QStringLiteral("SELECT Name FROM people WHERE Hours >= :prmNum ORDER BY Name"))}},
 };
 
 QStringList tablesOf(Database& db)
@@ -65,8 +67,8 @@ private slots:
         QCOMPARE(schemaVersion(*db), from);
         upgradeSchema(*db, steps);
         QCOMPARE(schemaVersion(*db), 3);
-        QCOMPARE(tablesOf(*db), QStringList({QStringLiteral("SavedQueries"), QStringLiteral("people"),
-                                             QStringLiteral("visits")}));
+        QCOMPARE(tablesOf(*db),
+                 QStringList({QStringLiteral("SavedQueries"), QStringLiteral("people"), QStringLiteral("visits")}));
         Recordset people = db->openQuery(QStringLiteral("qryNames"), {{QStringLiteral("prmNum"), 8}});
         QCOMPARE(people.recordCount(), from >= 1 ? 1 : 0);
         if (from >= 1)
@@ -109,7 +111,8 @@ private slots:
     void theLostPiecesComeBackInOneTransaction()
     {
         SchemaSteps unique = steps;
-        unique << SchemaStep{4, {SchemaItem::statement(QStringLiteral("CREATE UNIQUE INDEX people_Num ON people (Num)"))}};
+        unique << SchemaStep{4,
+                             {SchemaItem::statement(QStringLiteral("CREATE UNIQUE INDEX people_Num ON people (Num)"))}};
         {
             auto db = Database::create(path(), {});
             upgradeSchema(*db, unique);

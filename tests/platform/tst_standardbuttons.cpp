@@ -1,6 +1,6 @@
-#include "platform/widgets/WidgetPrompts.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/LanguageDialog.h"
+#include "platform/widgets/WidgetPrompts.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QDialogButtonBox>

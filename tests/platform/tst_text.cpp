@@ -69,8 +69,8 @@ private slots:
         QTest::newRow("no date") << DateTimeText::shortDate(QDate()) << "";
         QTest::newRow("time") << DateTimeText::longTime(QTime(9, 0, 0)) << "09:00:00";
         QTest::newRow("time before ten") << DateTimeText::longTime(QTime(7, 59, 1)) << "07:59:01";
-        QTest::newRow("last second, milliseconds dropped") << DateTimeText::longTime(QTime(23, 59, 59, 999))
-                                                            << "23:59:59";
+        QTest::newRow("last second, milliseconds dropped")
+            << DateTimeText::longTime(QTime(23, 59, 59, 999)) << "23:59:59";
         QTest::newRow("midnight") << DateTimeText::longTime(QTime(0, 0, 0)) << "00:00:00";
     }
 

@@ -38,8 +38,8 @@ private slots:
         QCOMPARE(checkFilters(QStringLiteral("9"), QStringLiteral("2"), today.addDays(1), today, today)->message,
                  QStringLiteral("'From Employee' Must be below 'To Employee' !"));
         QVERIFY(!checkFilters(QStringLiteral("500"), QStringLiteral("500"), today, today, today));
-        const ReportFilters f = filtersOf(QStringLiteral("3"), QStringLiteral("12"), today.addDays(-2), today,
-                                          SortDirection::Descending);
+        const ReportFilters f =
+            filtersOf(QStringLiteral("3"), QStringLiteral("12"), today.addDays(-2), today, SortDirection::Descending);
         QCOMPARE(f.rangeParams(), (QVariantList{3, 12, QStringLiteral("2026-02-28"), QStringLiteral("2026-03-02")}));
         QCOMPARE(f.fromEmployeeText, QStringLiteral("3"));
     }

@@ -1,9 +1,9 @@
-#include "core/AppState.h"
 #include "app/frmMain.h"
+#include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
-#include "core/ReportKind.h"
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmWorkingHours.h"
@@ -118,7 +118,8 @@ private slots:
         w.txtFromEmp->setText(text);
         w.txtFromEmp->setFocus();
         w.CheckFromEmpLimit();
-        QCOMPARE(env->prompts.texts(), refused ? QStringList{QStringLiteral("Employee number must be below 500")} : QStringList{});
+        QCOMPARE(env->prompts.texts(),
+                 refused ? QStringList{QStringLiteral("Employee number must be below 500")} : QStringList{});
         if (refused) {
             QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
             QCOMPARE(w.txtFromEmp->selectedText(), text);
@@ -296,8 +297,8 @@ private slots:
         bool sawShow = false;
         QTimer::singleShot(0, &w, [&] {
             // Inside the pause at the end of the fill.
-            sawShow = w.anmAVI->isVisible() && w.anmAVI->isPlaying() &&
-                      !FormInstance<frmWorkingHours>::get().isEnabled();
+            sawShow =
+                w.anmAVI->isVisible() && w.anmAVI->isPlaying() && !FormInstance<frmWorkingHours>::get().isEnabled();
             w.PreviewReport();
             w.SaveReport();
         });

@@ -1,6 +1,6 @@
 #include "core/AppState.h"
-#include "platform/translation/BinaryDictionary.h"
 #include "core/ReportKind.h"
+#include "platform/translation/BinaryDictionary.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
@@ -29,8 +29,9 @@ ReportFilters week(int from = 1, int to = 500)
 // The computed fields of each row, in the order written; "<null>" where unwritten.
 QList<QStringList> computed()
 {
-    return rows(QStringLiteral("SELECT StartTime, EndTime, SumDay, DayTotal, DayHours, DayMinutes, Incomplete, FirstIn, "
-                               "GlobalTotal, GlobalH, GlobalM, IsTotal FROM tblHoursReport ORDER BY AutoNumber"));
+    return rows(
+        QStringLiteral("SELECT StartTime, EndTime, SumDay, DayTotal, DayHours, DayMinutes, Incomplete, FirstIn, "
+                       "GlobalTotal, GlobalH, GlobalM, IsTotal FROM tblHoursReport ORDER BY AutoNumber"));
 }
 
 QStringList row(std::initializer_list<const char*> values)
@@ -70,32 +71,46 @@ private slots:
         QTest::addColumn<QList<QStringList>>("expected");
         // Columns: start, end, sub total, day total, hours, minutes, incomplete, first In, global, hours, minutes, total.
         QTest::newRow("two pairs") << QStringList{"08:00:00 1", "12:00:00 2", "13:00:00 1", "17:00:00 2"}
-                                   << QList<QStringList>{
-                                          row({"08:00", "12:00", " 4:00", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "0"}),
-                                          row({"13:00", "17:00", " 4:00", "         8:00", "8", "0", "<null>", "08:00:00", "         9:00", "9", "0", "0"}),
-                                          row({"", "<null>", " 8:00", "         8:00", "8", "0", "<null>", "<null>", "         9:00", "9", "0", "1"})};
+                                   << QList<QStringList>{row({"08:00", "12:00", " 4:00", "<null>", "<null>", "<null>",
+                                                              "<null>", "<null>", "<null>", "<null>", "<null>", "0"}),
+                                                         row({"13:00", "17:00", " 4:00", "         8:00", "8", "0",
+                                                              "<null>", "08:00:00", "         9:00", "9", "0", "0"}),
+                                                         row({"", "<null>", " 8:00", "         8:00", "8", "0",
+                                                              "<null>", "<null>", "         9:00", "9", "0", "1"})};
         QTest::newRow("In without Out") << QStringList{"08:00:00 1"}
                                         << QList<QStringList>{
-                                               row({"08:00", "", "<null>", "", "<null>", "<null>", "<null>", "08:00:00", "", "<null>", "<null>", "0"}),
-                                               row({"", "<null>", " 0:00", "     (*) 0:00", "0", "0", "<null>", "<null>", "     (*) 0:00", "0", "0", "1"})};
-        QTest::newRow("Out before the first In") << QStringList{"07:00:00 2", "08:00:00 1", "17:00:00 2"}
-                                                 << QList<QStringList>{
-                                                        row({"", "07:00", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "0"}),
-                                                        row({"08:00", "17:00", " 9:00", "     (*) 9:00", "9", "0", "1", "08:00:00", "         9:00", "9", "0", "0"}),
-                                                        row({"", "<null>", " 9:00", "     (*) 9:00", "9", "0", "<null>", "<null>", "     (*) 9:00", "9", "0", "1"})};
-        QTest::newRow("two Ins, one Out") << QStringList{"08:00:00 1", "09:00:00 1", "17:30:00 2"}
-                                          << QList<QStringList>{
-                                                 row({"08:00", "", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>", "0"}),
-                                                 row({"09:00", "17:30", " 8:30", "     (*) 8:30", "8", "30", "1", "08:00:00", "         9:30", "9", "30", "0"}),
-                                                 row({"", "<null>", " 8:30", "     (*) 8:30", "8", "30", "<null>", "<null>", "     (*) 9:30", "9", "30", "1"})};
-        QTest::newRow("Out in the In's minute") << QStringList{"08:00:10 1", "08:00:50 2"}
-                                                << QList<QStringList>{
-                                                       row({"08:00", "08:00", " 0:00", "", "<null>", "<null>", "<null>", "08:00:10", "", "<null>", "<null>", "0"}),
-                                                       row({"", "<null>", " 0:00", "     (*) 0:00", "0", "0", "<null>", "<null>", "     (*) 0:00", "0", "0", "1"})};
-        QTest::newRow("ten hours and more") << QStringList{"06:55:00 1", "19:20:00 2"}
-                                            << QList<QStringList>{
-                                                   row({"06:55", "19:20", " 12:25", "       12:25", "12", "25", "<null>", "06:55:00", "       12:25", "12", "25", "0"}),
-                                                   row({"", "<null>", " 12:25", "       12:25", "12", "25", "<null>", "<null>", "       12:25", "12", "25", "1"})};
+                                               row({"08:00", "", "<null>", "", "<null>", "<null>", "<null>", "08:00:00",
+                                                    "", "<null>", "<null>", "0"}),
+                                               row({"", "<null>", " 0:00", "     (*) 0:00", "0", "0", "<null>",
+                                                    "<null>", "     (*) 0:00", "0", "0", "1"})};
+        QTest::newRow("Out before the first In")
+            << QStringList{"07:00:00 2", "08:00:00 1", "17:00:00 2"}
+            << QList<QStringList>{row({"", "07:00", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>",
+                                       "<null>", "<null>", "<null>", "0"}),
+                                  row({"08:00", "17:00", " 9:00", "     (*) 9:00", "9", "0", "1", "08:00:00",
+                                       "         9:00", "9", "0", "0"}),
+                                  row({"", "<null>", " 9:00", "     (*) 9:00", "9", "0", "<null>", "<null>",
+                                       "     (*) 9:00", "9", "0", "1"})};
+        QTest::newRow("two Ins, one Out")
+            << QStringList{"08:00:00 1", "09:00:00 1", "17:30:00 2"}
+            << QList<QStringList>{row({"08:00", "", "<null>", "<null>", "<null>", "<null>", "<null>", "<null>",
+                                       "<null>", "<null>", "<null>", "0"}),
+                                  row({"09:00", "17:30", " 8:30", "     (*) 8:30", "8", "30", "1", "08:00:00",
+                                       "         9:30", "9", "30", "0"}),
+                                  row({"", "<null>", " 8:30", "     (*) 8:30", "8", "30", "<null>", "<null>",
+                                       "     (*) 9:30", "9", "30", "1"})};
+        QTest::newRow("Out in the In's minute")
+            << QStringList{"08:00:10 1", "08:00:50 2"}
+            << QList<QStringList>{row({"08:00", "08:00", " 0:00", "", "<null>", "<null>", "<null>", "08:00:10", "",
+                                       "<null>", "<null>", "0"}),
+                                  row({"", "<null>", " 0:00", "     (*) 0:00", "0", "0", "<null>", "<null>",
+                                       "     (*) 0:00", "0", "0", "1"})};
+        QTest::newRow("ten hours and more")
+            << QStringList{"06:55:00 1", "19:20:00 2"}
+            << QList<QStringList>{row({"06:55", "19:20", " 12:25", "       12:25", "12", "25", "<null>", "06:55:00",
+                                       "       12:25", "12", "25", "0"}),
+                                  row({"", "<null>", " 12:25", "       12:25", "12", "25", "<null>", "<null>",
+                                       "       12:25", "12", "25", "1"})};
     }
 
     void daysArePairedIntoIntervals()
@@ -116,10 +131,10 @@ private slots:
         events(7, Tuesday, {"08:00:00 1", "16:00:00 2"});
         events(7, Monday, {"09:00:00 1", "17:00:00 2"});
         QVERIFY(FillIn_HoursReport_Tbl(week(), *std::make_unique<CountingFillShow>()));
-        QCOMPARE(rows(QStringLiteral("SELECT Employee_Number, Employee_Name, Date FROM tblHoursReport ORDER BY AutoNumber")),
-                 (QList<QStringList>{{"7", "7 Smith  John", Monday},
-                                     {"7", "7 Smith  John", Tuesday},
-                                     {"7", "7 Smith  John", "Total"}}));
+        QCOMPARE(
+            rows(QStringLiteral("SELECT Employee_Number, Employee_Name, Date FROM tblHoursReport ORDER BY AutoNumber")),
+            (QList<QStringList>{
+                {"7", "7 Smith  John", Monday}, {"7", "7 Smith  John", Tuesday}, {"7", "7 Smith  John", "Total"}}));
     }
 
     void onlyTheRangeOfEmployeesAndDaysCounts()
@@ -140,7 +155,8 @@ private slots:
         events(7, Monday, {"08:00:00 1"});
         events(8, Monday, {"08:00:00 1", "16:00:00 2"});
         QVERIFY(FillIn_HoursReport_Tbl(week(), *std::make_unique<CountingFillShow>()));
-        QCOMPARE(rows(QStringLiteral("SELECT Employee_Number, DayTotal FROM tblHoursReport WHERE IsTotal = 1 ORDER BY AutoNumber")),
+        QCOMPARE(rows(QStringLiteral(
+                     "SELECT Employee_Number, DayTotal FROM tblHoursReport WHERE IsTotal = 1 ORDER BY AutoNumber")),
                  (QList<QStringList>{{"7", "     (*) 0:00"}, {"8", "         8:00"}}));
     }
 
@@ -166,7 +182,8 @@ private slots:
         f.fromDate = QDate(2025, 1, 1);
         f.toDate = QDate(2025, 12, 31);
         QVERIFY(FillIn_HoursReport_Tbl(f, *std::make_unique<CountingFillShow>()));
-        QCOMPARE(rows(QStringLiteral("SELECT SumDay, DayTotal, DayHours, GlobalTotal, GlobalH FROM tblHoursReport WHERE IsTotal = 1")),
+        QCOMPARE(rows(QStringLiteral(
+                     "SELECT SumDay, DayTotal, DayHours, GlobalTotal, GlobalH FROM tblHoursReport WHERE IsTotal = 1")),
                  (QList<QStringList>{{" 900:00", "       900:00", "900", "       900:00", "900"}}));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
@@ -207,15 +224,15 @@ private slots:
         QFETCH(QString, shown);
         events(7, Monday, {"08:00:00 1", "16:00:00 2"});
         events(8, Monday, {"08:00:00 1"});
-        Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, iIn) VALUES (?, ?, 8, 2)"),
-                     {time, Tuesday});
+        Db().execute(
+            QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, iIn) VALUES (?, ?, 8, 2)"),
+            {time, Tuesday});
         CountingFillShow show;
         QVERIFY(!FillIn_HoursReport_Tbl(week(), show));
         QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
         QCOMPARE(env->prompts.texts(),
                  QStringList{QStringLiteral("Funcion error#: 1012\rUnreadable event time '") + shown +
-                             QStringLiteral("' of employee 8 Lee  Ann on ") +
-                             QStringLiteral("3 Mar 2026(13)")});
+                             QStringLiteral("' of employee 8 Lee  Ann on ") + QStringLiteral("3 Mar 2026(13)")});
     }
 
     void theUnreadableTimeIsNamedInGerman()

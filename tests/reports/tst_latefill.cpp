@@ -80,10 +80,16 @@ private slots:
         QList<QStringList> expected;
         if (!late.isEmpty())
             expected << QStringList{"1", Monday, "08:00", firstIn, late, "1", "<null>", "<null>", "0"};
-        expected << QStringList{"1", "Total", "<null>", "<null>", late.isEmpty() ? " 0:00" : late,
-                                late.isEmpty() ? "0" : "1", late.isEmpty() ? " 0" : late.section(':', 0, 0),
-                                late.isEmpty() ? " 0" : QString(QLatin1Char(' ') + QString::number(late.section(':', 1).toInt())),
-                                "1"};
+        expected << QStringList{
+            "1",
+            "Total",
+            "<null>",
+            "<null>",
+            late.isEmpty() ? " 0:00" : late,
+            late.isEmpty() ? "0" : "1",
+            late.isEmpty() ? " 0" : late.section(':', 0, 0),
+            late.isEmpty() ? " 0" : QString(QLatin1Char(' ') + QString::number(late.section(':', 1).toInt())),
+            "1"};
         QCOMPARE(lateRows(), expected);
     }
 
@@ -104,8 +110,9 @@ private slots:
                                  {"3", Tuesday, "08:00", "08:30:00", " 0:30", "1", "<null>", "<null>", "0"},
                                  {"3", "Total", "<null>", "<null>", " 0:30", "1", " 0", " 30", "1"},
                              }));
-        QCOMPARE(rows(QStringLiteral("SELECT Employee_Name, PresentHours, GlobalWorked FROM tblLateReport WHERE AutoNumber = "
-                                     "(SELECT min(AutoNumber) FROM tblLateReport)")),
+        QCOMPARE(rows(QStringLiteral(
+                     "SELECT Employee_Name, PresentHours, GlobalWorked FROM tblLateReport WHERE AutoNumber = "
+                     "(SELECT min(AutoNumber) FROM tblLateReport)")),
                  (QList<QStringList>{{"1 Able  A", "         8:55", "         8:55"}}));
     }
 
@@ -114,8 +121,10 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QVariant>("own");
         QTest::addColumn<QString>("scheduled");
-        QTest::newRow("the group's start beats the employee's own") << Monday << QVariant(QStringLiteral("07:30")) << "08:00";
-        QTest::newRow("the employee's own where the group has none") << Friday << QVariant(QStringLiteral("07:30")) << "07:30";
+        QTest::newRow("the group's start beats the employee's own")
+            << Monday << QVariant(QStringLiteral("07:30")) << "08:00";
+        QTest::newRow("the employee's own where the group has none")
+            << Friday << QVariant(QStringLiteral("07:30")) << "07:30";
         QTest::newRow("an empty own start") << Friday << QVariant(QStringLiteral("__:__")) << "06:45";
         QTest::newRow("no own start") << Friday << QVariant(QStringLiteral("")) << "06:45";
         QTest::newRow("a Null own start") << Friday << QVariant() << "06:45";
@@ -178,7 +187,8 @@ private slots:
         setGroupStartTimes(QStringLiteral(""), QStringLiteral(""), QStringLiteral(""), QStringLiteral(""));
         CountingFillShow show;
         QVERIFY(FillIn_LateReport_Tbl(year, show));
-        QCOMPARE(rows(QStringLiteral("SELECT LateMinute, TotalDays, TotalHours, TotalMinutes FROM tblLateReport WHERE IsTotal = 1")),
+        QCOMPARE(rows(QStringLiteral(
+                     "SELECT LateMinute, TotalDays, TotalHours, TotalMinutes FROM tblLateReport WHERE IsTotal = 1")),
                  (QList<QStringList>{{" 574:00", "41", " 574", " 0"}}));
         QVERIFY(env->prompts.boxes.isEmpty());
     }

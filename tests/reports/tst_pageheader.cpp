@@ -81,7 +81,8 @@ private slots:
         QTest::addColumn<double>("endY");
         // Title ends at 974; a 12-point line is 276, a 14-point line 322.
         QTest::newRow("on-line") << "on-line" << false << QList<int>{2460, 4620, 6300, 8100} << 1802.0 << 2354.0;
-        QTest::newRow("on-line continued") << "on-line" << true << QList<int>{2460, 4620, 6300, 8100} << 1250.0 << 1802.0;
+        QTest::newRow("on-line continued")
+            << "on-line" << true << QList<int>{2460, 4620, 6300, 8100} << 1250.0 << 1802.0;
         QTest::newRow("incomplete") << "incomplete" << false << QList<int>{2580, 4860, 6900, 9060} << 1802.0 << 2354.0;
         QTest::newRow("late") << "late" << false << QList<int>{2780, 5060, 7100} << 1802.0 << 2630.0;
         QTest::newRow("absence") << "absence" << false << QList<int>{} << -1.0 << 1802.0;
@@ -157,8 +158,9 @@ private slots:
         printHeader(QStringLiteral("on-line"), s.printer, false);
         const PrintRecord::Text* dates = s.record.findStarting(QStringLiteral("Dates : "));
         QVERIFY(dates);
-        QCOMPARE(dates->text, QStringLiteral("Dates : ") + QLocale::system().toString(QDate(2026, 2, 23), QLocale::ShortFormat) +
-                                  QStringLiteral(" - ") + QLocale::system().toString(QDate(2026, 3, 2), QLocale::ShortFormat));
+        QCOMPARE(dates->text,
+                 QStringLiteral("Dates : ") + QLocale::system().toString(QDate(2026, 2, 23), QLocale::ShortFormat) +
+                     QStringLiteral(" - ") + QLocale::system().toString(QDate(2026, 3, 2), QLocale::ShortFormat));
         QVERIFY(dates->font.bold && !dates->font.underline);
         const PrintRecord::Text* employees = s.record.find(QStringLiteral("Employees : 1 - 500"));
         QVERIFY(employees);

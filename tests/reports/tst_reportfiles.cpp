@@ -1,8 +1,8 @@
 #include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "reports/framework/LateReport.h"
 #include "reports/framework/ReportCatalog.h"
-#include "core/ReportKind.h"
 #include "reports/framework/ReportTextFile.h"
 #include "tests/support/FailureOf.h"
 #include "tests/support/FileBytes.h"
@@ -81,9 +81,8 @@ private slots:
         const QString path = env->file(QStringLiteral("details.txt"));
         QCOMPARE(save(ReportKinds::HoursDetails, path), 3);
         const QByteArray expected =
-            line({{"Working Hours Details", 25}, {" Report", 11}, {"", 11}, {"", 11}, {"", 14}}) +
-            QByteArray(72, '*') + "\r\n" +
-            line({{"Name", 25}, {"Date", 11}, {"In", 11}, {"Out", 11}, {"Sub Total", 14}}) +
+            line({{"Working Hours Details", 25}, {" Report", 11}, {"", 11}, {"", 11}, {"", 14}}) + QByteArray(72, '*') +
+            "\r\n" + line({{"Name", 25}, {"Date", 11}, {"In", 11}, {"Out", 11}, {"Sub Total", 14}}) +
             line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"08:00", 11}, {"12:00", 11}, {" 4:00", 14}}) +
             line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"13:00", 11}, {"17:00", 11}, {" 4:00", 14}}) +
             line({{"7 Smith  John", 25}, {"Total", 11}, {"", 11}, {"", 11}, {" 8:00", 14}});
@@ -102,7 +101,12 @@ private slots:
             line({{"Late Arrival", 15}, {" Report ", 10}, {"", 15}, {"", 15}, {"", 7}, {"", 15}}) +
             QByteArray(62, '*') + QByteArray(15, ' ') + "\r\n" +
             line({{"Name", 15}, {"Date", 10}, {"Schedual Start", 15}, {"Actual Start", 15}, {"Late", 7}, {"", 15}}) +
-            line({{"7 Smith  John", 15}, {"2026-03-03", 10}, {" 08:00", 15}, {" 08:25:10", 15}, {"  0:25", 7}, {"", 15}}) +
+            line({{"7 Smith  John", 15},
+                  {"2026-03-03", 10},
+                  {" 08:00", 15},
+                  {" 08:25:10", 15},
+                  {"  0:25", 7},
+                  {"", 15}}) +
             line({{"7 Smith  John", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:25", 7}, {"", 15}}) +
             // Never late: in the file by the total row alone.
             line({{"8 Lee  Ann", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:00", 7}, {"", 15}});
@@ -116,8 +120,7 @@ private slots:
         const QString path = env->file(QStringLiteral("total.txt"));
         QCOMPARE(save(ReportKinds::HoursTotal, path), 3);
         const QByteArray expected =
-            line({{"   Working Hours", 20}, {"Total Report ", 14}, {"", 14}, {"", 14}}) +
-            QByteArray(62, '*') + "\r\n" +
+            line({{"   Working Hours", 20}, {"Total Report ", 14}, {"", 14}, {"", 14}}) + QByteArray(62, '*') + "\r\n" +
             line({{"Name", 20}, {"Date", 14}, {"Actual Hours", 14}, {"Global Hours", 14}}) +
             line({{"7 Smith  John", 20}, {"2026-03-02", 14}, {"         8:00", 14}, {"         9:00", 14}}) +
             line({{"7 Smith  John", 20}, {"2026-03-03", 14}, {"", 14}, {"", 14}}) +
@@ -184,8 +187,9 @@ private slots:
         };
         CountingFillShow show;
         QVERIFY(makeReport(ReportKinds::HoursDetails)->fill(week(), show));
-        QCOMPARE(failureOf([&] { writeReportFile(path, layout, makeReport(ReportKinds::HoursDetails)->saveQuery(week())); }),
-                 Err::PathFileAccess);
+        QCOMPARE(
+            failureOf([&] { writeReportFile(path, layout, makeReport(ReportKinds::HoursDetails)->saveQuery(week())); }),
+            Err::PathFileAccess);
         QCOMPARE(fileBytes(path), QByteArray("the report of last week\r\n"));
         QCOMPARE(failureOf([&] { writeReportFile(env->file(QStringLiteral("no/such/folder.txt")), layout, {}); }),
                  Err::PathFileAccess);

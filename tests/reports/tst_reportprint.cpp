@@ -1,9 +1,9 @@
 #include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "core/frmPrint.h"
 #include "platform/printing/Printer.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "core/ReportKind.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
@@ -174,7 +174,8 @@ private slots:
     {
         pairs(7, Monday, {"08:10:00", "17:00:00"});
         pairs(7, Tuesday, {"08:20:00", "17:00:00"});
-        QCOMPARE(print(ReportKinds::LateArrival, range(QDate(2026, 3, 1), QDate(2026, 3, 7), SortDirection::Descending)), 3);
+        QCOMPARE(
+            print(ReportKinds::LateArrival, range(QDate(2026, 3, 1), QDate(2026, 3, 7), SortDirection::Descending)), 3);
         const QList<PrintRecord::Text> rows = body(record, 1, 1802);
         QCOMPARE(textsAt(rows, 7100), (QStringList{" 0:20", " 0:10"}));
         QCOMPARE(textsAt(rows, 500).last(), QStringLiteral("7 Smith  John Late  0:30 Hours."));

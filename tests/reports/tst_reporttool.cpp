@@ -2,13 +2,13 @@
 #include "bench/IrregularPassages.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
+#include "core/ReportKind.h"
 #include "link/CodeReadHandOver.h"
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/serial/SerialCommPort.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "core/ReportKind.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/PtyPair.h"
@@ -97,9 +97,15 @@ private slots:
         CloseMainDatabase();
 
         const QString file = env->file(QStringLiteral("tool.txt"));
-        QStringList arguments{env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--employees"),
-                              QStringLiteral("2-9"), QStringLiteral("--dates"), QStringLiteral("2020-01-06..2020-02-14"),
-                              QStringLiteral("--save"), file};
+        QStringList arguments{env->folder(),
+                              QStringLiteral("--kind"),
+                              QString::number(kind),
+                              QStringLiteral("--employees"),
+                              QStringLiteral("2-9"),
+                              QStringLiteral("--dates"),
+                              QStringLiteral("2020-01-06..2020-02-14"),
+                              QStringLiteral("--save"),
+                              file};
         if (descending)
             arguments << QStringLiteral("--descending");
         const Run run = report(arguments);
@@ -180,11 +186,13 @@ private slots:
         shape.last = QDate(2020, 3, 6);
         AttendanceYear::write(Db(), shape);
         IrregularPassages::write(Db(), shape.employees, 1);
-        Db().execute(QStringLiteral("UPDATE tblOnline SET iDoor = 2 WHERE Employee_Number = 2 AND Date_CR = '2020-03-03'"));
+        Db().execute(
+            QStringLiteral("UPDATE tblOnline SET iDoor = 2 WHERE Employee_Number = 2 AND Date_CR = '2020-03-03'"));
         CloseMainDatabase();
         const QString pdf = env->file(QStringLiteral("report.pdf"));
-        const Run run = report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
-                                QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--pdf"), pdf});
+        const Run run =
+            report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
+                    QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--pdf"), pdf});
         QCOMPARE(run.status, 0);
         const auto pages = pdfPages(pdf);
         QVERIFY(pages && !pages->isEmpty());
@@ -215,11 +223,13 @@ private slots:
         }
         CloseMainDatabase();
         const QString file = env->file(QStringLiteral("hours.txt"));
-        const Run run = report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
-                                QStringLiteral("2020-02-01..2020-03-31"), QStringLiteral("--save"), file});
+        const Run run =
+            report({env->folder(), QStringLiteral("--kind"), QString::number(kind), QStringLiteral("--dates"),
+                    QStringLiteral("2020-02-01..2020-03-31"), QStringLiteral("--save"), file});
         QCOMPARE(run.status, 1);
-        QCOMPARE(toolLines(run.err), QStringList{QStringLiteral("gt430-report: Funcion error#: 1012 Unreadable event date "
-                                                                "'2020-02-30' of employee 7 Smith  John(13)")});
+        QCOMPARE(toolLines(run.err),
+                 QStringList{QStringLiteral("gt430-report: Funcion error#: 1012 Unreadable event date "
+                                            "'2020-02-30' of employee 7 Smith  John(13)")});
         QVERIFY(!QFile::exists(file));
     }
 
@@ -242,11 +252,13 @@ private slots:
         QTest::newRow("both outputs") << QStringList{"--kind", "2", "--save", "x.txt", "--pdf", "x.pdf"} << "either";
         QTest::newRow("employee above 500") << QStringList{"--kind", "2", "--employees", "1-501", "--save", "x.txt"}
                                             << "Employee number must be below 500";
-        QTest::newRow("days the wrong way") << QStringList{"--kind", "6", "--dates", "2020-03-07..2020-03-01", "--save", "x.txt"}
-                                            << "'From Date' Must be below 'To date' !";
+        QTest::newRow("days the wrong way")
+            << QStringList{"--kind", "6", "--dates", "2020-03-07..2020-03-01", "--save", "x.txt"}
+            << "'From Date' Must be below 'To date' !";
         QTest::newRow("no database") << QStringList{"--kind", "2", "--save", "x.txt"} << "GT430.mdb";
-        QTest::newRow("days with slashes") << QStringList{"--kind", "2", "--dates", "2026/01/01..2026/02/01", "--save", "x.txt"}
-                                           << "--dates wants YYYY-MM-DD..YYYY-MM-DD";
+        QTest::newRow("days with slashes")
+            << QStringList{"--kind", "2", "--dates", "2026/01/01..2026/02/01", "--save", "x.txt"}
+            << "--dates wants YYYY-MM-DD..YYYY-MM-DD";
         QTest::newRow("a day with more after it")
             << QStringList{"--kind", "2", "--dates", "2026-01-01T08..2026-02-01", "--save", "x.txt"} << "--dates wants";
         QTest::newRow("a kind with a blank") << QStringList{"--kind", " 3", "--save", "x.txt"} << "from 0 to 6";
@@ -260,8 +272,9 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const QString folder = QTest::currentDataTag() == QLatin1String("no database") ? env->file(QStringLiteral("empty"))
-                                                                                      : env->folder();
+        const QString folder = QTest::currentDataTag() == QLatin1String("no database")
+                                   ? env->file(QStringLiteral("empty"))
+                                   : env->folder();
         const Run run = report(QStringList{folder} + arguments);
         QCOMPARE(run.status, 1);
         QCOMPARE(toolLines(run.err).size(), 1);
@@ -311,14 +324,14 @@ private slots:
                                 QStringLiteral("2020-03-01..2020-03-07"), QStringLiteral("--save"), file});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
-        QCOMPARE(fileBytes(file).split('\n'),
-                 QList<QByteArray>({"On Line Report                                                           \r",
-                                    "*************************************************************************\r",
-                                    "Name             Date          Time        In/Out  PIN/Card  Door Action \r",
-                                    "7 Smith  John    2 Mar 2020    08:00       In      Card      Opened      \r",
-                                    "7 Smith  John    3 Mar 2020    16:30       Out     PIN       Not Opened  \r",
-                                    "9 Marie-Louise Br3 Mar 2020    07:05       In      Card      Opened      \r",
-                                    ""}));
+        QCOMPARE(
+            fileBytes(file).split('\n'),
+            QList<QByteArray>({"On Line Report                                                           \r",
+                               "*************************************************************************\r",
+                               "Name             Date          Time        In/Out  PIN/Card  Door Action \r",
+                               "7 Smith  John    2 Mar 2020    08:00       In      Card      Opened      \r",
+                               "7 Smith  John    3 Mar 2020    16:30       Out     PIN       Not Opened  \r",
+                               "9 Marie-Louise Br3 Mar 2020    07:05       In      Card      Opened      \r", ""}));
     }
 
     // As the report windows do, the tool needs the default hours for the incomplete hours.

@@ -1,9 +1,9 @@
 #include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "employees/frmProgramming.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/TimeBox.h"
-#include "core/ReportKind.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmLateHours.h"
 #include "reports/framework/frmTotalHours.h"
@@ -235,7 +235,8 @@ private slots:
         env->modalSteps.enqueue([](Form& form) {
             auto& window = static_cast<frmTotalHours&>(form);
             QCOMPARE(window.windowTitle(), QStringLiteral("Arbeitszeit - Summenbericht"));
-            QCOMPARE(window.MSFlexGrid1->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Ist-Stunden"));
+            QCOMPARE(window.MSFlexGrid1->model()->headerData(2, Qt::Horizontal).toString(),
+                     QStringLiteral("Ist-Stunden"));
             QCOMPARE(window.MSFlexGrid1->model()->index(1, 1).data().toString(), QStringLiteral("Summe"));
             window.CloseReport();
         });

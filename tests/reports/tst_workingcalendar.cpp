@@ -22,8 +22,9 @@ void addHoliday(const QString& date)
 
 void setHours(const QVariant& monThu, const QVariant& fri, const QVariant& sat, const QVariant& sun)
 {
-    Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = ?, Fri_Hours = ?, Sat_Hours = ?, Sun_Hours = ?"),
-                 {monThu, fri, sat, sun});
+    Db().execute(
+        QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = ?, Fri_Hours = ?, Sat_Hours = ?, Sun_Hours = ?"),
+        {monThu, fri, sat, sun});
 }
 
 }
@@ -51,12 +52,13 @@ private slots:
         QTest::newRow("Monday to Thursday even without a start time")
             << QVariant(QStringLiteral("")) << QVariant(QStringLiteral("")) << QVariant(QStringLiteral(""))
             << QVariant(QStringLiteral("")) << QList<bool>{true, true, false, false, false};
-        QTest::newRow("a start time makes the day") << QVariant(QStringLiteral("08:00")) << QVariant(QStringLiteral("07:30"))
-                                                    << QVariant(QStringLiteral("09:00")) << QVariant(QStringLiteral("10:00"))
-                                                    << QList<bool>{true, true, true, true, true};
-        QTest::newRow("Null is no start time") << QVariant(QStringLiteral("08:00")) << QVariant() << QVariant()
-                                               << QVariant(QStringLiteral("10:00"))
-                                               << QList<bool>{true, true, false, false, true};
+        QTest::newRow("a start time makes the day")
+            << QVariant(QStringLiteral("08:00")) << QVariant(QStringLiteral("07:30"))
+            << QVariant(QStringLiteral("09:00")) << QVariant(QStringLiteral("10:00"))
+            << QList<bool>{true, true, true, true, true};
+        QTest::newRow("Null is no start time")
+            << QVariant(QStringLiteral("08:00")) << QVariant() << QVariant() << QVariant(QStringLiteral("10:00"))
+            << QList<bool>{true, true, false, false, true};
     }
 
     void workingDays()
@@ -77,7 +79,8 @@ private slots:
 
     void holidaysRecurEveryYear()
     {
-        setGroupStartTimes(QStringLiteral("08:00"), QStringLiteral("08:00"), QStringLiteral("08:00"), QStringLiteral("08:00"));
+        setGroupStartTimes(QStringLiteral("08:00"), QStringLiteral("08:00"), QStringLiteral("08:00"),
+                           QStringLiteral("08:00"));
         addHoliday(QStringLiteral("2019-12-25"));
         addHoliday(QStringLiteral("2024-02-29"));
         addHoliday(QStringLiteral("2020-03-02"));

@@ -78,7 +78,8 @@ bool CupsFixture::start()
         return false;
     }
     const QString daemon =
-        QStringLiteral("mount --bind '%1/cups-pdf.conf' '%2' && exec '%3' -f -c '%1/cupsd.conf' -s '%1/cups-files.conf'")
+        QStringLiteral(
+            "mount --bind '%1/cups-pdf.conf' '%2' && exec '%3' -f -c '%1/cupsd.conf' -s '%1/cups-files.conf'")
             .arg(root, CupsPdfSettings, cupsd);
     m_daemon.setProcessChannelMode(QProcess::MergedChannels);
     m_daemon.start(unshare, {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
@@ -96,7 +97,8 @@ bool CupsFixture::start()
         if (m_daemon.state() != QProcess::Running || deadline.hasExpired()) {
             m_daemon.waitForFinished(1000);
             const QString said = QString::fromLocal8Bit(m_daemon.readAll()).simplified();
-            m_unavailable = QStringLiteral("cupsd did not start") + (said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+            m_unavailable =
+                QStringLiteral("cupsd did not start") + (said.isEmpty() ? QString() : QStringLiteral(": ") + said);
             return false;
         }
         QThread::msleep(20);

@@ -60,7 +60,7 @@ public:
     QByteArray waiting;
     QSet<int16_t> missing;
     QSet<int16_t> busy;
-    int openFailure = 0; // any other failure of every open
+    int openFailure = 0;        // any other failure of every open
     bool anotherDevice = false; // the number has come to name another device
 
 private:

@@ -22,8 +22,8 @@ std::optional<QString> runPdfToText(const QStringList& arguments)
 
 std::optional<QStringList> pdfPages(const QString& path)
 {
-    const auto text =
-        runPdfToText({QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    const auto text = runPdfToText(
+        {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
     if (!text)
         return std::nullopt;
     QStringList pages = text->split(QLatin1Char('\f'));
@@ -35,8 +35,8 @@ std::optional<QStringList> pdfPages(const QString& path)
 
 std::optional<QList<PdfWord>> pdfWords(const QString& path)
 {
-    const auto html =
-        runPdfToText({QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    const auto html = runPdfToText(
+        {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
     if (!html)
         return std::nullopt;
     static const QRegularExpression tag(

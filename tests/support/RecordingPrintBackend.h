@@ -32,8 +32,8 @@ struct PrintRecord {
     QList<Text> texts;
     QList<Line> lines;
     QList<Picture> pictures;
-    QString documentName;    // as the printout named its document
-    int pages = 0;           // pages begun in the current or last document
+    QString documentName; // as the printout named its document
+    int pages = 0;        // pages begun in the current or last document
     int documentsBegun = 0;
     int documentsEnded = 0;
     int documentsAbandoned = 0;

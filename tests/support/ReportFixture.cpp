@@ -20,6 +20,7 @@ void ReportFixture::addEvent(int employee, const QString& date, const QString& t
 void ReportFixture::setGroupStartTimes(const QVariant& monThu, const QVariant& fri, const QVariant& sat,
                                        const QVariant& sun)
 {
-    Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = ?, Fri_Start = ?, Sat_Start = ?, Sun_Start = ?"),
-                 {monThu, fri, sat, sun});
+    Db().execute(
+        QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = ?, Fri_Start = ?, Sat_Start = ?, Sun_Start = ?"),
+        {monThu, fri, sat, sun});
 }

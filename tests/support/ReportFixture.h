@@ -12,7 +12,8 @@
 // Rows for the reports to work on, written straight into the open program database.
 namespace ReportFixture {
 
-void addEmployee(int number, const QString& first, const QString& last, const QVariant& startTime = QStringLiteral("__:__"));
+void addEmployee(int number, const QString& first, const QString& last,
+                 const QVariant& startTime = QStringLiteral("__:__"));
 // One code read of an employee: code 1 In, 2 Out.
 void addEvent(int employee, const QString& date, const QString& time, int code);
 // The start times of the door settings' four weekday groups.

@@ -44,8 +44,8 @@ void createShippedDatabase(const QString& path, const ShippedLayout& layout)
     if (QFile::exists(path))
         throw std::runtime_error(path.toStdString() + " is already there");
     sqlite3* db = nullptr;
-    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* error = nullptr;
     const int ran = opened == SQLITE_OK ? sqlite3_exec(db, statements.constData(), nullptr, nullptr, &error) : opened;
     const std::string message = error ? error : sqlite3_errstr(ran);

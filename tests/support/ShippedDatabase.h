@@ -7,7 +7,7 @@
 // (tests/support/layouts): the starting points of the upgrade tests, never
 // made again with today's layout steps.
 struct ShippedLayout {
-    QString name;  // the fixture's file name without ".sql"
+    QString name; // the fixture's file name without ".sql"
     int version = 0;
 };
 

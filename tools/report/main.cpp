@@ -14,10 +14,11 @@
 #include "app/JoinSubsystems.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
+#include "core/ReportKind.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
-#include "platform/Prompts.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Prompts.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/PdfPrintBackend.h"
 #include "platform/printing/Printer.h"
@@ -27,13 +28,12 @@
 #include "reports/framework/FilterCheck.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
-#include "core/ReportKind.h"
 
-#include <QGuiApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTextStream>
 

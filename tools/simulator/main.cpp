@@ -159,31 +159,53 @@ int main(int argc, char* argv[])
         "link it as COMn in the program folder (ln -s /dev/pts/N build/bin/COM1) and choose that port."));
     args.addHelpOption();
     args.addOptions({
-        {QStringLiteral("device"), QStringLiteral("Write to this serial device (set to 9600 8N1 raw)."), QStringLiteral("path")},
-        {QStringLiteral("link"), QStringLiteral("With a pseudo-terminal: also make this link to its slave (e.g. build/bin/COM1)."),
+        {QStringLiteral("device"), QStringLiteral("Write to this serial device (set to 9600 8N1 raw)."),
          QStringLiteral("path")},
-        {QStringLiteral("fast"), QStringLiteral("Send as fast as possible, without pauses, instead of the line's pace (960 bytes/s) and the intervals.")},
-        {QStringLiteral("count"), QStringLiteral("Code reads to send; 0 sends until interrupted (default 0)."), QStringLiteral("n"), QStringLiteral("0")},
-        {QStringLiteral("interval"), QStringLiteral("Milliseconds between code reads (default 2000)."), QStringLiteral("ms"), QStringLiteral("2000")},
-        {QStringLiteral("status-every"), QStringLiteral("Milliseconds between door-status packets; 0 sends one at the start (default 10000)."),
+        {QStringLiteral("link"),
+         QStringLiteral("With a pseudo-terminal: also make this link to its slave (e.g. build/bin/COM1)."),
+         QStringLiteral("path")},
+        {QStringLiteral("fast"),
+         QStringLiteral(
+             "Send as fast as possible, without pauses, instead of the line's pace (960 bytes/s) and the intervals.")},
+        {QStringLiteral("count"), QStringLiteral("Code reads to send; 0 sends until interrupted (default 0)."),
+         QStringLiteral("n"), QStringLiteral("0")},
+        {QStringLiteral("interval"), QStringLiteral("Milliseconds between code reads (default 2000)."),
+         QStringLiteral("ms"), QStringLiteral("2000")},
+        {QStringLiteral("status-every"),
+         QStringLiteral("Milliseconds between door-status packets; 0 sends one at the start (default 10000)."),
          QStringLiteral("ms"), QStringLiteral("10000")},
-        {QStringLiteral("mode"), QStringLiteral("Door mode: normal, secure or bypass (default normal)."), QStringLiteral("mode"), QStringLiteral("normal")},
+        {QStringLiteral("mode"), QStringLiteral("Door mode: normal, secure or bypass (default normal)."),
+         QStringLiteral("mode"), QStringLiteral("normal")},
         {QStringLiteral("tamper"), QStringLiteral("Report the tamper switch open.")},
-        {QStringLiteral("cards"), QStringLiteral("Card numbers to present in turn, comma-separated (default 4660,1000001,77)."), QStringLiteral("list")},
-        {QStringLiteral("pins"), QStringLiteral("PINs to type in turn, comma-separated (digits 0-9, letters B-F, up to 6)."), QStringLiteral("list")},
-        {QStringLiteral("direction"), QStringLiteral("in, out or alternate (default alternate)."), QStringLiteral("dir"), QStringLiteral("alternate")},
-        {QStringLiteral("result"), QStringLiteral("opened, secure, timezones, unknown, or a byte value (default opened)."), QStringLiteral("result"),
-         QStringLiteral("opened")},
-        {QStringLiteral("slot"), QStringLiteral("Slot number to report (default: the code's place in the list, from 1)."), QStringLiteral("n")},
-        {QStringLiteral("lock-strike"), QStringLiteral("Report lock strike 1 or 2 instead of a slot."), QStringLiteral("n")},
-        {QStringLiteral("faults"), QStringLiteral("Faults to add in turn, comma-separated: split, junk, ffrun, badsum, n245, truncate."),
+        {QStringLiteral("cards"),
+         QStringLiteral("Card numbers to present in turn, comma-separated (default 4660,1000001,77)."),
          QStringLiteral("list")},
-        {QStringLiteral("fault-every"), QStringLiteral("Every n-th code read carries the next fault (default 5)."), QStringLiteral("n"), QStringLiteral("5")},
-        {QStringLiteral("split-pause"), QStringLiteral("Milliseconds between the two writes of a split packet (default 300)."), QStringLiteral("ms"),
+        {QStringLiteral("pins"),
+         QStringLiteral("PINs to type in turn, comma-separated (digits 0-9, letters B-F, up to 6)."),
+         QStringLiteral("list")},
+        {QStringLiteral("direction"), QStringLiteral("in, out or alternate (default alternate)."),
+         QStringLiteral("dir"), QStringLiteral("alternate")},
+        {QStringLiteral("result"),
+         QStringLiteral("opened, secure, timezones, unknown, or a byte value (default opened)."),
+         QStringLiteral("result"), QStringLiteral("opened")},
+        {QStringLiteral("slot"),
+         QStringLiteral("Slot number to report (default: the code's place in the list, from 1)."), QStringLiteral("n")},
+        {QStringLiteral("lock-strike"), QStringLiteral("Report lock strike 1 or 2 instead of a slot."),
+         QStringLiteral("n")},
+        {QStringLiteral("faults"),
+         QStringLiteral("Faults to add in turn, comma-separated: split, junk, ffrun, badsum, n245, truncate."),
+         QStringLiteral("list")},
+        {QStringLiteral("fault-every"), QStringLiteral("Every n-th code read carries the next fault (default 5)."),
+         QStringLiteral("n"), QStringLiteral("5")},
+        {QStringLiteral("split-pause"),
+         QStringLiteral("Milliseconds between the two writes of a split packet (default 300)."), QStringLiteral("ms"),
          QStringLiteral("300")},
-        {QStringLiteral("seed"), QStringLiteral("Seed of the fault bytes (default 1)."), QStringLiteral("n"), QStringLiteral("1")},
-        {QStringLiteral("no-wait"), QStringLiteral("With a pseudo-terminal: send at once, not only when a program has opened the slave.")},
-        {QStringLiteral("exit"), QStringLiteral("With a pseudo-terminal: end after the last packet instead of keeping the line open.")},
+        {QStringLiteral("seed"), QStringLiteral("Seed of the fault bytes (default 1)."), QStringLiteral("n"),
+         QStringLiteral("1")},
+        {QStringLiteral("no-wait"),
+         QStringLiteral("With a pseudo-terminal: send at once, not only when a program has opened the slave.")},
+        {QStringLiteral("exit"),
+         QStringLiteral("With a pseudo-terminal: end after the last packet instead of keeping the line open.")},
         {QStringLiteral("quiet"), QStringLiteral("Print only the slave's path.")},
     });
     args.process(app);
@@ -248,7 +270,8 @@ int main(int argc, char* argv[])
         const QByteArray path = QFile::encodeName(args.value(QStringLiteral("device")));
         fd = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
         if (fd < 0)
-            fail(QStringLiteral("cannot open %1: %2").arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno))));
+            fail(QStringLiteral("cannot open %1: %2")
+                     .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno))));
         makeRaw(fd);
     } else {
         int slave = -1;
@@ -288,7 +311,8 @@ int main(int argc, char* argv[])
                 fail(QStringLiteral("the line is gone: ") + QString::fromLocal8Bit(std::strerror(errno)));
         }
         if (!quiet)
-            out() << QStringLiteral("[%1 s] ").arg(std::chrono::duration<double>(Clock::now() - start).count(), 8, 'f', 3)
+            out() << QStringLiteral("[%1 s] ").arg(std::chrono::duration<double>(Clock::now() - start).count(), 8, 'f',
+                                                   3)
                   << t.description << Qt::endl;
     }
     if (!pty)

@@ -49,9 +49,10 @@ inline std::unique_ptr<TestEnvironment> openWorld()
 
 inline void add(const Read& r)
 {
-    Db().execute(QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, Employee_Full_Name, "
-                                "SlotNumber, CardNum, iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, '', ?, ?, ?, ?, ?, ?)"),
-                 {r.time, r.date, r.employee, r.slot, r.code, r.in, r.door, r.reason, r.card});
+    Db().execute(
+        QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, Employee_Number, Employee_Full_Name, "
+                       "SlotNumber, CardNum, iIn, iDoor, iReason, iCard) VALUES (?, ?, ?, '', ?, ?, ?, ?, ?, ?)"),
+        {r.time, r.date, r.employee, r.slot, r.code, r.in, r.door, r.reason, r.card});
 }
 
 // One line of a report file: each text padded or cut to its width, then CR LF.

@@ -124,7 +124,8 @@ private slots:
         Db().execute(QStringLiteral("INSERT INTO tblHolidays (Date) VALUES ('2000-03-03'), ('2000-03-05')"));
         present(7, Monday);
         QVERIFY(fill(range(7, 7)));
-        QCOMPARE(tableRows(), (QList<QStringList>{{"7", "7   Smith John", Wednesday}, {"7", "7   Smith John", Friday}}));
+        QCOMPARE(tableRows(),
+                 (QList<QStringList>{{"7", "7   Smith John", Wednesday}, {"7", "7   Smith John", Friday}}));
     }
 
     // Alone in the range or among others, an employee without events is absent on all days.
@@ -178,7 +179,8 @@ private slots:
 
     void aNameWithoutOneOfItsPartsAddsNothing()
     {
-        Db().execute(QStringLiteral("INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name) VALUES (12, NULL, 'Nye')"));
+        Db().execute(QStringLiteral(
+            "INSERT INTO tblEmployees (Employee_Number, First_Name, Last_Name) VALUES (12, NULL, 'Nye')"));
         QVERIFY(fill(range(12, 12)));
         QCOMPARE(tableRows(), (QList<QStringList>{{"12", "12   Nye ", AllDays}}));
     }
@@ -228,7 +230,7 @@ private slots:
         CountingFillShow show;
         QVERIFY(report.fill(down, show));
         const ReportQuery query = reading == QLatin1String("preview") ? report.previewQuery(down)
-                                  : reading == QLatin1String("save") ? report.saveQuery(down)
+                                  : reading == QLatin1String("save")  ? report.saveQuery(down)
                                                                       : report.printQuery(down);
         QCOMPARE(rows(query.sql, query.params), (QList<QStringList>{
                                                     {"7   Smith John", Friday},
@@ -271,12 +273,11 @@ private slots:
         QVERIFY(report.fill(filters, show));
         const QString path = env->file(QStringLiteral("absence.txt"));
         QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 3);
-        const QByteArray expected =
-            line({{"Absence Report", 40}, {"", 40}}) + QByteArray(80, '*') + "\r\n" +
-            line({{"Name", 40}, {"Date", 40}}) + line({{"7   Smith John", 40}, {Tuesday, 40}}) +
-            line({{"8   Lee Ann", 40}, {AllDays, 40}}) +
-            // Cut at 40.
-            line({{"123   Oberhausen-Rheinhausen Maximiliane", 40}, {AllDays, 40}});
+        const QByteArray expected = line({{"Absence Report", 40}, {"", 40}}) + QByteArray(80, '*') + "\r\n" +
+                                    line({{"Name", 40}, {"Date", 40}}) + line({{"7   Smith John", 40}, {Tuesday, 40}}) +
+                                    line({{"8   Lee Ann", 40}, {AllDays, 40}}) +
+                                    // Cut at 40.
+                                    line({{"123   Oberhausen-Rheinhausen Maximiliane", 40}, {AllDays, 40}});
         QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 6 * 82);
     }
@@ -294,8 +295,7 @@ private slots:
         QVERIFY(first->font.bold && first->font.underline);
         QCOMPARE(first->at.x(), 1120.0);
         QCOMPARE(first->at.y(), 1802.0);
-        QCOMPARE(EventLog::textsAt(record, 1, 1000, 1802),
-                 (QStringList{"3 Mar 2026", AllDays, "Page : 1"}));
+        QCOMPARE(EventLog::textsAt(record, 1, 1000, 1802), (QStringList{"3 Mar 2026", AllDays, "Page : 1"}));
         const PrintRecord::Text* day = record.find(QStringLiteral("3 Mar 2026"));
         QVERIFY(!day->font.bold);
         QCOMPARE(day->at.y(), 1802.0 + 276);

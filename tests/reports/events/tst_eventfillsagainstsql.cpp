@@ -15,10 +15,11 @@ using namespace ReportFixture;
 
 namespace {
 
-const QVariantList Words{QStringLiteral("In"),          QStringLiteral("Out"),        QStringLiteral("Card"),
-                         QStringLiteral("PIN"),         QStringLiteral("Opened"),     QStringLiteral("Not Opened"),
-                         QStringLiteral("Secure Mode"), QStringLiteral("Time Zones"), QStringLiteral("Unknown Code"),
-                         QStringLiteral("Unknown Employee")};
+const QVariantList Words{QStringLiteral("In"),           QStringLiteral("Out"),
+                         QStringLiteral("Card"),         QStringLiteral("PIN"),
+                         QStringLiteral("Opened"),       QStringLiteral("Not Opened"),
+                         QStringLiteral("Secure Mode"),  QStringLiteral("Time Zones"),
+                         QStringLiteral("Unknown Code"), QStringLiteral("Unknown Employee")};
 
 QList<QStringList> firstColumns(QList<QStringList> rows, int columns)
 {
@@ -93,9 +94,10 @@ private slots:
             rows(QStringLiteral("SELECT Employee_Number, Employee_Name, Date FROM tblMissingReport ORDER BY MissNum"));
         QVERIFY(filled.size() > 100);
         QVERIFY(filled.contains(QStringList{"41", "41   Absent41 Away", "--Absence All Days--"}));
-        QCOMPARE(filled, firstColumns(rows(EventReportsInOneStatement::missingReport(),
-                                           filters.rangeParams() + QVariantList{QStringLiteral("--Absence All Days--")}),
-                                      3));
+        QCOMPARE(filled,
+                 firstColumns(rows(EventReportsInOneStatement::missingReport(),
+                                   filters.rangeParams() + QVariantList{QStringLiteral("--Absence All Days--")}),
+                              3));
     }
 
     void incompleteHours()
@@ -118,9 +120,9 @@ private slots:
             rows(QStringLiteral("SELECT Employee_Number, date, time, InOut, Employee_Name, SlotNumber, Code, CardPin, "
                                 "Door_Action, Reason FROM tblUnauthorized ORDER BY AutoNum"));
         QVERIFY(filled.size() > 50);
-        QCOMPARE(filled, firstColumns(rows(EventReportsInOneStatement::unauthorizedReport(),
-                                           filters.rangeParams().mid(2) + Words),
-                                      10));
+        QCOMPARE(filled,
+                 firstColumns(
+                     rows(EventReportsInOneStatement::unauthorizedReport(), filters.rangeParams().mid(2) + Words), 10));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 };

@@ -19,8 +19,8 @@
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -44,8 +44,8 @@ private slots:
         addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
         const QString friday = QStringLiteral("2026-02-27");
         EventLog::add({.employee = 7, .date = friday, .time = QStringLiteral("08:10:00")});
-        EventLog::add({.employee = 7, .date = friday, .time = QStringLiteral("12:00:00"), .in = 2, .door = 2,
-                       .reason = 1});
+        EventLog::add(
+            {.employee = 7, .date = friday, .time = QStringLiteral("12:00:00"), .in = 2, .door = 2, .reason = 1});
         EventLog::add({.employee = -1, .date = friday, .time = QStringLiteral("07:00:00"), .reason = 3});
     }
     void cleanup() { env.reset(); }
@@ -187,11 +187,17 @@ private slots:
     void theColumnsShowTheirHeadingsAndTheValuesOnTheScreen()
     {
         for (int i = 0; i < 100; ++i)
-            EventLog::add({.employee = 7, .date = QStringLiteral("2026-02-24"),
-                           .time = DateTimeText::isoTime(QTime(6, 0).addSecs(60 * i)), .door = 2, .reason = 1});
+            EventLog::add({.employee = 7,
+                           .date = QStringLiteral("2026-02-24"),
+                           .time = DateTimeText::isoTime(QTime(6, 0).addSecs(60 * i)),
+                           .door = 2,
+                           .reason = 1});
         const QString longCode = QStringLiteral("1234567890123456789012345678901234567890");
-        EventLog::add({.employee = -1, .date = QStringLiteral("2026-02-28"), .time = QStringLiteral("07:00:00"),
-                       .reason = 3, .code = longCode});
+        EventLog::add({.employee = -1,
+                       .date = QStringLiteral("2026-02-28"),
+                       .time = QStringLiteral("07:00:00"),
+                       .reason = 3,
+                       .code = longCode});
         frmEmpReport& filter = filterFor(ReportKinds::Unauthorized);
         env->modalSteps.enqueue([&](Form& form) {
             auto& shown = static_cast<frmReportWindow&>(form);
@@ -262,10 +268,18 @@ private slots:
         QFETCH(int, nameLength);
         QFETCH(bool, fits);
         addEmployee(9, QStringLiteral("Maximiliane"), QString(nameLength, QLatin1Char('W')));
-        EventLog::add({.employee = 9, .date = QStringLiteral("2026-02-26"), .time = QStringLiteral("09:00:00"),
-                       .in = 2, .card = 2, .door = 2, .reason = 2});
-        EventLog::add({.employee = -1, .date = QStringLiteral("2026-02-26"), .time = QStringLiteral("09:30:00"),
-                       .door = 2, .reason = 2});
+        EventLog::add({.employee = 9,
+                       .date = QStringLiteral("2026-02-26"),
+                       .time = QStringLiteral("09:00:00"),
+                       .in = 2,
+                       .card = 2,
+                       .door = 2,
+                       .reason = 2});
+        EventLog::add({.employee = -1,
+                       .date = QStringLiteral("2026-02-26"),
+                       .time = QStringLiteral("09:30:00"),
+                       .door = 2,
+                       .reason = 2});
         frmEmpReport& filter = filterFor(kind);
         int designed = 0;
         env->modalSteps.enqueue([&](Form& form) {
@@ -389,7 +403,8 @@ private slots:
         env->modalSteps.enqueue([](Form& form) {
             auto& window = static_cast<frmMissingReport&>(form);
             QCOMPARE(window.windowTitle(), QStringLiteral("Abwesenheitsbericht"));
-            QCOMPARE(window.MSFlexGrid1->model()->index(0, 1).data().toString(), QStringLiteral("--Alle Tage abwesend--"));
+            QCOMPARE(window.MSFlexGrid1->model()->index(0, 1).data().toString(),
+                     QStringLiteral("--Alle Tage abwesend--"));
             window.CloseReport();
         });
         filter.PreviewReport();

@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/events/ExceptReport.h"
 #include "reports/events/ExceptReportFill.h"
 #include "tests/reports/events/EventLog.h"
@@ -6,7 +7,6 @@
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/TestEnvironment.h"
-#include "platform/text/DateTimeText.h"
 
 #include <QtTest>
 
@@ -14,7 +14,6 @@ using namespace ReportFixture;
 using namespace EventLog;
 
 namespace {
-
 
 ReportFilters week(SortDirection sort = SortDirection::Ascending)
 {
@@ -39,8 +38,9 @@ QString blanks(int n)
 
 QList<QStringList> tableRows()
 {
-    return rows(QStringLiteral("SELECT Employee_Number, Date, NumHourNeed, NumHourDid, ExceptHours, Total, GlobalHours, "
-                               "IsTotal FROM tblExceptReport ORDER BY AutoNumber"));
+    return rows(
+        QStringLiteral("SELECT Employee_Number, Date, NumHourNeed, NumHourDid, ExceptHours, Total, GlobalHours, "
+                       "IsTotal FROM tblExceptReport ORDER BY AutoNumber"));
 }
 
 bool fill(const ReportFilters& filters = week())
@@ -80,12 +80,13 @@ private slots:
         worked(7, Thursday, {"08:00", "14:30"});
         worked(8, Monday, {"08:00", "16:00"});
         QVERIFY(fill());
-        QCOMPARE(tableRows(), (QList<QStringList>{
-                                  {"7", Monday, "8", blanks(9) + "7:20", blanks(6) + "0:40", "1", blanks(9) + "8:20", "0"},
-                                  {"7", Thursday, "8", blanks(9) + "6:30", blanks(6) + "1:30", "2", blanks(9) + "6:30", "0"},
-                                  {"7", "Total", "", "", blanks(6) + "2:10", "2", "", "1"},
-                                  {"8", "Total", "", "", blanks(6) + "0:00", "0", "", "1"},
-                              }));
+        QCOMPARE(tableRows(),
+                 (QList<QStringList>{
+                     {"7", Monday, "8", blanks(9) + "7:20", blanks(6) + "0:40", "1", blanks(9) + "8:20", "0"},
+                     {"7", Thursday, "8", blanks(9) + "6:30", blanks(6) + "1:30", "2", blanks(9) + "6:30", "0"},
+                     {"7", "Total", "", "", blanks(6) + "2:10", "2", "", "1"},
+                     {"8", "Total", "", "", blanks(6) + "0:00", "0", "", "1"},
+                 }));
         QCOMPARE(rows(QStringLiteral("SELECT DISTINCT Employee_Name FROM tblExceptReport")),
                  (QList<QStringList>{{"7 Smith  John"}, {"8 Lee  Ann"}}));
         QVERIFY(env->prompts.boxes.isEmpty());
@@ -97,8 +98,10 @@ private slots:
         QTest::addColumn<QVariant>("own");
         QTest::addColumn<QString>("need");
         QTest::addColumn<QString>("missing");
-        QTest::newRow("the group's hours beat the employee's own") << Monday << QVariant(4) << "8" << blanks(6) + "6:00";
-        QTest::newRow("the employee's own where the group has none") << Saturday << QVariant(6) << "6" << blanks(6) + "4:00";
+        QTest::newRow("the group's hours beat the employee's own")
+            << Monday << QVariant(4) << "8" << blanks(6) + "6:00";
+        QTest::newRow("the employee's own where the group has none")
+            << Saturday << QVariant(6) << "6" << blanks(6) + "4:00";
         QTest::newRow("the default where neither has any") << Saturday << QVariant(0) << "12" << blanks(4) + "10:00";
         QTest::newRow("no own hours at all") << Saturday << QVariant() << "12" << blanks(4) + "10:00";
     }
@@ -135,7 +138,8 @@ private slots:
         QFETCH(QString, missing);
         worked(7, Monday, times);
         QVERIFY(fill());
-        const QList<QStringList> days = rows(QStringLiteral("SELECT ExceptHours FROM tblExceptReport WHERE IsTotal = 0"));
+        const QList<QStringList> days =
+            rows(QStringLiteral("SELECT ExceptHours FROM tblExceptReport WHERE IsTotal = 0"));
         QCOMPARE(days, missing.isEmpty() ? QList<QStringList>{} : QList<QStringList>{{missing}});
     }
 
@@ -159,7 +163,8 @@ private slots:
         year.toDate = QDate(2025, 12, 31);
         CountingFillShow show;
         QVERIFY(FillIn_ExceptReport_Tbl(year, show));
-        QCOMPARE(rows(QStringLiteral("SELECT ExceptHours, Total FROM tblExceptReport WHERE IsTotal = 1 AND Employee_Number = 7")),
+        QCOMPARE(rows(QStringLiteral(
+                     "SELECT ExceptHours, Total FROM tblExceptReport WHERE IsTotal = 1 AND Employee_Number = 7")),
                  (QList<QStringList>{{blanks(4) + "943:00", "41"}}));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
@@ -232,14 +237,16 @@ private slots:
         QVERIFY(report.fill(filters, show));
         const QString path = env->file(QStringLiteral("incomplete.txt"));
         QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 4);
-        const QByteArray monday = line({{"7 Smith  John", 17}, {Monday, 14}, {"8", 16}, {blanks(9) + "7:00", 16},
-                                        {blanks(6) + "1:00", 16}});
-        const QByteArray tuesday = line({{"7 Smith  John", 17}, {Tuesday, 14}, {"8", 16}, {blanks(9) + "4:00", 16},
-                                         {blanks(6) + "4:00", 16}});
+        const QByteArray monday =
+            line({{"7 Smith  John", 17}, {Monday, 14}, {"8", 16}, {blanks(9) + "7:00", 16}, {blanks(6) + "1:00", 16}});
+        const QByteArray tuesday =
+            line({{"7 Smith  John", 17}, {Tuesday, 14}, {"8", 16}, {blanks(9) + "4:00", 16}, {blanks(6) + "4:00", 16}});
         const QByteArray expected =
-            line({{"Incomplete Hours", 17}, {" Report", 14},
+            line({{"Incomplete Hours", 17},
+                  {" Report", 14},
                   {"Date: 1 Mar 2026", 16},
-                  {" - 7 Mar 2026", 16}, {"Emp : 1 - 500", 16}}) +
+                  {" - 7 Mar 2026", 16},
+                  {"Emp : 1 - 500", 16}}) +
             QByteArray(79, '*') + "\r\n" +
             line({{"Name", 17}, {"Date", 14}, {"Schedual Hours", 16}, {"Actual Hours", 16}, {"Missing Hours", 16}}) +
             (descending ? tuesday + monday : monday + tuesday) +
@@ -263,20 +270,22 @@ private slots:
         QCOMPARE(record.pages, 1);
         QVERIFY(!record.find(QStringLiteral("8 Lee  Ann")));
         QCOMPARE(EventLog::textsAt(record, 1, 2580, 2354), (QStringList{"     8", "     8", "     8"}));
-        QCOMPARE(EventLog::textsAt(record, 1, 4860, 2354), (QStringList{blanks(9) + "7:00", blanks(9) + "4:00", blanks(9) + "7:30"}));
-        QCOMPARE(EventLog::textsAt(record, 1, 6900, 2354), (QStringList{blanks(6) + "1:00", blanks(6) + "4:00", blanks(6) + "0:30"}));
-        QCOMPARE(EventLog::textsAt(record, 1, 9060, 2354), (QStringList{blanks(9) + "7:00", blanks(9) + "4:00", blanks(9) + "7:30"}));
+        QCOMPARE(EventLog::textsAt(record, 1, 4860, 2354),
+                 (QStringList{blanks(9) + "7:00", blanks(9) + "4:00", blanks(9) + "7:30"}));
+        QCOMPARE(EventLog::textsAt(record, 1, 6900, 2354),
+                 (QStringList{blanks(6) + "1:00", blanks(6) + "4:00", blanks(6) + "0:30"}));
+        QCOMPARE(EventLog::textsAt(record, 1, 9060, 2354),
+                 (QStringList{blanks(9) + "7:00", blanks(9) + "4:00", blanks(9) + "7:30"}));
         const QString rule(65, QLatin1Char('='));
         QCOMPARE(EventLog::textsAt(record, 1, 300, 2300),
-                 (QStringList{"7 Smith  John", "2 Mar 2026",
-                              "3 Mar 2026", rule,
-                              "7 Smith  John Incompleted      5:00 Hours.", "9 Nye  Bo",
-                              "2 Mar 2026", rule, "9 Nye  Bo Incompleted      0:30 Hours.",
-                              "(*) Incompleted Data", "Page : 1"}));
+                 (QStringList{"7 Smith  John", "2 Mar 2026", "3 Mar 2026", rule,
+                              "7 Smith  John Incompleted      5:00 Hours.", "9 Nye  Bo", "2 Mar 2026", rule,
+                              "9 Nye  Bo Incompleted      0:30 Hours.", "(*) Incompleted Data", "Page : 1"}));
         const PrintRecord::Text* name = record.find(QStringLiteral("9 Nye  Bo"));
         QVERIFY(name->font.bold && name->font.underline);
         // An empty line stands between the first block and the second name.
-        QCOMPARE(name->at.y(), record.find(QStringLiteral("7 Smith  John Incompleted      5:00 Hours."))->at.y() + 2 * 276);
+        QCOMPARE(name->at.y(),
+                 record.find(QStringLiteral("7 Smith  John Incompleted      5:00 Hours."))->at.y() + 2 * 276);
     }
 
     void thePrintedTotalStaysLastWhenSortedDownwards()
@@ -285,7 +294,8 @@ private slots:
         worked(7, Tuesday, {"08:00", "12:00"});
         QCOMPARE(print(week(SortDirection::Descending)), 3);
         QCOMPARE(EventLog::textsAt(record, 1, 6900, 2354), (QStringList{blanks(6) + "4:00", blanks(6) + "1:00"}));
-        QCOMPARE(EventLog::textsAt(record, 1, 300, 2300).at(4), QStringLiteral("7 Smith  John Incompleted      5:00 Hours."));
+        QCOMPARE(EventLog::textsAt(record, 1, 300, 2300).at(4),
+                 QStringLiteral("7 Smith  John Incompleted      5:00 Hours."));
     }
 };
 

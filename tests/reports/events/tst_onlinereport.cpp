@@ -19,7 +19,6 @@ using namespace EventLog;
 
 namespace {
 
-
 ReportFilters week(int from = 1, int to = 500)
 {
     ReportFilters f;
@@ -70,7 +69,8 @@ private slots:
     {
         EventLog::add({.employee = 8, .date = Monday, .time = QStringLiteral("09:00:00")});
         EventLog::add({.employee = 7, .date = Tuesday, .time = QStringLiteral("08:00:00")});
-        EventLog::add({.employee = 7, .date = Monday, .time = QStringLiteral("17:00:00"), .in = 2, .card = 2, .door = 2});
+        EventLog::add(
+            {.employee = 7, .date = Monday, .time = QStringLiteral("17:00:00"), .in = 2, .card = 2, .door = 2});
         EventLog::add({.employee = 7, .date = Monday, .time = QStringLiteral("08:00:00")});
         EventLog::add({.employee = -1, .date = Monday, .time = QStringLiteral("10:00:00")});
         EventLog::add({.employee = 9, .date = Monday, .time = QStringLiteral("10:00:00")}); // no register entry
@@ -99,7 +99,11 @@ private slots:
     void codesOtherThanOneGiveTheOtherWord()
     {
         QFETCH(QVariant, code);
-        EventLog::add({.employee = 7, .date = Monday, .time = QStringLiteral("08:00:00"), .in = code, .card = code,
+        EventLog::add({.employee = 7,
+                       .date = Monday,
+                       .time = QStringLiteral("08:00:00"),
+                       .in = code,
+                       .card = code,
                        .door = code});
         QVERIFY(fill());
         QCOMPARE(reportRows().first().mid(3), (QStringList{"Out", "PIN", "Not Opened"}));
@@ -125,13 +129,14 @@ private slots:
     // employee's text is still an employee's.
     void anEmployeeNamedLikeTheUnknownIsListed()
     {
-        BinaryDict().setContents(MldFile::parse(QStringLiteral(
-            "LANGUAGES\tEnglish\tDeutsch\nUnknown Employee\tNiemand  Bekannt\nIn\tKommen\n")));
+        BinaryDict().setContents(MldFile::parse(
+            QStringLiteral("LANGUAGES\tEnglish\tDeutsch\nUnknown Employee\tNiemand  Bekannt\nIn\tKommen\n")));
         BinaryDict().setLanguage(1);
         addEmployee(12, QStringLiteral("Bekannt"), QStringLiteral("Niemand"));
         EventLog::add({.employee = 12, .date = Monday, .time = QStringLiteral("08:00:00")});
         QVERIFY(fill());
-        QCOMPARE(reportRows(), (QList<QStringList>{{"12 Niemand  Bekannt", Monday, "08:00:00", "Kommen", "Card", "Opened"}}));
+        QCOMPARE(reportRows(),
+                 (QList<QStringList>{{"12 Niemand  Bekannt", Monday, "08:00:00", "Kommen", "Card", "Opened"}}));
     }
 
     // A fill that fails leaves nothing of the earlier one to pass for its rows.
@@ -154,7 +159,8 @@ private slots:
     {
         addEmployee(123, QStringLiteral("Alexandra"), QStringLiteral("Longname"));
         EventLog::add({.employee = 7, .date = Monday, .time = QStringLiteral("08:05:59")});
-        EventLog::add({.employee = 123, .date = Tuesday, .time = QStringLiteral("17:30:00"), .in = 2, .card = 2, .door = 2});
+        EventLog::add(
+            {.employee = 123, .date = Tuesday, .time = QStringLiteral("17:30:00"), .in = 2, .card = 2, .door = 2});
         OnlineReport report;
         CountingFillShow show;
         QVERIFY(report.fill(week(), show));
@@ -166,7 +172,11 @@ private slots:
             line({{"Name", 17}, {"Date", 14}, {"Time", 12}, {"In/Out", 8}, {"PIN/Card", 10}, {"Door Action", 12}}) +
             line({{"7 Smith  John", 17}, {"2 Mar 2026", 14}, {"08:05", 12}, {"In", 8}, {"Card", 10}, {"Opened", 12}}) +
             // The label is cut at 17 characters.
-            line({{"123 Longname  Ale", 17}, {"3 Mar 2026", 14}, {"17:30", 12}, {"Out", 8}, {"PIN", 10},
+            line({{"123 Longname  Ale", 17},
+                  {"3 Mar 2026", 14},
+                  {"17:30", 12},
+                  {"Out", 8},
+                  {"PIN", 10},
                   {"Not Opened", 12}});
         QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 5 * 75);
@@ -185,7 +195,8 @@ private slots:
         QCOMPARE(EventLog::textsAt(record, 1, 4620), (QStringList{"In/Out", "In", "Out", "In"}));
         QCOMPARE(EventLog::textsAt(record, 1, 6300), (QStringList{"PIN/Card", "Card", "Card", "PIN"}));
         QCOMPARE(EventLog::textsAt(record, 1, 8100), (QStringList{"Door Action", "Opened", "Not Opened", "Opened"}));
-        QCOMPARE(EventLog::textsAt(record, 1, 300, 2354), (QStringList{"2 Mar 2026", "2 Mar 2026", "3 Mar 2026", "Page : 1"}));
+        QCOMPARE(EventLog::textsAt(record, 1, 300, 2354),
+                 (QStringList{"2 Mar 2026", "2 Mar 2026", "3 Mar 2026", "Page : 1"}));
         // Each label bold and underlined after three blanks; an empty line under
         // it, and one above every label but the first.
         const PrintRecord::Text* first = record.find(QStringLiteral("7 Smith  John"));

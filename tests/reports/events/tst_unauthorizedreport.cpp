@@ -81,24 +81,33 @@ private slots:
     {
         unknownEntry(Monday, QStringLiteral("07:00:00"));
         refused(8, Tuesday, QStringLiteral("09:00:00"));
-        add({.employee = 7, .date = Monday, .time = QStringLiteral("18:00:00"), .in = 2, .card = 2, .door = 2, .reason = 1,
-             .slot = 99, .code = QStringLiteral("read")});
+        add({.employee = 7,
+             .date = Monday,
+             .time = QStringLiteral("18:00:00"),
+             .in = 2,
+             .card = 2,
+             .door = 2,
+             .reason = 1,
+             .slot = 99,
+             .code = QStringLiteral("read")});
         refused(7, Monday, QStringLiteral("08:00:00"));
-        add({.employee = 7, .date = Monday, .time = QStringLiteral("12:00:00")});                       // opened
-        add({.employee = -1, .date = Monday, .time = QStringLiteral("12:00:00"), .door = 2});           // unknown, refused
+        add({.employee = 7, .date = Monday, .time = QStringLiteral("12:00:00")});             // opened
+        add({.employee = -1, .date = Monday, .time = QStringLiteral("12:00:00"), .door = 2}); // unknown, refused
         add({.employee = -1, .date = Monday, .time = QStringLiteral("12:00:00"), .in = 2, .door = 1}); // unknown, out
-        add({.employee = 9, .date = Monday, .time = QStringLiteral("12:00:00"), .door = 2});            // no register entry
+        add({.employee = 9, .date = Monday, .time = QStringLiteral("12:00:00"), .door = 2}); // no register entry
         refused(7, QStringLiteral("2026-02-28"), QStringLiteral("08:00:00"));
         unknownEntry(QStringLiteral("2026-03-08"), QStringLiteral("08:00:00"));
         ReportFilters filters = week();
         filters.fromEmployee = filters.toEmployee = 7;
         QVERIFY(fill(filters));
-        QCOMPARE(tableRows(), (QList<QStringList>{
-                                  {"7", Monday, "08:00:00", "In", "7 Smith  John", "17", "007", "Card", "Not Opened", "Time Zones"},
-                                  {"7", Monday, "18:00:00", "Out", "7 Smith  John", "17", "007", "PIN", "Not Opened", "Secure Mode"},
-                                  {"8", Tuesday, "09:00:00", "In", "8 Lee  Ann", "18", "008", "Card", "Not Opened", "Time Zones"},
-                                  {"-1", Monday, "07:00:00", "In", "Unknown Employee", "4", "1234", "Card", "Opened", "Unknown Code"},
-                              }));
+        QCOMPARE(
+            tableRows(),
+            (QList<QStringList>{
+                {"7", Monday, "08:00:00", "In", "7 Smith  John", "17", "007", "Card", "Not Opened", "Time Zones"},
+                {"7", Monday, "18:00:00", "Out", "7 Smith  John", "17", "007", "PIN", "Not Opened", "Secure Mode"},
+                {"8", Tuesday, "09:00:00", "In", "8 Lee  Ann", "18", "008", "Card", "Not Opened", "Time Zones"},
+                {"-1", Monday, "07:00:00", "In", "Unknown Employee", "4", "1234", "Card", "Opened", "Unknown Code"},
+            }));
         QVERIFY(env->prompts.boxes.isEmpty());
     }
 
@@ -160,7 +169,8 @@ private slots:
         QFETCH(QString, index);
         const QList<QStringList> plan =
             rows(QStringLiteral("EXPLAIN QUERY PLAN SELECT * FROM %1 WHERE Date_CR BETWEEN ? AND ? "
-                                "ORDER BY Date_CR, Time_CR, EventNum").arg(query),
+                                "ORDER BY Date_CR, Time_CR, EventNum")
+                     .arg(query),
                  {Monday, Tuesday});
         QVERIFY2(plan.first().last().contains(index), qPrintable(plan.first().last()));
     }
@@ -213,14 +223,29 @@ private slots:
         QVERIFY(report.fill(filters, show));
         const QString path = env->file(QStringLiteral("unauthorized.txt"));
         QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 2);
-        const QByteArray known = line({{Tuesday, 13}, {"08:05", 8}, {"123 Longname  A", 15}, {"  133", 6},
-                                       {"00123", 11}, {"Not Opened", 14}, {"Time Zones", 14}});
-        const QByteArray unknown = line({{Monday, 13}, {"07:00", 8}, {"Unknown Employee", 15}, {"  65535", 6},
-                                         {"123456789012", 11}, {"Opened", 14}, {"Unknown Code", 14}});
+        const QByteArray known = line({{Tuesday, 13},
+                                       {"08:05", 8},
+                                       {"123 Longname  A", 15},
+                                       {"  133", 6},
+                                       {"00123", 11},
+                                       {"Not Opened", 14},
+                                       {"Time Zones", 14}});
+        const QByteArray unknown = line({{Monday, 13},
+                                         {"07:00", 8},
+                                         {"Unknown Employee", 15},
+                                         {"  65535", 6},
+                                         {"123456789012", 11},
+                                         {"Opened", 14},
+                                         {"Unknown Code", 14}});
         const QByteArray expected =
             line({{"Unauthorized", 13}, {" Report", 8}, {"", 15}, {"", 6}, {"", 11}, {"", 14}, {"", 14}}) +
             QByteArray(75, '*') + QByteArray(6, ' ') + "\r\n" +
-            line({{"Date", 13}, {"Time", 8}, {"Name", 15}, {"Slot#", 6}, {"Code#", 11}, {"Door Action", 14},
+            line({{"Date", 13},
+                  {"Time", 8},
+                  {"Name", 15},
+                  {"Slot#", 6},
+                  {"Code#", 11},
+                  {"Door Action", 14},
                   {"Reason", 14}}) +
             (descending ? unknown + known : known + unknown);
         QCOMPARE(fileBytes(path).split('\n'), expected.split('\n'));
@@ -235,8 +260,7 @@ private slots:
         unknownEntry(Tuesday, QStringLiteral("07:00:00"));
         QCOMPARE(print(), 2);
         QCOMPARE(record.pages, 1);
-        QCOMPARE(textsAt(record, 1, 300, 2000),
-                 (QStringList{"2 Mar 2026", "3 Mar 2026", "Page : 1"}));
+        QCOMPARE(textsAt(record, 1, 300, 2000), (QStringList{"2 Mar 2026", "3 Mar 2026", "Page : 1"}));
         QCOMPARE(textsAt(record, 1, 2580, 2000), (QStringList{"08:05", "07:00"}));
         QCOMPARE(textsAt(record, 1, 3660, 2000), (QStringList{"17", "4"}));
         QCOMPARE(textsAt(record, 1, 4620, 2000), (QStringList{"007", "1234"}));
@@ -265,10 +289,8 @@ private slots:
         const ReportFilters filters = week(descending ? SortDirection::Descending : SortDirection::Ascending);
         QCOMPARE(print(filters), 2);
         QCOMPARE(textsAt(record, 1, 11460, 2000), names);
-        const QStringList thursdayFirst{"5 Mar 2026",
-                                        "3 Mar 2026", "Page : 1"};
-        const QStringList tuesdayFirst{"3 Mar 2026",
-                                       "5 Mar 2026", "Page : 1"};
+        const QStringList thursdayFirst{"5 Mar 2026", "3 Mar 2026", "Page : 1"};
+        const QStringList tuesdayFirst{"3 Mar 2026", "5 Mar 2026", "Page : 1"};
         QCOMPARE(textsAt(record, 1, 300, 2000), descending ? tuesdayFirst : thursdayFirst);
         UnauthorizedReport report;
         const QString path = env->file(QStringLiteral("unauthorized.txt"));
