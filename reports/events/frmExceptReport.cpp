@@ -3,13 +3,14 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "employees/frmProgramming.h"
+#include "platform/Prompts.h"
 #include "platform/forms/FormRegistry.h"
 #include "reports/events/ExceptReport.h"
 
 #include <QComboBox>
 
 frmExceptReport::frmExceptReport()
-    : frmReportWindow(std::make_unique<ExceptReport>(), {851, 853, 854, 855, 856, 857}, 4)
+    : frmReportWindow(std::make_unique<ExceptReport>(), {851, 853, 854, 855, 856, 857}, MsgBox::YesNo)
 {
     setWindowTitle(QStringLiteral("Incompleted Report"));
 }

@@ -1,12 +1,13 @@
 #include "reports/events/frmMissingReport.h"
 
+#include "platform/Prompts.h"
 #include "platform/files/SaveFileDialogs.h"
 #include "reports/events/MissingReport.h"
 
 #include <QLabel>
 
 frmMissingReport::frmMissingReport()
-    : frmReportWindow(std::make_unique<MissingReport>(), {951, 953, 954, 955, 956, 967}, 4)
+    : frmReportWindow(std::make_unique<MissingReport>(), {951, 953, 954, 955, 956, 967}, MsgBox::YesNo)
 {
     setWindowTitle(QStringLiteral("Absence Report"));
     lblMatchLines->setVisible(false);

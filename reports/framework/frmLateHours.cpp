@@ -10,7 +10,8 @@
 
 #include <QLineEdit>
 
-frmLateHours::frmLateHours() : frmReportWindow(std::make_unique<LateReport>(), {901, 903, 904, 905, 906, 901}, 4)
+frmLateHours::frmLateHours()
+    : frmReportWindow(std::make_unique<LateReport>(), {901, 903, 904, 905, 906, 901}, MsgBox::YesNo)
 {
     setWindowTitle(QStringLiteral("Late Arrival Report"));
 }
@@ -20,7 +21,7 @@ bool frmLateHours::mayRun(Operation)
     if (!appState().DefaultStartTime.isEmpty())
         return true;
     TranslatedMsgBox(Translate(QStringLiteral("Please Enter Start Time")), QStringLiteral("GT-430"), MsgBox::KindNotice,
-                     4);
+                     MsgBox::YesNo);
     frmProgramming& settings = FormInstance<frmProgramming>::get();
     settings.showModeless(opener());
     settings.FocusWorkingDaysField(settings.txtTime[0]);

@@ -4,7 +4,7 @@
 #include "reports/framework/WorkingHoursReport.h"
 
 frmWorkingHours::frmWorkingHours()
-    : frmReportWindow(std::make_unique<WorkingHoursReport>(), {1011, 1013, 1014, 1015, 1016, 1017}, MsgBox::Ok)
+    : frmReportWindow(std::make_unique<WorkingHoursReport>(), {1011, 1013, 1014, 1015, 1016, 1017}, MsgBox::OkCancel)
 {
     setWindowTitle(QStringLiteral("Working Hours Report"));
 }
