@@ -27,10 +27,7 @@ void checkCopy(const QString& path)
 
 qint64 countRows(Database& db, const QString& table)
 {
-    return db.openSql(QStringLiteral("SELECT count(*) FROM %1").arg(table), {}, RecordsetType::Snapshot)
-        .field(0)
-        .variant()
-        .toLongLong();
+    return db.openSql(QStringLiteral("SELECT count(*) FROM %1").arg(table)).field(0).variant().toLongLong();
 }
 
 void cutTable(Database& db, const QString& table, const QString& order, int kept)

@@ -49,8 +49,7 @@ std::optional<QString> DoorSettings::StoredRow::defaultStart() const
 
 std::optional<DoorSettings::StoredRow> DoorSettings::readRow(Database& db)
 {
-    Recordset rs =
-        db.openSql(QStringLiteral("SELECT * FROM DoorsNames_Tbl ORDER BY rowid LIMIT 1"), {}, RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("SELECT * FROM DoorsNames_Tbl ORDER BY rowid LIMIT 1"));
     if (rs.recordCount() == 0)
         return std::nullopt;
     StoredRow row;

@@ -31,8 +31,7 @@ QList<EmployeeListRow> EmployeeRegister::readList(Database& db)
 
 bool EmployeeRegister::numberTaken(Database& db, int16_t number)
 {
-    Recordset rs = db.openSql(QStringLiteral("SELECT 1 FROM tblEmployees WHERE Employee_Number = ?"), {number},
-                              RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("SELECT 1 FROM tblEmployees WHERE Employee_Number = ?"), {number});
     return rs.recordCount() > 0;
 }
 

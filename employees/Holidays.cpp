@@ -9,8 +9,7 @@
 QList<Holiday> Holidays::list(Database& db)
 {
     QList<Holiday> holidays;
-    Recordset rs = db.openSql(QStringLiteral("SELECT Date, Description, ID FROM tblHolidays ORDER BY Date"), {},
-                              RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("SELECT Date, Description, ID FROM tblHolidays ORDER BY Date"));
     for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext()) {
         Holiday h;
         h.date = rs.field(0).toDate();

@@ -257,7 +257,7 @@ void frmOnline::InitCurrentEmp()
         }
         Recordset rs = Db().openSql(QStringLiteral("SELECT tblEmployees.PictureFile, tblEmployees.Employee_Number "
                                                    "FROM tblEmployees WHERE tblEmployees.Employee_Number = ?"),
-                                    {ShownEmpNumber}, RecordsetType::Snapshot);
+                                    {ShownEmpNumber});
         const QString path = rs.recordCount() > 0 ? VbText::trim(rs.field(0).textOrEmpty()) : QString();
         rs.close();
         EmpImage->loadPicture(path.isEmpty() ? appState().DefaultPictureFile : path);

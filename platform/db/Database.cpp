@@ -140,10 +140,7 @@ std::unique_ptr<Database> Database::openExclusive(const QString& path)
     // A writer that is busy gets a moment to finish; one that merely has the file open never lets go.
     auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=250"));
     auto journalMode = [&](const char* mode) {
-        return database
-            ->openSql(QStringLiteral("PRAGMA journal_mode") + QLatin1String(mode), {}, RecordsetType::Snapshot)
-            .field(0)
-            .textOrEmpty();
+        return database->openSql(QStringLiteral("PRAGMA journal_mode") + QLatin1String(mode)).field(0).textOrEmpty();
     };
     try {
         // Leaving write-ahead logging needs the file alone. From then on a writer
@@ -171,9 +168,7 @@ QString Database::integrityCheck(const QString& path)
     auto database = connectPlain(path, QStringLiteral("QSQLITE_OPEN_READONLY"));
     // Mapped into memory the check reads the file in less than half the time.
     database->execute(QStringLiteral("PRAGMA mmap_size=%1").arg(QFileInfo(path).size()));
-    return database->openSql(QStringLiteral("PRAGMA integrity_check"), {}, RecordsetType::Snapshot)
-        .field(0)
-        .textOrEmpty();
+    return database->openSql(QStringLiteral("PRAGMA integrity_check")).field(0).textOrEmpty();
 }
 
 std::unique_ptr<Database> Database::createInMemory()
@@ -226,7 +221,7 @@ Recordset Database::openTable(const QString& table, RecordsetType type)
     const Connection& c = *m_connection;
     if (!c.isTable(table)) {
         if (c.isView(table))
-            return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table), {}, RecordsetType::Snapshot);
+            return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table));
         raiseError(Err::NoSuchTable, QStringLiteral("The database cannot find the table '%1'.").arg(table));
     }
     auto d = std::make_unique<Recordset::Impl>();
@@ -249,7 +244,7 @@ Recordset Database::openTable(const QString& table, RecordsetType type)
     return Recordset(std::move(d));
 }
 
-Recordset Database::openSql(const QString& sql, const QVariantList& params, RecordsetType)
+Recordset Database::openSql(const QString& sql, const QVariantList& params)
 {
     auto d = std::make_unique<Recordset::Impl>();
     d->connection = m_connection;
@@ -262,7 +257,7 @@ Recordset Database::openQuery(const QString& name, const QVariantMap& params)
 {
     const Connection& c = *m_connection;
     if (c.isView(name))
-        return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(name), {}, RecordsetType::Snapshot);
+        return openSql(QStringLiteral("SELECT * FROM ") + quoteIdentifier(name));
     QString text;
     if (c.isTable(savedQueriesTable)) {
         QSqlQuery q = c.run(QStringLiteral("SELECT SqlText FROM SavedQueries WHERE Name = ? COLLATE NOCASE"), {name});

@@ -49,8 +49,8 @@ public:
     void close();
 
     Recordset openTable(const QString& table, RecordsetType type = RecordsetType::Dynaset);
-    // The rows of any statement, copied at open and read only, of either kind.
-    Recordset openSql(const QString& sql, const QVariantList& params = {}, RecordsetType type = RecordsetType::Dynaset);
+    // The rows of any statement, copied at open and read only.
+    Recordset openSql(const QString& sql, const QVariantList& params = {});
     // A view, or a stored query whose :prmDate / :prmNum placeholders are bound.
     Recordset openQuery(const QString& name, const QVariantMap& params = {});
 

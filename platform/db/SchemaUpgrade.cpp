@@ -8,7 +8,7 @@
 
 int schemaVersion(Database& db)
 {
-    Recordset rs = db.openSql(QStringLiteral("PRAGMA user_version"), {}, RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("PRAGMA user_version"));
     return rs.field(0).variant().toInt();
 }
 
@@ -16,8 +16,7 @@ namespace {
 
 bool hasTable(Database& db, const QString& name)
 {
-    return db.openSql(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name},
-                      RecordsetType::Snapshot)
+    return db.openSql(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?"), {name})
                .field(0)
                .variant()
                .toInt() > 0;
@@ -63,8 +62,7 @@ QList<LayoutPiece> piecesOf(Database& db)
 {
     QList<LayoutPiece> pieces;
     Recordset rs = db.openSql(QStringLiteral("SELECT type, name, sql FROM sqlite_master WHERE sql IS NOT NULL AND "
-                                             "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"),
-                              {}, RecordsetType::Snapshot);
+                                             "name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
     for (; !rs.eof(); rs.moveNext())
         pieces << LayoutPiece{rs.field(0).toText(), rs.field(1).toText(), rs.field(2).toText()};
     return pieces;
@@ -75,8 +73,7 @@ QList<QPair<QString, QString>> savedQueriesOf(Database& db)
     QList<QPair<QString, QString>> queries;
     if (!hasTable(db, QStringLiteral("SavedQueries")))
         return queries;
-    Recordset rs =
-        db.openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"), {}, RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"));
     for (; !rs.eof(); rs.moveNext())
         queries << qMakePair(rs.field(0).toText(), rs.field(1).toText());
     return queries;

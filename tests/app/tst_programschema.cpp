@@ -24,13 +24,11 @@ QStringList layoutOf(const QString& path)
 {
     auto db = Database::open(path, {});
     QStringList layout;
-    Recordset master = db->openSql(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"), {},
-                                   RecordsetType::Snapshot);
+    Recordset master = db->openSql(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"));
     for (; !master.eof(); master.moveNext())
         layout << master.field(0).toText() + QLatin1Char(' ') + master.field(1).toText() + QLatin1Char(' ') +
                       master.field(2).textOrEmpty();
-    Recordset saved = db->openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"), {},
-                                  RecordsetType::Snapshot);
+    Recordset saved = db->openSql(QStringLiteral("SELECT Name, SqlText FROM SavedQueries ORDER BY Name"));
     for (; !saved.eof(); saved.moveNext())
         layout << QStringLiteral("query ") + saved.field(0).toText() + QLatin1Char(' ') + saved.field(1).toText();
     return layout;
@@ -52,9 +50,8 @@ QStringList workedInTheFirstWeekOfMarch2020()
     if (!FillIn_HoursReport_Tbl(week, show))
         return {QStringLiteral("the fill failed")};
     QStringList totals;
-    for (Recordset rs = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1"), {},
-                                     RecordsetType::Snapshot);
-         !rs.eof(); rs.moveNext())
+    for (Recordset rs = Db().openSql(QStringLiteral("SELECT SumDay FROM tblHoursReport WHERE IsTotal = 1")); !rs.eof();
+         rs.moveNext())
         totals << rs.field(0).textOrEmpty();
     return totals;
 }
@@ -159,8 +156,7 @@ private slots:
         OpenMainDatabase();
         QVERIFY(env->prompts.boxes.isEmpty());
         QCOMPARE(GetEmployeeNumberByCode(QStringLiteral("0042")), int16_t(3));
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblEmployees_Code'"), {},
-                              RecordsetType::Snapshot)
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblEmployees_Code'"))
                      .recordCount(),
                  1);
         CloseMainDatabase();
@@ -212,8 +208,7 @@ private slots:
         QStringList indexes;
         for (Recordset rs = Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
                                                         "tbl_name = 'tblOnline' AND name <> 'tblOnline_Refused' "
-                                                        "ORDER BY name"),
-                                         {}, RecordsetType::Snapshot);
+                                                        "ORDER BY name"));
              !rs.eof(); rs.moveNext())
             indexes << rs.field(0).toText();
         QCOMPARE(indexes, (QStringList{QStringLiteral("tblOnline_Attendance"), QStringLiteral("tblOnline_Date")}));
@@ -267,8 +262,7 @@ private slots:
         };
         QCOMPARE(eventsOn("2025-06-02"), 2);
         QCOMPARE(eventsOn("2025-06-03"), 0);
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Refused'"), {},
-                              RecordsetType::Snapshot)
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Refused'"))
                      .recordCount(),
                  1);
         CloseMainDatabase();
@@ -302,13 +296,11 @@ private slots:
         QCOMPARE(workedInTheFirstWeekOfMarch2020(), QStringList{" 4:30"});
         QStringList columns;
         for (Recordset rs = Db().openSql(QStringLiteral("SELECT name FROM pragma_index_info('tblOnline_Attendance') "
-                                                        "ORDER BY seqno"),
-                                         {}, RecordsetType::Snapshot);
+                                                        "ORDER BY seqno"));
              !rs.eof(); rs.moveNext())
             columns << rs.field(0).toText();
         QCOMPARE(columns, (QStringList{"Employee_Number", "Date_CR", "Time_CR", "iIn", "iCard", "iDoor"}));
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Employee'"), {},
-                              RecordsetType::Snapshot)
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tblOnline_Employee'"))
                      .recordCount(),
                  0);
         CloseMainDatabase();

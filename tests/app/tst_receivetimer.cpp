@@ -39,8 +39,7 @@ class ReceiveTimerTest : public QObject {
     QStringList loggedTimes()
     {
         QStringList times;
-        Recordset rs = Db().openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid"), {},
-                                    RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid"));
         for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext())
             times << rs.field(0).textOrEmpty();
         return times;

@@ -78,7 +78,7 @@ private slots:
             Db().openSql(QStringLiteral("EXPLAIN QUERY PLAN SELECT Employee_Number, Last_Name, First_Name, "
                                         "PictureFile FROM tblEmployees WHERE trim(Employee_Code, ' ') = ? "
                                         "ORDER BY rowid LIMIT 1"),
-                         {QStringLiteral("0042")}, RecordsetType::Snapshot);
+                         {QStringLiteral("0042")});
         QStringList steps;
         for (; !plan.eof(); plan.moveNext())
             steps << plan.field(3).textOrEmpty();

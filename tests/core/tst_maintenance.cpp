@@ -108,10 +108,7 @@ private:
 
 int rows(Database& db, const QString& table)
 {
-    return db.openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot)
-        .field(0)
-        .variant()
-        .toInt();
+    return db.openSql(QStringLiteral("SELECT count(*) FROM ") + table).field(0).variant().toInt();
 }
 
 }
@@ -262,7 +259,7 @@ private slots:
         QVERIFY(!written.isEmpty());
         auto db = Database::open(path, {});
         QSet<int> stored;
-        Recordset rs = db->openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl"), {}, RecordsetType::Snapshot);
+        Recordset rs = db->openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl"));
         for (; !rs.eof(); rs.moveNext())
             stored.insert(rs.field(0).variant().toInt());
         int lost = 0;

@@ -41,17 +41,14 @@ namespace {
 
 QVariant stored(const QString& column, int number)
 {
-    Recordset rs = Db().openSql(QStringLiteral("SELECT %1 FROM tblEmployees WHERE Employee_Number = ?").arg(column),
-                                {number}, RecordsetType::Snapshot);
+    Recordset rs =
+        Db().openSql(QStringLiteral("SELECT %1 FROM tblEmployees WHERE Employee_Number = ?").arg(column), {number});
     return rs.recordCount() > 0 ? rs.field(0).variant() : QVariant(QStringLiteral("<no row>"));
 }
 
 int employees()
 {
-    return Db()
-        .openSql(QStringLiteral("SELECT count(*) FROM tblEmployees"), {}, RecordsetType::Snapshot)
-        .field(0)
-        .toInt16();
+    return Db().openSql(QStringLiteral("SELECT count(*) FROM tblEmployees")).field(0).toInt16();
 }
 
 }
@@ -615,10 +612,7 @@ private slots:
         QCOMPARE(boxTexts(), QStringList{"Do you want to save changes?"});
         QVERIFY(!FormInstance<frmDetails>::exists());
         QCOMPARE(::stored(QStringLiteral("First_Name"), 7).toString(), stored);
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT count(*) FROM tblTempEmp"), {}, RecordsetType::Snapshot)
-                     .field(0)
-                     .toInt16(),
-                 int16_t(0));
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT count(*) FROM tblTempEmp")).field(0).toInt16(), int16_t(0));
     }
 
     // Cancel keeps the editor open with every edit, the one still being typed

@@ -10,12 +10,12 @@ namespace {
 
 int count(const QString& sql, const QVariantList& params = {})
 {
-    return Db().openSql(sql, params, RecordsetType::Snapshot).field(0).toInt16();
+    return Db().openSql(sql, params).field(0).toInt16();
 }
 
 QString text(const QString& sql, const QVariantList& params = {})
 {
-    return Db().openSql(sql, params, RecordsetType::Snapshot).field(0).textOrEmpty();
+    return Db().openSql(sql, params).field(0).textOrEmpty();
 }
 
 void addEmployee(int number, const QString& first, const QString& last)
@@ -170,8 +170,7 @@ private slots:
         session->store(false);
         QVERIFY(!session->dirty());
         QVERIFY(session->isEditing());
-        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblEmployees WHERE Employee_Number = 12"), {},
-                                    RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblEmployees WHERE Employee_Number = 12"));
         for (int i = 0; i < EmpField::Count; ++i)
             QCOMPARE(rs.field(i).variant().toString(), values[i].toString());
         QCOMPARE(rs.field(EmpField::SlotNumber).toInt16(), int16_t(-1));
@@ -229,8 +228,7 @@ private slots:
         QVERIFY(session->isEditing());
         QCOMPARE(session->value(EmpField::Employee_Number).toInt16(), int16_t(12));
         Recordset rs = Db().openSql(QStringLiteral("SELECT Employee_Number, First_Name, Last_Name FROM tblEmployees "
-                                                   "ORDER BY rowid"),
-                                    {}, RecordsetType::Snapshot);
+                                                   "ORDER BY rowid"));
         QStringList rows;
         for (; !rs.eof(); rs.moveNext())
             rows << rs.field(0).textOrEmpty() + QLatin1Char(' ') + rs.field(1).textOrEmpty() + QLatin1Char(' ') +

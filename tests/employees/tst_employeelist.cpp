@@ -144,11 +144,9 @@ private slots:
         QCOMPARE(column(list, 3), QStringList{"70"});
         QVERIFY(list.isEnabled());
         QVERIFY(!list.FrameDel->isVisible());
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline WHERE Employee_Number = 7"), {},
-                              RecordsetType::Snapshot)
-                     .field(0)
-                     .toInt16(),
-                 int16_t(1));
+        QCOMPARE(
+            Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline WHERE Employee_Number = 7")).field(0).toInt16(),
+            int16_t(1));
     }
 
     // The close box in the pause after a deletion closes the list once the deletion has ended.

@@ -106,8 +106,7 @@ private slots:
         main.ReceiveTimer_Timer();
         monitor.ReadCardTimer_Timer();
         Recordset rs =
-            Db().openSql(QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline ORDER BY rowid"), {},
-                         RecordsetType::Snapshot);
+            Db().openSql(QStringLiteral("SELECT Employee_Number, Employee_Full_Name FROM tblOnline ORDER BY rowid"));
         QCOMPARE(rs.recordCount(), 2);
         QCOMPARE(rs.field(0).toInt16(), int16_t(-1));
         rs.moveNext();

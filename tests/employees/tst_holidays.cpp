@@ -36,8 +36,7 @@ private slots:
         QCOMPARE(Holidays::add(Db(), QDate(2000, 1, 1), QString()), H::Added);
         QCOMPARE(shown(), (QStringList{"01-Jan ", "29-Feb Leap day", "03-Oct O'Day", "25-Dec Christmas"}));
         // Stored as ISO text the reports read back.
-        Recordset rs =
-            Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"), {}, RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"));
         QCOMPARE(rs.field(0).textOrEmpty(), QStringLiteral("2000-01-01"));
     }
 

@@ -351,8 +351,7 @@ private slots:
         settings.cmdDelete->click();
         QCOMPARE(env->prompts.boxes.last().text, QStringLiteral("Are you sure you want to delete the Date?\r\n25-Dec"));
         QCOMPARE(holidays(settings), (QStringList{"05-Jan ", "29-Feb Leap"}));
-        Recordset rs =
-            Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"), {}, RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT Date FROM tblHolidays ORDER BY Date"));
         QCOMPARE(rs.field(0).textOrEmpty(), QStringLiteral("2000-01-05"));
     }
 };

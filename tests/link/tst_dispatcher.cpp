@@ -14,7 +14,7 @@ namespace {
 
 int rows(const QString& table)
 {
-    Recordset rs = Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot);
+    Recordset rs = Db().openSql(QStringLiteral("SELECT count(*) FROM ") + table);
     return rs.field(0).toInt16();
 }
 
@@ -22,7 +22,7 @@ int rows(const QString& table)
 int committedRows(const QString& table)
 {
     auto other = Database::open(appState().DbPath, {});
-    Recordset rs = other->openSql(QStringLiteral("SELECT count(*) FROM ") + table, {}, RecordsetType::Snapshot);
+    Recordset rs = other->openSql(QStringLiteral("SELECT count(*) FROM ") + table);
     const int n = rs.field(0).toInt16();
     rs.close();
     other->close();

@@ -337,8 +337,7 @@ private slots:
         QCOMPARE(reads.size(), 1);
         QVERIFY(reads.first().Event);
         const qint64 row = reads.first().Event->row;
-        QCOMPARE(Db().openSql(QStringLiteral("SELECT Employee_Number FROM tblOnline WHERE rowid = ?"), {row},
-                              RecordsetType::Snapshot)
+        QCOMPARE(Db().openSql(QStringLiteral("SELECT Employee_Number FROM tblOnline WHERE rowid = ?"), {row})
                      .field(0)
                      .toInt16(),
                  int16_t(12));
@@ -351,7 +350,7 @@ private slots:
         arrive({true, 4660, {}, 17, 0, 1});
         const EventLine recorded = recordedLines().value(0);
         Db().execute(QStringLiteral("UPDATE tblEmployees SET Last_Name = 'Brown' WHERE Employee_Number = 12"));
-        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline"), {}, RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline"));
         const EventLine stored = BuildEventLine(OnlineEventFromRow(rs));
         QCOMPARE(stored.doorAction, recorded.doorAction);
         QCOMPARE(stored.dateTime, recorded.dateTime);

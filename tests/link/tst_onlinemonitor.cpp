@@ -51,13 +51,7 @@ class OnlineMonitorTest : public QObject {
         QCoreApplication::sendPostedEvents(); // the tick's boxes
     }
 
-    int onlineRows()
-    {
-        return Db()
-            .openSql(QStringLiteral("SELECT count(*) FROM tblOnline"), {}, RecordsetType::Snapshot)
-            .field(0)
-            .toInt16();
-    }
+    int onlineRows() { return Db().openSql(QStringLiteral("SELECT count(*) FROM tblOnline")).field(0).toInt16(); }
 
     void storeEvent(const QString& date, const QString& time, int employee)
     {
@@ -86,8 +80,7 @@ class OnlineMonitorTest : public QObject {
     int rowsOf(const QString& table, const QString& condition, const QVariant& value)
     {
         return Db()
-            .openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition, {value},
-                     RecordsetType::Snapshot)
+            .openSql(QStringLiteral("SELECT count(*) FROM ") + table + QStringLiteral(" WHERE ") + condition, {value})
             .field(0)
             .toInt16();
     }

@@ -14,8 +14,7 @@ namespace {
 
 Recordset table(const QString& name)
 {
-    return Db().openSql(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" ORDER BY rowid"), {},
-                        RecordsetType::Snapshot);
+    return Db().openSql(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" ORDER BY rowid"));
 }
 
 int rows(const QString& name)

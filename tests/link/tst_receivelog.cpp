@@ -41,7 +41,7 @@ class ReceiveLogTest : public QObject {
     QStringList column(const QString& sql)
     {
         QStringList values;
-        Recordset rs = Db().openSql(sql, {}, RecordsetType::Snapshot);
+        Recordset rs = Db().openSql(sql);
         for (; rs.recordCount() > 0 && !rs.eof(); rs.moveNext())
             values << rs.field(0).variant().toString();
         return values;
@@ -243,9 +243,7 @@ private slots:
         CloseMainDatabase();
         QCOMPARE(receiveLog().waiting(), 0);
         auto db = Database::open(path, {});
-        QCOMPARE(db->openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl"), {}, RecordsetType::Snapshot)
-                     .field(0)
-                     .toText(),
+        QCOMPARE(db->openSql(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl")).field(0).toText(),
                  QStringLiteral("09:00:01"));
         db->close();
         OpenMainDatabase();

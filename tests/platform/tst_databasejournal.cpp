@@ -15,7 +15,7 @@ const Schema logSchema = {SchemaItem::statement(QStringLiteral("CREATE TABLE IF 
 
 QString journalMode(Database& db)
 {
-    return db.openSql(QStringLiteral("PRAGMA journal_mode"), {}, RecordsetType::Snapshot).field(0).toText();
+    return db.openSql(QStringLiteral("PRAGMA journal_mode")).field(0).toText();
 }
 
 bool ownerOnly(const QString& path)
@@ -27,7 +27,7 @@ bool ownerOnly(const QString& path)
 
 int rowsIn(Database& db)
 {
-    return db.openSql(QStringLiteral("SELECT n FROM log"), {}, RecordsetType::Snapshot).recordCount();
+    return db.openSql(QStringLiteral("SELECT n FROM log")).recordCount();
 }
 
 void addRows(Database& db, int from, int count)
@@ -66,9 +66,7 @@ private slots:
             t.commit();
             QVERIFY(fileSize() < 100000);
         }
-        QCOMPARE(
-            db->openSql(QStringLiteral("PRAGMA wal_autocheckpoint"), {}, RecordsetType::Snapshot).field(0).toInt16(),
-            int16_t(1000));
+        QCOMPARE(db->openSql(QStringLiteral("PRAGMA wal_autocheckpoint")).field(0).toInt16(), int16_t(1000));
         DeferredCheckpoint::foldLog(*db);
         QVERIFY(fileSize() > 3000 * 2000);
         QCOMPARE(rowsIn(*db), 3000);

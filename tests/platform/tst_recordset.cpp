@@ -140,9 +140,7 @@ private slots:
         rs.setField(QStringLiteral("Name"), QStringLiteral("Anna"));
         QCOMPARE(rs.field(1).toText(), QStringLiteral("Anna")); // the edit buffer shows through
         rs.update();
-        QCOMPARE(db->openSql(QStringLiteral("SELECT Name FROM people WHERE Num = 1"), {}, RecordsetType::Snapshot)
-                     .field(0)
-                     .toText(),
+        QCOMPARE(db->openSql(QStringLiteral("SELECT Name FROM people WHERE Num = 1")).field(0).toText(),
                  QStringLiteral("Anna"));
 
         rs.edit();

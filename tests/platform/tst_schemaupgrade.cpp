@@ -23,8 +23,7 @@ const SchemaSteps steps = {
 QStringList tablesOf(Database& db)
 {
     QStringList names;
-    Recordset rs = db.openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"), {},
-                              RecordsetType::Snapshot);
+    Recordset rs = db.openSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
     for (; !rs.eof(); rs.moveNext())
         names << rs.field(0).toText();
     return names;
@@ -74,7 +73,7 @@ private slots:
         if (from >= 1)
             QCOMPARE(people.field(0).toText(), QStringLiteral("Old"));
         // A later step's text replaces the query of the same name.
-        Recordset saved = db->openSql(QStringLiteral("SELECT SqlText FROM SavedQueries"), {}, RecordsetType::Snapshot);
+        Recordset saved = db->openSql(QStringLiteral("SELECT SqlText FROM SavedQueries"));
         QCOMPARE(saved.recordCount(), 1);
         QVERIFY(saved.field(0).toText().contains(QStringLiteral("Hours")));
         // Up to date, nothing runs again.
