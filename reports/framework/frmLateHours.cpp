@@ -20,8 +20,7 @@ bool frmLateHours::mayRun(Operation)
 {
     if (!appState().DefaultStartTime.isEmpty())
         return true;
-    TranslatedMsgBox(Translate(QStringLiteral("Please Enter Start Time")), QStringLiteral("GT-430"), MsgBox::KindNotice,
-                     MsgBox::YesNo);
+    ShowNotice(Translate(QStringLiteral("Please Enter Start Time")));
     frmProgramming& settings = FormInstance<frmProgramming>::get();
     settings.showModeless(opener());
     settings.FocusWorkingDaysField(settings.txtTime[0]);

@@ -2,20 +2,12 @@
 #include "core/PrintHelpers.h"
 #include "core/ReportKind.h"
 #include "platform/printing/Printer.h"
-#include "platform/translation/BinaryDictionary.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QtTest>
 
 namespace {
-
-void useGerman()
-{
-    BinaryDict().setDictionaryFile(QStringLiteral(GT430_BUILT_DICTIONARY));
-    BinaryDict().LoadDictionary();
-    BinaryDict().setLanguage(1);
-}
 
 // A printer on a recording device, at the state a printout's body leaves it.
 struct Sheet {
@@ -90,7 +82,7 @@ private slots:
         QFETCH(QString, text);
         TestEnvironment env;
         if (german)
-            useGerman();
+            TestEnvironment::useGerman();
         appState().PrintedPage = static_cast<int16_t>(pages);
         QCOMPARE(PagePrintingMsg(), text);
     }
@@ -147,7 +139,7 @@ private slots:
     void footerOfALaterPage()
     {
         TestEnvironment env;
-        useGerman();
+        TestEnvironment::useGerman();
         ReportKind = 6;
         Sheet sheet;
         sheet.printer.newPage();
