@@ -4,6 +4,9 @@
 #include "core/ReportKind.h"
 #include "platform/AppError.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 AppState& appState()
 {
     static AppState state;
@@ -21,8 +24,36 @@ void resetAppState()
     ForgetHeldReports();
 }
 
+namespace {
+
+thread_local Database* t_ownDatabase = nullptr;
+
+bool onApplicationThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return !app || QThread::currentThread() == app->thread();
+}
+
+}
+
+UseDatabaseOnThisThread::UseDatabaseOnThisThread(const QString& path)
+    : m_db(Database::open(path, {})), m_before(t_ownDatabase)
+{
+    t_ownDatabase = m_db.get();
+}
+
+UseDatabaseOnThisThread::~UseDatabaseOnThisThread()
+{
+    t_ownDatabase = m_before;
+}
+
 Database& Db()
 {
+    if (t_ownDatabase)
+        return *t_ownDatabase;
+    // The window's connection serves the window's thread alone.
+    if (!onApplicationThread())
+        raiseError(Err::ObjectNotSet);
     auto& db = appState().Db;
     if (!db)
         raiseError(Err::ObjectNotSet);

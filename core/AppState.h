@@ -70,5 +70,21 @@ AppState& appState();
 // started (the link's is its own).
 void resetAppState();
 
-// The open database; "object not set" (91) when it could not be opened.
+// The open database; "object not set" (91) when it could not be opened. On a
+// thread beside the window's, the connection that thread opened for itself
+// (core/BesideTheWindow.h), and "object not set" where it opened none.
 Database& Db();
+
+// While it lives, Db() on this thread is a connection of this thread's own to
+// the database file at `path`, closed when it goes.
+class UseDatabaseOnThisThread {
+public:
+    explicit UseDatabaseOnThisThread(const QString& path);
+    ~UseDatabaseOnThisThread();
+    UseDatabaseOnThisThread(const UseDatabaseOnThisThread&) = delete;
+    UseDatabaseOnThisThread& operator=(const UseDatabaseOnThisThread&) = delete;
+
+private:
+    std::unique_ptr<Database> m_db;
+    Database* m_before;
+};

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QThread>
 
 namespace {
 
@@ -14,6 +15,8 @@ struct Reports {
     QString shown;
     QStringList waiting;
 };
+
+thread_local QStringList* t_kept = nullptr;
 
 Reports& reports()
 {
@@ -54,8 +57,28 @@ ReportHold::~ReportHold()
     --reports().holds;
 }
 
+KeepReportsOnThisThread::KeepReportsOnThisThread(QStringList& kept) : m_before(t_kept)
+{
+    t_kept = &kept;
+}
+
+KeepReportsOnThisThread::~KeepReportsOnThisThread()
+{
+    t_kept = m_before;
+}
+
 void DeliverReport(const QString& text)
 {
+    if (t_kept) {
+        t_kept->append(text);
+        return;
+    }
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        QMetaObject::invokeMethod(
+            app, [text] { DeliverReport(text); }, Qt::QueuedConnection);
+        return;
+    }
     Reports& r = reports();
     if ((r.boxUp && r.shown == text) || r.waiting.contains(text))
         return;

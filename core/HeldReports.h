@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Error reports of work that must go on while a box is up: the ticks of the
 // window timers, above all the reception of the door's packets. A timer does
@@ -25,8 +26,22 @@ public:
 void ShowHeldReports();
 
 // The way of every common error report to the screen: at once, unless a hold
-// lives or a box of these is up.
+// lives or a box of these is up. From a thread beside the window's: kept where
+// that thread keeps its reports, else shown from the window's thread.
 void DeliverReport(const QString& text);
+
+// While it lives, the reports raised on this thread are added to `kept`
+// instead of shown: work beside the window has them shown once it has ended.
+class KeepReportsOnThisThread {
+public:
+    explicit KeepReportsOnThisThread(QStringList& kept);
+    ~KeepReportsOnThisThread();
+    KeepReportsOnThisThread(const KeepReportsOnThisThread&) = delete;
+    KeepReportsOnThisThread& operator=(const KeepReportsOnThisThread&) = delete;
+
+private:
+    QStringList* m_before;
+};
 
 // Back to a program just started: nothing held, no box up.
 void ForgetHeldReports();

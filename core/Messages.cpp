@@ -5,6 +5,9 @@
 #include "platform/Prompts.h"
 #include "platform/translation/BinaryDictionary.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 QString Translate(const QString& text)
 {
     return BinaryDict().Translate(text);
@@ -60,7 +63,11 @@ SaveAnswer AskToSave(const QString& text)
 
 void enterProcedure(int16_t procId)
 {
-    appState().ProcId = procId;
+    // The running procedure is the window thread's; work beside it names its
+    // procedure in its own reports.
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread())
+        appState().ProcId = procId;
 }
 
 void ReportError(int16_t procId, const AppError& error, const QString& furtherLine)

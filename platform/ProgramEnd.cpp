@@ -1,5 +1,7 @@
 #include "platform/ProgramEnd.h"
 
+#include "platform/BackgroundTask.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -33,6 +35,8 @@ void endProgram(int status)
         testHandler()(status);
         std::abort(); // a test handler that returns is a fault of the test
     }
+    // Work beside the window ends first: none is cut off halfway.
+    BackgroundTask::waitForAll();
     if (cleanup())
         cleanup()();
     std::fflush(nullptr);

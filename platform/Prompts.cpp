@@ -3,6 +3,9 @@
 #include "platform/Log.h"
 #include "platform/Seam.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 namespace {
 
 // Without windows a box cannot be shown: its text goes to the log and it is
@@ -22,6 +25,13 @@ public:
 
 Prompts& prompts()
 {
+    // A box belongs to the window's thread: work beside it that asks anyway
+    // gets the log, never a window of its own.
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        static LoggedPrompts logged;
+        return logged;
+    }
     return Seam<Prompts, LoggedPrompts>::get();
 }
 

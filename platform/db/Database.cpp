@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace {
@@ -19,7 +20,8 @@ const QString savedQueriesTable = QStringLiteral("SavedQueries");
 
 QString newConnectionName()
 {
-    static int counter = 0;
+    // Threads beside the window's open connections of their own.
+    static std::atomic<int> counter{0};
     return QStringLiteral("gt430-db-%1").arg(++counter);
 }
 
