@@ -13,7 +13,11 @@ namespace {
 struct Running {
     QMutex mutex;
     QSet<QThread*> threads;
+    // The stop requests work is watching now.
+    QSet<BackgroundTask::StopRequest*> watched;
 };
+
+thread_local BackgroundTask::StopRequest* t_watched = nullptr;
 
 Running& running()
 {
@@ -112,7 +116,36 @@ void BackgroundTask::waitForAll()
     {
         QMutexLocker lock(&running().mutex);
         threads = running().threads.values();
+        for (StopRequest* request : std::as_const(running().watched))
+            request->request();
     }
     for (QThread* thread : threads)
         thread->wait();
+}
+
+BackgroundTask::StopRequest::Watch::Watch(StopRequest& request) : m_before(t_watched)
+{
+    t_watched = &request;
+    QMutexLocker lock(&running().mutex);
+    running().watched.insert(&request);
+}
+
+BackgroundTask::StopRequest::Watch::~Watch()
+{
+    {
+        QMutexLocker lock(&running().mutex);
+        running().watched.remove(t_watched);
+    }
+    t_watched = m_before;
+}
+
+bool BackgroundTask::stopRequested()
+{
+    return t_watched && t_watched->requested();
+}
+
+void BackgroundTask::stopIfRequested()
+{
+    if (stopRequested())
+        throw Stopped{};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -40,7 +41,41 @@ void runThen(QObject* context, std::function<void()> work, std::function<void(st
 // Whether work started here is still running.
 bool anyRunning();
 // Waits until every work started here has ended: before the program ends, as
-// none may be cut off halfway. From the application's thread.
+// none may be cut off halfway. Work that watches a stop request is asked to
+// stop first. From the application's thread.
 void waitForAll();
+
+// A wish that work stop early (its window closed meanwhile, the program
+// ending): made on the application's thread, looked at by the work between
+// two of its steps through stopRequested(). Work that must not stop halfway
+// does not look.
+class StopRequest {
+public:
+    void request() { m_requested.store(true); }
+    bool requested() const { return m_requested.load(); }
+
+    // While it lives, stopRequested() on this thread answers for `request`.
+    class Watch {
+    public:
+        explicit Watch(StopRequest& request);
+        ~Watch();
+        Watch(const Watch&) = delete;
+        Watch& operator=(const Watch&) = delete;
+
+    private:
+        StopRequest* m_before;
+    };
+
+private:
+    std::atomic<bool> m_requested{false};
+};
+
+// Whether the work running on this thread was asked to stop.
+bool stopRequested();
+
+// What work that stops on request throws, for its caller to take as a quiet end.
+struct Stopped {};
+// Throws Stopped when the work running on this thread was asked to stop.
+void stopIfRequested();
 
 }

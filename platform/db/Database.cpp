@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <atomic>
+#include <chrono>
 #include <sqlite3.h>
 
 namespace {
@@ -352,12 +353,25 @@ bool Database::inTransaction() const
     return isOpen() && sqlite3_get_autocommit(m_connection->handle()) == 0;
 }
 
-Database::ShortWait::ShortWait(Database& db, int ms)
+namespace {
+
+// The short-waiting work of the process that has waited for the file.
+std::atomic<int> shortWaitsWaiting{0};
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}
+
+Database::ShortWait::ShortWait(Database& db, int ms) : m_ms(ms)
 {
     if (!db.isOpen())
         return;
     m_connection = db.connection();
-    sqlite3_busy_timeout(m_connection->handle(), ms);
+    sqlite3_busy_handler(m_connection->handle(), &ShortWait::busy, this);
 }
 
 Database::ShortWait::~ShortWait()
@@ -365,6 +379,29 @@ Database::ShortWait::~ShortWait()
     // The database may have closed meanwhile: a new connection starts with the usual wait.
     if (m_connection && m_connection->isOpen())
         sqlite3_busy_timeout(m_connection->handle(), UsualWaitMs);
+    if (m_waited)
+        shortWaitsWaiting.fetch_sub(1);
+}
+
+// As SQLite's own wait for a time, in steps of a millisecond; and it tells.
+int Database::ShortWait::busy(void* wait, int count)
+{
+    auto* w = static_cast<ShortWait*>(wait);
+    if (count == 0)
+        w->m_since = steadyMs();
+    if (!w->m_waited) {
+        w->m_waited = true;
+        shortWaitsWaiting.fetch_add(1);
+    }
+    if (steadyMs() - w->m_since >= w->m_ms)
+        return 0;
+    sqlite3_sleep(1);
+    return 1;
+}
+
+bool Database::ShortWait::anyWaiting()
+{
+    return shortWaitsWaiting.load() > 0;
 }
 
 void Database::ensureSchema(const Schema& schema, const Schema& firstRows)

@@ -85,8 +85,18 @@ public:
         ShortWait(const ShortWait&) = delete;
         ShortWait& operator=(const ShortWait&) = delete;
 
+        // Whether such work of this process has waited for the file and not
+        // ended yet: a long write of another thread lets it have the file
+        // (YieldingTransaction).
+        static bool anyWaiting();
+
     private:
+        static int busy(void* wait, int count);
+
         std::shared_ptr<Connection> m_connection;
+        int m_ms = 0;
+        qint64 m_since = 0;
+        bool m_waited = false;
     };
 
     // Adds what the file lacks of the schema, and to each table it adds the

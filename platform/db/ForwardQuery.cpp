@@ -11,6 +11,12 @@ ForwardQuery::ForwardQuery(Database& db, const QString& sql, const QVariantList&
     bindValues(m_statement, params);
 }
 
+void ForwardQuery::restart(const QVariantList& params)
+{
+    m_statement.check();
+    bindValues(m_statement, params);
+}
+
 bool ForwardQuery::next()
 {
     m_statement.check();

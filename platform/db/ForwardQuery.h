@@ -16,6 +16,9 @@ class ForwardQuery {
 public:
     ForwardQuery(Database& db, const QString& sql, const QVariantList& params = {});
 
+    // Runs the statement again from its first row, with these values.
+    void restart(const QVariantList& params);
+
     // Moves to the next row; false after the last.
     bool next();
     int columnCount() const;

@@ -183,8 +183,10 @@ bool Form::unloadWith(int mode)
     if (!isLoaded())
         return true;
     if (m_holds > 0) {
-        if (!m_heldUnload)
+        if (!m_heldUnload) {
             m_heldUnload = mode;
+            emit unloadAsked();
+        }
         return false;
     }
     if (!Form_QueryUnload(mode))

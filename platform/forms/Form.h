@@ -67,8 +67,14 @@ public:
     // Every show does this first.
     void catchUpLanguage();
 
+    // Whether an unload waits for the last hold to end.
+    bool unloadPutOff() const { return m_heldUnload.has_value(); }
+
 signals:
     void unloaded();
+    // An unload was asked for while a hold lives: work the hold waits for may
+    // end early.
+    void unloadAsked();
 
 protected:
     virtual void Form_Load() {}

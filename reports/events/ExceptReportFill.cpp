@@ -9,6 +9,7 @@
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/HoursText.h"
 #include "reports/framework/Report.h"
+#include "reports/framework/SlicedRows.h"
 #include "reports/framework/WorkTableFill.h"
 
 #include <algorithm>
@@ -51,9 +52,9 @@ private:
 const QString Days =
     QStringLiteral("SELECT Employee_Number, Employee_Name, Date, IsTotal, DayTotal, ifnull(DayHours, 0), "
                    "ifnull(DayMinutes, 0), GlobalTotal, WorkingHours FROM qryForExceptReport "
-                   "WHERE IsTotal = 1 OR (ifnull(DayHours, 0) * 60 + ifnull(DayMinutes, 0) > 0 "
-                   "AND ifnull(DayHours, 0) < max(?, (SELECT ifnull(max(WorkingHours), 0) FROM tblEmployees))) "
-                   "ORDER BY AutoNumber");
+                   "WHERE (IsTotal = 1 OR (ifnull(DayHours, 0) * 60 + ifnull(DayMinutes, 0) > 0 "
+                   "AND ifnull(DayHours, 0) < max(?, (SELECT ifnull(max(WorkingHours), 0) FROM tblEmployees)))) "
+                   "AND AutoNumber > ? AND AutoNumber <= ? ORDER BY AutoNumber");
 
 enum Column { Number, Label, Date, IsTotal, DayTotal, Hours, Minutes, GlobalTotal, OwnHours };
 
@@ -117,12 +118,19 @@ private:
     qint64 m_minutes = 0;
 };
 
-void fillRows(const GroupHours& groups)
+bool anyDayRow()
+{
+    ForwardQuery any(Db(), QStringLiteral("SELECT 1 FROM qryForExceptReport LIMIT 1"));
+    return any.next();
+}
+
+void fillRows(const GroupHours& groups, FillSteps& steps)
 {
     const qint64 defaultHours = appState().DefaultWorkHours;
     ExceptRows rows;
-    ForwardQuery days(Db(), Days, {std::max(groups.most(), defaultHours)});
-    while (days.next()) {
+    SlicedRows sliced(QStringLiteral("tblHoursReport"), Days, {std::max(groups.most(), defaultHours)}, steps);
+    while (sliced.next()) {
+        const ForwardQuery& days = sliced.row();
         if (days.integer(IsTotal) == 1) {
             rows.total(days);
             continue;
@@ -157,15 +165,13 @@ bool FillIn_ExceptReport_Tbl(const ReportFilters& filters, FillShow& show)
         }
         return false;
     }
-    // Read before the fill's transaction: a box about the settings lets the
-    // event loop run, and the link's rows must not join that transaction.
+    // The door settings as they stand when the fill starts, read once.
     const GroupHours groups;
-    return refillWorkTable(FillProcId, QStringLiteral("tblExceptReport"), show, [&] {
-        ForwardQuery any(Db(), QStringLiteral("SELECT 1 FROM qryForExceptReport LIMIT 1"));
-        if (!any.next())
+    return refillWorkTable(FillProcId, QStringLiteral("tblExceptReport"), show, [&](FillSteps& steps) {
+        if (!anyDayRow())
             return false;
         show.start();
-        fillRows(groups);
+        fillRows(groups, steps);
         return true;
     });
 }

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
+#include "platform/db/RepeatedStatement.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
@@ -10,6 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <vector>
 
 namespace {
 
@@ -45,7 +47,7 @@ QString workingDays(const ReportFilters& filters)
     return QString::fromUtf8(QJsonDocument(days).toJson(QJsonDocument::Compact));
 }
 
-void fillRows(const ReportFilters& filters, const QString& days)
+void fillRows(const ReportFilters& filters, const QString& days, FillSteps& steps)
 {
     const QString fromDate = DateTimeText::isoDate(filters.fromDate);
     const QString toDate = DateTimeText::isoDate(filters.toDate);
@@ -57,30 +59,42 @@ void fillRows(const ReportFilters& filters, const QString& days)
                      .arg(NameText, EventInRange),
                  {QStringLiteral("--") + Translate(QStringLiteral("Absence All Days")) + QStringLiteral("--"),
                   filters.fromEmployee, filters.toEmployee, fromDate, toDate});
-    // Otherwise each working day without an event of his.
-    Db().execute(QStringLiteral("INSERT INTO tblMissingReport (Employee_Number, Employee_Name, Date) "
-                                "SELECT e.Employee_Number, %1, d.value "
-                                "FROM tblEmployees e CROSS JOIN json_each(?) d "
-                                "WHERE e.Employee_Number BETWEEN ? AND ? AND %2 "
-                                "AND NOT EXISTS (SELECT 1 FROM tblOnline o "
-                                "WHERE o.Employee_Number = e.Employee_Number AND o.Date_CR = d.value) "
-                                "ORDER BY e.Employee_Number, d.value")
-                     .arg(NameText, EventInRange),
-                 {days, filters.fromEmployee, filters.toEmployee, fromDate, toDate});
+    // Otherwise each working day without an event of his, employee by employee.
+    std::vector<qint64> numbers;
+    {
+        ForwardQuery registered(Db(),
+                                QStringLiteral("SELECT Employee_Number FROM tblEmployees "
+                                               "WHERE Employee_Number BETWEEN ? AND ? ORDER BY Employee_Number"),
+                                {filters.fromEmployee, filters.toEmployee});
+        while (registered.next())
+            numbers.push_back(registered.integer(0));
+    }
+    RepeatedStatement absentDays(Db(),
+                                 QStringLiteral("INSERT INTO tblMissingReport (Employee_Number, Employee_Name, Date) "
+                                                "SELECT e.Employee_Number, %1, d.value "
+                                                "FROM tblEmployees e CROSS JOIN json_each(?) d "
+                                                "WHERE e.Employee_Number = ? AND %2 "
+                                                "AND NOT EXISTS (SELECT 1 FROM tblOnline o "
+                                                "WHERE o.Employee_Number = e.Employee_Number AND o.Date_CR = d.value) "
+                                                "ORDER BY d.value")
+                                     .arg(NameText, EventInRange));
+    for (qint64 number : numbers) {
+        absentDays.run({days, number, fromDate, toDate});
+        steps.between();
+    }
 }
 
 }
 
 bool FillIn_MissingReport_Tbl(const ReportFilters& filters, FillShow& show)
 {
-    // Read before the fill's transaction: a box about the settings lets the
-    // event loop run, and the link's rows must not join that transaction.
+    // The door settings as they stand when the fill starts, read once.
     const QString days = workingDays(filters);
-    return refillWorkTable(FillProcId, QStringLiteral("tblMissingReport"), show, [&] {
+    return refillWorkTable(FillProcId, QStringLiteral("tblMissingReport"), show, [&](FillSteps& steps) {
         if (!anyEmployeeInRange(filters))
             return false;
         show.start();
-        fillRows(filters, days);
+        fillRows(filters, days, steps);
         return true;
     });
 }

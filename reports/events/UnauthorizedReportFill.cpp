@@ -32,23 +32,28 @@ void insertFrom(const QString& query, const QString& name, const QString& code, 
                  words.mid(0, 2) + nameWords + words.mid(2) + days);
 }
 
+bool anyOnTheDays(const QVariantList& days)
+{
+    ForwardQuery probe(Db(),
+                       QStringLiteral("SELECT EXISTS (SELECT 1 FROM qryForUnauthorized WHERE Date_CR BETWEEN ? AND ?) "
+                                      "OR EXISTS (SELECT 1 FROM qryUnauthorized2 WHERE Date_CR BETWEEN ? AND ?)"),
+                       days + days);
+    return probe.next() && probe.value(0).toInt() != 0;
+}
+
 }
 
 bool FillIn_Unauthorized_Tbl(const ReportFilters& filters, FillShow& show)
 {
     const QVariantList days{DateTimeText::isoDate(filters.fromDate), DateTimeText::isoDate(filters.toDate)};
-    return refillWorkTable(FillProcId, QStringLiteral("tblUnauthorized"), show, [&] {
-        ForwardQuery probe(
-            Db(),
-            QStringLiteral("SELECT EXISTS (SELECT 1 FROM qryForUnauthorized WHERE Date_CR BETWEEN ? AND ?) "
-                           "OR EXISTS (SELECT 1 FROM qryUnauthorized2 WHERE Date_CR BETWEEN ? AND ?)"),
-            days + days);
-        if (!probe.next() || probe.value(0).toInt() == 0)
+    return refillWorkTable(FillProcId, QStringLiteral("tblUnauthorized"), show, [&](FillSteps& steps) {
+        if (!anyOnTheDays(days))
             return false;
         show.start();
         insertFrom(QStringLiteral("qryForUnauthorized"),
                    QStringLiteral("Employee_Number || ' ' || ifnull(Last_Name, '') || '  ' || ifnull(First_Name, '')"),
                    QStringLiteral("Employee_Code"), {}, days);
+        steps.between();
         insertFrom(QStringLiteral("qryUnauthorized2"), QStringLiteral("?"), QStringLiteral("CardNum"),
                    {Translate(QStringLiteral("Unknown Employee"))}, days);
         return true;

@@ -4,12 +4,12 @@
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/db/RepeatedStatement.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/HoursText.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/WorkTableFill.h"
 
-#include <QHash>
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -304,17 +304,18 @@ private:
     int m_lastOut = 0;
 };
 
-// "12 Last  First", the label of each of an employee's rows.
-QHash<int, QByteArray> employeeLabels(const ReportFilters& filters)
+// "12 Last  First", the label of each of an employee's rows, for each
+// registered employee of the range in the order of the numbers.
+std::vector<std::pair<int, QByteArray>> employeeLabels(const ReportFilters& filters)
 {
-    QHash<int, QByteArray> labels;
+    std::vector<std::pair<int, QByteArray>> labels;
     ForwardQuery q(Db(),
                    QStringLiteral("SELECT Employee_Number, ifnull(Last_Name, ''), ifnull(First_Name, '') "
-                                  "FROM tblEmployees WHERE Employee_Number BETWEEN ? AND ?"),
+                                  "FROM tblEmployees WHERE Employee_Number BETWEEN ? AND ? ORDER BY Employee_Number"),
                    {filters.fromEmployee, filters.toEmployee});
     while (q.next()) {
         const int number = static_cast<int>(q.integer(0));
-        labels.insert(
+        labels.emplace_back(
             number,
             (QString::number(number) + QLatin1Char(' ') + q.text(1) + QStringLiteral("  ") + q.text(2)).toUtf8());
     }
@@ -348,74 +349,65 @@ private:
     RepeatedStatement m_insert;
 };
 
-void fillRows(const ReportFilters& filters)
+void fillRows(const ReportFilters& filters, FillSteps& steps)
 {
-    const QHash<int, QByteArray> labels = employeeLabels(filters);
     HoursTable table;
     const auto write = [&](const Row& row) { table.write(row); };
-    // The index holds all the fill needs, in employee, day and time order;
-    // events of one second are put in the order they were recorded by playDay.
+    const QVariant fromDate = DateTimeText::isoDate(filters.fromDate);
+    const QVariant toDate = DateTimeText::isoDate(filters.toDate);
+    // An employee's events of the days, from the index that holds all the fill
+    // needs, in day and time order: it is sought at his first day, so a month
+    // costs the same however long the log; events of one second are put in
+    // the order they were recorded by playDay.
     ForwardQuery events(Db(),
-                        QStringLiteral("SELECT Employee_Number, Date_CR, Time_CR, iIn, rowid "
+                        QStringLiteral("SELECT Date_CR, Time_CR, iIn, rowid "
                                        "FROM tblOnline INDEXED BY tblOnline_Attendance "
-                                       "WHERE Employee_Number BETWEEN ? AND ? AND Date_CR BETWEEN ? AND ? "
-                                       "ORDER BY Employee_Number, Date_CR, Time_CR"),
-                        filters.rangeParams());
-    std::optional<EmployeeHours> employee;
-    qint64 number = 0;
+                                       "WHERE Employee_Number = ? AND Date_CR BETWEEN ? AND ? "
+                                       "ORDER BY Date_CR, Time_CR"),
+                        {0, fromDate, toDate});
     QByteArray date;
     std::vector<Event> day;
-    // Events of the same second keep the order they were recorded in.
-    const auto playDay = [&] {
-        std::stable_sort(day.begin(), day.end(), [](const Event& a, const Event& b) {
-            return a.second != b.second ? a.second < b.second : a.order < b.order;
-        });
-        for (const Event& e : day)
-            employee->event(date, e);
-        employee->endDay(write);
-        day.clear();
-    };
-    while (events.next()) {
-        const qint64 n = events.integer(0);
-        if (!employee || n != number) {
-            if (employee) {
+    // An employee number without a register entry is passed over.
+    for (const auto& [number, label] : employeeLabels(filters)) {
+        EmployeeHours employee(number, label);
+        // Events of the same second keep the order they were recorded in.
+        const auto playDay = [&] {
+            std::stable_sort(day.begin(), day.end(), [](const Event& a, const Event& b) {
+                return a.second != b.second ? a.second < b.second : a.order < b.order;
+            });
+            for (const Event& e : day)
+                employee.event(date, e);
+            employee.endDay(write);
+            day.clear();
+        };
+        date.clear();
+        events.restart({number, fromDate, toDate});
+        while (events.next()) {
+            const QByteArrayView eventDate = events.bytes(0);
+            if (eventDate != date) {
                 playDay();
-                employee->finish(write);
+                date = eventDate.toByteArray();
+                // A day no calendar has (written by another program) would count as worked.
+                if (!HoursText::isStoredDay(eventDate))
+                    refuseUnreadableDay(QString::fromUtf8(date), QString::fromUtf8(label));
             }
-            employee.reset();
-            number = n;
-            date.clear();
-            // An employee number without a register entry is passed over.
-            if (const auto label = labels.constFind(static_cast<int>(n)); label != labels.constEnd())
-                employee.emplace(static_cast<int>(n), *label);
+            const QByteArrayView time = events.bytes(1);
+            const std::optional<int> second = HoursText::secondOfDay(time);
+            if (!second || time.size() > 8)
+                raiseError(
+                    Err::TypeMismatch,
+                    Translate(QStringLiteral("Unreadable event time '%1' of employee %2 on %3"))
+                        .arg(QString::fromUtf8(time), QString::fromUtf8(label), shownDate(QString::fromUtf8(date))));
+            Event& e = day.emplace_back();
+            e.second = *second;
+            e.order = events.integer(3);
+            e.code = events.isNull(2) ? 0 : static_cast<int>(events.integer(2));
+            e.timeLength = static_cast<int>(time.size());
+            std::copy(time.begin(), time.end(), e.time.begin());
         }
-        if (!employee)
-            continue;
-        const QByteArrayView eventDate = events.bytes(1);
-        if (eventDate != date) {
-            playDay();
-            date = eventDate.toByteArray();
-            // A day no calendar has (written by another program) would count as worked.
-            if (!HoursText::isStoredDay(eventDate))
-                refuseUnreadableDay(QString::fromUtf8(date), QString::fromUtf8(labels.value(static_cast<int>(n))));
-        }
-        const QByteArrayView time = events.bytes(2);
-        const std::optional<int> second = HoursText::secondOfDay(time);
-        if (!second || time.size() > 8)
-            raiseError(Err::TypeMismatch,
-                       Translate(QStringLiteral("Unreadable event time '%1' of employee %2 on %3"))
-                           .arg(QString::fromUtf8(time), QString::fromUtf8(labels.value(static_cast<int>(n))),
-                                shownDate(QString::fromUtf8(date))));
-        Event& e = day.emplace_back();
-        e.second = *second;
-        e.order = events.integer(4);
-        e.code = events.isNull(3) ? 0 : static_cast<int>(events.integer(3));
-        e.timeLength = static_cast<int>(time.size());
-        std::copy(time.begin(), time.end(), e.time.begin());
-    }
-    if (employee) {
         playDay();
-        employee->finish(write);
+        employee.finish(write);
+        steps.between();
     }
 }
 
@@ -429,15 +421,11 @@ void refuseUnreadableDay(const QString& day, const QString& label)
 
 bool FillIn_HoursReport_Tbl(const ReportFilters& filters, FillShow& show)
 {
-    return refillWorkTable(FillProcId, QStringLiteral("tblHoursReport"), show, [&] {
-        ForwardQuery probe(Db(),
-                           QStringLiteral("SELECT 1 FROM tblOnline WHERE Employee_Number BETWEEN ? AND ? "
-                                          "AND Date_CR BETWEEN ? AND ? LIMIT 1"),
-                           filters.rangeParams());
-        if (!probe.next())
+    return refillWorkTable(FillProcId, QStringLiteral("tblHoursReport"), show, [&](FillSteps& steps) {
+        if (!anyEventInRange(filters))
             return false;
         show.start();
-        fillRows(filters);
+        fillRows(filters, steps);
         return true;
     });
 }

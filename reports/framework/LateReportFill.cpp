@@ -9,6 +9,7 @@
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/HoursText.h"
 #include "reports/framework/Report.h"
+#include "reports/framework/SlicedRows.h"
 #include "reports/framework/WorkTableFill.h"
 #include "reports/framework/WorkingCalendar.h"
 
@@ -140,27 +141,35 @@ private:
     qint64 m_minutes = 0;
 };
 
-bool fillLateRows(const WorkingCalendar& calendar)
+bool anyHoursRow()
 {
     ForwardQuery hours(Db(), QStringLiteral("SELECT 1 FROM tblHoursReport LIMIT 1"));
-    if (!hours.next())
+    return hours.next();
+}
+
+bool fillLateRows(const WorkingCalendar& calendar, FillSteps& steps)
+{
+    if (!anyHoursRow())
         return false;
     // The working-hours table holds each employee's rows together, in the order computed.
-    ForwardQuery days(Db(),
-                      QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
-                                     "GlobalTotal FROM qryForLateReport ORDER BY AutoNumber"));
-    if (!days.next())
+    SlicedRows rows(QStringLiteral("tblHoursReport"),
+                    QStringLiteral("SELECT Employee_Number, Employee_Name, Date, OwnStartTime, FirstIn, DayTotal, "
+                                   "GlobalTotal FROM qryForLateReport "
+                                   "WHERE AutoNumber > ? AND AutoNumber <= ? ORDER BY AutoNumber"),
+                    {}, steps);
+    if (!rows.next())
         return false;
+    const ForwardQuery& days = rows.row();
     const Start defaultStart(appState().DefaultStartTime.toUtf8());
     // A day's group start time, asked once a day.
     QHash<int, Start> groupStart;
-    LateRows rows;
-    rows.startEmployee(days);
+    LateRows late;
+    late.startEmployee(days);
     qint64 number = days.integer(Number);
     do {
         if (days.integer(Number) != number) {
-            rows.total();
-            rows.startEmployee(days);
+            late.total();
+            late.startEmployee(days);
             number = days.integer(Number);
         }
         const QByteArrayView date = days.bytes(Day);
@@ -172,17 +181,17 @@ bool fillLateRows(const WorkingCalendar& calendar)
             group = groupStart.insert(dayKey(date), Start(calendar.scheduledStartTime(day).toUtf8()));
         }
         if (!group->isEmpty()) {
-            rows.day(days, *group);
+            late.day(days, *group);
             continue;
         }
         // An employee's own start time counts when it is a time: "__:__", "" and Null are none.
         const QByteArrayView own = days.isNull(OwnStart) ? QByteArrayView() : days.bytes(OwnStart);
         if (!own.isEmpty() && own != QByteArrayView("__:__"))
-            rows.day(days, Start(own.toByteArray()), true);
+            late.day(days, Start(own.toByteArray()), true);
         else
-            rows.day(days, defaultStart);
-    } while (days.next());
-    rows.total();
+            late.day(days, defaultStart);
+    } while (rows.next());
+    late.total();
     return true;
 }
 
@@ -198,8 +207,8 @@ bool FillIn_LateReport_Tbl(const ReportFilters& filters, FillShow& show)
         }
         return false;
     }
-    // Read before the fill's transaction: a box about the settings lets the
-    // event loop run, and the link's rows must not join that transaction.
+    // The door settings as they stand when the fill starts, read once.
     const WorkingCalendar calendar = calendarForFill(CalendarProcId);
-    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show, [&] { return fillLateRows(calendar); });
+    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show,
+                           [&](FillSteps& steps) { return fillLateRows(calendar, steps); });
 }

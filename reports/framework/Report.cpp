@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/ReportKind.h"
+#include "platform/BackgroundTask.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
@@ -15,6 +16,19 @@ bool hasRows(const ReportQuery& query)
     return rows.next() && rows.value(0).toInt() != 0;
 }
 
+bool anyEventInRange(const ReportFilters& filters)
+{
+    // Each number of the range is sought with the first day, up to the
+    // highest number the log holds: the log's other days are never read.
+    ForwardQuery probe(Db(),
+                       QStringLiteral("WITH RECURSIVE number(n) AS (SELECT ? UNION ALL SELECT n + 1 FROM number "
+                                      "WHERE n < min(?, (SELECT max(Employee_Number) FROM tblOnline))) "
+                                      "SELECT 1 FROM number CROSS JOIN tblOnline INDEXED BY tblOnline_Attendance "
+                                      "ON Employee_Number = number.n AND Date_CR BETWEEN ? AND ? LIMIT 1"),
+                       filters.rangeParams());
+    return probe.next();
+}
+
 int writeReportFile(const QString& path, const TextFileLayout& layout, const ReportQuery& rows)
 {
     ReportTextFile file(path, layout.widths);
@@ -25,7 +39,9 @@ int writeReportFile(const QString& path, const TextFileLayout& layout, const Rep
     ForwardQuery query(Db(), rows.sql, rows.params);
     while (query.next()) {
         file.writeLine(layout.record(query));
-        ++written;
+        // Closing its window meanwhile drops the file.
+        if (++written % 4096 == 0)
+            BackgroundTask::stopIfRequested();
     }
     for (const QStringList& line : layout.closing)
         file.writeLine(line);

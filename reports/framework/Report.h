@@ -22,6 +22,10 @@ struct ReportQuery {
 // True when the statement yields at least one row.
 bool hasRows(const ReportQuery& query);
 
+// True when the event log holds an event of an employee number of the
+// filters' range on one of their days.
+bool anyEventInRange(const ReportFilters& filters);
+
 // A column of the preview grid: its title (a dictionary key; none leaves the
 // header as the data gives it) and its width in twips (0 hides it). Dates of
 // the form YYYY-MM-DD are shown in the system's short date form.

@@ -1,14 +1,17 @@
 #include "reports/framework/frmReportWindow.h"
 
 #include "core/AppState.h"
+#include "core/BesideTheWindow.h"
 #include "core/Messages.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
+#include "platform/BackgroundTask.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DeferredCheckpoint.h"
 #include "platform/files/SaveFileDialogs.h"
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/FormRegistry.h"
@@ -22,12 +25,14 @@
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/widgets/PreviewGridFit.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
+#include <QThread>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -51,34 +56,79 @@ public:
 };
 
 // The filter window's animation plays while the work table fills, and the
-// report window takes no clicks.
+// report window takes no clicks. The fill runs beside the window's thread:
+// what the windows show changes on their thread, while the pause that ends a
+// fill passes on the fill's, which folds the pages it wrote into the file
+// meanwhile.
 class WindowFillShow final : public FillShow {
 public:
-    explicit WindowFillShow(QWidget& window) : m_window(window) {}
+    explicit WindowFillShow(QWidget& window) : m_window(&window) {}
 
     void start() override
     {
-        if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
-            filter->anmAVI->setVisible(true);
-            filter->anmAVI->open(ProgramFolder::path() + QStringLiteral("/findfile.avi"));
-            filter->anmAVI->play();
-        }
-        m_window.setEnabled(false);
+        onWindowThread([window = m_window] {
+            if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
+                filter->anmAVI->setVisible(true);
+                filter->anmAVI->open(ProgramFolder::path() + QStringLiteral("/findfile.avi"));
+                filter->anmAVI->play();
+            }
+            if (window)
+                window->setEnabled(false);
+        });
     }
 
     void end(bool pause) override
     {
-        if (pause)
+        if (pause) {
+            DeferredCheckpoint::foldLog(Db());
             WaitSeconds(2);
-        m_window.setEnabled(true);
-        if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
-            filter->anmAVI->stop();
-            filter->anmAVI->setVisible(false);
         }
+        onWindowThread([window = m_window] {
+            if (window)
+                window->setEnabled(true);
+            if (frmEmpReport* filter = FormInstance<frmEmpReport>::find()) {
+                filter->anmAVI->stop();
+                filter->anmAVI->setVisible(false);
+            }
+        });
     }
 
 private:
-    QWidget& m_window;
+    static void onWindowThread(std::function<void()> change)
+    {
+        if (QThread::currentThread() == qApp->thread())
+            change();
+        else
+            QMetaObject::invokeMethod(qApp, std::move(change), Qt::QueuedConnection);
+    }
+
+    QPointer<QWidget> m_window;
+};
+// While it lives, closing the report window or the filter window asks the
+// work beside the window to stop; the close itself waits until the work has
+// ended.
+class StopOnClose {
+public:
+    explicit StopOnClose(Form& window) : m_hold(window)
+    {
+        const auto ask = [this] { stop.request(); };
+        m_closes << QObject::connect(&window, &Form::unloadAsked, &window, ask);
+        if (frmEmpReport* filter = FormInstance<frmEmpReport>::find(); filter && filter != &window)
+            m_closes << QObject::connect(filter, &Form::unloadAsked, &window, ask);
+    }
+    ~StopOnClose()
+    {
+        for (const QMetaObject::Connection& close : std::as_const(m_closes))
+            QObject::disconnect(close);
+    }
+    StopOnClose(const StopOnClose&) = delete;
+    StopOnClose& operator=(const StopOnClose&) = delete;
+
+    BackgroundTask::StopRequest stop;
+
+private:
+    Form::Hold m_hold;
+    QList<QMetaObject::Connection> m_closes;
 };
 
 }
@@ -167,7 +217,17 @@ void frmReportWindow::CloseReport()
 bool frmReportWindow::fillWorkTable()
 {
     WindowFillShow show(*this);
-    return m_report->fill(m_filters, show);
+    StopOnClose closes(*this);
+    bool filled = false;
+    {
+        // The receive tick's commits leave the fill's pages to the fill, which folds them itself.
+        DeferredCheckpoint deferred(Db());
+        filled = RunBesideTheWindow([&] {
+            const BackgroundTask::StopRequest::Watch watch(closes.stop);
+            return m_report->fill(m_filters, show);
+        });
+    }
+    return filled && !unloadPutOff();
 }
 
 void frmReportWindow::showNotice(const QString& text)
@@ -261,7 +321,8 @@ void frmReportWindow::cmdSave_Click()
         showNormalPointer();
         const QString path = chooseSaveFile();
         showBusyPointer();
-        writeReportFile(path, m_report->textFileFor(m_filters), rows);
+        if (!writeFile(path, rows))
+            return;
         showNotice(Translate(QStringLiteral("save file successful")));
     } catch (const AppError& error) {
         setEnabled(true);
@@ -269,6 +330,28 @@ void frmReportWindow::cmdSave_Click()
         if (error.number() != Err::CancelError)
             ReportError(m_numbers.save, error);
     }
+}
+
+bool frmReportWindow::writeFile(const QString& path, const ReportQuery& rows)
+{
+    // Closed meanwhile, the window goes once the file is dropped: the file
+    // chosen stays as it was.
+    StopOnClose closes(*this);
+    const TextFileLayout layout = m_report->textFileFor(m_filters);
+    const bool wasEnabled = isEnabled();
+    setEnabled(false);
+    bool written = false;
+    try {
+        RunBesideTheWindow([&] {
+            const BackgroundTask::StopRequest::Watch watch(closes.stop);
+            writeReportFile(path, layout, rows);
+        });
+        written = true;
+    } catch (const BackgroundTask::Stopped&) {
+        showNormalPointer();
+    }
+    setEnabled(wasEnabled);
+    return written;
 }
 
 void frmReportWindow::cmdPrintReport_Click()

@@ -72,7 +72,12 @@ protected:
     const QWidget* opener() const;
 
 private:
+    // The report's fill, beside the window's thread; false when it failed
+    // (and said why) or a close stopped it.
     bool fillWorkTable();
+    // Writes the rows as the report's text file, beside the window's thread;
+    // false when a close stopped it.
+    bool writeFile(const QString& path, const ReportQuery& rows);
     void InitGrid();
     // A preview opens wide enough for its columns, within the screen.
     void widenToColumns();

@@ -295,13 +295,13 @@ private slots:
         frmEmpReport& w = open();
         w.Option1[ReportKinds::HoursDetails]->setChecked(true);
         bool sawShow = false;
-        QTimer::singleShot(0, &w, [&] {
-            // Inside the pause at the end of the fill.
+        // Inside the pause at the end of the fill.
+        env->clock.duringWait = [&] {
             sawShow =
                 w.anmAVI->isVisible() && w.anmAVI->isPlaying() && !FormInstance<frmWorkingHours>::get().isEnabled();
             w.PreviewReport();
             w.SaveReport();
-        });
+        };
         w.PreviewReport();
         QVERIFY(sawShow);
         QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
@@ -330,13 +330,13 @@ private slots:
         const QPointer<frmEmpReport> window(&w);
         w.Option1[ReportKinds::HoursDetails]->setChecked(true);
         bool closedInThePause = false;
-        QTimer::singleShot(0, &w, [&] {
+        env->clock.duringWait = [&] {
             closedInThePause = w.anmAVI->isPlaying();
             if (closeBox)
                 w.close();
             else
                 w.ToolbarButton[5]->trigger();
-        });
+        };
         bool stayedForThePreview = false;
         env->modalSteps.enqueue([&](Form& preview) {
             stayedForThePreview = window && window->isLoaded() && window->isVisible() && main.Toolbar1->isHidden();

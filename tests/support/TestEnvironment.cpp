@@ -14,8 +14,12 @@
 #include "platform/help/HelpService.h"
 #include "platform/translation/BinaryDictionary.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QSemaphore>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
 
 int RecordingPrompts::messageBox(const QString& text, const QString& title, int kind, int buttons)
 {
@@ -43,17 +47,57 @@ std::optional<int> RecordingPrompts::chooseLanguage(const QString& title, const 
 
 void FakeClock::waitUntil(const QDateTime& until)
 {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        waitBesideTheWindow(*app, until);
+        return;
+    }
     ++waits;
     // A nested loop as the program's own: timers, posted events and deferred
     // deletions run inside the wait. The time comes at once, and the loop ends
     // after what was queued before it.
     QEventLoop loop;
     QTimer::singleShot(0, &loop, [this, &loop, until] {
+        if (duringWait)
+            std::exchange(duringWait, {})();
         if (until > current)
             current = until;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
+}
+
+// Work beside the window waits while the window's thread goes on: that thread
+// has its turn of the wait, and the time comes once it has had it. A window's
+// thread that waits for the work itself (the end of the program) never comes
+// to it: then the time comes all the same.
+void FakeClock::waitBesideTheWindow(QCoreApplication& app, const QDateTime& until)
+{
+    enum { Pending, Taken, Dropped };
+    struct Turn {
+        std::atomic<int> state{Pending};
+        QSemaphore done;
+    };
+    auto turn = std::make_shared<Turn>();
+    QMetaObject::invokeMethod(
+        &app,
+        [this, until, turn] {
+            int pending = Pending;
+            if (!turn->state.compare_exchange_strong(pending, Taken))
+                return;
+            waitUntil(until);
+            turn->done.release();
+        },
+        Qt::QueuedConnection);
+    if (turn->done.tryAcquire(1, 2000))
+        return;
+    int pending = Pending;
+    if (turn->state.compare_exchange_strong(pending, Dropped)) {
+        if (until > current)
+            current = until;
+        return;
+    }
+    turn->done.acquire();
 }
 
 TestEnvironment::TestEnvironment()

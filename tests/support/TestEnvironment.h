@@ -10,10 +10,12 @@
 #include <QList>
 #include <QQueue>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 
+class QCoreApplication;
 class WindowPrintNotice;
 
 // Thrown where the program would end, with the status it would end with.
@@ -72,14 +74,21 @@ private:
 };
 
 // Time stands still until the program waits; a wait runs a nested event loop,
-// as the program's clock does, and moves the time on at once.
+// as the program's clock does, and moves the time on at once. A wait of work
+// beside the window's thread lets that thread have its turn of the wait.
 class FakeClock final : public Clock {
 public:
     QDateTime now() const override { return current; }
     void waitUntil(const QDateTime& until) override;
 
     SharedTime current{QDateTime(QDate(2026, 3, 2), QTime(9, 0, 0, 250))};
+    // The waits, counted on the window's thread.
     int waits = 0;
+    // Run once, on the window's thread, inside the next wait.
+    std::function<void()> duringWait;
+
+private:
+    void waitBesideTheWindow(QCoreApplication& app, const QDateTime& until);
 };
 
 // One test's world: a temporary program folder, answered prompts, printer and
