@@ -10,6 +10,7 @@
 #include "reports/events/ExceptReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
+#include "reports/framework/ReportTextFile.h"
 
 #include <optional>
 
@@ -42,11 +43,9 @@ TextFileLayout layoutOf(const ReportFilters* filters)
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Schedual Hours")), Translate(QStringLiteral("Actual Hours")),
                        Translate(QStringLiteral("Missing Hours"))};
-    layout.record = [](const ForwardQuery& row) {
-        QStringList fields;
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = Name; c <= Missing; ++c)
-            fields << row.field(c).textOrEmpty();
-        return fields;
+            line.add(row, c);
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};
     return layout;

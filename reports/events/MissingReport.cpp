@@ -9,6 +9,7 @@
 #include "reports/events/MissingReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
+#include "reports/framework/ReportTextFile.h"
 
 #include <optional>
 
@@ -41,9 +42,7 @@ TextFileLayout MissingReport::textFile() const
     layout.widths = {40, 40};
     layout.title = {Translate(QStringLiteral("Absence Report")), QStringLiteral(" ")};
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date"))};
-    layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(0).textOrEmpty(), row.field(1).textOrEmpty()};
-    };
+    layout.record = [](const ForwardQuery& row, TextLine& line) { line.add(row, 0).add(row, 1); };
     return layout;
 }
 

@@ -52,13 +52,9 @@ TextFileLayout OnlineReport::textFile() const
     layout.headings = {Translate(QStringLiteral("Name")),     Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Time")),     Translate(QStringLiteral("In/Out")),
                        Translate(QStringLiteral("PIN/Card")), Translate(QStringLiteral("Door Action"))};
-    layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(Label).textOrEmpty(),
-                           shownDate(row.field(Date).textOrEmpty()),
-                           clockOfStoredTime(row.field(Time).textOrEmpty()),
-                           row.field(InOut).textOrEmpty(),
-                           row.field(PinCard).textOrEmpty(),
-                           row.field(DoorAction).textOrEmpty()};
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
+        line.add(row, Label).addShownDate(row, Date).addClock(row, Time);
+        line.add(row, InOut).add(row, PinCard).add(row, DoorAction);
     };
     return layout;
 }

@@ -10,6 +10,7 @@
 #include "reports/events/UnauthorizedReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
+#include "reports/framework/ReportTextFile.h"
 
 namespace {
 
@@ -66,11 +67,9 @@ TextFileLayout UnauthorizedReport::textFile() const
                        Translate(QStringLiteral("Name")),  Translate(QStringLiteral("Slot#")),
                        Translate(QStringLiteral("Code#")), Translate(QStringLiteral("Door Action")),
                        Translate(QStringLiteral("Reason"))};
-    layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(Date).textOrEmpty(),  clockOfStoredTime(row.field(Time).textOrEmpty()),
-                           row.field(Name).textOrEmpty(),  QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
-                           row.field(Code).textOrEmpty(),  row.field(DoorAction).textOrEmpty(),
-                           row.field(Reason).textOrEmpty()};
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
+        line.add(row, Date).addClock(row, Time).add(row, Name).add("  ", row, Slot);
+        line.add(row, Code).add(row, DoorAction).add(row, Reason);
     };
     return layout;
 }

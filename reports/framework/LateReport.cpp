@@ -68,11 +68,8 @@ TextFileLayout LateReport::textFile() const
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Schedual Start")), Translate(QStringLiteral("Actual Start")),
                        Translate(QStringLiteral("Late"))};
-    layout.record = [](const ForwardQuery& row) {
-        const QString blank = QStringLiteral(" ");
-        return QStringList{row.field(Name).textOrEmpty(), row.field(Date).textOrEmpty(),
-                           blank + row.field(Need).textOrEmpty(), blank + row.field(Did).textOrEmpty(),
-                           blank + row.field(Late).textOrEmpty()};
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
+        line.add(row, Name).add(row, Date).add(" ", row, Need).add(" ", row, Did).add(" ", row, Late);
     };
     return layout;
 }

@@ -38,7 +38,10 @@ int writeReportFile(const QString& path, const TextFileLayout& layout, const Rep
     int written = 0;
     ForwardQuery query(Db(), rows.sql, rows.params);
     while (query.next()) {
-        file.writeLine(layout.record(query));
+        TextLine& line = file.row();
+        layout.record(query, line);
+        line.end();
+        file.writeRow();
         // Closing its window meanwhile drops the file.
         if (++written % 4096 == 0)
             BackgroundTask::stopIfRequested();

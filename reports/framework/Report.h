@@ -12,6 +12,7 @@
 class FillShow;
 class ForwardQuery;
 class Printer;
+class TextLine;
 
 // A statement a report reads its rows with, its values bound.
 struct ReportQuery {
@@ -41,8 +42,8 @@ struct TextFileLayout {
     QStringList title;
     QStringList rule;
     QStringList headings;
-    // The fields of one row of the save query.
-    std::function<QStringList(const ForwardQuery&)> record;
+    // The fields of one row of the save query, added to its line in turn.
+    std::function<void(const ForwardQuery&, TextLine&)> record;
     QList<QStringList> closing;
 };
 

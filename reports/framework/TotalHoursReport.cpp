@@ -8,6 +8,7 @@
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportTextFile.h"
 
 namespace {
 
@@ -45,11 +46,9 @@ TextFileLayout TotalHoursReport::textFile() const
                     Translate(QStringLiteral("Total Report")) + QLatin1Char(' ')};
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Actual Hours")), Translate(QStringLiteral("Global Hours"))};
-    layout.record = [](const ForwardQuery& row) {
-        QStringList fields;
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = 0; c < 4; ++c)
-            fields << row.field(c).textOrEmpty();
-        return fields;
+            line.add(row, c);
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};
     return layout;

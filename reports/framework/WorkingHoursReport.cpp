@@ -8,6 +8,7 @@
 #include "reports/framework/EmployeePagesPrint.h"
 #include "reports/framework/HoursReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
+#include "reports/framework/ReportTextFile.h"
 
 namespace {
 
@@ -46,11 +47,9 @@ TextFileLayout WorkingHoursReport::textFile() const
     // The headings of this file stay English.
     layout.headings = {QStringLiteral("Name"), QStringLiteral("Date"), QStringLiteral("In"), QStringLiteral("Out"),
                        QStringLiteral("Sub Total")};
-    layout.record = [](const ForwardQuery& row) {
-        QStringList fields;
+    layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = 0; c < 5; ++c)
-            fields << row.field(c).textOrEmpty();
-        return fields;
+            line.add(row, c);
     };
     return layout;
 }

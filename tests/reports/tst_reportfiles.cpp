@@ -180,10 +180,10 @@ private slots:
         }
         TextFileLayout layout = makeReport(ReportKinds::HoursDetails)->textFile();
         int written = 0;
-        layout.record = [&](const ForwardQuery&) -> QStringList {
+        layout.record = [&](const ForwardQuery&, TextLine& line) {
             if (++written == 2)
                 raiseError(Err::PathFileAccess, QStringLiteral("Disk full"));
-            return {QStringLiteral("row")};
+            line.add("row");
         };
         CountingFillShow show;
         QVERIFY(makeReport(ReportKinds::HoursDetails)->fill(week(), show));
