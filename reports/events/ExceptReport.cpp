@@ -17,8 +17,12 @@
 namespace {
 
 // An employee's closing row stays last in his rows whichever way the days run.
+// Upwards that is the order the fill wrote the rows in, which the table gives
+// without sorting: the preview of years opens at once.
 QString order(const ReportFilters& filters)
 {
+    if (filters.sort == SortDirection::Ascending)
+        return QStringLiteral(" ORDER BY AutoNumber");
     return QStringLiteral(" ORDER BY Employee_Number, IsTotal, AutoNumber ") + sortKeyword(filters.sort);
 }
 

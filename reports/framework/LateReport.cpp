@@ -21,8 +21,12 @@ const QString Columns = QStringLiteral("SELECT AutoNumber, Employee_Number, Empl
                                        "TotalMinutes");
 
 // The total row stays last in each employee's rows whichever way the days run.
+// Upwards that is the order the fill wrote the rows in, which the table gives
+// without sorting: the preview of years opens at once.
 QString order(const ReportFilters& filters)
 {
+    if (filters.sort == SortDirection::Ascending)
+        return QStringLiteral(" ORDER BY AutoNumber");
     return QStringLiteral(" ORDER BY Employee_Number, IsTotal, AutoNumber ") + sortKeyword(filters.sort);
 }
 

@@ -13,8 +13,10 @@
 namespace {
 
 const QString Columns = QStringLiteral("SELECT Employee_Name, Date, DayTotal, GlobalTotal");
-// Always in the order computed: the sort direction plays no part here.
-const QString Order = QStringLiteral(" FROM qryForTotalReport ORDER BY Employee_Number, IsTotal, AutoNumber");
+// Always in the order computed (employee by employee, each one's total row
+// last), which the table gives without sorting: the sort direction plays no
+// part here.
+const QString Order = QStringLiteral(" FROM qryForTotalReport ORDER BY AutoNumber");
 
 }
 

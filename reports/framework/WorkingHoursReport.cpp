@@ -12,9 +12,11 @@
 
 namespace {
 
-// The rows of each employee in the order they were computed, the total row last.
+// The rows in the order they were computed, employee by employee, each one's
+// total row last, which the table gives without sorting: the preview of years
+// opens at once.
 const QString Columns = QStringLiteral("Employee_Name, Date, StartTime, EndTime, SumDay, Employee_Number");
-const QString Order = QStringLiteral(" FROM qryForWHdetails ORDER BY Employee_Number, IsTotal, AutoNumber");
+const QString Order = QStringLiteral(" FROM qryForWHdetails ORDER BY AutoNumber");
 
 }
 
