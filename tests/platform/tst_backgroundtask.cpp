@@ -1,6 +1,7 @@
 #include "platform/AppError.h"
 #include "platform/BackgroundTask.h"
 
+#include <QElapsedTimer>
 #include <QSemaphore>
 #include <QTimer>
 #include <QtTest>
@@ -87,6 +88,38 @@ private slots:
         loop.exec();
         QCOMPARE(calledOn, QThread::currentThread());
         QCOMPARE(number, 75);
+    }
+
+    // The end of the program asks the work that watches a stop request to
+    // stop between its steps, rather than waiting for all of it (the work
+    // below would go on for 10 s); only that work's thread is asked.
+    void theEndOfTheProgramAsksWorkToStopEarly()
+    {
+        QObject window;
+        QSemaphore watching;
+        std::atomic<bool> stoppedEarly{false};
+        BackgroundTask::StopRequest stop;
+        BackgroundTask::runThen(
+            &window,
+            [&] {
+                const BackgroundTask::StopRequest::Watch watch(stop);
+                watching.release();
+                QElapsedTimer since;
+                since.start();
+                while (since.elapsed() < 10000) {
+                    if (BackgroundTask::stopRequested()) {
+                        stoppedEarly = true;
+                        return;
+                    }
+                    QThread::msleep(1);
+                }
+            },
+            [](std::exception_ptr) {});
+        QVERIFY(watching.tryAcquire(1, 10000));
+        QVERIFY(!BackgroundTask::stopRequested());
+        BackgroundTask::waitForAll();
+        QVERIFY(stoppedEarly);
+        QVERIFY(stop.requested());
     }
 };
 
