@@ -18,6 +18,8 @@ public:
     bool isPlaying() const { return m_timer.isActive(); }
 
     QSize sizeHint() const override { return {64, 48}; }
+    // A layout never squeezes the picture to nothing.
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -143,6 +143,10 @@ frmEmpReport::frmEmpReport()
     sorting->setColumnStretch(1, 1);
 
     anmAVI = new AnimationBox(this);
+    // Its room is kept while it is hidden: the window stays as it is when a report fills.
+    QSizePolicy keptRoom = anmAVI->sizePolicy();
+    keptRoom.setRetainSizeWhenHidden(true);
+    anmAVI->setSizePolicy(keptRoom);
     anmAVI->setVisible(false);
 
     auto* right = new QVBoxLayout;
