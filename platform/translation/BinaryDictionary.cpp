@@ -6,13 +6,14 @@
 #include "platform/translation/QtStandardTexts.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
 // One count for every dictionary, so that no two states of any of them share a revision.
 quint64 nextRevision()
 {
-    static quint64 revisions = 0;
+    static std::atomic<quint64> revisions{0};
     return ++revisions;
 }
 
@@ -36,22 +37,46 @@ Bare bareOf(const QString& text)
 
 BinaryDictionary::BinaryDictionary() : m_revision(nextRevision()) {}
 
+QString BinaryDictionary::dictionaryFile() const
+{
+    const QMutexLocker lock(&m_lock.mutex);
+    return m_file;
+}
+
+void BinaryDictionary::setDictionaryFile(const QString& path)
+{
+    const QMutexLocker lock(&m_lock.mutex);
+    m_file = path;
+}
+
 void BinaryDictionary::LoadDictionary()
 {
-    takeContents(MldFile::load(m_file));
+    DictionaryContents contents = MldFile::load(dictionaryFile());
+    const QMutexLocker lock(&m_lock.mutex);
+    takeContents(std::move(contents));
     m_loadedFile = m_file;
+}
+
+int16_t BinaryDictionary::Language() const
+{
+    const QMutexLocker lock(&m_lock.mutex);
+    return m_language;
 }
 
 void BinaryDictionary::setLanguage(int16_t index)
 {
-    if (index != m_language)
-        m_revision = nextRevision();
-    m_language = index;
+    {
+        const QMutexLocker lock(&m_lock.mutex);
+        if (index != m_language)
+            m_revision = nextRevision();
+        m_language = index;
+    }
     QtStandardTexts::follow(index);
 }
 
 void BinaryDictionary::setContents(DictionaryContents contents)
 {
+    const QMutexLocker lock(&m_lock.mutex);
     takeContents(std::move(contents));
     m_loadedFile = m_file;
 }
@@ -75,6 +100,7 @@ void BinaryDictionary::takeContents(DictionaryContents contents) const
 
 quint64 BinaryDictionary::revision() const
 {
+    const QMutexLocker lock(&m_lock.mutex);
     ensureLoaded();
     return m_revision;
 }
@@ -94,6 +120,7 @@ void BinaryDictionary::ensureLoaded() const
 
 QStringList BinaryDictionary::languages() const
 {
+    const QMutexLocker lock(&m_lock.mutex);
     ensureLoaded();
     return m_contents.languages.isEmpty() ? QStringList{QStringLiteral("English")} : m_contents.languages;
 }
@@ -109,6 +136,7 @@ QString BinaryDictionary::lookup(const QString& key) const
 
 QString BinaryDictionary::Translate(const QString& text) const
 {
+    const QMutexLocker lock(&m_lock.mutex);
     ensureLoaded();
     if (m_language <= 0 || text.isEmpty())
         return text;
@@ -127,6 +155,7 @@ QString BinaryDictionary::Translate(const QString& text) const
 
 QString BinaryDictionary::englishOf(const QString& text) const
 {
+    const QMutexLocker lock(&m_lock.mutex);
     ensureLoaded();
     if (text.isEmpty() || m_contents.entries.contains(text))
         return text;

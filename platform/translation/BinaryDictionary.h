@@ -2,6 +2,7 @@
 
 #include "platform/translation/MldFile.h"
 
+#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -9,17 +10,19 @@
 // The program's dictionary: the English texts it shows, prints and writes, and
 // their translations. Language 0 is English (the keys themselves); language n
 // is column n of the dictionary file. An index with no column shows English.
+// Work beside the window's thread (a report's fill) translates too, while the
+// window may change the language.
 class BinaryDictionary {
 public:
     BinaryDictionary();
 
-    QString dictionaryFile() const { return m_file; }
+    QString dictionaryFile() const;
     // The file is read by LoadDictionary, or at the first translation after it changed.
-    void setDictionaryFile(const QString& path) { m_file = path; }
+    void setDictionaryFile(const QString& path);
     // Throws when the file is missing or malformed; the texts then stay as they were.
     void LoadDictionary();
 
-    int16_t Language() const { return m_language; }
+    int16_t Language() const;
     // Qt's own texts follow (standard buttons and dialogs).
     void setLanguage(int16_t index);
     QStringList languages() const;
@@ -46,6 +49,14 @@ private:
     void takeContents(DictionaryContents contents) const;
     QString lookup(const QString& key) const;
 
+    // Each dictionary's own; a dictionary assigned to another keeps its lock.
+    struct Lock {
+        Lock() = default;
+        Lock(const Lock&) {}
+        Lock& operator=(const Lock&) { return *this; }
+        QMutex mutex;
+    };
+    mutable Lock m_lock;
     QString m_file;
     mutable QString m_loadedFile;
     mutable DictionaryContents m_contents;

@@ -124,9 +124,8 @@ bool anyDayRow()
     return any.next();
 }
 
-void fillRows(const GroupHours& groups, FillSteps& steps)
+void fillRows(const GroupHours& groups, qint64 defaultHours, FillSteps& steps)
 {
-    const qint64 defaultHours = appState().DefaultWorkHours;
     ExceptRows rows;
     SlicedRows sliced(QStringLiteral("tblHoursReport"), Days, {std::max(groups.most(), defaultHours)}, steps);
     while (sliced.next()) {
@@ -171,7 +170,7 @@ bool FillIn_ExceptReport_Tbl(const ReportFilters& filters, FillShow& show)
         if (!anyDayRow())
             return false;
         show.start();
-        fillRows(groups, steps);
+        fillRows(groups, filters.defaultWorkHours.value_or(appState().DefaultWorkHours), steps);
         return true;
     });
 }

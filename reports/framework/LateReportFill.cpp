@@ -147,7 +147,7 @@ bool anyHoursRow()
     return hours.next();
 }
 
-bool fillLateRows(const WorkingCalendar& calendar, FillSteps& steps)
+bool fillLateRows(const WorkingCalendar& calendar, const QString& defaultStartTime, FillSteps& steps)
 {
     if (!anyHoursRow())
         return false;
@@ -160,7 +160,7 @@ bool fillLateRows(const WorkingCalendar& calendar, FillSteps& steps)
     if (!rows.next())
         return false;
     const ForwardQuery& days = rows.row();
-    const Start defaultStart(appState().DefaultStartTime.toUtf8());
+    const Start defaultStart(defaultStartTime.toUtf8());
     // A day's group start time, asked once a day.
     QHash<int, Start> groupStart;
     LateRows late;
@@ -209,6 +209,7 @@ bool FillIn_LateReport_Tbl(const ReportFilters& filters, FillShow& show)
     }
     // The door settings as they stand when the fill starts, read once.
     const WorkingCalendar calendar = calendarForFill(CalendarProcId);
-    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show,
-                           [&](FillSteps& steps) { return fillLateRows(calendar, steps); });
+    return refillWorkTable(FillProcId, QStringLiteral("tblLateReport"), show, [&](FillSteps& steps) {
+        return fillLateRows(calendar, filters.defaultStartTime.value_or(appState().DefaultStartTime), steps);
+    });
 }

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QString>
 #include <QVariantList>
+#include <cstdint>
+#include <optional>
 
 // What the report filter window hands to a report when it is launched: the
 // employee range (as numbers for the SQL and as typed for the page headers),
@@ -17,6 +19,11 @@ struct ReportFilters {
     QDate fromDate;
     QDate toDate;
     SortDirection sort = SortDirection::Ascending;
+    // The default start time and working hours of the door settings that the
+    // late-arrival and incomplete-hours fills fall back on, as they stood when
+    // the report was launched; unset, as they stand when the fill reads them.
+    std::optional<QString> defaultStartTime;
+    std::optional<int16_t> defaultWorkHours;
 
     // The filter window's state right after it loads, on the day `today`.
     static ReportFilters defaults(const QDate& today);

@@ -216,6 +216,10 @@ void frmReportWindow::CloseReport()
 
 bool frmReportWindow::fillWorkTable()
 {
+    // The door settings' defaults as they stand now: the window's thread may change them meanwhile.
+    ReportFilters filters = m_filters;
+    filters.defaultStartTime = appState().DefaultStartTime;
+    filters.defaultWorkHours = appState().DefaultWorkHours;
     WindowFillShow show(*this);
     StopOnClose closes(*this);
     bool filled = false;
@@ -224,7 +228,7 @@ bool frmReportWindow::fillWorkTable()
         DeferredCheckpoint deferred(Db());
         filled = RunBesideTheWindow([&] {
             const BackgroundTask::StopRequest::Watch watch(closes.stop);
-            return m_report->fill(m_filters, show);
+            return m_report->fill(filters, show);
         });
     }
     return filled && !unloadPutOff();
