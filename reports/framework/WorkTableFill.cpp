@@ -39,7 +39,8 @@ void emptyTable(const QString& table, FillSteps& steps)
 
 void FillSteps::between()
 {
-    BackgroundTask::stopIfRequested();
+    if (m_stoppable)
+        BackgroundTask::stopIfRequested();
     m_transaction.giveWay();
 }
 
@@ -67,10 +68,8 @@ bool refillWorkTable(int16_t procId, const QString& table, FillShow& show, const
     show.end(false);
     // What was committed on the way goes as well; the tick keeps its turns.
     try {
-        BackgroundTask::StopRequest goOn;
-        const BackgroundTask::StopRequest::Watch watch(goOn);
         YieldingTransaction t(Db());
-        FillSteps steps(t);
+        FillSteps steps(t, false);
         emptyTable(table, steps);
         t.commit();
     } catch (const AppError&) {

@@ -13,11 +13,16 @@ class YieldingTransaction;
 // when it waits for the database, gets it before the next step.
 class FillSteps {
 public:
-    explicit FillSteps(YieldingTransaction& transaction) : m_transaction(transaction) {}
+    // `stoppable`: false for the clean-up after a fill, which must end.
+    explicit FillSteps(YieldingTransaction& transaction, bool stoppable = true)
+        : m_transaction(transaction), m_stoppable(stoppable)
+    {
+    }
     void between();
 
 private:
     YieldingTransaction& m_transaction;
+    bool m_stoppable;
 };
 
 // Refills a work table: empties `table`, then runs `fill`, which returns true
