@@ -293,7 +293,7 @@ BENCHMARK(ReportMonth)
     ->ArgsProduct({benchmark::CreateDenseRange(ReportKinds::OnLine, ReportKinds::HoursTotal, 1), {1, 5}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(5);
+    ->Iterations(20);
 
 void ReportFile(benchmark::State& state)
 {

@@ -64,6 +64,7 @@ bool refillWorkTable(int16_t procId, const QString& table, FillShow& show, const
     } catch (const AppError& error) {
         failure = error;
     } catch (const BackgroundTask::Stopped&) {
+        // Stopped on request: no failure to report.
     }
     show.end(false);
     // What was committed on the way goes as well; the tick keeps its turns.

@@ -104,6 +104,7 @@ private:
 
     QPointer<QWidget> m_window;
 };
+
 // While it lives, closing the report window or the filter window asks the
 // work beside the window to stop; the close itself waits until the work has
 // ended.
