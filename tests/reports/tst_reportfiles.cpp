@@ -76,6 +76,21 @@ private slots:
         QCOMPARE(fixedWidthLine({2, 3}, {QStringLiteral("\u4E2D")}), QByteArray("?    \r\n"));
     }
 
+    // Stored names beyond ASCII are coded and cut by their characters, not their bytes.
+    void storedTextsAreCodedInTheWindowsCodePage()
+    {
+        addEmployee(9, QStringLiteral("J\u00FCrgen"), QStringLiteral("M\u00FCller-L\u00FCdenscheidt"));
+        addEvent(9, Monday, QStringLiteral("08:00:00"), 1);
+        const QString path = env->file(QStringLiteral("names.txt"));
+        ReportFilters nine = week();
+        nine.fromEmployee = 9;
+        QCOMPARE(save(ReportKinds::HoursDetails, path, nine), 2);
+        const QByteArray name = QByteArray("9 M\xFCller-L\xFC") + "denscheidt  J\xFC";
+        const QList<QByteArray> lines = fileBytes(path).split('\n');
+        QCOMPARE(lines.value(3) + '\n',
+                 line({{name.constData(), 25}, {"2026-03-02", 11}, {"08:00", 11}, {"", 11}, {"", 14}}));
+    }
+
     void workingHoursDetails()
     {
         const QString path = env->file(QStringLiteral("details.txt"));
