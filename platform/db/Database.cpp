@@ -11,8 +11,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <iterator>
 #include <sqlite3.h>
 
 namespace {
@@ -383,9 +385,10 @@ Database::ShortWait::~ShortWait()
         shortWaitsWaiting.fetch_sub(1);
 }
 
-// As SQLite's own wait for a time, in steps of a millisecond; and it tells.
+// As SQLite's own wait for a time, with its growing steps; and it tells.
 int Database::ShortWait::busy(void* wait, int count)
 {
+    static constexpr int steps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
     auto* w = static_cast<ShortWait*>(wait);
     if (count == 0)
         w->m_since = steadyMs();
@@ -393,9 +396,11 @@ int Database::ShortWait::busy(void* wait, int count)
         w->m_waited = true;
         shortWaitsWaiting.fetch_add(1);
     }
-    if (steadyMs() - w->m_since >= w->m_ms)
+    const qint64 left = w->m_ms - (steadyMs() - w->m_since);
+    if (left <= 0)
         return 0;
-    sqlite3_sleep(1);
+    const int step = steps[std::min<int>(count, static_cast<int>(std::size(steps)) - 1)];
+    sqlite3_sleep(static_cast<int>(std::min<qint64>(step, left)));
     return 1;
 }
 
