@@ -14,6 +14,7 @@
 #include "employees/frmProgramming.h"
 #include "link/SerialLink.h"
 #include "link/frmOnline.h"
+#include "platform/BackgroundTask.h"
 #include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
@@ -312,6 +313,9 @@ void frmMain::RefreshToolbar()
 void frmMain::Form_Unload()
 {
     guarded(10, [this] {
+        // Work beside the window (a report's fill) is asked to stop and ends
+        // first: it may hold the database the settings are written to.
+        BackgroundTask::waitForAll();
         SaveIniSettings();
         // Nothing more comes in; what waits for the database goes in before it closes.
         AccessComm->close();

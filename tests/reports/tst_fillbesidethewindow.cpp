@@ -242,6 +242,31 @@ private slots:
         QCOMPARE(bool(reportWindow), closed != QLatin1String("report"));
         QCOMPARE(bool(filterWindow), closed == QLatin1String("report"));
     }
+
+    // The end of the program (View > Exit) while the rows are computed stops
+    // the fill before it writes the settings row, which the fill would keep
+    // waiting until it had ended.
+    void theEndOfTheProgramStopsAFill()
+    {
+        frmEmpReport& filter = yearFilter();
+        int reads = 0;
+        WindowWatch watch(*env, filter, reads);
+        bool ended = false;
+        watch.onceShowing = [&] {
+            try {
+                FormInstance<frmMain>::get().unloadForm();
+            } catch (const ProgramEnded&) {
+                ended = true;
+            }
+        };
+        watch.start();
+        filter.PreviewReport();
+        watch.stop();
+        QVERIFY(ended);
+        QVERIFY(env->modalWindows.isEmpty());
+        auto db = Database::open(env->file(DatabaseFileName), {});
+        QCOMPARE(db->openSql(QStringLiteral("SELECT count(*) FROM tblHoursReport")).field(0).variant().toInt(), 0);
+    }
 };
 
 QTEST_MAIN(FillBesideTheWindowTest)
