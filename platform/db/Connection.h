@@ -37,6 +37,9 @@ public:
     QSqlQuery& kept(const QString& sql, const QVariantList& params);
     void dropKept() { m_kept.clear(); }
 
+    // When the statement that waits for the file now began to wait.
+    qint64 waitSince = 0;
+
 private:
     QSqlQuery prepare(const QString& sql) const;
     static void exec(QSqlQuery& query);

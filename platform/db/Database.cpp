@@ -11,15 +11,54 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <iterator>
 #include <sqlite3.h>
 
 namespace {
 
 const QString savedQueriesTable = QStringLiteral("SavedQueries");
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The connection of this process that waited for the file last: when its
+// wait last looked again, and its thread. A wait looks again at least every
+// few milliseconds, so a writer that waits is seen waiting.
+std::atomic<qint64> lastWaitMs{-1000000};
+std::atomic<Qt::HANDLE> lastWaiter{nullptr};
+constexpr int SeenWaitingMs = 10;
+
+// A statement waits for a file another connection holds at most `ms`, from
+// `since` on, looking again in steps of up to 5 ms.
+int waitForTheFile(int ms, qint64& since, int count)
+{
+    const qint64 now = steadyMs();
+    if (count == 0)
+        since = now;
+    lastWaitMs.store(now);
+    lastWaiter.store(QThread::currentThreadId());
+    const qint64 left = ms - (now - since);
+    if (left <= 0)
+        return 0;
+    sqlite3_sleep(static_cast<int>(std::min<qint64>(std::min(count + 1, 5), left)));
+    return 1;
+}
+
+int usualWait(void* connection, int count)
+{
+    return waitForTheFile(Database::UsualWaitMs, static_cast<Connection*>(connection)->waitSince, count);
+}
+
+void waitAsUsual(Connection& connection)
+{
+    sqlite3_busy_handler(connection.handle(), &usualWait, &connection);
+}
 
 QString newConnectionName()
 {
@@ -89,6 +128,7 @@ std::unique_ptr<Database> Database::connectPlain(const QString& path, const QStr
 std::unique_ptr<Database> Database::connect(const QString& path, const Schema& schema, const Schema& firstRows)
 {
     auto database = connectPlain(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(UsualWaitMs));
+    waitAsUsual(*database->connection());
     // A commit appends to the write-ahead log without waiting for the disk, so
     // the link can log every read as it comes; a power cut may lose the last
     // commits but never damages the file. Closing the last connection folds the
@@ -355,19 +395,6 @@ bool Database::inTransaction() const
     return isOpen() && sqlite3_get_autocommit(m_connection->handle()) == 0;
 }
 
-namespace {
-
-// The short-waiting work of the process that has waited for the file.
-std::atomic<int> shortWaitsWaiting{0};
-
-qint64 steadyMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-}
-
 Database::ShortWait::ShortWait(Database& db, int ms) : m_ms(ms)
 {
     if (!db.isOpen())
@@ -380,33 +407,18 @@ Database::ShortWait::~ShortWait()
 {
     // The database may have closed meanwhile: a new connection starts with the usual wait.
     if (m_connection && m_connection->isOpen())
-        sqlite3_busy_timeout(m_connection->handle(), UsualWaitMs);
-    if (m_waited)
-        shortWaitsWaiting.fetch_sub(1);
+        waitAsUsual(*m_connection);
 }
 
-// As SQLite's own wait for a time, with its growing steps; and it tells.
 int Database::ShortWait::busy(void* wait, int count)
 {
-    static constexpr int steps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
     auto* w = static_cast<ShortWait*>(wait);
-    if (count == 0)
-        w->m_since = steadyMs();
-    if (!w->m_waited) {
-        w->m_waited = true;
-        shortWaitsWaiting.fetch_add(1);
-    }
-    const qint64 left = w->m_ms - (steadyMs() - w->m_since);
-    if (left <= 0)
-        return 0;
-    const int step = steps[std::min<int>(count, static_cast<int>(std::size(steps)) - 1)];
-    sqlite3_sleep(static_cast<int>(std::min<qint64>(step, left)));
-    return 1;
+    return waitForTheFile(w->m_ms, w->m_since, count);
 }
 
-bool Database::ShortWait::anyWaiting()
+bool Database::anotherWriterWaits()
 {
-    return shortWaitsWaiting.load() > 0;
+    return steadyMs() - lastWaitMs.load() < SeenWaitingMs && lastWaiter.load() != QThread::currentThreadId();
 }
 
 void Database::ensureSchema(const Schema& schema, const Schema& firstRows)

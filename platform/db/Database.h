@@ -75,6 +75,10 @@ public:
     // How long a statement waits for a file another connection holds before
     // it fails with "locked" (3260): the windows' work waits this long.
     static constexpr int UsualWaitMs = 3000;
+    // Whether a connection of this process waits for the file now, on another
+    // thread than the caller's: a long write of the caller lets it have the
+    // file (YieldingTransaction).
+    static bool anotherWriterWaits();
     // While it lives, statements on the database wait at most `ms` for such a
     // file: for work that must not hold the window up, and would rather come
     // back later.
@@ -85,18 +89,12 @@ public:
         ShortWait(const ShortWait&) = delete;
         ShortWait& operator=(const ShortWait&) = delete;
 
-        // Whether such work of this process has waited for the file and not
-        // ended yet: a long write of another thread lets it have the file
-        // (YieldingTransaction).
-        static bool anyWaiting();
-
     private:
         static int busy(void* wait, int count);
 
         std::shared_ptr<Connection> m_connection;
         int m_ms = 0;
         qint64 m_since = 0;
-        bool m_waited = false;
     };
 
     // Adds what the file lacks of the schema, and to each table it adds the

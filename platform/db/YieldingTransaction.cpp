@@ -26,13 +26,13 @@ void YieldingTransaction::begin()
 
 bool YieldingTransaction::giveWay()
 {
-    if (!Database::ShortWait::anyWaiting())
+    if (!Database::anotherWriterWaits())
         return false;
     commit();
     ++m_parts;
     QElapsedTimer given;
     given.start();
-    while (Database::ShortWait::anyWaiting() && given.elapsed() < MostGivenMs)
+    while (Database::anotherWriterWaits() && given.elapsed() < MostGivenMs)
         QThread::msleep(1);
     begin();
     return true;

@@ -3,12 +3,12 @@
 class Database;
 
 // A long write (a report's fill, on a thread beside the window's) done as one
-// transaction unless short-waiting work of this process (Database::ShortWait:
-// the receive tick) waits for the file meanwhile. giveWay(), called between two
-// steps of the write with none of its statements open, then commits what was
-// written so far, lets that work have the file until it has ended (at most
-// MostGivenMs), and begins again: such work waits one step at most, never the
-// whole write. What was written since the last part is rolled back unless
+// transaction unless another writer of this process (the receive tick, a
+// window storing a change) waits for the file meanwhile. giveWay(), called
+// between two steps of the write with none of its statements open, then
+// commits what was written so far, lets that writer have the file (waiting at
+// most MostGivenMs), and begins again: a writer waits one step at most, never
+// the whole write. What was written since the last part is rolled back unless
 // committed.
 class YieldingTransaction {
 public:
