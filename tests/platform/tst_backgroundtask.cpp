@@ -120,6 +120,9 @@ private slots:
         BackgroundTask::waitForAll();
         QVERIFY(stoppedEarly);
         QVERIFY(stop.requested());
+        // The thread's end is delivered, and its thread object goes.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
