@@ -253,6 +253,8 @@ private slots:
         WindowWatch watch(*env, filter, reads);
         bool ended = false;
         watch.onceShowing = [&] {
+            // The database is closed once the program has ended.
+            watch.stop();
             try {
                 FormInstance<frmMain>::get().unloadForm();
             } catch (const ProgramEnded&) {
@@ -261,7 +263,6 @@ private slots:
         };
         watch.start();
         filter.PreviewReport();
-        watch.stop();
         QVERIFY(ended);
         QVERIFY(env->modalWindows.isEmpty());
         auto db = Database::open(env->file(DatabaseFileName), {});
