@@ -356,7 +356,7 @@ private slots:
         QVERIFY(line->linkAs(env->folder(), 2));
         int sent = 1;
         QTimer unit;
-        unit.setInterval(600);
+        unit.setInterval(800);
         connect(&unit, &QTimer::timeout, this, [&] {
             if (sent == 5)
                 return;
@@ -403,6 +403,7 @@ private slots:
         QVERIFY(QFile::link(adapter, env->file(QStringLiteral("COM2"))));
         QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
         QVERIFY(main.ShowInfo[0]->isEnabled());
+        QVERIFY(runEventLoopUntil([] { return eventRows() == 1; }));
         at(QTime(7, 58, 1));
         QVERIFY(line->write(pinRead(QStringLiteral("1234"), 2) + PacketBuilder::doorStatus(DoorModeNormal, false)));
         QVERIFY(runEventLoopUntil([] { return eventRows() == 2 && linkState().DoorMode == DoorModeNormal; }));
