@@ -8,9 +8,9 @@
 class SerialLinkControl {
 public:
     // What becomes of a port that does not open: it stays closed, or it is
-    // tried again every moment, as a device that went away is, until it
-    // opens or another open() comes (the stored port: one missing at the
-    // start, a USB adapter not ready yet).
+    // tried again as a device that went away is, every quarter of a second,
+    // until it opens or another open() comes (the stored port: a USB adapter
+    // not ready at the start).
     enum class IfNotOpen { StayClosed, KeepTrying };
 
     virtual ~SerialLinkControl() = default;
