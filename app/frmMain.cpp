@@ -12,6 +12,7 @@
 #include "employees/DoorSettings.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
+#include "link/PortFailureText.h"
 #include "link/SerialLink.h"
 #include "link/frmOnline.h"
 #include "platform/ProgramEnd.h"
@@ -122,6 +123,26 @@ void frmMain::followPort()
     const bool open = AccessComm->isOpen();
     setLinkCommandsEnabled(open);
     ReceiveTimer->setEnabled(open);
+    // A port that was not there at the start (an adapter not ready yet) opens
+    // later: the start's steps that wait for it come then.
+    if (open && !m_portStepsDone) {
+        m_portStepsDone = true;
+        guarded(9, [] { loadWhatNeedsThePort(); });
+    }
+}
+
+void frmMain::loadWhatNeedsThePort()
+{
+    AppState& s = appState();
+    CreatePicturesFolder();
+    // Hours of 0 are no default here: the one held stays.
+    if (const auto doors = DoorSettings::readRow(Db())) {
+        if (const auto start = doors->defaultStart())
+            s.DefaultStartTime = *start;
+        const FieldValue& hours = doors->hours[0];
+        if (!hours.isNull() && hours.toInt16() != 0)
+            s.DefaultWorkHours = hours.toInt16();
+    }
 }
 
 void frmMain::setLinkCommandsEnabled(bool enabled)
@@ -146,18 +167,8 @@ void frmMain::Form_Load()
             s.rsEmployees.moveLast();
             s.rsEmployees.moveFirst();
         }
+        // The Pictures folder and the default hours follow once the port is open.
         OpenComm();
-        if (!s.CommOpened)
-            return;
-        CreatePicturesFolder();
-        // Hours of 0 are no default here: the one held stays.
-        if (const auto doors = DoorSettings::readRow(Db())) {
-            if (const auto start = doors->defaultStart())
-                s.DefaultStartTime = *start;
-            const FieldValue& hours = doors->hours[0];
-            if (!hours.isNull() && hours.toInt16() != 0)
-                s.DefaultWorkHours = hours.toInt16();
-        }
     });
 }
 
@@ -192,26 +203,28 @@ void frmMain::OpenComm()
 {
     guarded(2, [this] {
         const bool wasOpen = appState().CommOpened;
+        const auto number = static_cast<int16_t>(appState().CommPortIndex + 1);
         try {
-            // From now on every read is taken in on the tick it arrives, whatever window is open.
-            AccessComm->open(static_cast<int16_t>(appState().CommPortIndex + 1));
+            // From now on every read is taken in on the tick it arrives, whatever
+            // window is open. The stored port is tried until it opens.
+            AccessComm->open(number, SerialLinkControl::IfNotOpen::KeepTrying);
             for (int i : {0, 1, 2})
                 ShowInfo[i]->setEnabled(true);
-        } catch (const AppError&) {
-            portOpenFailed(wasOpen);
+        } catch (const AppError& error) {
+            portOpenFailed(wasOpen, PortFailureLines(number, error, AccessComm->isWaitingForDevice()));
         }
     });
 }
 
 void frmMain::portOpenFailed()
 {
-    portOpenFailed(true);
+    portOpenFailed(true, {});
 }
 
-void frmMain::portOpenFailed(bool wasOpen)
+void frmMain::portOpenFailed(bool wasOpen, const QString& why)
 {
-    // Whatever kept the port shut, the link is down until the engineer fixes the port.
-    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
+    // Whatever kept the port shut, the link is down until the port opens.
+    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")) + why);
     if (wasOpen)
         FormInstance<frmOnline>::unload();
 }

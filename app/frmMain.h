@@ -66,9 +66,14 @@ private:
     void setLinkCommandsEnabled(bool enabled);
     // The reception and the link's commands follow the port.
     void followPort();
-    // The port did not open: the user is told; the windows that need the link
-    // close when a port had been open.
-    void portOpenFailed(bool wasOpen);
+    // The port did not open: the user is told (with the lines that say why);
+    // the windows that need the link close when a port had been open.
+    void portOpenFailed(bool wasOpen, const QString& why);
+    // The steps of the start that wait for the port: the Pictures folder and
+    // the default start time and hours.
+    static void loadWhatNeedsThePort();
+
+    bool m_portStepsDone = false;
 };
 
 // Lets the other windows find and open this one through the main window service.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/OverflowFault.h"
 #include "link/PacketRecord.h"
 
 #include <QByteArray>
@@ -56,6 +57,8 @@ struct LinkState {
     QList<RxArrival> RxArrivals;
     uint8_t LastSeq = 0;
     PacketRecord LastLogged;
+    // The run of overflows going on, told once (link/OverflowFault.h).
+    OverflowFault Overflows;
 };
 
 LinkState& linkState();

@@ -6,6 +6,7 @@
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
+#include "link/OverflowFault.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
 #include "link/RawLog.h"
@@ -65,6 +66,7 @@ void ReceiveTick(CommPort& port)
             if (link.RxIdleTicks >= LinkLostTicks)
                 link.DoorMode = DoorModeNotKnown;
             ReceiveData(port);
+            EndQuietOverflowFault();
         });
         // What the tick took and what waits from before.
         receiveLog().store();
