@@ -453,12 +453,15 @@ bool frmDetails::commitDate(NullableDateEdit* field, int position, int16_t procI
 {
     bool accepted = true;
     guarded(procId, [&] {
-        const std::optional<QDate> date = field->value();
-        if (date && !yearFitsRegister(*date)) {
+        const TypedDate typed = field->typed();
+        const QString name = QString::fromLatin1(caption);
+        const QString refusal = typed.isInvalid()                                 ? invalidDateMessage(name)
+                                : typed.isDate() && !yearFitsRegister(typed.date) ? invalidYearMessage(name)
+                                                                                  : QString();
+        if (!refusal.isEmpty()) {
             accepted = false;
-            ShowInputWarning(invalidYearMessage(QString::fromLatin1(caption)));
-            field->dateEdit()->setFocus();
-            field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+            ShowInputWarning(refusal);
+            SelectAndFocus(field->dateEdit());
             return;
         }
         write(position, field->storedValue());

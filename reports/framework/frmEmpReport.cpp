@@ -22,6 +22,7 @@
 #include "reports/framework/frmWorkingHours.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -268,11 +269,17 @@ bool frmEmpReport::ValidateFilters()
             valid = true;
             return;
         }
-        ShowInputWarning(Translate(problem->message));
-        if (problem->focus == FilterProblem::Field::FromEmployee)
-            SelectAndFocus(txtFromEmp);
-        else if (problem->focus == FilterProblem::Field::ToEmployee)
-            SelectAndFocus(txtToEmp);
+        QString text = Translate(problem->message);
+        if (!problem->fieldName.isEmpty())
+            text = Translate(problem->fieldName) + QStringLiteral(": ") + text;
+        ShowInputWarning(text);
+        switch (problem->focus) {
+        case FilterProblem::Field::FromEmployee: SelectAndFocus(txtFromEmp); break;
+        case FilterProblem::Field::ToEmployee: SelectAndFocus(txtToEmp); break;
+        case FilterProblem::Field::FromDate: SelectAndFocus(MaskFromDate); break;
+        case FilterProblem::Field::ToDate: SelectAndFocus(MaskToDate); break;
+        case FilterProblem::Field::None: break;
+        }
     });
     return valid;
 }
