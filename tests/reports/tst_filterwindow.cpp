@@ -4,14 +4,17 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/widgets/WidgetPrompts.h"
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmWorkingHours.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -284,6 +287,51 @@ private slots:
         QCOMPARE(w.filters().fromDate, date);
         QCOMPARE(w.filters().rangeParams().at(2).toString(), date.toString(Qt::ISODate));
         QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // The real box takes the focus from the field it speaks of; that is no leave,
+    // so a number above 500 gives one box, whether the field is left or the
+    // report launched with the focus still in it.
+    void aNumberAbove500GivesOneBox_data()
+    {
+        QTest::addColumn<bool>("launch");
+        QTest::newRow("Tab") << false;
+        QTest::newRow("Preview") << true;
+    }
+
+    void aNumberAbove500GivesOneBox()
+    {
+        QFETCH(bool, launch);
+        WidgetPrompts boxes;
+        setPrompts(&boxes);
+        frmEmpReport& w = open();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtToEmp->setFocus();
+        QTest::keyClick(w.txtToEmp, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w.txtToEmp, QStringLiteral("501"));
+        QStringList seen;
+        QPointer<QMessageBox> answered;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, &answer, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box == answered)
+                return;
+            answered = box;
+            seen << box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start();
+        if (launch)
+            w.ToolbarButton[1]->trigger();
+        else
+            QTest::keyClick(w.txtToEmp, Qt::Key_Tab);
+        answer.stop();
+        setPrompts(&env->prompts);
+        QCOMPARE(seen, QStringList{QStringLiteral("Employee number must be below 500")});
+        QCOMPARE(w.focusWidget(), w.txtToEmp);
+        QCOMPARE(w.txtToEmp->selectedText(), QStringLiteral("501"));
     }
 
     // A kind without its window (the next test environment joins it again) launches nothing.
