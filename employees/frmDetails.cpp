@@ -454,10 +454,11 @@ bool frmDetails::commitDate(NullableDateEdit* field, int position, int16_t procI
     bool accepted = true;
     guarded(procId, [&] {
         const TypedDate typed = field->typed();
-        const QString name = QString::fromLatin1(caption);
-        const QString refusal = typed.isInvalid()                                 ? invalidDateMessage(name)
-                                : typed.isDate() && !yearFitsRegister(typed.date) ? invalidYearMessage(name)
-                                                                                  : QString();
+        QString refusal;
+        if (typed.isInvalid())
+            refusal = invalidDateMessage(QString::fromLatin1(caption));
+        else if (typed.isDate() && !yearFitsRegister(typed.date))
+            refusal = invalidYearMessage(QString::fromLatin1(caption));
         if (!refusal.isEmpty()) {
             accepted = false;
             ShowInputWarning(refusal);
