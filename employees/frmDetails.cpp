@@ -453,12 +453,16 @@ bool frmDetails::commitDate(NullableDateEdit* field, int position, int16_t procI
 {
     bool accepted = true;
     guarded(procId, [&] {
-        const std::optional<QDate> date = field->value();
-        if (date && !yearFitsRegister(*date)) {
+        const TypedDate typed = field->typed();
+        QString refusal;
+        if (typed.isInvalid())
+            refusal = invalidDateMessage(QString::fromLatin1(caption));
+        else if (typed.isDate() && !yearFitsRegister(typed.date))
+            refusal = invalidYearMessage(QString::fromLatin1(caption));
+        if (!refusal.isEmpty()) {
             accepted = false;
-            ShowInputWarning(invalidYearMessage(QString::fromLatin1(caption)));
-            field->dateEdit()->setFocus();
-            field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+            ShowInputWarning(refusal);
+            SelectAndFocus(field->dateEdit());
             return;
         }
         write(position, field->storedValue());

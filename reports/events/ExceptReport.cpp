@@ -30,7 +30,8 @@ enum Column { Name, Date, Need, Did, Missing, Global, IsTotal };
 TextFileLayout layoutOf(const ReportFilters* filters)
 {
     TextFileLayout layout;
-    layout.widths = {17, 14, 16, 16, 16};
+    // Wide enough for "Datum: " and a short date of four-digit years.
+    layout.widths = {17, 14, 17, 16, 16};
     layout.title = {Translate(QStringLiteral("Incomplete Hours")),
                     QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
     if (filters)
@@ -45,7 +46,7 @@ TextFileLayout layoutOf(const ReportFilters* filters)
     layout.record = [](const ForwardQuery& row) {
         QStringList fields;
         for (int c = Name; c <= Missing; ++c)
-            fields << row.field(c).textOrEmpty();
+            fields << (c == Date ? shownDate(row.field(c).textOrEmpty()) : row.field(c).textOrEmpty());
         return fields;
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};

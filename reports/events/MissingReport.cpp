@@ -42,7 +42,7 @@ TextFileLayout MissingReport::textFile() const
     layout.title = {Translate(QStringLiteral("Absence Report")), QStringLiteral(" ")};
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date"))};
     layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(0).textOrEmpty(), row.field(1).textOrEmpty()};
+        return QStringList{row.field(0).textOrEmpty(), shownDate(row.field(1).textOrEmpty())};
     };
     return layout;
 }

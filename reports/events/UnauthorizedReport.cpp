@@ -67,9 +67,12 @@ TextFileLayout UnauthorizedReport::textFile() const
                        Translate(QStringLiteral("Code#")), Translate(QStringLiteral("Door Action")),
                        Translate(QStringLiteral("Reason"))};
     layout.record = [](const ForwardQuery& row) {
-        return QStringList{row.field(Date).textOrEmpty(),  clockOfStoredTime(row.field(Time).textOrEmpty()),
-                           row.field(Name).textOrEmpty(),  QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
-                           row.field(Code).textOrEmpty(),  row.field(DoorAction).textOrEmpty(),
+        return QStringList{shownDate(row.field(Date).textOrEmpty()),
+                           clockOfStoredTime(row.field(Time).textOrEmpty()),
+                           row.field(Name).textOrEmpty(),
+                           QStringLiteral("  ") + row.field(Slot).textOrEmpty(),
+                           row.field(Code).textOrEmpty(),
+                           row.field(DoorAction).textOrEmpty(),
                            row.field(Reason).textOrEmpty()};
     };
     return layout;

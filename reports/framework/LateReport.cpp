@@ -61,16 +61,17 @@ ReportQuery LateReport::saveQuery(const ReportFilters& filters) const
 TextFileLayout LateReport::textFile() const
 {
     TextFileLayout layout;
-    layout.widths = {15, 10, 15, 15, 7, 15};
+    // Wide enough for a short date of four-digit years with a month's name.
+    layout.widths = {15, 11, 15, 15, 7, 15};
     layout.title = {Translate(QStringLiteral("Late Arrival")),
                     QLatin1Char(' ') + Translate(QStringLiteral("Report")) + QLatin1Char(' ')};
-    layout.rule = asteriskRule({15, 10, 15, 15, 7});
+    layout.rule = asteriskRule({15, 11, 15, 15, 7});
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Schedual Start")), Translate(QStringLiteral("Actual Start")),
                        Translate(QStringLiteral("Late"))};
     layout.record = [](const ForwardQuery& row) {
         const QString blank = QStringLiteral(" ");
-        return QStringList{row.field(Name).textOrEmpty(), row.field(Date).textOrEmpty(),
+        return QStringList{row.field(Name).textOrEmpty(), shownDate(row.field(Date).textOrEmpty()),
                            blank + row.field(Need).textOrEmpty(), blank + row.field(Did).textOrEmpty(),
                            blank + row.field(Late).textOrEmpty()};
     };

@@ -48,7 +48,7 @@ TextFileLayout TotalHoursReport::textFile() const
     layout.record = [](const ForwardQuery& row) {
         QStringList fields;
         for (int c = 0; c < 4; ++c)
-            fields << row.field(c).textOrEmpty();
+            fields << (c == 1 ? shownDate(row.field(c).textOrEmpty()) : row.field(c).textOrEmpty());
         return fields;
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};

@@ -49,7 +49,7 @@ TextFileLayout WorkingHoursReport::textFile() const
     layout.record = [](const ForwardQuery& row) {
         QStringList fields;
         for (int c = 0; c < 5; ++c)
-            fields << row.field(c).textOrEmpty();
+            fields << (c == 1 ? shownDate(row.field(c).textOrEmpty()) : row.field(c).textOrEmpty());
         return fields;
     };
     return layout;

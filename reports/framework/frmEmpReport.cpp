@@ -21,7 +21,9 @@
 #include "reports/framework/frmTotalHours.h"
 #include "reports/framework/frmWorkingHours.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -268,11 +270,17 @@ bool frmEmpReport::ValidateFilters()
             valid = true;
             return;
         }
-        ShowInputWarning(Translate(problem->message));
-        if (problem->focus == FilterProblem::Field::FromEmployee)
-            SelectAndFocus(txtFromEmp);
-        else if (problem->focus == FilterProblem::Field::ToEmployee)
-            SelectAndFocus(txtToEmp);
+        QString text = Translate(problem->message);
+        if (!problem->fieldName.isEmpty())
+            text = Translate(problem->fieldName) + QStringLiteral(": ") + text;
+        ShowInputWarning(text);
+        switch (problem->focus) {
+        case FilterProblem::Field::FromEmployee: SelectAndFocus(txtFromEmp); break;
+        case FilterProblem::Field::ToEmployee: SelectAndFocus(txtToEmp); break;
+        case FilterProblem::Field::FromDate: SelectAndFocus(MaskFromDate); break;
+        case FilterProblem::Field::ToDate: SelectAndFocus(MaskToDate); break;
+        case FilterProblem::Field::None: break;
+        }
     });
     return valid;
 }
@@ -356,11 +364,23 @@ void frmEmpReport::checkEmpLimit(QLineEdit* field)
 
 bool frmEmpReport::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == txtFromEmp)
-            CheckFromEmpLimit();
-        else if (watched == txtToEmp)
-            CheckToEmpLimit();
+    const bool field = watched == txtFromEmp || watched == txtToEmp;
+    if (!field || event->type() != QEvent::FocusOut || m_leaving)
+        return Form::eventFilter(watched, event);
+    // A box, a menu or another window taking the focus is no leave: the box of
+    // the launch's own check would bring this one up beside it.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return Form::eventFilter(watched, event);
+    // The field takes its leave first (it drops its selection there), so that
+    // the check can select its text and give it the focus back.
+    {
+        const QScopedValueRollback<bool> leaving(m_leaving, true);
+        QCoreApplication::sendEvent(watched, event);
     }
-    return Form::eventFilter(watched, event);
+    if (watched == txtFromEmp)
+        CheckFromEmpLimit();
+    else
+        CheckToEmpLimit();
+    return true;
 }
