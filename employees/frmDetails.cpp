@@ -4,6 +4,7 @@
 #include "core/FieldHelpers.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/widgets/SelectAndFocus.h"
 #include "employees/EmployeeEditSession.h"
@@ -591,7 +592,7 @@ void frmDetails::ShowHelp()
 void frmDetails::PrintEmployeeDetails()
 {
     guardedPrinting(380, [this] {
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
         if (m_session->count() == 0)
             return;
         if (!m_session->isEditing()) {
@@ -615,7 +616,7 @@ void frmDetails::PrintEmployeeDetails()
         sheet.email = txtEmail->text();
         sheet.pictureFile = PictureID->text();
         sheet.picture = EmpImage->picture().toImage();
-        PrintDetailsSheet(*printer, sheet);
+        PrintBesideTheWindow(printer, [&sheet](Printer& on) { PrintDetailsSheet(on, sheet); });
     });
 }
 

@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
@@ -6,13 +7,19 @@
 #include "core/frmPrint.h"
 #include "platform/BusyPointer.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/printing/Printer.h"
 #include "tests/support/CupsFixture.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/ShortAnswerBound.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TimerPace.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QtTest>
+#include <atomic>
 
 namespace {
 
@@ -46,6 +53,21 @@ void printRows(Printer& printer, int rows, const PrintoutLayout& layout = {})
             printer.setCurrentX(600);
             printer.printLine(rowText(n));
         });
+    }
+    printout.finish();
+}
+
+// A list of `rows` named as the employee list is; `before(n)` is called
+// before row n, and with rows + 1 before the document is sent.
+void printEmployeesList(Printer& printer, int rows, const std::function<void(int)>& before = {})
+{
+    printer.setDocumentName(QStringLiteral("Employees' List"));
+    Printout printout(printer, [&](bool) { printer.printLine(QStringLiteral("Employees' List")); });
+    for (int n = 1; n <= rows + 1; ++n) {
+        if (before)
+            before(n);
+        if (n <= rows)
+            printout.bodyLine([&] { printer.printLine(rowText(n)); });
     }
     printout.finish();
 }
@@ -304,8 +326,7 @@ private slots:
 
         guardedPrinting(154, [&] {
             showBusyPointer();
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 3);
+            PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 3); });
         });
 
         QCOMPARE(env.printDialogs.flagsShown, QList<int>{2368});
@@ -343,9 +364,9 @@ private slots:
 
     // A printout goes to a real print system's queue, which writes it as a
     // PDF (cups-pdf). Whatever the print system answers reaches the user: a
-    // job taken gives the notice; a queue refusing jobs, a daemon gone, or one
-    // that goes away while the document is sent gives one error report with
-    // the print system's reason, and no notice.
+    // job taken gives the notice; a queue refusing jobs, a daemon not running,
+    // or one that goes away while the document is sent gives one error report
+    // with the reason, and no notice.
     void aPrintoutThroughThePrintSystem_data()
     {
         QTest::addColumn<QString>("trouble");
@@ -353,7 +374,7 @@ private slots:
         // clang-format off
         QTest::newRow("accepted") << "" << "";
         QTest::newRow("refused") << "reject" << "Destination \"gt430pdf\" is not accepting jobs.";
-        QTest::newRow("daemon gone") << "gone" << "No such file or directory";
+        QTest::newRow("daemon not running") << "gone" << "The print system is not running.";
         QTest::newRow("daemon gone while printing") << "gone while printing" << "";
         // clang-format on
     }
@@ -371,18 +392,16 @@ private slots:
         env.printDialogs.answerQueue(CupsFixture::queue());
         NoticeSeen notice;
         guardedPrinting(506, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
+            const ChosenPrinter chosen = ShowPrinter();
             // Gone after the printer was chosen, before the job is made.
             if (trouble == QLatin1String("gone"))
                 cups.stop();
-            printer->setDocumentName(QStringLiteral("Employees' List"));
-            Printout printout(*printer, [&](bool) { printer->printLine(QStringLiteral("Employees' List")); });
-            for (int n = 1; n <= 60; ++n) {
-                if (n == 50 && trouble == QLatin1String("gone while printing"))
-                    cups.stop();
-                printout.bodyLine([&] { printer->printLine(rowText(n)); });
-            }
-            printout.finish();
+            PrintBesideTheWindow(chosen, [&](Printer& printer) {
+                printEmployeesList(printer, 60, [&](int n) {
+                    if (n == 50 && trouble == QLatin1String("gone while printing"))
+                        cups.stopFromAnyThread();
+                });
+            });
         });
         QVERIFY(!busyPointerShown());
         if (trouble.isEmpty()) {
@@ -411,6 +430,73 @@ private slots:
             QVERIFY(cups.jobNames().isEmpty());
     }
 
+    void aPrintSystemThatStopsAnswering_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the row before which the daemon stops; 0 before the job is made
+        // clang-format off
+        QTest::newRow("before the job is made") << 0;
+        QTest::newRow("while the document is sent") << 400;
+        QTest::newRow("once the last page is drawn") << 4001;
+        // clang-format on
+    }
+
+    // A print system that stops answering (its daemon stopped) while a
+    // printout goes to it holds nothing up: the window's timers keep their
+    // pace under the printing notice, and once the print system has been
+    // silent for the answer bound, one box names it and the printout ends.
+    // Once it answers again, the next printout goes through.
+    void aPrintSystemThatStopsAnswering()
+    {
+        QFETCH(int, stopAt);
+        CupsFixture cups;
+        if (!cups.unavailable().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups.unavailable()));
+        TestEnvironment env;
+        const ShortAnswerBound bound(2000);
+        env.printDialogs.answerQueue(CupsFixture::queue());
+        env.printDialogs.answerQueue(CupsFixture::queue());
+        NoticeSeen notice;
+        QElapsedTimer clock;
+        std::atomic<qint64> stoppedAt{-1};
+        auto stopBefore = [&](int n) {
+            if (n == stopAt) {
+                cups.pause();
+                stoppedAt = clock.elapsed();
+            }
+        };
+        bool noticeStood = false;
+        clock.start();
+        TimerPace pace(20,
+                       [&] { noticeStood |= qobject_cast<frmPrint*>(QApplication::activeModalWidget()) != nullptr; });
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                stopBefore(0);
+                printEmployeesList(printer, 4000, stopBefore);
+            });
+        });
+        const qint64 ended = clock.elapsed();
+        pace.stop();
+        cups.resume();
+
+        QCOMPARE(env.prompts.texts(), QStringList{QStringLiteral(
+                                          "Funcion error#: 506\rThe printer gt430pdf did not take the job \"Employees' "
+                                          "List\": The print system does not answer.(75)")});
+        QCOMPARE(notice.times, 0);
+        QVERIFY(stoppedAt >= 0);
+        const qint64 waited = ended - stoppedAt;
+        QVERIFY2(waited >= 1800 && waited < 5000, qPrintable(QString::number(waited)));
+        QVERIFY(noticeStood);
+        QVERIFY2(pace.longestGapMs() < 1000, qPrintable(QString::number(pace.longestGapMs())));
+        QVERIFY(pace.ticks() >= waited / 20 / 4);
+        QVERIFY(!busyPointerShown());
+
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printEmployeesList(printer, 3); });
+        });
+        QCOMPARE(env.prompts.boxes.size(), 1);
+        QCOMPARE(notice.text, QStringLiteral(" 1 Page is Printing "));
+    }
+
     // Printing to a file from the print dialog names the file and the
     // system's reason, once, and shows no notice.
     void aFileThatCannotBePrintedIntoIsNamedOnce()
@@ -419,10 +505,8 @@ private slots:
         const QString path = env.file(QStringLiteral("missing/out.pdf"));
         env.printDialogs.answerPdf(path);
         NoticeSeen notice;
-        guardedPrinting(505, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 3);
-        });
+        guardedPrinting(505,
+                        [&] { PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 3); }); });
         QCOMPARE(env.prompts.texts(), QStringList{QStringLiteral("Funcion error#: 505\rCannot write the file ") + path +
                                                   QStringLiteral(": No such file or directory(75)")});
         QCOMPARE(notice.times, 0);
@@ -437,10 +521,8 @@ private slots:
         const QString path = env.file(QStringLiteral("printout.pdf"));
         env.printDialogs.answerPdf(path);
         NoticeSeen notice;
-        guardedPrinting(154, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 48);
-        });
+        guardedPrinting(154,
+                        [&] { PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 48); }); });
         QVERIFY(env.prompts.boxes.isEmpty());
         QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
 

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <cups/cups.h>
+#include <signal.h>
 
 namespace {
 
@@ -88,6 +89,8 @@ bool CupsFixture::start()
         m_unavailable = QStringLiteral("cannot start cupsd: ") + m_daemon.errorString();
         return false;
     }
+    // unshare and the shell each become cupsd in turn: the process is the daemon.
+    m_pid = m_daemon.processId();
 
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());
@@ -125,11 +128,30 @@ void CupsFixture::stop()
 {
     if (m_daemon.state() == QProcess::NotRunning)
         return;
+    resume();
     m_daemon.terminate();
     if (!m_daemon.waitForFinished(10000)) {
         m_daemon.kill();
         m_daemon.waitForFinished(5000);
     }
+}
+
+void CupsFixture::stopFromAnyThread() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGTERM);
+}
+
+void CupsFixture::pause() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGSTOP);
+}
+
+void CupsFixture::resume() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGCONT);
 }
 
 QStringList CupsFixture::jobNames() const

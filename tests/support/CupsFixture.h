@@ -29,6 +29,13 @@ public:
     bool accept();
     // The daemon goes away; the queue is gone with it.
     void stop();
+    // The daemon is told to go, and this returns at once: from any thread.
+    void stopFromAnyThread() const;
+    // The daemon stops answering (SIGSTOP) and takes up again (SIGCONT), as
+    // one that hangs does; from any thread. A paused daemon is resumed before
+    // the fixture stops it.
+    void pause() const;
+    void resume() const;
 
     // The names of the jobs the daemon knows, oldest first (done ones included).
     QStringList jobNames() const;
@@ -42,6 +49,7 @@ private:
 
     QTemporaryDir m_dir;
     QProcess m_daemon;
+    qint64 m_pid = 0;
     QByteArray m_oldServer;
     bool m_hadServer = false;
     QString m_unavailable;
