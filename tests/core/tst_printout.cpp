@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QSemaphore>
 #include <QtTest>
 #include <atomic>
 
@@ -71,6 +72,31 @@ void printEmployeesList(Printer& printer, int rows, const std::function<void(int
     }
     printout.finish();
 }
+
+// Writes each box into `shown` with whether a notice stood over the windows.
+class BoxesSeen final : public Prompts {
+public:
+    BoxesSeen(RecordingPrompts& recording, QStringList& shown) : m_recording(recording), m_shown(shown)
+    {
+        setPrompts(this);
+    }
+    ~BoxesSeen() override { setPrompts(&m_recording); }
+
+    int messageBox(const QString& text, const QString& title, int kind, int buttons) override
+    {
+        const bool noticeUp = qobject_cast<frmPrint*>(QApplication::activeModalWidget()) != nullptr;
+        m_shown << (noticeUp ? QStringLiteral("box over the notice: ") : QStringLiteral("box, no notice up: ")) + text;
+        return m_recording.messageBox(text, title, kind, buttons);
+    }
+    std::optional<int> chooseLanguage(const QString& title, const QStringList& languages, int current) override
+    {
+        return m_recording.chooseLanguage(title, languages, current);
+    }
+
+private:
+    RecordingPrompts& m_recording;
+    QStringList& m_shown;
+};
 
 QList<int> rowsPerPage(const PrintRecord& record)
 {
@@ -428,6 +454,77 @@ private slots:
             QCOMPARE(said, start + reason + QStringLiteral("(75)"));
         if (trouble == QLatin1String("reject"))
             QVERIFY(cups.jobNames().isEmpty());
+    }
+
+    // While a printout is composed and sent beside the window, the notice
+    // stands over the windows with the hourglass, counts the pages sent and
+    // cannot be closed; the window's timers tick meanwhile. Once the document
+    // has gone, the normal pointer is back and the notice shows the count.
+    void theNoticeStandsWhileThePrintoutIsSent()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        env.printDialogs.answerRecording(record);
+        NoticeSeen notice(&record);
+        QStringList texts;
+        bool busyMeanwhile = true;
+        bool closedWithEsc = false;
+        QSemaphore seen;
+        TimerPace pace(10, [&] {
+            auto* standing = qobject_cast<frmPrint*>(QApplication::activeModalWidget());
+            if (!standing)
+                return;
+            const QString text = standing->lblNumPrint->text();
+            if (!texts.isEmpty() && texts.last() == text)
+                return;
+            texts << text;
+            busyMeanwhile &= busyPointerShown();
+            QTest::keyClick(standing, Qt::Key_Escape);
+            closedWithEsc |= !standing->isVisible();
+            seen.release();
+        });
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                // The composing waits until the window's thread has shown each text.
+                printEmployeesList(printer, 60, [&](int n) {
+                    if (n == 1 || n == 49)
+                        seen.tryAcquire(1, 10000);
+                });
+            });
+        });
+        pace.stop();
+        QCOMPARE(texts, (QStringList{QStringLiteral("Page is Printing"), QStringLiteral(" 1 Page is Printing ")}));
+        QVERIFY(busyMeanwhile);
+        QVERIFY(!closedWithEsc);
+        QCOMPARE(notice.times, 1);
+        QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+        QVERIFY(!notice.busy);
+        QCOMPARE(notice.documentsEnded, 1);
+        QVERIFY(!qobject_cast<frmPrint*>(QApplication::activeModalWidget()));
+    }
+
+    // A helper's failure while the printout is composed shows once the
+    // notice standing has gone; the printout goes on, and its notice follows.
+    void theComposingsReportsShowAfterTheNoticeHasGone()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        env.printDialogs.answerRecording(record);
+        QStringList shown;
+        setPrintNoticeWatcherForTests([&](const frmPrint& notice) { shown << notice.lblNumPrint->text(); });
+        BoxesSeen boxes(env.prompts, shown);
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                printEmployeesList(printer, 3, [](int n) {
+                    if (n == 2)
+                        guarded(1022, [] { raiseError(Err::Overflow, QStringLiteral("Overflow")); });
+                });
+            });
+        });
+        setPrintNoticeWatcherForTests(nullptr);
+        QCOMPARE(shown, (QStringList{QStringLiteral("box, no notice up: Funcion error#: 1022\rOverflow(6)"),
+                                     QStringLiteral(" 1 Page is Printing ")}));
+        QCOMPARE(record.documentsEnded, 1);
     }
 
     void aPrintSystemThatStopsAnswering_data()
