@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/Log.h"
 #include "platform/printing/PrintSystemConnection.h"
+#include "platform/translation/BinaryDictionary.h"
 
 #include <cups/cups.h>
 
@@ -135,6 +136,7 @@ bool PrintQueueJob::flushBuffer()
 
 void PrintQueueJob::fail(const QString& reason) const
 {
-    raiseError(Err::PathFileAccess,
-               QStringLiteral("The printer %1 did not take the job \"%2\": %3").arg(m_queue, m_title, reason));
+    raiseError(Err::PathFileAccess, BinaryDict()
+                                        .Translate(QStringLiteral("The printer %1 did not take the job \"%2\": %3"))
+                                        .arg(m_queue, m_title, reason));
 }

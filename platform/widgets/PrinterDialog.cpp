@@ -41,10 +41,12 @@ PrinterDialog::PrinterDialog(QWidget* parent)
 
     m_choices->addButton(optPrinter);
     m_choices->addButton(optFile);
+    // A choice's mnemonic takes the user straight to what it asks for, before the first key typed.
+    optPrinter->setFocusProxy(cmbPrinters);
+    optFile->setFocusProxy(txtFile);
     cmbPrinters->setMinimumContentsLength(24);
     cmbPrinters->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     txtFile->setMinimumWidth(260);
-    lblNote->setWordWrap(true);
     txtCopies->setRange(1, 999);
     lblCopies->setBuddy(txtCopies);
     cmdPrint->setDefault(true);
@@ -69,13 +71,13 @@ PrinterDialog::PrinterDialog(QWidget* parent)
     buttons->addWidget(cmdCancel);
 
     auto* layout = new QVBoxLayout(this);
+    // The dialog grows with the note beside the file choice.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addLayout(choices);
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    setTabOrder(optPrinter, cmbPrinters);
-    setTabOrder(cmbPrinters, optFile);
-    setTabOrder(optFile, txtFile);
+    setTabOrder(cmbPrinters, txtFile);
     setTabOrder(txtFile, cmdChoose);
     setTabOrder(cmdChoose, txtCopies);
     setTabOrder(txtCopies, cmdPrint);
@@ -145,16 +147,17 @@ void PrinterDialog::takeQueues(const PrintSystem::Queues& queues)
     if (why.isEmpty()) {
         lblNote->clear();
         optPrinter->setEnabled(true);
-        if (!m_fileWanted) {
+        if (!m_fileWanted)
             optPrinter->setChecked(true);
-            cmbPrinters->setFocus();
-        }
     } else {
-        lblNote->setText(why + QLatin1Char(' ') +
+        lblNote->setText(why + QLatin1Char('\n') +
                          BinaryDict().Translate(QStringLiteral("Only a PDF file can be printed.")));
     }
     lblNote->setVisible(!lblNote->text().isEmpty());
     showChoice();
+    // Up and Down choose among the queues at once; Enter prints.
+    if (optPrinter->isChecked())
+        cmbPrinters->setFocus();
 }
 
 void PrinterDialog::chooseFile()

@@ -396,23 +396,28 @@ private slots:
     void aPrintoutThroughThePrintSystem_data()
     {
         QTest::addColumn<QString>("trouble");
+        QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("reason");
         // clang-format off
-        QTest::newRow("accepted") << "" << "";
-        QTest::newRow("refused") << "reject" << "Destination \"gt430pdf\" is not accepting jobs.";
-        QTest::newRow("daemon not running") << "gone" << "The print system is not running.";
-        QTest::newRow("daemon gone while printing") << "gone while printing" << "";
+        QTest::newRow("accepted") << "" << false << "";
+        QTest::newRow("refused") << "reject" << false << "Destination \"gt430pdf\" is not accepting jobs.";
+        QTest::newRow("daemon not running") << "gone" << false << "The print system is not running.";
+        QTest::newRow("daemon not running, German") << "gone" << true << "Das Drucksystem läuft nicht.";
+        QTest::newRow("daemon gone while printing") << "gone while printing" << false << "";
         // clang-format on
     }
 
     void aPrintoutThroughThePrintSystem()
     {
         QFETCH(QString, trouble);
+        QFETCH(bool, german);
         QFETCH(QString, reason);
         CupsFixture cups;
         if (!cups.unavailable().isEmpty())
             QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups.unavailable()));
         TestEnvironment env;
+        if (german)
+            TestEnvironment::useGerman();
         if (trouble == QLatin1String("reject"))
             QVERIFY(cups.reject(QStringLiteral("closed for the test")));
         env.printDialogs.answerQueue(CupsFixture::queue());
@@ -447,8 +452,10 @@ private slots:
         QCOMPARE(notice.times, 0);
         QCOMPARE(env.prompts.boxes.size(), 1);
         const QString said = env.prompts.boxes.first().text;
-        const QString start = QStringLiteral("Funcion error#: 506\rThe printer gt430pdf did not take the job "
-                                             "\"Employees' List\": ");
+        const QString start = german ? QStringLiteral("Funcion error#: 506\rDer Drucker gt430pdf hat den Auftrag "
+                                                      "\"Employees' List\" nicht angenommen: ")
+                                     : QStringLiteral("Funcion error#: 506\rThe printer gt430pdf did not take the job "
+                                                      "\"Employees' List\": ");
         QVERIFY2(said.startsWith(start) && said.endsWith(QStringLiteral("(75)")), qPrintable(said));
         if (!reason.isEmpty())
             QCOMPARE(said, start + reason + QStringLiteral("(75)"));

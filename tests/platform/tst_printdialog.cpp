@@ -113,9 +113,9 @@ private slots:
         QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("note");
         // clang-format off
-        QTest::newRow("not running") << false << false << "The print system is not running. Only a PDF file can be printed.";
-        QTest::newRow("not running, German") << false << true << "Das Drucksystem läuft nicht. Es kann nur in eine PDF-Datei gedruckt werden.";
-        QTest::newRow("stopped") << true << false << "The print system does not answer. Only a PDF file can be printed.";
+        QTest::newRow("not running") << false << false << "The print system is not running.\nOnly a PDF file can be printed.";
+        QTest::newRow("not running, German") << false << true << "Das Drucksystem läuft nicht.\nEs kann nur in eine PDF-Datei gedruckt werden.";
+        QTest::newRow("stopped") << true << false << "The print system does not answer.\nOnly a PDF file can be printed.";
         // clang-format on
     }
 
