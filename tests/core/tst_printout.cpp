@@ -400,6 +400,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         // clang-format off
         QTest::newRow("accepted") << "" << false << "";
+        QTest::newRow("held by a disabled queue") << "disable" << false << "";
         QTest::newRow("refused") << "reject" << false << "Destination \"gt430pdf\" is not accepting jobs.";
         QTest::newRow("daemon not running") << "gone" << false << "The print system is not running.";
         QTest::newRow("daemon not running, German") << "gone" << true << "Das Drucksystem läuft nicht.";
@@ -420,6 +421,8 @@ private slots:
             TestEnvironment::useGerman();
         if (trouble == QLatin1String("reject"))
             QVERIFY(cups.reject(QStringLiteral("closed for the test")));
+        if (trouble == QLatin1String("disable"))
+            QVERIFY(cups.disable());
         env.printDialogs.answerQueue(CupsFixture::queue());
         NoticeSeen notice;
         guardedPrinting(506, [&] {
@@ -435,9 +438,14 @@ private slots:
             });
         });
         QVERIFY(!busyPointerShown());
-        if (trouble.isEmpty()) {
+        if (trouble.isEmpty() || trouble == QLatin1String("disable")) {
             QVERIFY2(env.prompts.boxes.isEmpty(), qPrintable(env.prompts.texts().join(QLatin1Char('|'))));
             QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+            // A disabled queue takes the job and holds it.
+            if (trouble == QLatin1String("disable")) {
+                QCOMPARE(cups.heldJobNames(), QStringList{QStringLiteral("Employees' List")});
+                return;
+            }
             QCOMPARE(cups.jobNames(), QStringList{QStringLiteral("Employees' List")});
             const QStringList pdfs = cups.waitForPdfs(1);
             QCOMPARE(pdfs.size(), 1);

@@ -109,34 +109,40 @@ private slots:
 
     void aPrintSystemItCannotUse_data()
     {
-        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<QString>("daemon");
         QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("note");
         // clang-format off
-        QTest::newRow("not running") << false << false << "The print system is not running.\nOnly a PDF file can be printed.";
-        QTest::newRow("not running, German") << false << true << "Das Drucksystem läuft nicht.\nEs kann nur in eine PDF-Datei gedruckt werden.";
-        QTest::newRow("stopped") << true << false << "The print system does not answer.\nOnly a PDF file can be printed.";
+        QTest::newRow("not running") << "none" << false << "The print system is not running.\nOnly a PDF file can be printed.";
+        QTest::newRow("not running, German") << "none" << true << "Das Drucksystem läuft nicht.\nEs kann nur in eine PDF-Datei gedruckt werden.";
+        QTest::newRow("stopped") << "stopped" << false << "The print system does not answer.\nOnly a PDF file can be printed.";
+        QTest::newRow("without queues") << "empty" << false << "The print system has no printers.\nOnly a PDF file can be printed.";
         // clang-format on
     }
 
-    // A print system that is not running, or does not answer (its daemon
-    // stopped), is named beside the file choice, which is then the only one;
-    // meanwhile the dialog stands and the window's timers keep their pace,
-    // and a silent one is given up within the answer bound. Esc cancels.
+    // A print system that is not running, does not answer (its daemon
+    // stopped) or has no queues is named beside the file choice, which is
+    // then the only one; meanwhile the dialog stands and the window's timers
+    // keep their pace, and a silent one is given up within the answer bound.
+    // Esc cancels.
     void aPrintSystemItCannotUse()
     {
-        QFETCH(bool, stopped);
+        QFETCH(QString, daemon);
         QFETCH(bool, german);
         QFETCH(QString, note);
+        const bool stopped = daemon == QLatin1String("stopped");
         std::optional<CupsFixture> cups;
         std::optional<NoPrintSystem> none;
-        if (stopped) {
+        if (daemon == QLatin1String("none")) {
+            none.emplace();
+        } else {
             cups.emplace();
             if (!cups->unavailable().isEmpty())
                 QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups->unavailable()));
-            cups->pause();
-        } else {
-            none.emplace();
+            if (stopped)
+                cups->pause();
+            else
+                QVERIFY(cups->removeQueue());
         }
         TestEnvironment env;
         if (german)
@@ -160,7 +166,7 @@ private slots:
             fileChosen = dialog.optFile->isChecked();
             QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        if (cups)
+        if (stopped)
             cups->resume();
         QCOMPARE(choice.outcome, PrintDialogs::Outcome::Cancelled);
         QCOMPARE(shown, note);

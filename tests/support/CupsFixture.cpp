@@ -124,6 +124,16 @@ bool CupsFixture::accept()
     return run(QStringLiteral("cupsaccept"), {queue()});
 }
 
+bool CupsFixture::disable()
+{
+    return run(QStringLiteral("cupsdisable"), {queue()});
+}
+
+bool CupsFixture::removeQueue()
+{
+    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue()});
+}
+
 void CupsFixture::stop()
 {
     if (m_daemon.state() == QProcess::NotRunning)
@@ -158,6 +168,17 @@ QStringList CupsFixture::jobNames() const
 {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue().toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QString::fromUtf8(jobs[i].title);
+    cupsFreeJobs(count, jobs);
+    return names;
+}
+
+QStringList CupsFixture::heldJobNames() const
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue().toUtf8().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
     QStringList names;
     for (int i = 0; i < count; ++i)
         names << QString::fromUtf8(jobs[i].title);

@@ -27,6 +27,10 @@ public:
     // The queue refuses new jobs with this reason, or takes them again.
     bool reject(const QString& reason);
     bool accept();
+    // The queue takes jobs but prints none.
+    bool disable();
+    // The daemon goes on without its queue.
+    bool removeQueue();
     // The daemon goes away; the queue is gone with it.
     void stop();
     // The daemon is told to go, and this returns at once: from any thread.
@@ -39,6 +43,8 @@ public:
 
     // The names of the jobs the daemon knows, oldest first (done ones included).
     QStringList jobNames() const;
+    // The names of those not yet printed.
+    QStringList heldJobNames() const;
     // The PDFs cups-pdf has written, once `count` are there (within a few
     // seconds: each job goes through the print system's filters first).
     QStringList waitForPdfs(int count) const;
