@@ -33,9 +33,9 @@ struct PrintoutLayout {
 // One printed document in the order every printout follows: the page header,
 // the body lines counted with CheckNewPage, at a full page the footer, a new page
 // and the header again, at the end the footer, the end of the document, the
-// normal pointer and the printing notice. Composed beside the window, the
-// notice standing counts the pages as they are sent. A new page is started only when
+// normal pointer and the printing notice. A new page is started only when
 // another body line follows, so no page ever holds a header and a footer alone.
+// Composed beside the window, the notice standing counts the pages sent.
 //
 // The hourglass is shown from construction until finish(); left unfinished (a
 // failure while composing), the document is dropped and the pointer restored.

@@ -104,7 +104,9 @@ void frmPrint::loadPicture(const QString& path)
 
 WindowPrintNotice::~WindowPrintNotice()
 {
-    close();
+    // The program's own goes after the application, which leaves no window to close.
+    if (QApplication::instance())
+        close();
 }
 
 void WindowPrintNotice::open(const QString& text)
