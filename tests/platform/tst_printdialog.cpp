@@ -70,8 +70,14 @@ class PrintDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The end of the program waits for the asking; so does each test.
-    void cleanup() { BackgroundTask::waitForAll(); }
+    // The end of the program waits for the asking; so does each test, and
+    // lets the thread that asked go.
+    void cleanup()
+    {
+        BackgroundTask::waitForAll();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     // The queues come from the print system beside the window's thread; once
     // they are there the printer is chosen, and Enter prints to it.
