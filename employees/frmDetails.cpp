@@ -4,6 +4,7 @@
 #include "core/FieldHelpers.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/widgets/SelectAndFocus.h"
 #include "employees/EmployeeEditSession.h"
@@ -595,7 +596,7 @@ void frmDetails::ShowHelp()
 void frmDetails::PrintEmployeeDetails()
 {
     guardedPrinting(380, [this] {
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
         if (m_session->count() == 0)
             return;
         if (!m_session->isEditing()) {
@@ -619,7 +620,7 @@ void frmDetails::PrintEmployeeDetails()
         sheet.email = txtEmail->text();
         sheet.pictureFile = PictureID->text();
         sheet.picture = EmpImage->picture().toImage();
-        PrintDetailsSheet(*printer, sheet);
+        PrintBesideTheWindow(printer, [&sheet](Printer& on) { PrintDetailsSheet(on, sheet); });
     });
 }
 

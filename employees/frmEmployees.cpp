@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
 #include "employees/EmployeeHandOver.h"
@@ -302,14 +303,14 @@ void frmEmployees::cmdPrint_Click()
     if (lvwEmployees->topLevelItemCount() == 0)
         return;
     guardedPrinting(505, [this] {
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
         QList<EmployeeListLine> lines;
         for (int i = 0; i < lvwEmployees->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = lvwEmployees->topLevelItem(i);
             lines << EmployeeListLine{item->text(NumberColumn), item->text(LastNameColumn), item->text(FirstNameColumn),
                                       item->text(SlotColumn), item->text(AccessColumn)};
         }
-        PrintEmployeeList(*printer, lines);
+        PrintBesideTheWindow(printer, [&lines](Printer& on) { PrintEmployeeList(on, lines); });
     });
 }
 

@@ -6,6 +6,7 @@
 #include "core/MainDatabase.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
@@ -20,6 +21,7 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -351,12 +353,14 @@ void frmOnline::PrintHistory()
         if (HistoryLines->rowCount() == 0)
             return;
         showBusyPointer();
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
-        PrintOnlineTable(*printer);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
+        // The list goes on taking the door's reads while its lines are printed.
+        const OnlineHistoryModel::Snapshot lines = HistoryLines->snapshot();
+        PrintBesideTheWindow(printer, [&lines](Printer& on) { PrintOnlineTable(on, lines); });
     });
 }
 
-void frmOnline::PrintOnlineTable(Printer& printer)
+void frmOnline::PrintOnlineTable(Printer& printer, const OnlineHistoryModel::Snapshot& lines)
 {
     guarded(152, [&] {
         const QString printedAt = PrintedAtText(programClock().now());
@@ -367,8 +371,8 @@ void frmOnline::PrintOnlineTable(Printer& printer)
         Printout printout(
             printer, [&](bool continued) { PrintOnlinePage(printer, 600, 100, title, printedAt, continued); }, layout);
         printer.setFontSize(12);
-        for (int i = 0; i < HistoryLines->rowCount(); ++i) {
-            const EventLine line = HistoryLines->lineAt(i);
+        for (int i = 0; i < lines.size(); ++i) {
+            const EventLine line = lines.lineAt(i);
             printout.bodyLine([&] {
                 PrintRow(printer,
                          {{600, line.dateTime}, {3500, line.inOut}, {4500, line.doorAction}, {6500, line.name}});

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
 #include "platform/BusyPointer.h"
@@ -284,8 +285,9 @@ void frmReportWindow::cmdPrintReport_Click()
             showNotice(Translate(QStringLiteral("No Match With This Filters")));
             return;
         }
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
-        printReport(*m_report, *printer, m_filters, {programClock().now(), true});
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
+        const PrintRun run{programClock().now(), true};
+        PrintBesideTheWindow(printer, [this, &run](Printer& on) { printReport(*m_report, on, m_filters, run); });
     });
     setEnabled(true);
 }

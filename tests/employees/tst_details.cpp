@@ -1031,6 +1031,7 @@ private slots:
         QVERIFY(record.find(QStringLiteral("Smith Anne")));
         QCOMPARE(record.documentName, QStringLiteral("Smith Anne"));
         QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.drawnBesideTheWindow);
         // Cancelled, nothing is printed and nothing said.
         editor.ToolbarButton[4]->trigger();
         QCOMPARE(record.documentsBegun, 1);

@@ -484,6 +484,7 @@ private slots:
         monitor.PrintHistory();
         QCOMPARE(record.pages, 2);
         QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.drawnBesideTheWindow);
         QVERIFY(record.find(QStringLiteral("On-Line Table")));
         QCOMPARE(record.documentName, QStringLiteral("On-Line Table"));
         QVERIFY(record.textsOnPage(2).first().startsWith(QStringLiteral("Continue --- ")));
