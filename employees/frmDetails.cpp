@@ -101,12 +101,12 @@ void frmDetails::buildControls()
     Picture1 = new QWidget(this);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Toolbar1 = makeToolbar(Picture1, ToolbarButton,
-                           {{"Save", "Save changes", ":/employees/save.svg"},
-                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg"},
+                           {{"Save", "Save changes", ":/employees/save.svg", "Ctrl+S"},
+                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg", "Ctrl+Shift+S"},
                             {"Undo", "Undo last action", ":/employees/undo.svg"},
-                            {"Print", "Print employee's details", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                            {"Print", "Print employee's details", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
     auto* toolbarLayout = new QVBoxLayout(Picture1);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);

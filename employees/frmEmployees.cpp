@@ -68,12 +68,12 @@ frmEmployees::frmEmployees()
 {
     setWindowTitle(QStringLiteral("Employee's List"));
     Toolbar1 = makeToolbar(this, ToolbarButton,
-                           {{"New", "Add new employee", ":/employees/new.svg"},
-                            {"Delete", "Delete current employee", ":/employees/delete.svg"},
-                            {"Edit", "Edit current employee", ":/employees/edit.svg"},
-                            {"Print", "Print employee's list", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                           {{"New", "Add new employee", ":/employees/new.svg", "Ctrl+N"},
+                            {"Delete", "Delete current employee", ":/employees/delete.svg", "Del"},
+                            {"Edit", "Edit current employee", ":/employees/edit.svg", "Enter"},
+                            {"Print", "Print employee's list", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
 
     lvwEmployees = new QTreeWidget(this);

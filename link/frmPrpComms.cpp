@@ -49,6 +49,7 @@ frmPrpComms::frmPrpComms()
     cmdExit = new QPushButton(QStringLiteral("Close"), this);
     cmdExit->setToolTip(QStringLiteral("Close form"));
     setCancelButton(cmdExit);
+    setDefaultButton(cmdUpdate);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdUpdate);
