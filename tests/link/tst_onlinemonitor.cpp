@@ -19,6 +19,7 @@
 #include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/HeadingsFit.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -492,6 +493,30 @@ private slots:
         QVERIFY(heading && heading->font.bold && heading->font.underline);
         QCOMPARE(heading->at.x(), 3500.0);
         QVERIFY(!busyPointerShown());
+    }
+
+    // "Kommen/Gehen" ran into "Türaktion".
+    void thePrintedHeadingsFitTheirColumns_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+
+    void thePrintedHeadingsFitTheirColumns()
+    {
+        QFETCH(bool, german);
+        if (german)
+            TestEnvironment::useGerman();
+        startMain();
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        send(cardRead(100, 1));
+        monitor.ReadCardTimer_Timer();
+        PrintRecord record;
+        env->printDialogs.answerRecording(record);
+        monitor.PrintHistory();
+        QCOMPARE(record.documentsEnded, 1);
+        QCOMPARE(headingsRunningOn(record, 1).join(QLatin1Char(';')), QString());
     }
 
     // Each column of a printed line stands under its own heading.
