@@ -15,6 +15,7 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
+#include "platform/translation/BinaryDictionary.h"
 #include "tests/support/BoxesLeftUp.h"
 #include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
@@ -506,9 +507,9 @@ private slots:
     void thePrintedHeadingsFitTheirColumns()
     {
         QFETCH(bool, german);
-        if (german)
-            TestEnvironment::useGerman();
         startMain();
+        if (german)
+            BinaryDict().setLanguage(1);
         frmOnline& monitor = FormInstance<frmOnline>::get();
         send(cardRead(100, 1));
         monitor.ReadCardTimer_Timer();
