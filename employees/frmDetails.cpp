@@ -292,6 +292,9 @@ void frmDetails::Form_Load()
             InitNewEmployee();
         else
             ShowEmployeeDetails();
+        // The keyboard starts at the number a new employee needs first.
+        if (handOver.NewEmployee)
+            txtUserNum->setFocus();
         handOver.CurPictureFile.clear();
         if (IsGuardOnlyRun())
             return;

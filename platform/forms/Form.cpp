@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -155,6 +156,13 @@ void Form::takeOwner(QWidget* owner)
 void Form::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    // The keyboard goes back to the window this one stood over, as window
+    // managers do; where none does it (offscreen, some compositors), nothing would have it.
+    const QWindow* focus = QGuiApplication::focusWindow();
+    QWindow* handle = windowHandle();
+    QWindow* owner = handle ? handle->transientParent() : nullptr;
+    if (owner && owner->isVisible() && (!focus || focus == handle))
+        owner->requestActivate();
     m_active = false;
     if (m_modalLoop)
         m_modalLoop->quit();
