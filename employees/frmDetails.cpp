@@ -152,7 +152,7 @@ void frmDetails::buildControls()
         p->setFixedSize(Twips::toPixels(480), Twips::toPixels(480));
     cmdCard = new QPushButton(QStringLiteral("Add Code"), this);
     cmdCard->setToolTip(QStringLiteral("Read Employee Code"));
-    cmdDelCode = new QPushButton(QStringLiteral("&Delete Code"), this);
+    cmdDelCode = new QPushButton(QStringLiteral("Delete &Code"), this);
     cmdDelCode->setToolTip(QStringLiteral("Delete Employee Code"));
     cmdDelCode->setEnabled(false);
 
@@ -161,6 +161,9 @@ void frmDetails::buildControls()
     PictureID = new QLabel(this);
     PictureID->setWordWrap(true);
     PictureID->setMaximumWidth(Twips::toPixels(2400));
+    // Room for a path of two lines from the start, under the picture, whatever path comes.
+    PictureID->setFixedHeight(PictureID->fontMetrics().lineSpacing() * 2 + 2);
+    PictureID->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdAddPicture = new QPushButton(QStringLiteral("&Add "), this);
     cmdAddPicture->setToolTip(QStringLiteral("Add Employee Picture "));
     cmdDelPicture = new QPushButton(QStringLiteral("&Delete"), this);
@@ -227,6 +230,8 @@ void frmDetails::buildControls()
     top->addLayout(names, 1);
     top->addLayout(picture);
     auto* layout = new QVBoxLayout(this);
+    // The window never gets smaller than its fields need, so that none runs into another.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addWidget(Picture1);
     layout->addLayout(top);
     layout->addWidget(SSTab1, 1);

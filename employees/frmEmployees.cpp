@@ -90,6 +90,8 @@ frmEmployees::frmEmployees()
 
     FrameDel = new QGroupBox(QStringLiteral("Delete Employee"), this);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     anmAVI = new FrameAnimation(FrameDel);
     anmAVI->setVisible(false);
     placeTwips(FrameDel, 1320, 1920, 4860, 1995);
@@ -294,6 +296,8 @@ void frmEmployees::endDeletion()
     anmAVI->stop();
     anmAVI->setVisible(false);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     setEnabled(true);
 }
 
