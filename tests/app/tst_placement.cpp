@@ -32,7 +32,7 @@
 
 // Every window the program opens stands whole within the screen's available
 // area, its frame included. ctest runs this on a screen of 1024 x 768, one of
-// 1280 x 800, and one of 2560 x 1600 at scale factor 2.
+// 1280 x 800, one of 1280 x 1024, and one of 2560 x 1600 at scale factor 2.
 class PlacementTest : public QObject {
     Q_OBJECT
 
