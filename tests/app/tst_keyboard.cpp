@@ -4,6 +4,7 @@
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
 #include "link/LinkState.h"
+#include "link/frmPrpComms.h"
 #include "platform/db/Database.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -17,8 +18,10 @@
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -67,7 +70,11 @@ void whenModal(std::function<void(Window&)> act)
             return;
         look->stop();
         look->deleteLater();
+        const QPointer<Window> shown(window);
         act(*window);
+        // A check that failed on the way leaves the window up: it must not hold the test.
+        if (shown && shown->isVisible())
+            shown->unloadForm();
     });
     look->start();
 }
@@ -222,6 +229,54 @@ private slots:
         QVERIFY(runEventLoopUntil([&] { return list.isActiveWindow(); }));
         press(Qt::Key_Escape);
         QVERIFY(runEventLoopUntil([] { return !FormInstance<frmEmployees>::exists(); }));
+    }
+
+    // Esc closes each window the main window opens.
+    void escCloses_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("on-line monitor") << 0 << QStringLiteral("frmOnline");
+        QTest::newRow("employee list") << 1 << QStringLiteral("frmEmployees");
+        QTest::newRow("door settings") << 2 << QStringLiteral("frmProgramming");
+        QTest::newRow("report filter") << 3 << QStringLiteral("frmEmpReport");
+    }
+
+    void escCloses()
+    {
+        QFETCH(int, item);
+        QFETCH(QString, window);
+        frmMain& main = startMain();
+        main.ShowInfo_Click(item);
+        QVERIFY(runEventLoopUntil([&] {
+            QWidget* active = QApplication::activeWindow();
+            return active && QString::fromLatin1(active->metaObject()->className()) == window;
+        }));
+        press(Qt::Key_Escape);
+        QVERIFY(runEventLoopUntil([&] {
+            for (const QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && QString::fromLatin1(w->metaObject()->className()) == window)
+                    return false;
+            return true;
+        }));
+    }
+
+    // Enter presses Ok in the communication settings, with the focus on the port chosen.
+    void enterTakesThePortChosen()
+    {
+        startMain();
+        QCOMPARE(env->port->port, int16_t(1));
+        whenModal<frmPrpComms>([](frmPrpComms& settings) {
+            QCOMPARE(settings.focusWidget(), settings.PortNum);
+            press(Qt::Key_Down);
+            press(Qt::Key_Return);
+            // Its Close asks for the Administrator: the test closes it itself.
+        });
+        FormInstance<frmPrpComms>::get().showModal(nullptr);
+        QCOMPARE(env->port->port, int16_t(2));
+        QVERIFY(env->port->open);
+        QCOMPARE(appState().CommPortIndex, int16_t(1));
+        QVERIFY(!FormInstance<frmPrpComms>::exists());
     }
 
     // F10 opens the first menu; Alt and a letter of the language in use open the others.
