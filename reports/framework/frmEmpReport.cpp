@@ -38,8 +38,9 @@
 
 namespace {
 
-const char* const kindCaptions[7] = {"On Line ",     "Absence ",     "Working Hours - Details", "Incompleted Hours",
-                                     "Late Arrival", "Unauthorized", "Working Hours - Total"};
+// Alt and the letter after & choose the report; each language has its own letters.
+const char* const kindCaptions[7] = {"&On Line ",     "&Absence ",     "Working Hours - &Details", "&Incompleted Hours",
+                                     "&Late Arrival", "&Unauthorized", "Working Hours - &Total"};
 
 // In the system's order of day, month and year, as the previews show dates.
 DateField* datePicker(QWidget* parent)

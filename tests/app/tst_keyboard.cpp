@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 #include "core/AppState.h"
+#include "core/ReportKind.h"
 #include "employees/EmployeeHandOver.h"
 #include "employees/frmDetails.h"
 #include "employees/frmEmployees.h"
@@ -143,6 +144,11 @@ private slots:
         menu(Qt::Key_V, Qt::Key_R);
         frmEmpReport& filter = activeWindow<frmEmpReport>();
         QCOMPARE(filter.ToolbarButton[1]->toolTip(), QStringLiteral("Preview (Enter)"));
+        // Alt and a letter choose the report.
+        press(Qt::Key_L, Qt::AltModifier);
+        QVERIFY(runEventLoopUntil([] { return ReportKind == ReportKinds::LateArrival; }));
+        press(Qt::Key_O, Qt::AltModifier);
+        QVERIFY(runEventLoopUntil([] { return ReportKind == ReportKinds::OnLine; }));
 
         const QString file = env->file(QStringLiteral("events.txt"));
         env->saveDialogs.answer(file);
