@@ -19,7 +19,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
-#include "platform/forms/Twips.h"
+#include "platform/forms/Placement.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/help/HelpService.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -30,6 +31,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -43,8 +45,10 @@ const char* const toolbarPictures[7] = {nullptr,
                                         ":/pictures/reports.svg",
                                         ":/pictures/help.svg",
                                         ":/pictures/exit.svg"};
-const char* const viewCaptions[6] = {"On Line", "Employees", "Programming", "Reports", nullptr, "Exit"};
-const char* const helpCaptions[6] = {"Contents", "Index", nullptr, "Technical Support", nullptr, "About GT-430..."};
+// The letter after & opens the menu or takes the item with Alt; each language
+// has its own letters.
+const char* const viewCaptions[6] = {"&On Line", "&Employees", "&Programming", "&Reports", nullptr, "E&xit"};
+const char* const helpCaptions[6] = {"&Contents", "&Index", nullptr, "&Technical Support", nullptr, "&About GT-430..."};
 
 }
 
@@ -62,7 +66,7 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         200, [this] { ReceiveTimer_Timer(); }, this);
 
     menuBar = new QMenuBar(this);
-    mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));
+    mnuShowInfo = menuBar->addMenu(QStringLiteral("&View"));
     for (int i = 0; i < 6; ++i) {
         if (!viewCaptions[i]) {
             ShowInfo[i] = mnuShowInfo->addSeparator();
@@ -71,10 +75,10 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         ShowInfo[i] = mnuShowInfo->addAction(QString::fromLatin1(viewCaptions[i]));
         connect(ShowInfo[i], &QAction::triggered, this, [this, i] { ShowInfo_Click(i); });
     }
-    mnuSetInfo = menuBar->addMenu(QStringLiteral("Tools"));
-    mnuOpt = mnuSetInfo->addAction(QStringLiteral("Options..."));
+    mnuSetInfo = menuBar->addMenu(QStringLiteral("&Tools"));
+    mnuOpt = mnuSetInfo->addAction(QStringLiteral("&Options..."));
     connect(mnuOpt, &QAction::triggered, this, [this] { mnuOpt_Click(); });
-    mnuHelpInfo = menuBar->addMenu(QStringLiteral("Help"));
+    mnuHelpInfo = menuBar->addMenu(QStringLiteral("&Help"));
     for (int i = 0; i < 6; ++i) {
         if (!helpCaptions[i]) {
             HelpInfo[i] = mnuHelpInfo->addSeparator();
@@ -84,15 +88,20 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         connect(HelpInfo[i], &QAction::triggered, this, [this, i] { ShowHelpTopic(i); });
     }
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 6; ++b) {
-        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(toolbarPictures[b])),
-                                               QString::fromLatin1(toolbarCaptions[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{toolbarCaptions[1], nullptr, toolbarPictures[1]},
+                            {toolbarCaptions[2], nullptr, toolbarPictures[2]},
+                            {toolbarCaptions[3], nullptr, toolbarPictures[3]},
+                            {toolbarCaptions[4], nullptr, toolbarPictures[4]},
+                            {toolbarCaptions[5], nullptr, toolbarPictures[5]},
+                            {toolbarCaptions[6], nullptr, toolbarPictures[6]}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
+    // F10 opens the first menu, as on every desktop.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (mnuShowInfo->menuAction()->isEnabled())
+            menuBar->setActiveAction(mnuShowInfo->menuAction());
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -161,7 +170,8 @@ void frmMain::Form_Load()
         dict.setDictionaryFile(AddBackslash(ProgramFolder::path()) + QStringLiteral("GT430.mld"));
         dict.setLanguage(s.LanguageIndex);
         FormTranslator(dict).TranslateForm(this);
-        resize(Twips::toPixels(Twips::screenWidth()), Twips::toPixels(Twips::screenHeight()));
+        // The whole screen less its panels, the frame on the screen too.
+        fillScreen(this);
         ApplyGuardLogin();
         if (s.rsEmployees.isOpen() && s.rsEmployees.recordCount() > 0) {
             s.rsEmployees.moveLast();
@@ -190,7 +200,6 @@ void frmMain::Form_Activate()
     guarded(4, [this] {
         if (GuardOnly) {
             frmOnline& online = FormInstance<frmOnline>::get();
-            online.move(0, 0);
             hide();
             // The guard has the monitor alone: it stands above no window.
             online.showModeless(nullptr);
@@ -310,15 +319,15 @@ void frmMain::RefreshToolbar()
     guarded(19, [this] {
         for (int b = 1; b <= 6; ++b)
             ToolbarButton[b]->setText(Translate(QString::fromLatin1(toolbarCaptions[b])));
-        mnuShowInfo->setTitle(Translate(QStringLiteral("View")));
-        mnuSetInfo->setTitle(Translate(QStringLiteral("Tools")));
-        mnuOpt->setText(Translate(QStringLiteral("Options...")));
-        mnuHelpInfo->setTitle(Translate(QStringLiteral("Help")));
+        mnuShowInfo->setTitle(Translate(QStringLiteral("&View")));
+        mnuSetInfo->setTitle(Translate(QStringLiteral("&Tools")));
+        mnuOpt->setText(Translate(QStringLiteral("&Options...")));
+        mnuHelpInfo->setTitle(Translate(QStringLiteral("&Help")));
         for (int i : {0, 1, 2, 3, 5})
             ShowInfo[i]->setText(Translate(QString::fromLatin1(viewCaptions[i])));
         for (int i : {0, 1, 3})
             HelpInfo[i]->setText(Translate(QString::fromLatin1(helpCaptions[i])));
-        HelpInfo[5]->setText(Translate(QStringLiteral("About GT-430")));
+        HelpInfo[5]->setText(Translate(QStringLiteral("&About GT-430")));
     });
 }
 

@@ -102,12 +102,12 @@ void frmDetails::buildControls()
     Picture1 = new QWidget(this);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Toolbar1 = makeToolbar(Picture1, ToolbarButton,
-                           {{"Save", "Save changes", ":/employees/save.svg"},
-                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg"},
+                           {{"Save", "Save changes", ":/employees/save.svg", "Ctrl+S"},
+                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg", "Ctrl+Shift+S"},
                             {"Undo", "Undo last action", ":/employees/undo.svg"},
-                            {"Print", "Print employee's details", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                            {"Print", "Print employee's details", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
     auto* toolbarLayout = new QVBoxLayout(Picture1);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);
@@ -153,7 +153,7 @@ void frmDetails::buildControls()
         p->setFixedSize(Twips::toPixels(480), Twips::toPixels(480));
     cmdCard = new QPushButton(QStringLiteral("Add Code"), this);
     cmdCard->setToolTip(QStringLiteral("Read Employee Code"));
-    cmdDelCode = new QPushButton(QStringLiteral("&Delete Code"), this);
+    cmdDelCode = new QPushButton(QStringLiteral("Delete &Code"), this);
     cmdDelCode->setToolTip(QStringLiteral("Delete Employee Code"));
     cmdDelCode->setEnabled(false);
 
@@ -162,6 +162,9 @@ void frmDetails::buildControls()
     PictureID = new QLabel(this);
     PictureID->setWordWrap(true);
     PictureID->setMaximumWidth(Twips::toPixels(2400));
+    // Room for a path of two lines from the start, under the picture, whatever path comes.
+    PictureID->setFixedHeight(PictureID->fontMetrics().lineSpacing() * 2 + 2);
+    PictureID->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdAddPicture = new QPushButton(QStringLiteral("&Add "), this);
     cmdAddPicture->setToolTip(QStringLiteral("Add Employee Picture "));
     cmdDelPicture = new QPushButton(QStringLiteral("&Delete"), this);
@@ -228,6 +231,8 @@ void frmDetails::buildControls()
     top->addLayout(names, 1);
     top->addLayout(picture);
     auto* layout = new QVBoxLayout(this);
+    // The window never gets smaller than its fields need, so that none runs into another.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addWidget(Picture1);
     layout->addLayout(top);
     layout->addWidget(SSTab1, 1);
@@ -293,6 +298,9 @@ void frmDetails::Form_Load()
             InitNewEmployee();
         else
             ShowEmployeeDetails();
+        // The keyboard starts at the number a new employee needs first.
+        if (handOver.NewEmployee)
+            txtUserNum->setFocus();
         handOver.CurPictureFile.clear();
         if (IsGuardOnlyRun())
             return;

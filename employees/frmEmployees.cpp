@@ -69,12 +69,12 @@ frmEmployees::frmEmployees()
 {
     setWindowTitle(QStringLiteral("Employee's List"));
     Toolbar1 = makeToolbar(this, ToolbarButton,
-                           {{"New", "Add new employee", ":/employees/new.svg"},
-                            {"Delete", "Delete current employee", ":/employees/delete.svg"},
-                            {"Edit", "Edit current employee", ":/employees/edit.svg"},
-                            {"Print", "Print employee's list", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                           {{"New", "Add new employee", ":/employees/new.svg", "Ctrl+N"},
+                            {"Delete", "Delete current employee", ":/employees/delete.svg", "Del"},
+                            {"Edit", "Edit current employee", ":/employees/edit.svg", "Enter"},
+                            {"Print", "Print employee's list", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
 
     lvwEmployees = new QTreeWidget(this);
@@ -91,6 +91,8 @@ frmEmployees::frmEmployees()
 
     FrameDel = new QGroupBox(QStringLiteral("Delete Employee"), this);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     anmAVI = new FrameAnimation(FrameDel);
     anmAVI->setVisible(false);
     placeTwips(FrameDel, 1320, 1920, 4860, 1995);
@@ -295,6 +297,8 @@ void frmEmployees::endDeletion()
     anmAVI->stop();
     anmAVI->setVisible(false);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     setEnabled(true);
 }
 

@@ -16,9 +16,11 @@
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
+#include "platform/forms/CommandKeys.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/printing/Printer.h"
@@ -51,19 +53,11 @@ void placeTwips(QWidget* w, double left, double top, double width, double height
 frmOnline::frmOnline()
 {
     setWindowTitle(QStringLiteral("On-Line"));
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[4] = {nullptr, "Print", "Help", "   Close   "};
-    const char* tips[4] = {nullptr, "Print Online table", "Show Help", "Close Form"};
-    const char* pictures[4] = {nullptr, ":/pictures/print.svg", ":/pictures/help.svg", ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 3; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"Print", "Print Online table", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close Form", ":/pictures/close.svg", "Esc"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
 
     History = new QTreeView(this);
     HistoryLines = new OnlineHistoryModel(this);
@@ -128,7 +122,10 @@ void frmOnline::Form_Load()
         if (IsGuardOnlyRun()) {
             const QString exit = Translate(QStringLiteral("   Exit   "));
             ToolbarButton[3]->setText(exit);
-            ToolbarButton[3]->setToolTip(exit);
+            // Closing the guard's monitor ends the program: no key does it by chance.
+            setCancelCommand(nullptr);
+            CommandKeys::showInTip(ToolbarButton[3], QKeySequence());
+            CommandKeys::setTip(ToolbarButton[3], exit);
         }
         InitCurrentEmp();
     } catch (const AppError& error) {

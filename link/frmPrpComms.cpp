@@ -50,6 +50,9 @@ frmPrpComms::frmPrpComms()
     cmdExit = new QPushButton(QStringLiteral("Close"), this);
     cmdExit->setToolTip(QStringLiteral("Close form"));
     setCancelButton(cmdExit);
+    setDefaultButton(cmdUpdate);
+    // The keyboard starts at the one choice of the window.
+    PortNum->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdUpdate);

@@ -10,6 +10,7 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
@@ -39,8 +40,9 @@
 
 namespace {
 
-const char* const kindCaptions[7] = {"On Line ",     "Absence ",     "Working Hours - Details", "Incompleted Hours",
-                                     "Late Arrival", "Unauthorized", "Working Hours - Total"};
+// Alt and the letter after & choose the report; each language has its own letters.
+const char* const kindCaptions[7] = {"&On Line ",     "&Absence ",     "Working Hours - &Details", "&Incompleted Hours",
+                                     "&Late Arrival", "&Unauthorized", "Working Hours - &Total"};
 
 // In the system's order of day, month and year, as the previews show dates.
 DateField* datePicker(QWidget* parent)
@@ -79,22 +81,14 @@ frmEmpReport::frmEmpReport()
 {
     setWindowTitle(QStringLiteral("Reports"));
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[6] = {nullptr, "Preview", "Save", "Print", "Help", "   Close   "};
-    const char* pictures[6] = {nullptr,
-                               ":/pictures/preview.svg",
-                               ":/pictures/save.svg",
-                               ":/pictures/print.svg",
-                               ":/pictures/help.svg",
-                               ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 5; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    // Enter previews the report chosen; the buttons' keys are the usual ones.
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"Preview", nullptr, ":/pictures/preview.svg", "Enter"},
+                            {"Save", nullptr, ":/pictures/save.svg", "Ctrl+S"},
+                            {"Print", nullptr, ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", nullptr, ":/pictures/help.svg", "F1"},
+                            {"   Close   ", nullptr, ":/pictures/close.svg", "Esc"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
 
     Frame3 = new QGroupBox(QStringLiteral("Report"), this);
     auto* kinds = new QVBoxLayout(Frame3);

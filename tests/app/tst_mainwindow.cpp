@@ -157,19 +157,19 @@ private slots:
         main.cmdLanguage();
         QCOMPARE(appState().LanguageIndex, int16_t(1));
         QCOMPARE(env->prompts.languageTitles, QStringList{QStringLiteral("Change Language")});
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("Ansicht"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&Ansicht"));
         QCOMPARE(main.ToolbarButton[6]->text(), QStringLiteral("Beenden"));
-        QCOMPARE(main.HelpInfo[5]->text(), QStringLiteral("Über GT-430"));
+        QCOMPARE(main.HelpInfo[5]->text(), QStringLiteral("Ü&ber GT-430"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Zutrittskontrolle  GT-430"));
 
         env->prompts.languageChoices.enqueue(std::nullopt);
         main.cmdLanguage();
         QCOMPARE(appState().LanguageIndex, int16_t(1));
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("Ansicht"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&Ansicht"));
 
         env->prompts.languageChoices.enqueue(0);
         main.cmdLanguage();
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("View"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&View"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Access Control  GT-430"));
     }
 
