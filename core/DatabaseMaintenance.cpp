@@ -5,10 +5,17 @@
 #include "platform/db/Database.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+#include <algorithm>
 
 namespace {
+
+constexpr qint64 SliceMs = 10;
+// Longer than SQLite sleeps between two tries of a writer that waits for the file.
+constexpr unsigned long PauseMs = 12;
 
 // An earlier attempt's copy goes, and its journal with it: SQLite would
 // otherwise play that journal back into the new copy.
@@ -30,14 +37,41 @@ qint64 countRows(Database& db, const QString& table)
     return db.openSql(QStringLiteral("SELECT count(*) FROM %1").arg(table)).field(0).variant().toLongLong();
 }
 
+// The oldest rows beyond `kept`, found once, go in slices of about SliceMs,
+// each its own transaction, with a pause after it: a writer that waits for the
+// file (the reception's tick, waiting 20 ms at most) gets it in between, and
+// each slice leaves the log as a cut would, only with more rows.
 void cutTable(Database& db, const QString& table, const QString& order, int kept)
 {
     const qint64 extra = countRows(db, table) - kept;
     if (extra <= 0)
         return;
+    db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS CutDown (Ord INTEGER PRIMARY KEY, Row INTEGER)"));
+    db.execute(QStringLiteral("DELETE FROM temp.CutDown"));
     db.execute(
-        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT rowid FROM %1 ORDER BY %2 LIMIT ?)").arg(table, order),
+        QStringLiteral("INSERT INTO temp.CutDown (Row) SELECT rowid FROM %1 ORDER BY %2 LIMIT ?").arg(table, order),
         {extra});
+    const QString slice =
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT Row FROM temp.CutDown WHERE Ord BETWEEN ? AND ?)")
+            .arg(table);
+    qint64 rows = 1000;
+    for (qint64 from = 1; from <= extra; from += rows) {
+        QElapsedTimer spent;
+        spent.start();
+        db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
+            db.executePrepared(slice, {from, from + rows - 1});
+            db.executePrepared(QStringLiteral("COMMIT"));
+        } catch (const AppError&) {
+            db.rollback();
+            throw;
+        }
+        const qint64 ms = std::max<qint64>(spent.elapsed(), 1);
+        rows = std::clamp<qint64>(rows * SliceMs / ms, 100, 100000);
+        if (from + rows <= extra)
+            QThread::msleep(PauseMs);
+    }
+    db.execute(QStringLiteral("DROP TABLE temp.CutDown"));
 }
 
 }
@@ -83,10 +117,8 @@ void DatabaseMaintenance::compactFile(const QString& databasePath)
 
 void DatabaseMaintenance::cutDown(Database& db)
 {
-    Transaction t(db);
     cutTable(db, QStringLiteral("ReadCard_Tbl"), QStringLiteral("Date_Date ASC, Date_Time ASC, rowid ASC"),
              ReadCardRowsKept);
     cutTable(db, QStringLiteral("DoorStatus_Tbl"), QStringLiteral("Door_Date ASC, Door_Time ASC, rowid ASC"),
              DoorStatusRowsKept);
-    t.commit();
 }
