@@ -1,6 +1,7 @@
 #include "app/JoinSubsystems.h"
 #include "app/ProgramSchema.h"
 #include "core/AppState.h"
+#include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
@@ -35,12 +36,14 @@ class ReceiveJournalTest : public QObject {
         env->clock.current = QDateTime(QDate(2026, 3, 2), QTime(hour, minute, second));
     }
 
-    // A start of the program: nothing of the last run is in memory.
+    // A start of the program: nothing of the last run is in memory; the
+    // database opens, then the settings are read, as the start-up window does.
     void startProgram()
     {
         receiveLog().reset();
         linkState() = LinkState{};
         OpenMainDatabase();
+        LoadIniSettings();
         receive = std::make_unique<ReceiveTicks>(env->clock, 0);
     }
 
