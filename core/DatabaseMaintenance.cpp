@@ -1,5 +1,7 @@
 #include "core/DatabaseMaintenance.h"
 
+#include "core/DatabaseTurns.h"
+
 #include "platform/AppError.h"
 #include "platform/DurableFile.h"
 #include "platform/db/Database.h"
@@ -8,14 +10,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <algorithm>
 
 namespace {
 
+// Well within the moment the receive tick waits for the file (20 ms).
 constexpr qint64 SliceMs = 10;
-// Longer than SQLite sleeps between two tries of a writer that waits for the file.
-constexpr unsigned long PauseMs = 12;
+// The longest the cut lets the window's thread have the file between two slices.
+constexpr int TurnMs = 100;
 
 // An earlier attempt's copy goes, and its journal with it: SQLite would
 // otherwise play that journal back into the new copy.
@@ -38,9 +40,9 @@ qint64 countRows(Database& db, const QString& table)
 }
 
 // The oldest rows beyond `kept`, found once, go in slices of about SliceMs,
-// each its own transaction, with a pause after it: a writer that waits for the
-// file (the reception's tick, waiting 20 ms at most) gets it in between, and
-// each slice leaves the log as a cut would, only with more rows.
+// each its own transaction: the window's thread, when it waits to write (the
+// reception's tick), gets the file in between (core/DatabaseTurns.h), and each
+// slice leaves the log as a cut would, only with more rows.
 void cutTable(Database& db, const QString& table, const QString& order, int kept)
 {
     const qint64 extra = countRows(db, table) - kept;
@@ -55,21 +57,24 @@ void cutTable(Database& db, const QString& table, const QString& order, int kept
         QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT Row FROM temp.CutDown WHERE Ord BETWEEN ? AND ?)")
             .arg(table);
     qint64 rows = 1000;
-    for (qint64 from = 1; from <= extra; from += rows) {
+    for (qint64 from = 1; from <= extra;) {
+        const qint64 to = std::min(extra, from + rows - 1);
         QElapsedTimer spent;
         spent.start();
         db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
         try {
-            db.executePrepared(slice, {from, from + rows - 1});
+            db.executePrepared(slice, {from, to});
             db.executePrepared(QStringLiteral("COMMIT"));
         } catch (const AppError&) {
             db.rollback();
             throw;
         }
+        from = to + 1;
+        // Towards SliceMs, at most twice as many rows as the last slice: rows
+        // further on may cost more (pages not in memory yet).
         const qint64 ms = std::max<qint64>(spent.elapsed(), 1);
-        rows = std::clamp<qint64>(rows * SliceMs / ms, 100, 100000);
-        if (from + rows <= extra)
-            QThread::msleep(PauseMs);
+        rows = std::clamp<qint64>(rows * SliceMs / ms, 100, 2 * rows);
+        DatabaseTurns::letTheWindowWrite(TurnMs);
     }
     db.execute(QStringLiteral("DROP TABLE temp.CutDown"));
 }

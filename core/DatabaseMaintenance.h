@@ -26,8 +26,8 @@ void compactFile(const QString& databasePath);
 
 // Deletes the oldest rows of the raw log and the door-status log beyond their
 // limits (as they stand when it begins), oldest first, in short transactions
-// with a pause after each, so that other writers (the reception) go on
-// storing meanwhile: for a connection of its own beside the window.
+// that let the window's thread write between them (the reception goes on
+// storing meanwhile): for a connection of its own beside the window.
 void cutDown(Database& db);
 
 }

@@ -1,6 +1,7 @@
 #include "link/ReceiveLog.h"
 
 #include "core/AppState.h"
+#include "core/DatabaseTurns.h"
 #include "core/HeldReports.h"
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
@@ -158,6 +159,8 @@ void ReceiveLog::addDoorStatus(int door, uint8_t mode, const QDateTime& at)
 int ReceiveLog::storeRows(int budgetMs, QList<qint64>& eventRows, std::optional<AppError>& failure)
 {
     std::size_t count = 0;
+    // Work beside the window that writes in slices (a cut down) lets the tick in between them.
+    const DatabaseTurns::WindowWrites turn;
     try {
         Database& db = Db();
         // A transaction a window has left open (under a box of its own) would

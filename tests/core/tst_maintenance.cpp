@@ -179,6 +179,7 @@ private slots:
         QTest::addColumn<int>("readCard");
         QTest::addColumn<int>("doorStatus");
         QTest::newRow("one over") << 500001 << 53;
+        QTest::newRow("many slices over") << 530000 << 53;
         QTest::newRow("at the limits") << 500000 << 50;
     }
 
