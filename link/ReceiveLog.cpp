@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 
@@ -161,12 +162,26 @@ int ReceiveLog::storeRows(int budgetMs, QList<qint64>& eventRows, std::optional<
     std::size_t count = 0;
     // Work beside the window that writes in slices (a cut down) lets the tick in between them.
     const DatabaseTurns::WindowWrites turn;
+    const bool fromJournal = m_journalledUpTo > 0;
     try {
         Database& db = Db();
         // A transaction a window has left open (under a box of its own) would
         // take the rows with it, and lose them if it rolled back.
         if (db.inTransaction())
             raiseError(Err::Locked, QStringLiteral("A window of the program has a change of the database still open"));
+        // Rows of the journal (they stand in front) are on the disk before the
+        // journal lets them go: their commit waits for the disk, as the others do not.
+        if (fromJournal)
+            db.executePrepared(QStringLiteral("PRAGMA synchronous=FULL"));
+        const auto normal = qScopeGuard([&db, fromJournal] {
+            if (!fromJournal)
+                return;
+            try {
+                db.executePrepared(QStringLiteral("PRAGMA synchronous=NORMAL"));
+            } catch (const AppError&) {
+                // A database that fails here fails the next tick too; opening it again sets it.
+            }
+        });
         db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
         QElapsedTimer spent;
         spent.start();
@@ -185,7 +200,7 @@ int ReceiveLog::storeRows(int budgetMs, QList<qint64>& eventRows, std::optional<
                 ++count;
             }
             // Rows stored from the journal are never stored from it again.
-            if (std::min(count, m_journalledUpTo) > 0)
+            if (fromJournal)
                 db.executePrepared(markStatement, {m_rows[count - 1].sequence});
             db.executePrepared(QStringLiteral("COMMIT"));
         } catch (const AppError&) {
@@ -354,7 +369,11 @@ bool ReceiveLog::storeBeforeClosing(bool forGood)
                    .arg(failure->description(),
                         m_journal ? QStringLiteral(" (%1)").arg(m_journal->failure()) : QString());
     }
+    // The program ends: what waited is in the journal or told lost, once.
     m_journal.reset();
+    m_rows.clear();
+    m_handedOverUpTo = 0;
+    m_journalledUpTo = 0;
     return false;
 }
 

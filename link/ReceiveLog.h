@@ -76,8 +76,9 @@ public:
     // Before the database closes: stores everything that waits, waiting for
     // the database as a window's work does. What it does not take waits in
     // memory for the database to open again, or, at the end of the program
-    // (`forGood`), in the journal, which is on the disk before this returns.
-    // False when something still waits. The log says what became of it.
+    // (`forGood`), in the journal, which is on the disk before this returns;
+    // then nothing waits in memory any more. False when something was not
+    // stored. The log says what became of it.
     bool storeBeforeClosing(bool forGood);
 
     // The start of the program, right after its database opened: what the

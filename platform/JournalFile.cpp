@@ -84,10 +84,10 @@ JournalFile::Contents JournalFile::read(const QString& path)
     if (!QFileInfo::exists(path))
         return contents;
     if (!file.open(QIODevice::ReadOnly))
-        raiseError(Err::PathFileAccess, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        raiseError(Err::PathFileAccess, file.errorString());
     const QByteArray all = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        raiseError(Err::PathFileAccess, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+        raiseError(Err::PathFileAccess, file.errorString());
     if (all.isEmpty())
         return contents;
     const QByteArray head = header();
@@ -97,7 +97,7 @@ JournalFile::Contents JournalFile::read(const QString& path)
         return contents;
     }
     if (!all.startsWith(head))
-        raiseError(Err::PathFileAccess, QStringLiteral("%1 is no journal of this version of GT-430").arg(path));
+        raiseError(Err::PathFileAccess, QStringLiteral("not a journal of this version of GT-430"));
     qsizetype at = head.size();
     contents.wholeLength = at;
     while (at < all.size()) {

@@ -26,7 +26,7 @@ struct Contents {
 
 // The records of the journal at `path`; a missing or empty file holds none.
 // A file that cannot be read, or that is no journal of this version, throws
-// "path/file access" (75) with the reason.
+// "path/file access" (75) with the reason (the path is the caller's to name).
 Contents read(const QString& path);
 
 // The bytes a journal starts with.
