@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <utility>
 
 namespace {
 
@@ -337,10 +338,8 @@ bool ReceiveLog::storeBeforeClosing(bool forGood)
     }
     keepDurably();
     if (!failure) {
-        if (forGood && m_journal) {
+        if (forGood && m_journal)
             m_journal->flush(JournalFlushMs);
-            m_journal.reset();
-        }
         return true;
     }
     if (!forGood) {
@@ -355,7 +354,11 @@ bool ReceiveLog::storeBeforeClosing(bool forGood)
                    .arg(failure->description());
         return false;
     }
+    // The journal stays: the end may still frame what the port's reader took.
     const bool kept = m_journal && m_journal->flush(JournalFlushMs);
+    // Said once for the same rows, however often the end closes the database.
+    if (std::exchange(m_toldAtTheEnd, waiting()) == waiting())
+        return false;
     if (kept) {
         qCWarning(lcGt430).noquote()
             << QStringLiteral("%1 rows of the door could not be stored before the end (%2); they wait in the journal "
@@ -369,11 +372,6 @@ bool ReceiveLog::storeBeforeClosing(bool forGood)
                    .arg(failure->description(),
                         m_journal ? QStringLiteral(" (%1)").arg(m_journal->failure()) : QString());
     }
-    // The program ends: what waited is in the journal or told lost, once.
-    m_journal.reset();
-    m_rows.clear();
-    m_handedOverUpTo = 0;
-    m_journalledUpTo = 0;
     return false;
 }
 

@@ -76,9 +76,8 @@ public:
     // Before the database closes: stores everything that waits, waiting for
     // the database as a window's work does. What it does not take waits in
     // memory for the database to open again, or, at the end of the program
-    // (`forGood`), in the journal, which is on the disk before this returns;
-    // then nothing waits in memory any more. False when something was not
-    // stored. The log says what became of it.
+    // (`forGood`), in the journal, which is on the disk before this returns.
+    // False when something still waits. The log says what became of it.
     bool storeBeforeClosing(bool forGood);
 
     // The start of the program, right after its database opened: what the
@@ -142,6 +141,8 @@ private:
     // Reads not taken for want of room since the log was full.
     bool m_full = false;
     qint64 m_notTaken = 0;
+    // The rows said to wait in the journal at the end (-1: none said).
+    int m_toldAtTheEnd = -1;
 };
 
 ReceiveLog& receiveLog();

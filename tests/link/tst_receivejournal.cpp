@@ -326,6 +326,32 @@ private slots:
         QCOMPARE(StoredRows::count(QStringLiteral("ReadCard_Tbl")), 4);
     }
 
+    // Some ends close the database before the end of the program frames what
+    // the port's reader took last (the guard closing the monitor, the exit of
+    // the administrator's prompt): those reads go into the journal too, beside
+    // the ones already there, and the end says once what waits.
+    void readsFramedAfterTheEndClosedTheDatabaseGoIntoTheJournal()
+    {
+        {
+            OtherProgramHoldsTheDatabase other(appState().DbPath);
+            readsWaitUnderALock(other);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                                   "^4 rows of the door could not be stored before the end")));
+            CloseMainDatabase();
+            at(9, 0, 4);
+            receive->tick(cardRead(104, 4));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                                   "^5 rows of the door could not be stored before the end")));
+            CloseMainDatabase();
+            CloseMainDatabase();
+            QCOMPARE(journalled(), 5);
+            kill();
+        }
+        startProgram();
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Date_Time FROM ReadCard_Tbl ORDER BY rowid")),
+                 (QList<QStringList>{{"09:00:01"}, {"09:00:02"}, {"09:00:03"}, {"09:00:04"}}));
+    }
+
     // A journal the disk does not take: the rows wait in memory, the log says
     // so once, and the journal catches up once there is room.
     void aFullDiskIsToldOnceInTheLog()
