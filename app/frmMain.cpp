@@ -333,11 +333,24 @@ void frmMain::RefreshToolbar()
 
 void frmMain::Form_Unload()
 {
+    EndAsExit();
+}
+
+void frmMain::EndAsExit()
+{
     guarded(10, [this] {
         SaveIniSettings();
-        // Nothing more comes in; what waits for the database goes in before it closes.
-        AccessComm->close();
+        CloseThePort();
+        // What waits for the database goes in before it closes, or into the journal.
         CloseMainDatabase();
-        endProgram();
     });
+    endProgram();
+}
+
+void frmMain::CloseThePort()
+{
+    // What the port's reader has taken is framed and kept first: nothing it took is dropped.
+    if (AccessComm->isOpen())
+        AccessComm->tick();
+    AccessComm->close();
 }

@@ -34,6 +34,14 @@ public:
     void Toolbar1_ButtonClick(int button);
     void mnuOpt_Click();
     void ReceiveTimer_Timer();
+    // View > Exit, the toolbar's Exit, closing the window and the end signals
+    // (app/main.cpp): the settings row is written, the port closes and the
+    // database with it; what waits for the database is stored or kept in the
+    // journal; then the program ends. Its failures show their boxes, unless the
+    // boxes go to the log (a signal's end).
+    void EndAsExit();
+    // Takes in what the port's reader took, then closes the port.
+    void CloseThePort();
 
     SerialLinkControl& serialLink() override;
     bool guardOnly() const override { return GuardOnly; }

@@ -1,7 +1,5 @@
 #include "link/LinkState.h"
 
-#include "link/ReceiveLog.h"
-
 LinkState& linkState()
 {
     static LinkState state;
@@ -15,5 +13,6 @@ void ResetLinkAtStart()
     link.DoorStatusChanged = false;
     link.DoorMode = DoorModeNotKnown;
     link.CurPacket.Action = 0;
-    receiveLog().reset();
+    // The receive log is left as the opening of the database made it: with
+    // what the journal of the last run held, when the database did not take it.
 }

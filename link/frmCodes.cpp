@@ -1,6 +1,7 @@
 #include "link/frmCodes.h"
 
 #include "core/AppState.h"
+#include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/SharedLookups.h"
 #include "link/LinkState.h"
@@ -44,7 +45,8 @@ void frmCodes::Form_Load()
 void frmCodes::ReadTimer_Timer()
 {
     guarded(255, [this] {
-        if (!isVisible() || !m_reads || !m_reads->pending())
+        // A read waits while the database is closed for a moment: the check needs the register.
+        if (!isVisible() || !m_reads || !m_reads->pending() || MainDatabaseAway())
             return;
         const CodeRead read = *m_reads->take();
         LinkState& link = linkState();
