@@ -225,11 +225,6 @@ void frmMain::OpenComm()
     });
 }
 
-void frmMain::portOpenFailed()
-{
-    portOpenFailed(true, {});
-}
-
 void frmMain::portOpenFailed(bool wasOpen, const QString& why)
 {
     // Whatever kept the port shut, the link is down until the port opens.

@@ -47,7 +47,6 @@ public:
     bool guardOnly() const override { return GuardOnly; }
     void showMainWindow() override { showModeless(nullptr); }
     void repaintToolbar() override;
-    void portOpenFailed() override;
 
     bool GuardOnly = false;
 

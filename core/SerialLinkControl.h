@@ -27,9 +27,4 @@ public:
     // shows as not known.
     virtual void open(int16_t number, IfNotOpen ifNotOpen) = 0;
     void open(int16_t number) { open(number, IfNotOpen::StayClosed); }
-    // For a compaction: the port closes until resume(), which makes it again
-    // what it was (open, or waiting for its device); resume() throws as
-    // open() does when the device does not open.
-    virtual void suspend() = 0;
-    virtual void resume() = 0;
 };

@@ -79,36 +79,6 @@ void SerialLink::open(int16_t number, IfNotOpen ifNotOpen)
     changed();
 }
 
-void SerialLink::suspend()
-{
-    m_resumeWaiting = m_retry.isActive();
-    m_resumeOpen = m_port->portOpen();
-    m_retry.stop();
-    // Closed only for a moment: the door is not given up for it.
-    m_port->setPortOpen(false);
-}
-
-void SerialLink::resume()
-{
-    if (m_resumeWaiting) {
-        m_retry.start(retryInterval());
-        return;
-    }
-    if (!m_resumeOpen)
-        return;
-    try {
-        m_port->reopen();
-        m_port->clearInBuffer();
-    } catch (const AppError& error) {
-        qCWarning(lcGt430).noquote() << QStringLiteral("The serial port COM%1 does not open again: %2")
-                                            .arg(m_port->commPort())
-                                            .arg(error.description());
-        changed();
-        throw;
-    }
-    changed();
-}
-
 void SerialLink::close()
 {
     m_retry.stop();

@@ -32,8 +32,6 @@ public:
     bool namesAnotherDevice() const override;
     using SerialLinkControl::open;
     void open(int16_t number, IfNotOpen ifNotOpen) override;
-    void suspend() override;
-    void resume() override;
     // At the end of the program.
     void close();
 
@@ -58,7 +56,4 @@ private:
     QTimer m_retry;
     // The port waited for has been open before (a device that went away).
     bool m_wasOpen = false;
-    // What resume() makes the port again.
-    bool m_resumeOpen = false;
-    bool m_resumeWaiting = false;
 };

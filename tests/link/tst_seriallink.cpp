@@ -218,42 +218,6 @@ private slots:
         QFile::remove(com(1));
         QVERIFY(link->namesAnotherDevice()); // COM1 is /dev/ttyS0 now
     }
-
-    // A compaction closes the port for a while: afterwards it is what it was,
-    // open or waiting for its device, and the door is not given up for it.
-    void aCompactionClosesThePortForAWhile()
-    {
-        link->open(1);
-        linkState().DoorMode = DoorModeSecure;
-        link->suspend();
-        QVERIFY(!link->isOpen());
-        link->resume();
-        QVERIFY(link->isOpen());
-        QCOMPARE(linkState().DoorMode, DoorModeSecure);
-
-        line->closeMaster();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM1 is gone")));
-        QVERIFY(runEventLoopUntil([&] {
-            link->tick();
-            return !link->isOpen();
-        }));
-        link->suspend();
-        QVERIFY(!link->isWaitingForDevice());
-        link->resume();
-        QVERIFY(link->isWaitingForDevice());
-
-        // A port that does not come back throws, as an open does.
-        line = std::make_unique<PtyPair>();
-        QVERIFY(line->linkAs(env->folder(), 1));
-        QTest::ignoreMessage(QtInfoMsg, "The serial port COM1 is open again");
-        QVERIFY(runEventLoopUntil([&] { return link->isOpen(); }));
-        link->suspend();
-        QFile::remove(com(1));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM1 does not open again")));
-        QCOMPARE(failureOf([&] { link->resume(); }), int(CommError::InvalidPortNumber));
-        QCOMPARE(linkState().DoorMode, DoorModeNotKnown);
-        QVERIFY(!link->isWaitingForDevice());
-    }
 };
 
 QTEST_GUILESS_MAIN(SerialLinkTest)
