@@ -47,6 +47,16 @@ quint32 checksum(const char* lengthBytes, const char* data, qsizetype size)
     return c ^ 0xFFFFFFFFu;
 }
 
+// Byte by byte: the compiler's bounds check cannot see that the caller
+// made sure four bytes are there, and fails the build on a memcpy.
+quint32 littleEndian32(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<quint8>(bytes.at(at + i));
+    return value;
+}
+
 bool onlyZeros(const QByteArray& bytes, qsizetype from)
 {
     for (qsizetype i = from; i < bytes.size(); ++i) {
@@ -106,12 +116,12 @@ JournalFile::Contents JournalFile::read(const QString& path)
             contents.cutShort = true;
             break;
         }
-        const auto length = static_cast<qsizetype>(qFromLittleEndian<quint32>(all.constData() + at));
+        const auto length = static_cast<qsizetype>(littleEndian32(all, at));
         if (length > left - FrameHead) {
             contents.cutShort = true;
             break;
         }
-        const quint32 stored = qFromLittleEndian<quint32>(all.constData() + at + 4);
+        const quint32 stored = littleEndian32(all, at + 4);
         if (checksum(all.constData() + at, all.constData() + at + FrameHead, length) != stored) {
             if (at + FrameHead + length == all.size() || onlyZeros(all, at))
                 contents.cutShort = true;
