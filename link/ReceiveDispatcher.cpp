@@ -40,7 +40,7 @@ void handleCodeRead(LinkState& link)
         return;
     link.RepeatGuard = 20;
     link.LastCode = CodeDecoding::paddedCode(GetCardCode(link.CurPacket.Data));
-    link.LastSlot = GetSlotNumber();
+    GetSlotNumber();
     // Every read logged is an event with the time it came, whatever window is open.
     LogReadCard();
     link.LastSeq = seq;
@@ -64,7 +64,7 @@ void ReceiveTick(CommPort& port)
                 --link.RepeatGuard;
             // The windows that show the door see the change at their own next tick.
             if (link.RxIdleTicks >= LinkLostTicks)
-                link.DoorMode = DoorModeNotKnown;
+                SetDoorMode(DoorModeNotKnown);
             ReceiveData(port);
             EndQuietOverflowFault();
         });

@@ -132,7 +132,7 @@ void SerialLink::changed()
         // last; it stays so until the unit reports it again.
         LinkState& link = linkState();
         link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
-        link.DoorMode = DoorModeNotKnown;
+        SetDoorMode(DoorModeNotKnown);
     }
     if (m_follower)
         m_follower();

@@ -4,6 +4,7 @@
 #include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/SharedLookups.h"
+#include "link/CodeDecoding.h"
 #include "link/LinkState.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/text/VbText.h"
@@ -50,10 +51,10 @@ void frmCodes::ReadTimer_Timer()
             return;
         const CodeRead read = *m_reads->take();
         LinkState& link = linkState();
-        if (read.Packet.Data.size() > 4)
-            link.CapturedCodeType = static_cast<uint8_t>(read.Packet.Data.at(4)) >= 128 ? 2 : 1;
+        if (read.Packet.hasByte(4))
+            link.CapturedCodeType = CodeDecoding::isCard(read.Packet.byte(4)) ? 2 : 1;
         link.CapturedCode = read.Code;
-        link.LastSlot = read.Slot; // the slot of the read captured, whatever came after it
+        SetLastSlot(read.Slot); // the slot of the read captured, whatever came after it
         if (CheckCode()) {
             link.CodeCaptured = true;
             unloadForm();

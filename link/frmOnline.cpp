@@ -282,7 +282,7 @@ void frmOnline::UpdateStatus()
         LinkState& link = linkState();
         ImageDoor->setVisible(true);
         if (link.DoorMode < DoorModeNormal || link.DoorMode > DoorModeBypass)
-            link.DoorMode = DoorModeUnknown;
+            SetDoorMode(DoorModeUnknown);
         StatusShown = true;
         const char* pictures[5] = {nullptr, ":/pictures/door-normal.svg", ":/pictures/door-secure.svg",
                                    ":/pictures/door-bypass.svg", ":/pictures/door-unknown.svg"};

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
-  qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
+  qt6-base-dev libqt6sql6-sqlite qt6-svg-dev libqt6svg6
   # the Qt platform plugin for Wayland desktops
   qt6-wayland
   libsqlite3-dev

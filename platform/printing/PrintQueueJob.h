@@ -39,8 +39,6 @@ public:
     // Cancels a job not committed yet.
     void discard() noexcept;
 
-    int jobId() const { return m_job; }
-
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char* data, qint64 size) override;

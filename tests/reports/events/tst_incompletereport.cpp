@@ -100,25 +100,30 @@ private slots:
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<QVariant>("own");
+        QTest::addColumn<QStringList>("times");
         QTest::addColumn<QString>("need");
         QTest::addColumn<QString>("missing");
-        QTest::newRow("the group's hours beat the employee's own")
-            << Monday << QVariant(4) << "8" << blanks(6) + "6:00";
-        QTest::newRow("the employee's own where the group has none")
-            << Saturday << QVariant(6) << "6" << blanks(6) + "4:00";
-        QTest::newRow("the default where neither has any") << Saturday << QVariant(0) << "12" << blanks(4) + "10:00";
-        QTest::newRow("no own hours at all") << Saturday << QVariant() << "12" << blanks(4) + "10:00";
+        const QStringList twoHours{"08:00", "10:00"};
+        // clang-format off
+        QTest::newRow("the group's hours beat the employee's own") << Monday << QVariant(4) << twoHours << "8" << blanks(6) + "6:00";
+        QTest::newRow("the employee's own where the group has none") << Saturday << QVariant(6) << twoHours << "6" << blanks(6) + "4:00";
+        QTest::newRow("the default where neither has any") << Saturday << QVariant(0) << twoHours << "12" << blanks(4) + "10:00";
+        QTest::newRow("no own hours at all") << Saturday << QVariant() << twoHours << "12" << blanks(4) + "10:00";
+        // More hours than any group schedules, fewer than the default.
+        QTest::newRow("short of the default above every group's hours") << Saturday << QVariant(0) << QStringList{"08:00", "18:00"} << "12" << blanks(6) + "2:00";
+        // clang-format on
     }
 
     void theScheduledHours()
     {
         QFETCH(QString, date);
         QFETCH(QVariant, own);
+        QFETCH(QStringList, times);
         QFETCH(QString, need);
         QFETCH(QString, missing);
         appState().DefaultWorkHours = 12;
         Db().execute(QStringLiteral("UPDATE tblEmployees SET WorkingHours = ? WHERE Employee_Number = 7"), {own});
-        worked(7, date, {"08:00", "10:00"});
+        worked(7, date, times);
         QVERIFY(fill());
         QCOMPARE(rows(QStringLiteral("SELECT NumHourNeed, ExceptHours FROM tblExceptReport WHERE IsTotal = 0")),
                  (QList<QStringList>{{need, missing}}));
