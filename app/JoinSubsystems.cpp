@@ -1,6 +1,7 @@
 #include "app/JoinSubsystems.h"
 
 #include "app/ProgramSchema.h"
+#include "core/AppState.h"
 #include "core/IniSettings.h"
 #include "core/MainDatabase.h"
 #include "link/LinkState.h"
@@ -12,6 +13,12 @@ void JoinSubsystems()
     setMainDatabaseLayout(programSchemaSteps(), programFirstRows());
     setStartStateReset(ResetLinkAtStart);
     // The door's rows that wait for the database go in before it closes, if it takes them.
-    setBeforeMainDatabaseCloses([] { receiveLog().storeAll(); });
+    setBeforeMainDatabaseCloses([](bool forGood) { receiveLog().storeBeforeClosing(forGood); });
+    setWhenMainDatabaseOpens(nullptr);
     RegisterEventReports();
+}
+
+void KeepWhatWaitsInAJournal()
+{
+    setWhenMainDatabaseOpens([] { receiveLog().keepJournal(appState().DbPath); });
 }

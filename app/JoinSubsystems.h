@@ -5,3 +5,8 @@
 // framework. The program, the tests and the benchmark call it before the core
 // runs.
 void JoinSubsystems();
+
+// The program's own, not gt430-report's: the door's rows that wait for the
+// database are kept in a journal beside it, and the start stores what the
+// last run left there as soon as the database opens. After JoinSubsystems().
+void KeepWhatWaitsInAJournal();

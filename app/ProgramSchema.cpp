@@ -28,6 +28,7 @@ SchemaSteps programSchemaSteps()
         {5, reportsAttendanceIndex()},
         {6, eventReportsSchema()},
         {7, reportsCoveringAttendanceIndex()},
+        {8, linkJournalMark()},
     };
 }
 

@@ -12,6 +12,7 @@
 #include "employees/DoorSettings.h"
 #include "employees/frmEmployees.h"
 #include "employees/frmProgramming.h"
+#include "link/PortFailureText.h"
 #include "link/SerialLink.h"
 #include "link/frmOnline.h"
 #include "platform/BackgroundTask.h"
@@ -19,7 +20,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
-#include "platform/forms/Twips.h"
+#include "platform/forms/Placement.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/help/HelpService.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -30,6 +32,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -43,8 +46,10 @@ const char* const toolbarPictures[7] = {nullptr,
                                         ":/pictures/reports.svg",
                                         ":/pictures/help.svg",
                                         ":/pictures/exit.svg"};
-const char* const viewCaptions[6] = {"On Line", "Employees", "Programming", "Reports", nullptr, "Exit"};
-const char* const helpCaptions[6] = {"Contents", "Index", nullptr, "Technical Support", nullptr, "About GT-430..."};
+// The letter after & opens the menu or takes the item with Alt; each language
+// has its own letters.
+const char* const viewCaptions[6] = {"&On Line", "&Employees", "&Programming", "&Reports", nullptr, "E&xit"};
+const char* const helpCaptions[6] = {"&Contents", "&Index", nullptr, "&Technical Support", nullptr, "&About GT-430..."};
 
 }
 
@@ -62,7 +67,7 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         200, [this] { ReceiveTimer_Timer(); }, this);
 
     menuBar = new QMenuBar(this);
-    mnuShowInfo = menuBar->addMenu(QStringLiteral("View"));
+    mnuShowInfo = menuBar->addMenu(QStringLiteral("&View"));
     for (int i = 0; i < 6; ++i) {
         if (!viewCaptions[i]) {
             ShowInfo[i] = mnuShowInfo->addSeparator();
@@ -71,10 +76,10 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         ShowInfo[i] = mnuShowInfo->addAction(QString::fromLatin1(viewCaptions[i]));
         connect(ShowInfo[i], &QAction::triggered, this, [this, i] { ShowInfo_Click(i); });
     }
-    mnuSetInfo = menuBar->addMenu(QStringLiteral("Tools"));
-    mnuOpt = mnuSetInfo->addAction(QStringLiteral("Options..."));
+    mnuSetInfo = menuBar->addMenu(QStringLiteral("&Tools"));
+    mnuOpt = mnuSetInfo->addAction(QStringLiteral("&Options..."));
     connect(mnuOpt, &QAction::triggered, this, [this] { mnuOpt_Click(); });
-    mnuHelpInfo = menuBar->addMenu(QStringLiteral("Help"));
+    mnuHelpInfo = menuBar->addMenu(QStringLiteral("&Help"));
     for (int i = 0; i < 6; ++i) {
         if (!helpCaptions[i]) {
             HelpInfo[i] = mnuHelpInfo->addSeparator();
@@ -84,15 +89,20 @@ frmMain::frmMain() : AccessComm(std::make_unique<SerialLink>(createCommPort()))
         connect(HelpInfo[i], &QAction::triggered, this, [this, i] { ShowHelpTopic(i); });
     }
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 6; ++b) {
-        ToolbarButton[b] = Toolbar1->addAction(QIcon(QString::fromLatin1(toolbarPictures[b])),
-                                               QString::fromLatin1(toolbarCaptions[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{toolbarCaptions[1], nullptr, toolbarPictures[1]},
+                            {toolbarCaptions[2], nullptr, toolbarPictures[2]},
+                            {toolbarCaptions[3], nullptr, toolbarPictures[3]},
+                            {toolbarCaptions[4], nullptr, toolbarPictures[4]},
+                            {toolbarCaptions[5], nullptr, toolbarPictures[5]},
+                            {toolbarCaptions[6], nullptr, toolbarPictures[6]}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
+    // F10 opens the first menu, as on every desktop.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        if (mnuShowInfo->menuAction()->isEnabled())
+            menuBar->setActiveAction(mnuShowInfo->menuAction());
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -123,6 +133,26 @@ void frmMain::followPort()
     const bool open = AccessComm->isOpen();
     setLinkCommandsEnabled(open);
     ReceiveTimer->setEnabled(open);
+    // A port that was not there at the start (an adapter not ready yet) opens
+    // later: the start's steps that wait for it come then.
+    if (open && !m_portStepsDone) {
+        m_portStepsDone = true;
+        guarded(9, [] { loadWhatNeedsThePort(); });
+    }
+}
+
+void frmMain::loadWhatNeedsThePort()
+{
+    AppState& s = appState();
+    CreatePicturesFolder();
+    // Hours of 0 are no default here: the one held stays.
+    if (const auto doors = DoorSettings::readRow(Db())) {
+        if (const auto start = doors->defaultStart())
+            s.DefaultStartTime = *start;
+        const FieldValue& hours = doors->hours[0];
+        if (!hours.isNull() && hours.toInt16() != 0)
+            s.DefaultWorkHours = hours.toInt16();
+    }
 }
 
 void frmMain::setLinkCommandsEnabled(bool enabled)
@@ -141,24 +171,15 @@ void frmMain::Form_Load()
         dict.setDictionaryFile(AddBackslash(ProgramFolder::path()) + QStringLiteral("GT430.mld"));
         dict.setLanguage(s.LanguageIndex);
         FormTranslator(dict).TranslateForm(this);
-        resize(Twips::toPixels(Twips::screenWidth()), Twips::toPixels(Twips::screenHeight()));
+        // The whole screen less its panels, the frame on the screen too.
+        fillScreen(this);
         ApplyGuardLogin();
         if (s.rsEmployees.isOpen() && s.rsEmployees.recordCount() > 0) {
             s.rsEmployees.moveLast();
             s.rsEmployees.moveFirst();
         }
+        // The Pictures folder and the default hours follow once the port is open.
         OpenComm();
-        if (!s.CommOpened)
-            return;
-        CreatePicturesFolder();
-        // Hours of 0 are no default here: the one held stays.
-        if (const auto doors = DoorSettings::readRow(Db())) {
-            if (const auto start = doors->defaultStart())
-                s.DefaultStartTime = *start;
-            const FieldValue& hours = doors->hours[0];
-            if (!hours.isNull() && hours.toInt16() != 0)
-                s.DefaultWorkHours = hours.toInt16();
-        }
     });
 }
 
@@ -180,7 +201,6 @@ void frmMain::Form_Activate()
     guarded(4, [this] {
         if (GuardOnly) {
             frmOnline& online = FormInstance<frmOnline>::get();
-            online.move(0, 0);
             hide();
             // The guard has the monitor alone: it stands above no window.
             online.showModeless(nullptr);
@@ -193,26 +213,23 @@ void frmMain::OpenComm()
 {
     guarded(2, [this] {
         const bool wasOpen = appState().CommOpened;
+        const auto number = static_cast<int16_t>(appState().CommPortIndex + 1);
         try {
-            // From now on every read is taken in on the tick it arrives, whatever window is open.
-            AccessComm->open(static_cast<int16_t>(appState().CommPortIndex + 1));
+            // From now on every read is taken in on the tick it arrives, whatever
+            // window is open. The stored port is tried until it opens.
+            AccessComm->open(number, SerialLinkControl::IfNotOpen::KeepTrying);
             for (int i : {0, 1, 2})
                 ShowInfo[i]->setEnabled(true);
-        } catch (const AppError&) {
-            portOpenFailed(wasOpen);
+        } catch (const AppError& error) {
+            portOpenFailed(wasOpen, PortFailureLines(number, error, AccessComm->isWaitingForDevice()));
         }
     });
 }
 
-void frmMain::portOpenFailed()
+void frmMain::portOpenFailed(bool wasOpen, const QString& why)
 {
-    portOpenFailed(true);
-}
-
-void frmMain::portOpenFailed(bool wasOpen)
-{
-    // Whatever kept the port shut, the link is down until the engineer fixes the port.
-    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")));
+    // Whatever kept the port shut, the link is down until the port opens.
+    ShowWarning(Translate(QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.")) + why);
     if (wasOpen)
         FormInstance<frmOnline>::unload();
 }
@@ -298,28 +315,41 @@ void frmMain::RefreshToolbar()
     guarded(19, [this] {
         for (int b = 1; b <= 6; ++b)
             ToolbarButton[b]->setText(Translate(QString::fromLatin1(toolbarCaptions[b])));
-        mnuShowInfo->setTitle(Translate(QStringLiteral("View")));
-        mnuSetInfo->setTitle(Translate(QStringLiteral("Tools")));
-        mnuOpt->setText(Translate(QStringLiteral("Options...")));
-        mnuHelpInfo->setTitle(Translate(QStringLiteral("Help")));
+        mnuShowInfo->setTitle(Translate(QStringLiteral("&View")));
+        mnuSetInfo->setTitle(Translate(QStringLiteral("&Tools")));
+        mnuOpt->setText(Translate(QStringLiteral("&Options...")));
+        mnuHelpInfo->setTitle(Translate(QStringLiteral("&Help")));
         for (int i : {0, 1, 2, 3, 5})
             ShowInfo[i]->setText(Translate(QString::fromLatin1(viewCaptions[i])));
         for (int i : {0, 1, 3})
             HelpInfo[i]->setText(Translate(QString::fromLatin1(helpCaptions[i])));
-        HelpInfo[5]->setText(Translate(QStringLiteral("About GT-430")));
+        HelpInfo[5]->setText(Translate(QStringLiteral("&About GT-430")));
     });
 }
 
 void frmMain::Form_Unload()
+{
+    EndAsExit();
+}
+
+void frmMain::EndAsExit()
 {
     guarded(10, [this] {
         // Work beside the window (a report's fill) is asked to stop and ends
         // first: it may hold the database the settings are written to.
         BackgroundTask::waitForAll();
         SaveIniSettings();
-        // Nothing more comes in; what waits for the database goes in before it closes.
-        AccessComm->close();
+        CloseThePort();
+        // What waits for the database goes in before it closes, or into the journal.
         CloseMainDatabase();
-        endProgram();
     });
+    endProgram();
+}
+
+void frmMain::CloseThePort()
+{
+    // What the port's reader has taken is framed and kept first: nothing it took is dropped.
+    if (AccessComm->isOpen())
+        AccessComm->tick();
+    AccessComm->close();
 }

@@ -34,12 +34,19 @@ public:
     void Toolbar1_ButtonClick(int button);
     void mnuOpt_Click();
     void ReceiveTimer_Timer();
+    // View > Exit, the toolbar's Exit, closing the window and the end signals
+    // (app/main.cpp): the settings row is written, the port closes and the
+    // database with it; what waits for the database is stored or kept in the
+    // journal; then the program ends. Its failures show their boxes, unless the
+    // boxes go to the log (a signal's end).
+    void EndAsExit();
+    // Takes in what the port's reader took, then closes the port.
+    void CloseThePort();
 
     SerialLinkControl& serialLink() override;
     bool guardOnly() const override { return GuardOnly; }
     void showMainWindow() override { showModeless(nullptr); }
     void repaintToolbar() override;
-    void portOpenFailed() override;
 
     bool GuardOnly = false;
 
@@ -66,9 +73,14 @@ private:
     void setLinkCommandsEnabled(bool enabled);
     // The reception and the link's commands follow the port.
     void followPort();
-    // The port did not open: the user is told; the windows that need the link
-    // close when a port had been open.
-    void portOpenFailed(bool wasOpen);
+    // The port did not open: the user is told (with the lines that say why);
+    // the windows that need the link close when a port had been open.
+    void portOpenFailed(bool wasOpen, const QString& why);
+    // The steps of the start that wait for the port: the Pictures folder and
+    // the default start time and hours.
+    static void loadWhatNeedsThePort();
+
+    bool m_portStepsDone = false;
 };
 
 // Lets the other windows find and open this one through the main window service.

@@ -11,6 +11,7 @@
 
 #include "app/JoinSubsystems.h"
 #include "app/ProgramSchema.h"
+#include "bench/ChunkPort.h"
 #include "bench/QuietPrompts.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
@@ -23,7 +24,6 @@
 #include "link/ReceiveLog.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
-#include "platform/serial/CommPort.h"
 #include "platform/text/DateTimeText.h"
 
 #include <QCoreApplication>
@@ -31,24 +31,12 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <optional>
 
 namespace {
 
 constexpr double LineBytesPerSecond = 960.0;
 constexpr double LineCodeReadsPerSecond = LineBytesPerSecond / 20.0; // a code read is 20 bytes
-
-// A port that hands out a prepared chunk on every read.
-class ChunkPort final : public CommPort {
-public:
-    void setCommPort(int16_t) override {}
-    int16_t commPort() const override { return 1; }
-    void setPortOpen(bool) override {}
-    bool portOpen() const override { return true; }
-    int inBufferCount() override { return static_cast<int>(waiting.size()); }
-    void clearInBuffer() override { waiting.clear(); }
-    QByteArray readInput() override { return std::exchange(waiting, {}); }
-    QByteArray waiting;
-};
 
 // The card number of employee n.
 quint32 cardOf(int n)
@@ -119,8 +107,11 @@ void openProgramDatabase(const QTemporaryDir& dir, int employees)
 {
     ProgramFolder::setPathForTests(dir.path());
     JoinSubsystems();
+    // What waits goes into the journal, as in the program.
+    KeepWhatWaitsInAJournal();
     resetAppState();
     linkState() = LinkState{};
+    receiveLog().reset();
     CreateProgramDatabase(dir.filePath(QStringLiteral("GT430.mdb")));
     OpenMainDatabase();
     Transaction t(Db());
@@ -253,36 +244,57 @@ double residentMB()
 }
 
 // The memory that range(0) reads waiting for the database hold, taken in
-// while another program holds its write lock (a register of 500).
+// while another program holds its write lock (a register of 500), with the
+// on-line monitor closed (range(1) 0) or open (1): the monitor keeps the line
+// of every read that waits, as there is nothing yet to read it back from.
 void WaitingMemory(benchmark::State& state)
 {
     QuietPrompts quiet;
     QTemporaryDir dir;
     openProgramDatabase(dir, 500);
     const int reads = static_cast<int>(state.range(0));
+    const bool monitorOpen = state.range(1) != 0;
     receiveLog().setLimitForTests(reads);
     ChunkPort port;
     double before = 0;
     double after = 0;
     for (auto _ : state) {
+        OnlineHistoryModel model;
+        model.load(programClock().now().date());
+        std::optional<CodeReadSubscription> monitor;
+        if (monitorOpen)
+            monitor.emplace();
+        const auto show = [&] {
+            if (!monitor)
+                return;
+            for (const CodeRead& read : monitor->takeAll()) {
+                if (read.Event)
+                    model.addRecorded(*read.Event);
+            }
+        };
         auto other = Database::open(appState().DbPath, {});
         other->execute(QStringLiteral("BEGIN IMMEDIATE"));
         // A first tick, so that what the tick itself builds up is in before the count.
         port.waiting += codeRead(0, 500);
         ReceiveTick(port);
+        show();
         before = residentMB();
         for (int i = 1; receiveLog().waiting() < reads; ++i) {
             for (int k = 0; k < 100; ++k)
                 port.waiting += codeRead(i * 100 + k, 500);
             ReceiveTick(port);
+            show();
         }
         after = residentMB();
+        if (monitorOpen && model.rowCount() != reads)
+            state.SkipWithError("a read is not in the monitor");
         other->execute(QStringLiteral("ROLLBACK"));
         other->close();
+        receiveLog().reset();
     }
     state.counters["waiting_MB"] = after - before;
     state.counters["bytes_per_read"] = (after - before) * 1024.0 * 1024.0 / reads;
-    receiveLog().reset();
+    state.counters["monitor"] = monitorOpen ? 1 : 0;
     resetAppState();
     ProgramFolder::setPathForTests({});
 }
@@ -377,7 +389,12 @@ BENCHMARK(StoringWhatWaited)
     ->Iterations(3)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
-BENCHMARK(WaitingMemory)->ArgName("reads")->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(WaitingMemory)
+    ->ArgNames({"reads", "monitor"})
+    ->Args({200000, 0})
+    ->Args({200000, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(MonitorHistory)
     ->ArgName("events")

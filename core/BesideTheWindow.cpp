@@ -7,7 +7,7 @@
 
 namespace {
 
-void runKeepingReports(const std::function<void()>& work, bool ownDatabase)
+void runKeepingReports(const std::function<void()>& work, bool ownDatabase, const std::function<void(bool)>& ended = {})
 {
     QStringList reports;
     const QString path = appState().DbPath;
@@ -25,6 +25,8 @@ void runKeepingReports(const std::function<void()>& work, bool ownDatabase)
     } catch (...) {
         failure = std::current_exception();
     }
+    if (ended)
+        ended(!reports.isEmpty());
     for (const QString& text : std::as_const(reports))
         DeliverReport(text);
     if (failure)
@@ -36,6 +38,11 @@ void runKeepingReports(const std::function<void()>& work, bool ownDatabase)
 void RunFunctionBesideTheWindow(const std::function<void()>& work)
 {
     runKeepingReports(work, true);
+}
+
+void RunBesideTheWindowThen(const std::function<void()>& work, const std::function<void(bool)>& ended)
+{
+    runKeepingReports(work, appState().Db != nullptr, ended);
 }
 
 void RunBesideTheWindowWithoutDatabase(const std::function<void()>& work)

@@ -34,6 +34,12 @@ auto RunBesideTheWindow(Work&& work) -> std::invoke_result_t<Work&>
     }
 }
 
+// As above, with a connection of its own only while the program has its
+// database open; `ended` is called on the window's thread once the work has
+// ended, before its reports show, told whether any will (so that a notice
+// that stood while the work ran goes first).
+void RunBesideTheWindowThen(const std::function<void()>& work, const std::function<void(bool reportsFollow)>& ended);
+
 // As above, without a database connection: for work that needs none (the
 // print system).
 void RunBesideTheWindowWithoutDatabase(const std::function<void()>& work);

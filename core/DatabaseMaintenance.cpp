@@ -5,10 +5,17 @@
 #include "platform/db/Database.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
+
+// Well within the moment the receive tick waits for the file (20 ms).
+constexpr qint64 SliceMs = 10;
+// The longest the cut lets another writer (the receive tick) have the file between two slices.
+constexpr int TurnMs = 100;
 
 // An earlier attempt's copy goes, and its journal with it: SQLite would
 // otherwise play that journal back into the new copy.
@@ -30,14 +37,44 @@ qint64 countRows(Database& db, const QString& table)
     return db.openSql(QStringLiteral("SELECT count(*) FROM %1").arg(table)).field(0).variant().toLongLong();
 }
 
+// The oldest rows beyond `kept`, found once, go in slices of about SliceMs,
+// each its own transaction: another writer of the program that waits for the
+// file (the reception's tick) gets it in between, and each
+// slice leaves the log as a cut would, only with more rows.
 void cutTable(Database& db, const QString& table, const QString& order, int kept)
 {
     const qint64 extra = countRows(db, table) - kept;
     if (extra <= 0)
         return;
+    db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS CutDown (Ord INTEGER PRIMARY KEY, Row INTEGER)"));
+    db.execute(QStringLiteral("DELETE FROM temp.CutDown"));
     db.execute(
-        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT rowid FROM %1 ORDER BY %2 LIMIT ?)").arg(table, order),
+        QStringLiteral("INSERT INTO temp.CutDown (Row) SELECT rowid FROM %1 ORDER BY %2 LIMIT ?").arg(table, order),
         {extra});
+    const QString slice =
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT Row FROM temp.CutDown WHERE Ord BETWEEN ? AND ?)")
+            .arg(table);
+    qint64 rows = 1000;
+    for (qint64 from = 1; from <= extra;) {
+        const qint64 to = std::min(extra, from + rows - 1);
+        QElapsedTimer spent;
+        spent.start();
+        db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
+            db.executePrepared(slice, {from, to});
+            db.executePrepared(QStringLiteral("COMMIT"));
+        } catch (const AppError&) {
+            db.rollback();
+            throw;
+        }
+        from = to + 1;
+        // Towards SliceMs, at most twice as many rows as the last slice: rows
+        // further on may cost more (pages not in memory yet).
+        const qint64 ms = std::max<qint64>(spent.elapsed(), 1);
+        rows = std::clamp<qint64>(rows * SliceMs / ms, 100, 2 * rows);
+        Database::letAnotherWriterIn(TurnMs);
+    }
+    db.execute(QStringLiteral("DROP TABLE temp.CutDown"));
 }
 
 }
@@ -83,10 +120,8 @@ void DatabaseMaintenance::compactFile(const QString& databasePath)
 
 void DatabaseMaintenance::cutDown(Database& db)
 {
-    Transaction t(db);
     cutTable(db, QStringLiteral("ReadCard_Tbl"), QStringLiteral("Date_Date ASC, Date_Time ASC, rowid ASC"),
              ReadCardRowsKept);
     cutTable(db, QStringLiteral("DoorStatus_Tbl"), QStringLiteral("Door_Date ASC, Door_Time ASC, rowid ASC"),
              DoorStatusRowsKept);
-    t.commit();
 }

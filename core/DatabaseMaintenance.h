@@ -25,7 +25,9 @@ int readCardRows(Database& db);
 void compactFile(const QString& databasePath);
 
 // Deletes the oldest rows of the raw log and the door-status log beyond their
-// limits, in one transaction.
+// limits (as they stand when it begins), oldest first, in short transactions
+// that let the window's thread write between them (the reception goes on
+// storing meanwhile): for a connection of its own beside the window.
 void cutDown(Database& db);
 
 }

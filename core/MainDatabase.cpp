@@ -21,11 +21,19 @@ Layout& layout()
     return l;
 }
 
-std::function<void()>& beforeClose()
+std::function<void(bool)>& beforeClose()
+{
+    static std::function<void(bool)> work;
+    return work;
+}
+
+std::function<void()>& whenOpens()
 {
     static std::function<void()> work;
     return work;
 }
+
+bool away = false;
 
 // The file is taken only once it is up to date.
 std::unique_ptr<Database> openUpToDate(const QString& path)
@@ -57,8 +65,12 @@ void OpenMainDatabase()
             s.CompanyName = company.textOrEmpty();
         doors.close();
     });
-    if (state.Db && state.Db->isOpen())
+    if (state.Db && state.Db->isOpen()) {
+        away = false;
+        if (whenOpens())
+            whenOpens()();
         return;
+    }
     // Every window reads or writes the database: without it there is nothing to go on with.
     ShowWarning(Translate(QStringLiteral("GT-430 cannot work without its database and ends now:")) + QLatin1Char('\r') +
                 QDir::toNativeSeparators(state.DbPath));
@@ -68,21 +80,50 @@ void OpenMainDatabase()
 void ReopenMainDatabase()
 {
     AppState& s = appState();
+    // Closed for good or open again: no longer away for a moment.
+    away = false;
     s.Db = openUpToDate(s.DbPath);
     s.rsEmployees = s.Db->openTable(QStringLiteral("tblEmployees"));
 }
 
-void setBeforeMainDatabaseCloses(std::function<void()> work)
+bool MainDatabaseAway()
+{
+    return away;
+}
+
+void setBeforeMainDatabaseCloses(std::function<void(bool)> work)
 {
     beforeClose() = std::move(work);
 }
 
-void CloseMainDatabase()
+void setWhenMainDatabaseOpens(std::function<void()> work)
+{
+    whenOpens() = std::move(work);
+}
+
+namespace {
+
+void closeMainDatabase(bool forGood)
 {
     AppState& s = appState();
-    if (beforeClose() && s.Db && s.Db->isOpen())
-        beforeClose()();
+    // At the end it runs whatever state the database is in: what waits is kept somewhere.
+    if (beforeClose() && (forGood || (s.Db && s.Db->isOpen())))
+        beforeClose()(forGood);
     s.rsEmployees.close();
     if (s.Db)
         s.Db->close();
+}
+
+}
+
+void CloseMainDatabase()
+{
+    away = false;
+    closeMainDatabase(true);
+}
+
+void CloseMainDatabaseForAMoment()
+{
+    closeMainDatabase(false);
+    away = true;
 }

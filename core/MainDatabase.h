@@ -23,11 +23,22 @@ namespace ExitStatus {
 inline constexpr int NoDatabase = 2;
 }
 
-// Opens Db and the employees dynaset again after they were closed (compaction).
-// Throws when the file cannot be opened.
-void ReopenMainDatabase();
-
-// Closes the employees dynaset and Db; first it runs what must be done while
-// the database is still open (the link stores what waits for it).
+// Closes the employees dynaset and Db at the end of the program; first it
+// runs what must be done while the database is still open (the link stores
+// what waits for it, or keeps it in its journal).
 void CloseMainDatabase();
-void setBeforeMainDatabaseCloses(std::function<void()> work);
+
+// Closes Db for a moment (a compaction), until ReopenMainDatabase: what waits
+// for it is stored first, as far as it takes it. Meanwhile the reception goes
+// on and keeps what comes, and nothing tries to reach the database.
+void CloseMainDatabaseForAMoment();
+// Opens Db and the employees dynaset again after they were closed for a
+// moment. Throws when the file cannot be opened.
+void ReopenMainDatabase();
+// Whether the program has closed its database for a moment.
+bool MainDatabaseAway();
+
+// What must be done while the database is still open: `forGood` at the end.
+void setBeforeMainDatabaseCloses(std::function<void(bool forGood)> work);
+// What must be done once the program's database has opened at the start, before anything else.
+void setWhenMainDatabaseOpens(std::function<void()> work);

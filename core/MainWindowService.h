@@ -18,9 +18,6 @@ public:
     virtual void showMainWindow() = 0;
     // Repaints the toolbar and makes it visible.
     virtual void repaintToolbar() = 0;
-    // A port that was open did not open again (after a compaction): the user
-    // is told, and the windows that need the link close.
-    virtual void portOpenFailed() = 0;
 };
 
 // The main window while it exists; nullptr before it is made and after it unloads.

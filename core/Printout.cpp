@@ -54,7 +54,12 @@ void Printout::finish()
     m_finished = true;
     m_busy.reset();
     if (m_layout.notice)
-        ShowPrintNotice(m_layout.noticeText ? m_layout.noticeText() : PagePrintingMsg());
+        ShowPrintNotice(noticeText());
+}
+
+QString Printout::noticeText() const
+{
+    return m_layout.noticeText ? m_layout.noticeText() : PagePrintingMsg();
 }
 
 void Printout::takeDueBreak()
@@ -68,6 +73,8 @@ void Printout::takeDueBreak()
 void Printout::startNewPage()
 {
     PrintPageFooter(m_printer, m_layout.footerX);
+    if (m_layout.notice)
+        UpdatePrintNotice(noticeText());
     // The reports restart their count at 1; counting after each line, a new
     // page stands where a full one leaves the count (a group change included).
     m_lines = m_layout.check == PageCheck::BeforeEachLine ? 1 : 2;

@@ -35,6 +35,7 @@ struct PrintoutLayout {
 // and the header again, at the end the footer, the end of the document, the
 // normal pointer and the printing notice. A new page is started only when
 // another body line follows, so no page ever holds a header and a footer alone.
+// Composed beside the window, the notice standing counts the pages sent.
 //
 // The hourglass is shown from construction until finish(); left unfinished (a
 // failure while composing), the document is dropped and the pointer restored.
@@ -63,6 +64,7 @@ public:
     void finish();
 
 private:
+    QString noticeText() const;
     void takeDueBreak();
     void startNewPage();
 

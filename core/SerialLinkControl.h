@@ -7,6 +7,12 @@
 // the windows ask it, and the main window follows it.
 class SerialLinkControl {
 public:
+    // What becomes of a port that does not open: it stays closed, or it is
+    // tried again as a device that went away is, every quarter of a second,
+    // until it opens or another open() comes (the stored port: a USB adapter
+    // not ready at the start).
+    enum class IfNotOpen { StayClosed, KeepTrying };
+
     virtual ~SerialLinkControl() = default;
 
     virtual bool isOpen() const = 0;
@@ -14,13 +20,11 @@ public:
     // or moved since the port was opened).
     virtual bool namesAnotherDevice() const = 0;
     // Opens COM n, closing what is open first, and drops what waited at the
-    // device from before. The port's failure (8002, 8005, 8012, ...) is
-    // thrown once the device and the system's reason are in the log; the
-    // port then stays closed and the door shows as not known.
-    virtual void open(int16_t number) = 0;
-    // For a compaction: the port closes until resume(), which makes it again
-    // what it was (open, or waiting for its device); resume() throws as
-    // open() does when the device does not open.
-    virtual void suspend() = 0;
-    virtual void resume() = 0;
+    // device from before (unless the link was waiting for that very port:
+    // what it holds came after). The port's failure (8002, 8005, 8012, ...)
+    // is thrown once the device and the system's reason are in the log; the
+    // port then stays closed (and is tried again if asked) and the door
+    // shows as not known.
+    virtual void open(int16_t number, IfNotOpen ifNotOpen) = 0;
+    void open(int16_t number) { open(number, IfNotOpen::StayClosed); }
 };

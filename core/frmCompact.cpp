@@ -1,11 +1,10 @@
 #include "core/frmCompact.h"
 
 #include "core/AppState.h"
+#include "core/BesideTheWindow.h"
 #include "core/DatabaseMaintenance.h"
 #include "core/MainDatabase.h"
-#include "core/MainWindowService.h"
 #include "core/Messages.h"
-#include "core/SerialLinkControl.h"
 #include "platform/BusyPointer.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/PictureBox.h"
@@ -81,40 +80,41 @@ void frmCompact::Form_Load()
     });
 }
 
+void frmCompact::setWorking(bool working)
+{
+    // While it works the window stays: what it started ends first.
+    cmdCompact->setEnabled(!working && m_compactAllowed);
+    cmdCut->setEnabled(!working && m_cutAllowed);
+    cmdClose->setEnabled(!working);
+}
+
 void frmCompact::cmdCompact_Click()
 {
     enterProcedure(2653);
     std::optional<AppError> failure;
-    bool portFailed = false;
     {
+        Hold hold(*this);
         BusyPointer busy;
-        cmdCompact->setEnabled(false);
-        SerialLinkControl* link = nullptr;
-        if (MainWindowService* main = mainWindow())
-            link = &main->serialLink();
+        setWorking(true);
+        // The port stays open and its reader takes what comes: the reception
+        // keeps it while the database is closed and stores it once it is back.
+        CloseMainDatabaseForAMoment();
         try {
-            if (link)
-                link->suspend();
-            CloseMainDatabase();
-            DatabaseMaintenance::compactFile(appState().DbPath);
+            const QString path = appState().DbPath;
+            RunBesideTheWindowWithoutDatabase([path] { DatabaseMaintenance::compactFile(path); });
         } catch (const AppError& error) {
             failure = error;
         }
-        // Both come back before anything is said, so nothing waits on a closed database.
+        // It comes back before anything is said, so nothing waits on a closed database.
         try {
             ReopenMainDatabase();
         } catch (const AppError& error) {
             if (!failure)
                 failure = error;
         }
-        if (link) {
-            try {
-                link->resume();
-            } catch (const AppError&) {
-                portFailed = true;
-            }
-        }
-        cmdCompact->setEnabled(true);
+        if (!failure)
+            m_compactAllowed = false;
+        setWorking(false);
     }
     if (failure) {
         if (failure->number() == 2653)
@@ -123,12 +123,8 @@ void frmCompact::cmdCompact_Click()
             ReportError(2653, *failure, Translate(QStringLiteral("Compact Database is failed. Try Again")));
     } else {
         ShowNotice(Translate(QStringLiteral("Compact Succeed")));
-        cmdCompact->setEnabled(false);
         setAdvice(lblCompact, false, compactAdvised, compactNotNeeded);
     }
-    // The port is the main window's: a port that did not come back is a port that failed to open.
-    if (MainWindowService* main = mainWindow(); portFailed && main)
-        main->portOpenFailed();
 }
 
 void frmCompact::cmdCut_Click()
@@ -136,11 +132,20 @@ void frmCompact::cmdCut_Click()
     enterProcedure(1761);
     try {
         {
+            Hold hold(*this);
             BusyPointer busy;
-            DatabaseMaintenance::cutDown(Db());
+            setWorking(true);
+            // On a connection of its own: the reception's ticks store between its slices.
+            try {
+                RunBesideTheWindow([] { DatabaseMaintenance::cutDown(Db()); });
+            } catch (const AppError&) {
+                setWorking(false);
+                throw;
+            }
+            m_cutAllowed = false;
+            setWorking(false);
         }
         ShowNotice(Translate(QStringLiteral("Cut Down Succeed!")));
-        cmdCut->setEnabled(false);
         setAdvice(lblCut, false, cutAdvised, cutNotNeeded);
     } catch (const AppError& error) {
         if (error.number() != Err::ObjectInvalid)

@@ -7,7 +7,9 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-// Database maintenance: compacting the file and cutting down the raw logs.
+// Database maintenance: compacting the file and cutting down the raw logs,
+// each beside the window's thread while the window waits for it (the
+// reception and the other windows' timers go on).
 class frmCompact : public Form {
     Q_OBJECT
 public:
@@ -28,4 +30,12 @@ public:
 
 protected:
     void Form_Load() override;
+
+private:
+    // Keeps the user from other work of the window while compacting or cutting down.
+    void setWorking(bool working);
+
+    // A button stays off after its work succeeded, until the window opens again.
+    bool m_compactAllowed = true;
+    bool m_cutAllowed = true;
 };

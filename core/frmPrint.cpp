@@ -6,6 +6,7 @@
 #include "platform/widgets/FormTranslator.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QSvgRenderer>
-#include <QTimer>
 
 namespace {
 
@@ -52,16 +52,6 @@ frmPrint::frmPrint(QWidget* parent, const QString& picture)
     Form_Load();
 }
 
-void frmPrint::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_activated)
-        return;
-    m_activated = true;
-    // Once the window is up and its event loop runs.
-    QTimer::singleShot(0, this, &frmPrint::Form_Activate);
-}
-
 void frmPrint::Form_Load()
 {
     FormTranslator(BinaryDict()).TranslateForm(this);
@@ -76,8 +66,25 @@ void frmPrint::Form_Activate()
             noticeWatcher()(*this);
         WaitSeconds(1);
     });
-    if (self)
+    if (self) {
+        m_closing = true;
         done(QDialog::Accepted);
+    }
+}
+
+void frmPrint::reject()
+{
+    // Esc: the printout is on its way, and the notice goes by itself.
+    if (m_closing)
+        QDialog::reject();
+}
+
+void frmPrint::closeEvent(QCloseEvent* event)
+{
+    if (m_closing)
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
 }
 
 void frmPrint::loadPicture(const QString& path)
@@ -95,13 +102,41 @@ void frmPrint::loadPicture(const QString& path)
     Image1->setPixmap(pixmap);
 }
 
+WindowPrintNotice::~WindowPrintNotice()
+{
+    // The program's own goes after the application, which leaves no window to close.
+    if (QApplication::instance())
+        close();
+}
+
+void WindowPrintNotice::open(const QString& text)
+{
+    close();
+    // Not owned here: the window it stands over deletes it when it goes first.
+    m_notice = new frmPrint(QApplication::activeWindow());
+    m_notice->lblNumPrint->setText(text);
+    m_notice->setWindowModality(Qt::ApplicationModal);
+    m_notice->show();
+}
+
+void WindowPrintNotice::setText(const QString& text)
+{
+    if (m_notice)
+        m_notice->lblNumPrint->setText(text);
+}
+
 void WindowPrintNotice::show(const QString& text)
 {
-    // Not on this stack: the window it stands over deletes it when it goes first.
-    const QPointer<frmPrint> notice = new frmPrint(QApplication::activeWindow());
-    notice->lblNumPrint->setText(text);
-    notice->exec();
-    delete notice.data();
+    if (!m_notice)
+        open(text);
+    m_notice->lblNumPrint->setText(text);
+    m_notice->Form_Activate();
+    close();
+}
+
+void WindowPrintNotice::close()
+{
+    delete m_notice.data();
 }
 
 void setPrintNoticeWatcherForTests(std::function<void(const frmPrint&)> watcher)

@@ -3,12 +3,14 @@
 #include "core/PrintNotice.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 
 class QLabel;
 
-// The notice shown once a printout has been sent: modal, it waits a second and
-// closes itself.
+// The printing notice: it stands over the windows while a printout is sent,
+// and once the document has gone it waits a second and closes itself. Until
+// then the user cannot close it.
 class frmPrint : public QDialog {
     Q_OBJECT
 
@@ -21,21 +23,32 @@ public:
     QLabel* lblNumPrint;
     QLabel* Image1;
 
+    // Waits a second and closes the window.
+    void Form_Activate();
+
 protected:
-    void showEvent(QShowEvent* event) override;
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void Form_Load();
-    void Form_Activate();
     void loadPicture(const QString& path);
 
-    bool m_activated = false;
+    bool m_closing = false;
 };
 
-// The notice as the windows show it: modal, closing itself after a second.
+// The notice as the windows show it: modal to the whole program, standing
+// over the window that prints.
 class WindowPrintNotice final : public PrintNotice {
 public:
+    ~WindowPrintNotice() override;
     void show(const QString& text) override;
+    void open(const QString& text) override;
+    void setText(const QString& text) override;
+    void close() override;
+
+private:
+    QPointer<frmPrint> m_notice;
 };
 
 // Tests look at the notice while it is up; nullptr stops watching.

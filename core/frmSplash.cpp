@@ -13,6 +13,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/Placement.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
@@ -99,7 +101,8 @@ void frmSplash::Form_Load()
         lblVer->setText(Translate(QStringLiteral("Version")) + QLatin1Char(' ') + programVersionText());
         for (QLabel* l : {lblTitle, lblVer, lblFootLine})
             l->adjustSize();
-        resize(Twips::toPixels(Twips::screenWidth()), Twips::toPixels(Twips::screenHeight()));
+        // The whole screen less its panels, so that the footer and the login below the picture show.
+        fillScreen(this);
         ResizeFormControls();
         TimerStartUp->setEnabled(true);
         QApplication::processEvents();
@@ -109,8 +112,9 @@ void frmSplash::Form_Load()
 void frmSplash::ResizeFormControls()
 {
     guarded(802, [this] {
-        const double W = Twips::screenWidth();
-        const double H = Twips::screenHeight();
+        // The room the window has on the screen.
+        const double W = widthTwips(this);
+        const double H = heightTwips(this);
         const double pictureHeight = H * 0.441666666666667;
         const double pictureWidth = W * 0.2390625;
         for (PictureBox* p : ImgGt43W)
@@ -120,7 +124,8 @@ void frmSplash::ResizeFormControls()
         const double titleLeft = (W - widthTwips(lblTitle)) / 2;
         placeTwips(lblTitle, titleLeft, g);
         const double pictureTop = titleHeight + 2 * g;
-        placeTwips(lblVer, titleLeft + 3000, g * 2.5);
+        // Above the picture, however tall the screen makes the gaps.
+        placeTwips(lblVer, titleLeft + 3000, std::min(g * 2.5, pictureTop - heightTwips(lblVer) - 60));
         placeTwips(ImgTolvaneLogo, titleLeft - widthTwips(ImgTolvaneLogo) - 100, g);
         placeTwips(lblFootLine, (W - widthTwips(lblFootLine)) / 8, H - 1000);
         const double pictureLeft = W / 2 - (pictureWidth + widthTwips(Image2[2]) + 300) / 2;
@@ -144,9 +149,10 @@ void frmSplash::Form_Activate()
             return;
         }
         frmLogin& login = FormInstance<frmLogin>::get();
-        const double left = (Twips::screenWidth() - Twips::fromPixels(login.width())) / 2;
+        // Under the picture, where the window is on the screen; the login stays whole on the screen.
+        const double left = (widthTwips(this) - Twips::fromPixels(login.width())) / 2;
         const double top = Twips::fromPixels(ImgGt43W[0]->y()) + heightTwips(ImgGt43W[0]) + 300;
-        login.move(Twips::toPixels(left), Twips::toPixels(top));
+        login.move(mapToGlobal(QPoint(Twips::toPixels(left), Twips::toPixels(top))));
         login.showModeless(this);
         setEnabled(false);
     });

@@ -98,8 +98,13 @@ bool yearFitsRegister(const QDate& date)
 
 QString invalidYearMessage(const QString& field)
 {
-    return Translate(field) + QStringLiteral(": ") + Translate(QStringLiteral("Invalid Date!")) +
-           QStringLiteral("\r\n") + Translate(QStringLiteral("The year must lie between 1900 and 2099."));
+    return invalidDateMessage(field) + QStringLiteral("\r\n") +
+           Translate(QStringLiteral("The year must lie between 1900 and 2099."));
+}
+
+QString invalidDateMessage(const QString& field)
+{
+    return Translate(field) + QStringLiteral(": ") + Translate(QStringLiteral("Invalid Date!"));
 }
 
 int16_t hoursFromListIndex(int index)

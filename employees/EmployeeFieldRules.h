@@ -39,6 +39,8 @@ QString invalidTimeMessage();
 bool yearFitsRegister(const QDate& date);
 // "Invalid Date!" under the field's name (its English caption) and the years allowed.
 QString invalidYearMessage(const QString& field);
+// "Invalid Date!" under the field's name, for text that is no date.
+QString invalidDateMessage(const QString& field);
 
 // A list left with no choice (-1) stores 0, which the reports read as none.
 int16_t hoursFromListIndex(int index);

@@ -5,6 +5,7 @@
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
 #include "platform/Clock.h"
+#include "platform/PictureFit.h"
 #include "platform/printing/Printer.h"
 #include "platform/text/VbText.h"
 
@@ -107,7 +108,9 @@ void PrintDetailsSheet(Printer& printer, const EmployeeSheet& sheet)
         T = whole(printer.currentY());
         if (!VbText::trim(sheet.pictureFile).isEmpty()) {
             printer.setCurrentX(300);
-            printer.paintPicture(sheet.picture, 300, T, PictureWidth, FrameHeight);
+            // The picture keeps its shape within its frame.
+            const QRectF shown = fitKeepingShape(sheet.picture.size(), QRectF(300, T, PictureWidth, FrameHeight));
+            printer.paintPicture(sheet.picture, shown.x(), shown.y(), shown.width(), shown.height());
             X0 = 2850;
             D = PictureWidth / 2;
         }

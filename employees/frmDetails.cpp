@@ -4,6 +4,7 @@
 #include "core/FieldHelpers.h"
 #include "core/LoginRules.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/widgets/SelectAndFocus.h"
 #include "employees/EmployeeEditSession.h"
@@ -101,12 +102,12 @@ void frmDetails::buildControls()
     Picture1 = new QWidget(this);
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Toolbar1 = makeToolbar(Picture1, ToolbarButton,
-                           {{"Save", "Save changes", ":/employees/save.svg"},
-                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg"},
+                           {{"Save", "Save changes", ":/employees/save.svg", "Ctrl+S"},
+                            {"Save All", "Save changes of all employees", ":/employees/saveall.svg", "Ctrl+Shift+S"},
                             {"Undo", "Undo last action", ":/employees/undo.svg"},
-                            {"Print", "Print employee's details", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                            {"Print", "Print employee's details", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
     auto* toolbarLayout = new QVBoxLayout(Picture1);
     toolbarLayout->setContentsMargins(0, 0, 0, 0);
@@ -152,7 +153,7 @@ void frmDetails::buildControls()
         p->setFixedSize(Twips::toPixels(480), Twips::toPixels(480));
     cmdCard = new QPushButton(QStringLiteral("Add Code"), this);
     cmdCard->setToolTip(QStringLiteral("Read Employee Code"));
-    cmdDelCode = new QPushButton(QStringLiteral("&Delete Code"), this);
+    cmdDelCode = new QPushButton(QStringLiteral("Delete &Code"), this);
     cmdDelCode->setToolTip(QStringLiteral("Delete Employee Code"));
     cmdDelCode->setEnabled(false);
 
@@ -161,6 +162,9 @@ void frmDetails::buildControls()
     PictureID = new QLabel(this);
     PictureID->setWordWrap(true);
     PictureID->setMaximumWidth(Twips::toPixels(2400));
+    // Room for a path of two lines from the start, under the picture, whatever path comes.
+    PictureID->setFixedHeight(PictureID->fontMetrics().lineSpacing() * 2 + 2);
+    PictureID->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdAddPicture = new QPushButton(QStringLiteral("&Add "), this);
     cmdAddPicture->setToolTip(QStringLiteral("Add Employee Picture "));
     cmdDelPicture = new QPushButton(QStringLiteral("&Delete"), this);
@@ -227,6 +231,8 @@ void frmDetails::buildControls()
     top->addLayout(names, 1);
     top->addLayout(picture);
     auto* layout = new QVBoxLayout(this);
+    // The window never gets smaller than its fields need, so that none runs into another.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addWidget(Picture1);
     layout->addLayout(top);
     layout->addWidget(SSTab1, 1);
@@ -292,6 +298,9 @@ void frmDetails::Form_Load()
             InitNewEmployee();
         else
             ShowEmployeeDetails();
+        // The keyboard starts at the number a new employee needs first.
+        if (handOver.NewEmployee)
+            txtUserNum->setFocus();
         handOver.CurPictureFile.clear();
         if (IsGuardOnlyRun())
             return;
@@ -453,12 +462,16 @@ bool frmDetails::commitDate(NullableDateEdit* field, int position, int16_t procI
 {
     bool accepted = true;
     guarded(procId, [&] {
-        const std::optional<QDate> date = field->value();
-        if (date && !yearFitsRegister(*date)) {
+        const TypedDate typed = field->typed();
+        QString refusal;
+        if (typed.isInvalid())
+            refusal = invalidDateMessage(QString::fromLatin1(caption));
+        else if (typed.isDate() && !yearFitsRegister(typed.date))
+            refusal = invalidYearMessage(QString::fromLatin1(caption));
+        if (!refusal.isEmpty()) {
             accepted = false;
-            ShowInputWarning(invalidYearMessage(QString::fromLatin1(caption)));
-            field->dateEdit()->setFocus();
-            field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
+            ShowInputWarning(refusal);
+            SelectAndFocus(field->dateEdit());
             return;
         }
         write(position, field->storedValue());
@@ -591,7 +604,7 @@ void frmDetails::ShowHelp()
 void frmDetails::PrintEmployeeDetails()
 {
     guardedPrinting(380, [this] {
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
         if (m_session->count() == 0)
             return;
         if (!m_session->isEditing()) {
@@ -615,7 +628,7 @@ void frmDetails::PrintEmployeeDetails()
         sheet.email = txtEmail->text();
         sheet.pictureFile = PictureID->text();
         sheet.picture = EmpImage->picture().toImage();
-        PrintDetailsSheet(*printer, sheet);
+        PrintBesideTheWindow(printer, [&sheet](Printer& on) { PrintDetailsSheet(on, sheet); });
     });
 }
 

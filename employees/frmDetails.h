@@ -108,7 +108,7 @@ private:
     void write(int position, const QVariant& value);
     // The name rule: refused when a report file could not carry it.
     bool commitName(QLineEdit* box, int position, int16_t procId);
-    // A date is refused when its year cannot be meant; `caption` names the field.
+    // A date is refused when it is no date or its year cannot be meant; `caption` names the field.
     bool commitDate(NullableDateEdit* field, int position, int16_t procId, const char* caption);
     // Asks the save question when something changed; true when the window may close.
     bool confirmClose();

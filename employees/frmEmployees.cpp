@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
 #include "employees/EmployeeHandOver.h"
@@ -68,12 +69,12 @@ frmEmployees::frmEmployees()
 {
     setWindowTitle(QStringLiteral("Employee's List"));
     Toolbar1 = makeToolbar(this, ToolbarButton,
-                           {{"New", "Add new employee", ":/employees/new.svg"},
-                            {"Delete", "Delete current employee", ":/employees/delete.svg"},
-                            {"Edit", "Edit current employee", ":/employees/edit.svg"},
-                            {"Print", "Print employee's list", ":/pictures/print.svg"},
-                            {"Help", "Show Help", ":/pictures/help.svg"},
-                            {"   Close   ", "Close form", ":/pictures/close.svg"}},
+                           {{"New", "Add new employee", ":/employees/new.svg", "Ctrl+N"},
+                            {"Delete", "Delete current employee", ":/employees/delete.svg", "Del"},
+                            {"Edit", "Edit current employee", ":/employees/edit.svg", "Enter"},
+                            {"Print", "Print employee's list", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
                            [this](int b) { Toolbar1_ButtonClick(b); });
 
     lvwEmployees = new QTreeWidget(this);
@@ -90,6 +91,8 @@ frmEmployees::frmEmployees()
 
     FrameDel = new QGroupBox(QStringLiteral("Delete Employee"), this);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     anmAVI = new FrameAnimation(FrameDel);
     anmAVI->setVisible(false);
     placeTwips(FrameDel, 1320, 1920, 4860, 1995);
@@ -294,6 +297,8 @@ void frmEmployees::endDeletion()
     anmAVI->stop();
     anmAVI->setVisible(false);
     FrameDel->setVisible(false);
+    // The frame stands over the list: its caption on the list's rows would be unreadable.
+    FrameDel->setAutoFillBackground(true);
     setEnabled(true);
 }
 
@@ -302,14 +307,14 @@ void frmEmployees::cmdPrint_Click()
     if (lvwEmployees->topLevelItemCount() == 0)
         return;
     guardedPrinting(505, [this] {
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
         QList<EmployeeListLine> lines;
         for (int i = 0; i < lvwEmployees->topLevelItemCount(); ++i) {
             const QTreeWidgetItem* item = lvwEmployees->topLevelItem(i);
             lines << EmployeeListLine{item->text(NumberColumn), item->text(LastNameColumn), item->text(FirstNameColumn),
                                       item->text(SlotColumn), item->text(AccessColumn)};
         }
-        PrintEmployeeList(*printer, lines);
+        PrintBesideTheWindow(printer, [&lines](Printer& on) { PrintEmployeeList(on, lines); });
     });
 }
 

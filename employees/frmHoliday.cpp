@@ -2,11 +2,12 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
+#include "core/widgets/SelectAndFocus.h"
 #include "employees/Holidays.h"
+#include "platform/forms/DateField.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,10 +21,9 @@ frmHoliday::frmHoliday()
     setWindowTitle(QStringLiteral("Holidays"));
     SSTab1 = new QTabWidget(this);
     auto* page = new QWidget;
-    dtpHoliday = new QDateEdit(page);
+    dtpHoliday = new DateField(page);
     // Day and month only; the year stays the stored one, which lets 29 February be chosen.
-    dtpHoliday->setDateRange(QDate(Holidays::StoredYear, 1, 1), QDate(Holidays::StoredYear, 12, 31));
-    dtpHoliday->setDisplayFormat(QStringLiteral("dd MMM"));
+    dtpHoliday->showDayAndMonthOf(Holidays::StoredYear);
     dtpHoliday->setCalendarPopup(true);
     dtpHoliday->setDate(QDate(Holidays::StoredYear, 1, 1));
     txtHolliday = new QLineEdit(page);
@@ -54,7 +54,14 @@ void frmHoliday::Form_Load()
 void frmHoliday::cmdSave_Click()
 {
     guarded(570, [this] {
-        if (Holidays::add(Db(), dtpHoliday->date(), txtHolliday->text()) == Holidays::AddResult::AlreadyThere) {
+        // What cannot be read is refused, never taken as another day.
+        const TypedDate typed = dtpHoliday->takeTyped();
+        if (!typed.isDate()) {
+            ShowInputWarning(Translate(QStringLiteral("Invalid Date!")));
+            SelectAndFocus(dtpHoliday);
+            return;
+        }
+        if (Holidays::add(Db(), typed.date, txtHolliday->text()) == Holidays::AddResult::AlreadyThere) {
             ShowWarning(Translate(QStringLiteral("This Date already exist")));
             return;
         }

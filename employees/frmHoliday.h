@@ -2,7 +2,7 @@
 
 #include "platform/forms/Form.h"
 
-class QDateEdit;
+class DateField;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -17,7 +17,7 @@ public:
     void Quit_Click();
 
     QTabWidget* SSTab1;
-    QDateEdit* dtpHoliday;
+    DateField* dtpHoliday;
     QLineEdit* txtHolliday;
     QPushButton* cmdSave;
     QPushButton* Quit;

@@ -143,6 +143,7 @@ frmProgramming::frmProgramming()
     SSTab1->addTab(tabHolidays, QStringLiteral("Holidays"));
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    setCancelButton(cmdClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1, 1);
     layout->addWidget(cmdClose, 0, Qt::AlignRight);

@@ -6,6 +6,13 @@
 
 namespace {
 
+uint8_t dataByte(const QByteArray& data, int i)
+{
+    if (i < 0 || i >= data.size())
+        raiseError(Err::SubscriptOutOfRange);
+    return static_cast<uint8_t>(data.at(i));
+}
+
 QString nibbleDigit(unsigned nibble)
 {
     if (nibble == 0)
@@ -26,7 +33,7 @@ QString GetCardCode(const QByteArray& data)
         if (data.size() < 5)
             return;
         const auto at = [&data](int i) { return static_cast<uint8_t>(data.at(i)); };
-        if (at(4) & 0x80) {
+        if (CodeDecoding::isCard(at(4))) {
             const quint32 number = (quint32(at(1)) << 16) | (quint32(at(2)) << 8) | at(3);
             code = QString::number(number).rightJustified(10, QLatin1Char('0'));
         } else {
@@ -54,8 +61,35 @@ uint16_t GetSlotNumber()
         const PacketRecord& p = linkState().CurPacket;
         slot = CodeDecoding::slotOf(p.byte(6), p.byte(7));
     });
-    linkState().LastSlot = slot;
+    SetLastSlot(slot);
     return slot;
+}
+
+CodeReadMeaning meaningOf(const QByteArray& data)
+{
+    CodeReadMeaning m;
+    const uint8_t kind = dataByte(data, 4);
+    const uint8_t result = dataByte(data, 5);
+    const uint8_t slotHigh = dataByte(data, 6);
+    const uint8_t slotLow = dataByte(data, 7);
+    m.card = CodeDecoding::isCard(kind);
+    m.out = (result & 0x01) != 0;
+    switch (result) {
+    case 0:
+    case 1: m.opened = true; break;
+    case 8:
+    case 9: m.reason = 1; break;
+    case 16:
+    case 17: m.reason = 2; break;
+    case 24:
+    case 25: m.reason = 3; break;
+    default: break;
+    }
+    if (slotHigh == 0xFF && slotLow == 0xFF)
+        m.lockStrike = 1;
+    else if (slotHigh == 0xFF && slotLow == 0xFE)
+        m.lockStrike = 2;
+    return m;
 }
 
 uint8_t GetDoorStatus()
@@ -68,6 +102,11 @@ uint8_t GetDoorStatus()
         mode = CodeDecoding::doorModeOf(status);
     });
     return mode;
+}
+
+bool CodeDecoding::isCard(uint8_t kind)
+{
+    return (kind & CardBit) != 0;
 }
 
 uint16_t CodeDecoding::slotOf(uint8_t high, uint8_t low)

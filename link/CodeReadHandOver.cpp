@@ -39,8 +39,3 @@ void handOverCodeRead(const CodeRead& read)
     for (CodeReadSubscription* s : subscriptions())
         s->m_reads.enqueue(read);
 }
-
-int codeReadSubscriptions()
-{
-    return static_cast<int>(subscriptions().size());
-}

@@ -48,4 +48,3 @@ private:
 
 // Gives every living subscription a copy of the read.
 void handOverCodeRead(const CodeRead& read);
-int codeReadSubscriptions();

@@ -30,13 +30,7 @@ OnlineEvent OnlineEventOf(const PacketRecord& packet, uint16_t slot, const std::
     e.CardNum = VbText::trim(GetCardCode(packet.Data));
     e.sCard = m.card ? Translate(QStringLiteral("Card")) : Translate(QStringLiteral("PIN"));
     e.iCard = m.card ? 1 : 2;
-    e.Employee_Number = holder ? holder->number : int16_t(-1);
-    if (e.Employee_Number > 0) {
-        e.Employee_Full_Name = QString::number(e.Employee_Number) + QStringLiteral("  ") + holder->name;
-        e.EmpPictureFile = holder->pictureFile;
-    } else {
-        e.Employee_Full_Name = Translate(QStringLiteral("Unknown Employee"));
-    }
+    SetEventHolder(e, holder);
     e.sIn = m.out ? Translate(QStringLiteral("Out")) : Translate(QStringLiteral("In"));
     e.iIn = m.out ? 2 : 1;
     e.sDoor = m.opened ? Translate(QStringLiteral("Opened")) : Translate(QStringLiteral("Not Opened"));
@@ -53,6 +47,18 @@ OnlineEvent OnlineEventOf(const PacketRecord& packet, uint16_t slot, const std::
         e.iLockStrike = m.lockStrike;
     e.SlotNumber = static_cast<int16_t>(slot);
     return e;
+}
+
+void SetEventHolder(OnlineEvent& e, const std::optional<EmployeeWithCode>& holder)
+{
+    e.Employee_Number = holder ? holder->number : int16_t(-1);
+    if (e.Employee_Number > 0) {
+        e.Employee_Full_Name = QString::number(e.Employee_Number) + QStringLiteral("  ") + holder->name;
+        e.EmpPictureFile = holder->pictureFile;
+    } else {
+        e.Employee_Full_Name = Translate(QStringLiteral("Unknown Employee"));
+        e.EmpPictureFile.clear();
+    }
 }
 
 qint64 SaveOnlineEvent(const OnlineEvent& e)

@@ -52,3 +52,10 @@ Schema linkSchema()
             "CREATE INDEX IF NOT EXISTS tblOnline_Employee ON tblOnline (Employee_Number, Date_CR, Time_CR)")),
     };
 }
+
+Schema linkJournalMark()
+{
+    return {SchemaItem::statement(QStringLiteral("CREATE TABLE IF NOT EXISTS JournalMark_Tbl ("
+                                                 " Id INTEGER PRIMARY KEY,"
+                                                 " StoredUpTo INTEGER NOT NULL)"))};
+}

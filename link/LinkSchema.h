@@ -6,3 +6,7 @@
 // step 1 (app/ProgramSchema.cpp), which stands as it shipped: a change of
 // these tables is a new step.
 Schema linkSchema();
+
+// What of the journal of waiting rows the database holds already: the number
+// of the last row stored from it (link/ReceiveLog.h). Layout step 8.
+Schema linkJournalMark();

@@ -1,11 +1,19 @@
 #include "link/LinkState.h"
 
-#include "link/ReceiveLog.h"
-
 LinkState& linkState()
 {
     static LinkState state;
     return state;
+}
+
+void SetDoorMode(uint8_t mode)
+{
+    linkState().DoorMode = mode;
+}
+
+void SetLastSlot(uint16_t slot)
+{
+    linkState().LastSlot = slot;
 }
 
 void ResetLinkAtStart()
@@ -13,7 +21,8 @@ void ResetLinkAtStart()
     LinkState& link = linkState();
     link.RepeatGuard = 0;
     link.DoorStatusChanged = false;
-    link.DoorMode = DoorModeNotKnown;
+    SetDoorMode(DoorModeNotKnown);
     link.CurPacket.Action = 0;
-    receiveLog().reset();
+    // The receive log is left as the opening of the database made it: with
+    // what the journal of the last run held, when the database did not take it.
 }

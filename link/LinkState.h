@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/OverflowFault.h"
 #include "link/PacketRecord.h"
 
 #include <QByteArray>
@@ -32,6 +33,9 @@ struct LinkState {
     // Each window that shows the door also redraws, at its own next tick,
     // whenever the door differs from what it shows, whoever cleared the flag.
     bool DoorStatusChanged = false;
+    // Written only by SetDoorMode: from a door-status packet, NotKnown when the
+    // link is lost (a long silence, a closed port) and at the start, and
+    // Unknown by the on-line monitor for a mode its panel cannot show.
     uint8_t DoorMode = DoorModeNotKnown;
     bool TamperFlag = false;
 
@@ -39,6 +43,9 @@ struct LinkState {
     // slot. Every read logged reaches the windows through its own hand-over
     // (link/CodeReadHandOver.h), not through these.
     QString LastCode = QString(12, QLatin1Char(' '));
+    // Written only by SetLastSlot: GetSlotNumber for every read accepted, and
+    // the capture dialog, which leaves the slot of the read it captured here
+    // for the employee editor, whatever reads came after it.
     uint16_t LastSlot = 0;
     // What the capture dialog took for the employee editor: whether it took a
     // code, the code as LastCode, and its kind, 2 card or 1 PIN.
@@ -56,9 +63,15 @@ struct LinkState {
     QList<RxArrival> RxArrivals;
     uint8_t LastSeq = 0;
     PacketRecord LastLogged;
+    // The run of overflows going on, told once (link/OverflowFault.h).
+    OverflowFault Overflows;
 };
 
 LinkState& linkState();
+
+// The one way DoorMode and LastSlot change.
+void SetDoorMode(uint8_t mode);
+void SetLastSlot(uint16_t slot);
 
 // What a start puts back: no repeat guard running, no door status known or
 // changed, no packet.

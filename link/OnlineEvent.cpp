@@ -3,8 +3,7 @@
 #include "core/AppState.h"
 #include "core/Messages.h"
 #include "core/SharedLookups.h"
-#include "platform/AppError.h"
-#include "platform/db/Recordset.h"
+#include "platform/db/FieldValue.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 
@@ -13,42 +12,11 @@
 
 namespace {
 
-uint8_t dataByte(const QByteArray& data, int i)
-{
-    if (i < 0 || i >= data.size())
-        raiseError(Err::SubscriptOutOfRange);
-    return static_cast<uint8_t>(data.at(i));
-}
-
 std::optional<int16_t> optionalInt(const FieldValue& v)
 {
     if (v.isNull())
         return std::nullopt;
     return v.toInt16();
-}
-
-// The event of a row whose values `field` gives by position.
-template <class Field>
-OnlineEvent eventOf(const Field& field)
-{
-    OnlineEvent e;
-    e.Time_CR = field(0).textOrEmpty();
-    e.Date_CR = field(1).textOrEmpty();
-    e.sIn = field(2).textOrEmpty();
-    e.sCard = field(3).textOrEmpty();
-    e.Employee_Number = field(4).toInt16();
-    e.sDoor = field(6).textOrEmpty();
-    e.sReason = field(7).textOrEmpty();
-    e.Employee_Full_Name = field(8).textOrEmpty();
-    e.SlotNumber = optionalInt(field(9)).value_or(0);
-    e.CardNum = field(10).textOrEmpty();
-    e.iLockStrike = optionalInt(field(11));
-    e.EmpPictureFile = field(12).textOrEmpty();
-    e.iIn = optionalInt(field(13)).value_or(0);
-    e.iDoor = optionalInt(field(14)).value_or(0);
-    e.iReason = optionalInt(field(15));
-    e.iCard = optionalInt(field(16)).value_or(0);
-    return e;
 }
 
 QString shownDate(const QString& iso)
@@ -75,41 +43,27 @@ QString remarkOf(std::optional<int16_t> reason)
 
 }
 
-CodeReadMeaning meaningOf(const QByteArray& data)
-{
-    CodeReadMeaning m;
-    const uint8_t kind = dataByte(data, 4);
-    const uint8_t result = dataByte(data, 5);
-    const uint8_t slotHigh = dataByte(data, 6);
-    const uint8_t slotLow = dataByte(data, 7);
-    m.card = (kind & 0x80) != 0;
-    m.out = (result & 0x01) != 0;
-    switch (result) {
-    case 0:
-    case 1: m.opened = true; break;
-    case 8:
-    case 9: m.reason = 1; break;
-    case 16:
-    case 17: m.reason = 2; break;
-    case 24:
-    case 25: m.reason = 3; break;
-    default: break;
-    }
-    if (slotHigh == 0xFF && slotLow == 0xFF)
-        m.lockStrike = 1;
-    else if (slotHigh == 0xFF && slotLow == 0xFE)
-        m.lockStrike = 2;
-    return m;
-}
-
-OnlineEvent OnlineEventFromRow(const Recordset& rs)
-{
-    return eventOf([&rs](int position) { return rs.field(position); });
-}
-
 OnlineEvent OnlineEventFromValues(const QVariantList& values)
 {
-    return eventOf([&values](int position) { return FieldValue(values.value(position)); });
+    const auto field = [&values](int position) { return FieldValue(values.value(position)); };
+    OnlineEvent e;
+    e.Time_CR = field(0).textOrEmpty();
+    e.Date_CR = field(1).textOrEmpty();
+    e.sIn = field(2).textOrEmpty();
+    e.sCard = field(3).textOrEmpty();
+    e.Employee_Number = field(4).toInt16();
+    e.sDoor = field(6).textOrEmpty();
+    e.sReason = field(7).textOrEmpty();
+    e.Employee_Full_Name = field(8).textOrEmpty();
+    e.SlotNumber = optionalInt(field(9)).value_or(0);
+    e.CardNum = field(10).textOrEmpty();
+    e.iLockStrike = optionalInt(field(11));
+    e.EmpPictureFile = field(12).textOrEmpty();
+    e.iIn = optionalInt(field(13)).value_or(0);
+    e.iDoor = optionalInt(field(14)).value_or(0);
+    e.iReason = optionalInt(field(15));
+    e.iCard = optionalInt(field(16)).value_or(0);
+    return e;
 }
 
 EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>& currentName)

@@ -6,20 +6,6 @@
 #include <cstdint>
 #include <optional>
 
-class Recordset;
-
-// What a code read says, from its data bytes 4 to 7 (Data array as in PacketRecord).
-struct CodeReadMeaning {
-    bool card = false;      // Data(4) bit 7: a card, else a PIN
-    bool out = false;       // Data(5) bit 0
-    bool opened = false;    // Data(5) 0 or 1
-    int16_t reason = 0;     // 1 Secure Mode, 2 Time Zones, 3 Unknown Code, 0 none
-    int16_t lockStrike = 0; // slot bytes 255, 255 give 1; 255, 254 give 2
-};
-
-// "Subscript out of range" (9) when the packet has no Data(7).
-CodeReadMeaning meaningOf(const QByteArray& data);
-
 // One row of tblOnline, in the order of its columns (position 5 is never written).
 struct OnlineEvent {
     QString Time_CR; // HH:MM:SS
@@ -40,9 +26,7 @@ struct OnlineEvent {
     int16_t iCard = 1;
 };
 
-// Reads the current row of an open tblOnline recordset by position.
-OnlineEvent OnlineEventFromRow(const Recordset& rs);
-// The same from the seventeen values of a row, in column order.
+// The event of a row of tblOnline from its seventeen values, in column order.
 OnlineEvent OnlineEventFromValues(const QVariantList& values);
 
 // One line of the monitor's history list.

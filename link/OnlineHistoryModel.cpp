@@ -31,6 +31,23 @@ int dayOf(const QDate& date)
     return date.year() * 10000 + date.month() * 100 + date.day();
 }
 
+// The line of a stored event, read from the log; nothing when it is gone, or
+// when it cannot be read (which the log is told, as no box is shown for it).
+std::optional<EventLine> readStoredLine(qint64 id)
+{
+    try {
+        const std::optional<QVariantList> values =
+            Db().firstRowPrepared(QStringLiteral("SELECT * FROM tblOnline WHERE rowid = ?"), {id});
+        if (!values)
+            return std::nullopt;
+        return BuildEventLine(OnlineEventFromValues(*values));
+    } catch (const AppError& error) {
+        qCWarning(lcGt430).noquote() << QStringLiteral("An event of the on-line history cannot be read:")
+                                     << error.description();
+        return std::nullopt;
+    }
+}
+
 }
 
 OnlineHistoryModel::OnlineHistoryModel(QObject* parent) : QAbstractTableModel(parent), m_lines(KeptLines) {}
@@ -112,22 +129,33 @@ EventLine OnlineHistoryModel::lineAt(int row) const
         return m_unstored.value(id);
     if (const EventLine* kept = m_lines.object(id))
         return *kept;
-    EventLine line;
-    try {
-        const std::optional<QVariantList> values =
-            Db().firstRowPrepared(QStringLiteral("SELECT * FROM tblOnline WHERE rowid = ?"), {id});
-        if (!values)
-            return line;
-        line = BuildEventLine(OnlineEventFromValues(*values));
-    } catch (const AppError& error) {
-        // Painting the list shows no box; the line stays empty and is read again next time.
-        qCWarning(lcGt430).noquote() << QStringLiteral("An event of the on-line history cannot be read:")
-                                     << error.description();
-        return line;
-    }
+    // Painting the list shows no box; a line that cannot be read stays empty and is read again next time.
+    const std::optional<EventLine> line = readStoredLine(id);
+    if (!line)
+        return {};
     ++m_linesRead;
-    m_lines.insert(id, new EventLine(line));
-    return line;
+    m_lines.insert(id, new EventLine(*line));
+    return *line;
+}
+
+OnlineHistoryModel::Snapshot OnlineHistoryModel::snapshot() const
+{
+    Snapshot taken;
+    taken.m_rows.reserve(m_entries.size());
+    for (const Entry& entry : m_entries)
+        taken.m_rows.append(entry.row);
+    taken.m_unstored = m_unstored;
+    return taken;
+}
+
+EventLine OnlineHistoryModel::Snapshot::lineAt(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    const qint64 id = m_rows.at(row);
+    if (id < 0)
+        return m_unstored.value(id);
+    return readStoredLine(id).value_or(EventLine{});
 }
 
 void OnlineHistoryModel::setHeaders(const QStringList& headers)

@@ -40,6 +40,21 @@ public:
     // Lines read from the log so far (not those of new events).
     qint64 linesRead() const { return m_linesRead; }
 
+    // The lines the list holds now, in its order, to be read elsewhere: by a
+    // printout composed beside the window, through that thread's connection.
+    class Snapshot {
+    public:
+        int size() const { return static_cast<int>(m_rows.size()); }
+        // As the list's lineAt(), read through Db() of the calling thread.
+        EventLine lineAt(int row) const;
+
+    private:
+        friend class OnlineHistoryModel;
+        QList<qint64> m_rows;
+        QHash<qint64, EventLine> m_unstored;
+    };
+    Snapshot snapshot() const;
+
     void setHeaders(const QStringList& headers);
     // The small icons of an opened and of a refused event.
     void setIcons(const QIcon& opened, const QIcon& notOpened);

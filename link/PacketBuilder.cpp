@@ -1,5 +1,6 @@
 #include "link/PacketBuilder.h"
 
+#include "link/CodeDecoding.h"
 #include "link/LinkState.h"
 #include "link/PacketFraming.h"
 
@@ -52,7 +53,7 @@ QByteArray PacketBuilder::codeRead(const CodeReadFields& f)
     QByteArray data = f.card ? cardBytes(f.cardNumber) : pinBytes(f.pin);
     if (data.isEmpty())
         data = QByteArray(3, '\0');
-    data.append(static_cast<char>(f.card ? 0x80 : 0x00));
+    data.append(static_cast<char>(f.card ? CodeDecoding::CardBit : 0x00));
     data.append(static_cast<char>(f.result | (f.out ? 0x01 : 0x00)));
     data.append(static_cast<char>(f.slotHigh));
     data.append(static_cast<char>(f.slotLow));

@@ -2,6 +2,7 @@
 
 #include "core/Messages.h"
 #include "link/LinkState.h"
+#include "link/OverflowFault.h"
 #include "link/PacketFraming.h"
 #include "platform/serial/CommPort.h"
 
@@ -51,7 +52,8 @@ uint8_t GetPacket(CommPort& port)
     uint8_t action = 0;
     guarded(863, [&] {
         LinkState& link = linkState();
-        bool falseHeader = false;
+        // A false header, or more input than the accumulator holds.
+        bool overflow = false;
         for (;;) {
             if (port.inBufferCount() > 0) {
                 for (const PortInput& input : port.readArrivals())
@@ -59,7 +61,8 @@ uint8_t GetPacket(CommPort& port)
             }
             if (link.RxAccumulator.size() > Framing::AccumulatorLimit) {
                 clear(link);
-                raiseError(Err::Overflow);
+                overflow = true;
+                break;
             }
             if (link.RxAccumulator.size() < 2)
                 break;
@@ -73,11 +76,11 @@ uint8_t GetPacket(CommPort& port)
             drop(link, scan.drop);
             if (scan.kind != FrameScan::TooLong)
                 break;
-            falseHeader = true;
+            overflow = true;
         }
         // Told once the packet behind it is out, which the report does not hold up.
-        if (falseHeader)
-            ReportError(863, AppError(Err::Overflow, standardErrorText(Err::Overflow)));
+        if (overflow)
+            ReportOverflow();
     });
     return action;
 }

@@ -9,5 +9,6 @@ class CommPort;
 // taken from the port, whenever the tick that frames it runs. Returns its
 // Action, or 0 when no complete packet with a good checksum is buffered.
 // Never waits for bytes still on the line. A false header (an N above 244)
-// is reported as an overflow and framing goes on behind it.
+// is reported as an overflow (a run of them once: link/OverflowFault.h) and
+// framing goes on behind it.
 uint8_t GetPacket(CommPort& port);

@@ -51,7 +51,7 @@ void LogDoorStatus(int door)
     guarded(883, [&] {
         LinkState& link = linkState();
         const uint8_t mode = GetDoorStatus();
-        link.DoorMode = mode;
+        SetDoorMode(mode);
         link.DoorStatusChanged = true;
         receiveLog().addDoorStatus(door, mode, receivedAt(link.CurPacket));
     });

@@ -6,6 +6,7 @@
 #include "link/CodeDecoding.h"
 #include "link/CodeReadHandOver.h"
 #include "link/LinkState.h"
+#include "link/OverflowFault.h"
 #include "link/PacketFraming.h"
 #include "link/PacketReceiver.h"
 #include "link/RawLog.h"
@@ -39,7 +40,7 @@ void handleCodeRead(LinkState& link)
         return;
     link.RepeatGuard = 20;
     link.LastCode = CodeDecoding::paddedCode(GetCardCode(link.CurPacket.Data));
-    link.LastSlot = GetSlotNumber();
+    GetSlotNumber();
     // Every read logged is an event with the time it came, whatever window is open.
     LogReadCard();
     link.LastSeq = seq;
@@ -63,8 +64,9 @@ void ReceiveTick(CommPort& port)
                 --link.RepeatGuard;
             // The windows that show the door see the change at their own next tick.
             if (link.RxIdleTicks >= LinkLostTicks)
-                link.DoorMode = DoorModeNotKnown;
+                SetDoorMode(DoorModeNotKnown);
             ReceiveData(port);
+            EndQuietOverflowFault();
         });
         // What the tick took and what waits from before.
         receiveLog().store();

@@ -11,7 +11,9 @@
 
 namespace {
 
-constexpr int DefaultRetryInterval = 3000;
+// Often enough that a device back at the line's pace is read before the unit
+// has sent more than a few packets; a try is a failed open() of a path.
+constexpr int DefaultRetryInterval = 250;
 
 int& retryIntervalSetting()
 {
@@ -48,8 +50,10 @@ bool SerialLink::namesAnotherDevice() const
     return m_port->namesAnotherDevice();
 }
 
-void SerialLink::open(int16_t number)
+void SerialLink::open(int16_t number, IfNotOpen ifNotOpen)
 {
+    // Waited for already, what the device holds came after the program listened.
+    const bool waitedFor = m_retry.isActive() && m_port->commPort() == number;
     // Whatever the port was, it is the one asked for now.
     m_retry.stop();
     try {
@@ -58,40 +62,17 @@ void SerialLink::open(int16_t number)
         m_port->setCommPort(number);
         m_port->setPortOpen(true);
         // What waited at the device came before the program listened: it is no new read.
-        m_port->clearInBuffer();
+        if (!waitedFor)
+            m_port->clearInBuffer();
     } catch (const AppError& error) {
-        qCWarning(lcGt430).noquote()
-            << QStringLiteral("The serial port COM%1 does not open: %2").arg(number).arg(error.description());
-        changed();
-        throw;
-    }
-    changed();
-}
-
-void SerialLink::suspend()
-{
-    m_resumeWaiting = m_retry.isActive();
-    m_resumeOpen = m_port->portOpen();
-    m_retry.stop();
-    // Closed only for a moment: the door is not given up for it.
-    m_port->setPortOpen(false);
-}
-
-void SerialLink::resume()
-{
-    if (m_resumeWaiting) {
-        m_retry.start(retryInterval());
-        return;
-    }
-    if (!m_resumeOpen)
-        return;
-    try {
-        m_port->reopen();
-        m_port->clearInBuffer();
-    } catch (const AppError& error) {
-        qCWarning(lcGt430).noquote() << QStringLiteral("The serial port COM%1 does not open again: %2")
-                                            .arg(m_port->commPort())
-                                            .arg(error.description());
+        const QString why =
+            QStringLiteral("The serial port COM%1 does not open: %2").arg(number).arg(error.description());
+        if (ifNotOpen == IfNotOpen::KeepTrying) {
+            m_wasOpen = waitedFor && m_wasOpen;
+            waitFor(why);
+        } else {
+            qCWarning(lcGt430).noquote() << why;
+        }
         changed();
         throw;
     }
@@ -114,25 +95,31 @@ void SerialLink::tick()
 
 void SerialLink::lost()
 {
-    qCWarning(lcGt430).noquote() << QStringLiteral("The serial port COM%1 is gone; it is tried again every %2 ms")
-                                        .arg(m_port->commPort())
-                                        .arg(retryInterval());
-    m_retry.start(retryInterval());
+    m_wasOpen = true;
+    waitFor(QStringLiteral("The serial port COM%1 is gone").arg(m_port->commPort()));
     changed();
+}
+
+void SerialLink::waitFor(const QString& why)
+{
+    qCWarning(lcGt430).noquote() << why + QStringLiteral("; it is tried again every %1 ms").arg(retryInterval());
+    m_retry.start(retryInterval());
 }
 
 void SerialLink::tryAgain()
 {
     try {
-        // The device that went away, never another one in its place.
+        // The device that went away, never another one in its place. What it
+        // holds came once it was back: reads, kept.
         m_port->reopen();
-        m_port->clearInBuffer();
     } catch (const AppError&) {
         // Not back yet: the next try comes by itself.
         return;
     }
     m_retry.stop();
-    qCInfo(lcGt430).noquote() << QStringLiteral("The serial port COM%1 is open again").arg(m_port->commPort());
+    qCInfo(lcGt430).noquote() << (m_wasOpen ? QStringLiteral("The serial port COM%1 is open again")
+                                            : QStringLiteral("The serial port COM%1 is open"))
+                                     .arg(m_port->commPort());
     changed();
 }
 
@@ -145,7 +132,7 @@ void SerialLink::changed()
         // last; it stays so until the unit reports it again.
         LinkState& link = linkState();
         link.RxIdleTicks = std::max<int16_t>(link.RxIdleTicks, LinkLostTicks);
-        link.DoorMode = DoorModeNotKnown;
+        SetDoorMode(DoorModeNotKnown);
     }
     if (m_follower)
         m_follower();

@@ -1,8 +1,10 @@
 #include "link/frmCodes.h"
 
 #include "core/AppState.h"
+#include "core/MainDatabase.h"
 #include "core/Messages.h"
 #include "core/SharedLookups.h"
+#include "link/CodeDecoding.h"
 #include "link/LinkState.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/text/VbText.h"
@@ -44,14 +46,15 @@ void frmCodes::Form_Load()
 void frmCodes::ReadTimer_Timer()
 {
     guarded(255, [this] {
-        if (!isVisible() || !m_reads || !m_reads->pending())
+        // A read waits while the database is closed for a moment: the check needs the register.
+        if (!isVisible() || !m_reads || !m_reads->pending() || MainDatabaseAway())
             return;
         const CodeRead read = *m_reads->take();
         LinkState& link = linkState();
-        if (read.Packet.Data.size() > 4)
-            link.CapturedCodeType = static_cast<uint8_t>(read.Packet.Data.at(4)) >= 128 ? 2 : 1;
+        if (read.Packet.hasByte(4))
+            link.CapturedCodeType = CodeDecoding::isCard(read.Packet.byte(4)) ? 2 : 1;
         link.CapturedCode = read.Code;
-        link.LastSlot = read.Slot; // the slot of the read captured, whatever came after it
+        SetLastSlot(read.Slot); // the slot of the read captured, whatever came after it
         if (CheckCode()) {
             link.CodeCaptured = true;
             unloadForm();

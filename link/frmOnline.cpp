@@ -6,6 +6,7 @@
 #include "core/MainDatabase.h"
 #include "core/MainWindowService.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
@@ -15,11 +16,14 @@
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
+#include "platform/forms/CommandKeys.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/printing/Printer.h"
 #include "platform/text/DateTimeText.h"
 #include "platform/text/VbText.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -49,19 +53,11 @@ void placeTwips(QWidget* w, double left, double top, double width, double height
 frmOnline::frmOnline()
 {
     setWindowTitle(QStringLiteral("On-Line"));
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[4] = {nullptr, "Print", "Help", "   Close   "};
-    const char* tips[4] = {nullptr, "Print Online table", "Show Help", "Close Form"};
-    const char* pictures[4] = {nullptr, ":/pictures/print.svg", ":/pictures/help.svg", ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 3; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"Print", "Print Online table", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Show Help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close Form", ":/pictures/close.svg", "Esc"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
 
     History = new QTreeView(this);
     HistoryLines = new OnlineHistoryModel(this);
@@ -126,7 +122,10 @@ void frmOnline::Form_Load()
         if (IsGuardOnlyRun()) {
             const QString exit = Translate(QStringLiteral("   Exit   "));
             ToolbarButton[3]->setText(exit);
-            ToolbarButton[3]->setToolTip(exit);
+            // Closing the guard's monitor ends the program: no key does it by chance.
+            setCancelCommand(nullptr);
+            CommandKeys::showInTip(ToolbarButton[3], QKeySequence());
+            CommandKeys::setTip(ToolbarButton[3], exit);
         }
         InitCurrentEmp();
     } catch (const AppError& error) {
@@ -283,7 +282,7 @@ void frmOnline::UpdateStatus()
         LinkState& link = linkState();
         ImageDoor->setVisible(true);
         if (link.DoorMode < DoorModeNormal || link.DoorMode > DoorModeBypass)
-            link.DoorMode = DoorModeUnknown;
+            SetDoorMode(DoorModeUnknown);
         StatusShown = true;
         const char* pictures[5] = {nullptr, ":/pictures/door-normal.svg", ":/pictures/door-secure.svg",
                                    ":/pictures/door-bypass.svg", ":/pictures/door-unknown.svg"};
@@ -351,12 +350,14 @@ void frmOnline::PrintHistory()
         if (HistoryLines->rowCount() == 0)
             return;
         showBusyPointer();
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
-        PrintOnlineTable(*printer);
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
+        // The list goes on taking the door's reads while its lines are printed.
+        const OnlineHistoryModel::Snapshot lines = HistoryLines->snapshot();
+        PrintBesideTheWindow(printer, [&lines](Printer& on) { PrintOnlineTable(on, lines); });
     });
 }
 
-void frmOnline::PrintOnlineTable(Printer& printer)
+void frmOnline::PrintOnlineTable(Printer& printer, const OnlineHistoryModel::Snapshot& lines)
 {
     guarded(152, [&] {
         const QString printedAt = PrintedAtText(programClock().now());
@@ -367,8 +368,8 @@ void frmOnline::PrintOnlineTable(Printer& printer)
         Printout printout(
             printer, [&](bool continued) { PrintOnlinePage(printer, 600, 100, title, printedAt, continued); }, layout);
         printer.setFontSize(12);
-        for (int i = 0; i < HistoryLines->rowCount(); ++i) {
-            const EventLine line = HistoryLines->lineAt(i);
+        for (int i = 0; i < lines.size(); ++i) {
+            const EventLine line = lines.lineAt(i);
             printout.bodyLine([&] {
                 PrintRow(printer,
                          {{600, line.dateTime}, {3500, line.inOut}, {4500, line.doorAction}, {6500, line.name}});

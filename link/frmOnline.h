@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/CodeReadHandOver.h"
+#include "link/OnlineHistoryModel.h"
 #include "platform/forms/Form.h"
 
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <optional>
 
 class FormTimer;
-class OnlineHistoryModel;
 class Printer;
 class PictureBox;
 class QAction;
@@ -74,9 +74,10 @@ private:
     bool showPicture(const QString& path);
     void selectFirstLine();
     void refreshClock();
-    void PrintOnlineTable(Printer& printer);
-    void PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& PrintedAt,
-                         bool Continued);
+    // Composed beside the window: they reach none of it.
+    static void PrintOnlineTable(Printer& printer, const OnlineHistoryModel::Snapshot& lines);
+    static void PrintOnlinePage(Printer& printer, int16_t X, int16_t Y, const QString& Title, const QString& PrintedAt,
+                                bool Continued);
 
     std::unique_ptr<CodeReadSubscription> m_reads;
     QTimer* m_clock;

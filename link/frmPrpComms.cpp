@@ -6,6 +6,7 @@
 #include "core/Messages.h"
 #include "core/SerialLinkControl.h"
 #include "core/widgets/AdministratorCheck.h"
+#include "link/PortFailureText.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/Twips.h"
@@ -49,6 +50,9 @@ frmPrpComms::frmPrpComms()
     cmdExit = new QPushButton(QStringLiteral("Close"), this);
     cmdExit->setToolTip(QStringLiteral("Close form"));
     setCancelButton(cmdExit);
+    setDefaultButton(cmdUpdate);
+    // The keyboard starts at the one choice of the window.
+    PortNum->setFocus();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdUpdate);
@@ -98,15 +102,20 @@ void frmPrpComms::ApplyCommPort()
         if (chosen < 0)
             return;
         // The port open already, unless COM n has come to name another device since (a link made meanwhile).
-        if (chosen == s.CommPortIndex && link.isOpen() && !link.namesAnotherDevice())
+        const bool stored = chosen == s.CommPortIndex;
+        if (stored && link.isOpen() && !link.namesAnotherDevice())
             return;
+        const auto number = static_cast<int16_t>(chosen + 1);
+        // The stored port is waited for until it opens; one only tried here is not.
+        const auto ifNotOpen =
+            stored ? SerialLinkControl::IfNotOpen::KeepTrying : SerialLinkControl::IfNotOpen::StayClosed;
         try {
-            link.open(static_cast<int16_t>(chosen + 1));
+            link.open(number, ifNotOpen);
         } catch (const AppError& error) {
             if (error.number() != CommError::InvalidPortNumber && error.number() != CommError::PortAlreadyOpen &&
                 error.number() != CommError::PortNotOpen)
                 throw;
-            ShowWarning(Translate(QStringLiteral("Invalid Port!")));
+            ShowWarning(Translate(QStringLiteral("Invalid Port!")) + PortFailureLines(number, error, stored));
             return;
         }
         s.CommPortIndex = static_cast<int16_t>(chosen);

@@ -2,32 +2,40 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QThread>
+#include <atomic>
 
 namespace {
 
-bool busy = false;
+std::atomic<bool> busy{false};
 
 bool hasScreen()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
+// Work beside the window (a printout composed there) leaves the pointer to
+// the window's thread, which shows the hourglass while it waits for that work.
+bool besideTheWindow()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() != app->thread();
+}
+
 }
 
 void showBusyPointer()
 {
-    if (busy)
+    if (besideTheWindow() || busy.exchange(true))
         return;
-    busy = true;
     if (hasScreen())
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 void showNormalPointer()
 {
-    if (!busy)
+    if (besideTheWindow() || !busy.exchange(false))
         return;
-    busy = false;
     if (hasScreen())
         QGuiApplication::restoreOverrideCursor();
 }

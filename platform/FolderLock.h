@@ -15,7 +15,6 @@ public:
     // False when another holds the folder's lock (or the folder cannot be opened).
     bool take(const QString& folder);
     void release();
-    bool held() const { return m_fd >= 0; }
 
 private:
     int m_fd = -1;

@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
-  qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-svg-dev libqt6svg6
+  qt6-base-dev libqt6sql6-sqlite qt6-svg-dev libqt6svg6
+  # the Qt platform plugin for Wayland desktops
+  qt6-wayland
   libsqlite3-dev
   # the print system's library: printouts go to its queues and it tells whether they were taken
   libcups2-dev
@@ -22,6 +24,8 @@ if [ "${1:-}" = "--tests" ]; then
   # a print system and its PDF printer, which the printing tests start in a folder of their own;
   # the formatter whose layout the sources keep (clang-format 14, as Debian 12 has it)
   packages+=(cups cups-pdf clang-format)
+  # a headless Wayland compositor, which the Wayland test starts on its own
+  packages+=(weston)
 fi
 
 # One query for all of them: nothing to do costs a fraction of a second.

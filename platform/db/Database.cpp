@@ -421,6 +421,13 @@ bool Database::anotherWriterWaits()
     return steadyMs() - lastWaitMs.load() < SeenWaitingMs && lastWaiter.load() != QThread::currentThreadId();
 }
 
+void Database::letAnotherWriterIn(int mostMs)
+{
+    const qint64 until = steadyMs() + mostMs;
+    while (anotherWriterWaits() && steadyMs() < until)
+        QThread::msleep(1);
+}
+
 void Database::ensureSchema(const Schema& schema, const Schema& firstRows)
 {
     Transaction t(*this);

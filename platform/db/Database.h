@@ -76,9 +76,14 @@ public:
     // it fails with "locked" (3260): the windows' work waits this long.
     static constexpr int UsualWaitMs = 3000;
     // Whether a connection of this process waits for the file now, on another
-    // thread than the caller's: a long write of the caller lets it have the
-    // file (YieldingTransaction).
+    // thread than the caller's (the receive tick, a window storing a change):
+    // long work writing beside the window lets it have the file between two
+    // of its transactions (YieldingTransaction, the cut down).
     static bool anotherWriterWaits();
+    // Between two transactions of such work: returns at once unless another
+    // writer waits; then once it has the file and no writer waits, or after
+    // `mostMs`.
+    static void letAnotherWriterIn(int mostMs);
     // While it lives, statements on the database wait at most `ms` for such a
     // file: for work that must not hold the window up, and would rather come
     // back later.

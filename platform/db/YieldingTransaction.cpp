@@ -2,9 +2,6 @@
 
 #include "platform/db/Database.h"
 
-#include <QElapsedTimer>
-#include <QThread>
-
 YieldingTransaction::YieldingTransaction(Database& db) : m_db(db)
 {
     begin();
@@ -30,10 +27,7 @@ bool YieldingTransaction::giveWay()
         return false;
     commit();
     ++m_parts;
-    QElapsedTimer given;
-    given.start();
-    while (Database::anotherWriterWaits() && given.elapsed() < MostGivenMs)
-        QThread::msleep(1);
+    Database::letAnotherWriterIn(MostGivenMs);
     begin();
     return true;
 }

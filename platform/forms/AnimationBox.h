@@ -11,8 +11,8 @@ class AnimationBox : public QWidget {
 public:
     explicit AnimationBox(QWidget* parent = nullptr);
 
-    void open(const QString& clip) { m_clip = clip; }
-    QString clip() const { return m_clip; }
+    // The clip is named and not read: the box draws its own frames.
+    void open(const QString& /*clip*/) {}
     void play();
     void stop();
     bool isPlaying() const { return m_timer.isActive(); }
@@ -26,6 +26,5 @@ protected:
 
 private:
     QTimer m_timer;
-    QString m_clip;
     int m_frame = 0;
 };

@@ -1,5 +1,6 @@
 #include "platform/forms/Form.h"
 
+#include "platform/forms/CommandKeys.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Placement.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -9,9 +10,11 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <utility>
 
@@ -48,6 +51,18 @@ void Form::setDefaultButton(QPushButton* button)
     m_default = button;
     if (button)
         button->setDefault(true);
+}
+
+void Form::setCancelCommand(QAction* command)
+{
+    m_cancelCommand = command;
+    CommandKeys::showInTip(command, QKeySequence(Qt::Key_Escape));
+}
+
+void Form::setDefaultCommand(QAction* command)
+{
+    m_defaultCommand = command;
+    CommandKeys::showInTip(command, QKeySequence(Qt::Key_Enter));
 }
 
 void Form::catchUpLanguage()
@@ -106,13 +121,24 @@ void Form::showFrom(const QWidget* owner)
         QWidget* top = owner ? owner->window() : nullptr;
         if (top == this || (top && !top->isVisible()))
             top = nullptr;
-        if (top && !testAttribute(Qt::WA_Moved))
-            centreOver(this, top);
+        // Over its opener, or in the middle of the screen; whole on the screen in any case.
+        m_placedOver = top;
+        m_centred = !testAttribute(Qt::WA_Moved);
+        m_frameGuess = frameMargins(this, top);
+        place();
         takeOwner(top);
     }
     show();
     raise();
     activateWindow();
+}
+
+void Form::place()
+{
+    if (m_centred)
+        centreOver(this, m_placedOver);
+    else
+        keepOnScreen(this, m_placedOver);
 }
 
 void Form::takeOwner(QWidget* owner)
@@ -130,6 +156,13 @@ void Form::takeOwner(QWidget* owner)
 void Form::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    // The keyboard goes back to the window this one stood over, as window
+    // managers do; where none does it (offscreen, some compositors), nothing would have it.
+    const QWindow* focus = QGuiApplication::focusWindow();
+    QWindow* handle = windowHandle();
+    QWindow* owner = handle ? handle->transientParent() : nullptr;
+    if (owner && owner->isVisible() && (!focus || focus == handle))
+        owner->requestActivate();
     m_active = false;
     if (m_modalLoop)
         m_modalLoop->quit();
@@ -147,6 +180,10 @@ bool Form::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::WindowActivate:
+        // Only now does the window system tell the frame it has put round the window.
+        if (m_frameGuess && frameMargins(this) != *m_frameGuess)
+            place();
+        m_frameGuess.reset();
         if (!m_active)
             activateNow();
         break;
@@ -220,9 +257,15 @@ void Form::closeEvent(QCloseEvent* event)
 
 void Form::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && m_cancel && m_cancel->isEnabled()) {
-        m_cancel->click();
-        return;
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_cancel && m_cancel->isEnabled()) {
+            m_cancel->click();
+            return;
+        }
+        if (m_cancelCommand && m_cancelCommand->isEnabled()) {
+            m_cancelCommand->trigger();
+            return;
+        }
     }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && pressDefaultButton())
@@ -233,10 +276,23 @@ void Form::keyPressEvent(QKeyEvent* event)
 // What a dialog does with Enter that its fields passed on.
 bool Form::pressDefaultButton()
 {
-    auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* button = focused && focused->window() == this && m_default ? focused : m_default.data();
-    if (!button || !button->isVisibleTo(this) || !button->isEnabled())
-        return false;
-    button->click();
-    return true;
+    // A push or tool button in the focus is what Enter presses.
+    QWidget* focus = focusWidget();
+    auto* focused = qobject_cast<QAbstractButton*>(focus);
+    if (focused && focused->window() == this &&
+        (qobject_cast<QPushButton*>(focus) || qobject_cast<QToolButton*>(focus))) {
+        if (!focused->isEnabled() || (!m_default && !m_defaultCommand && !qobject_cast<QToolButton*>(focus)))
+            return false;
+        focused->click();
+        return true;
+    }
+    if (m_default && m_default->isVisibleTo(this) && m_default->isEnabled()) {
+        m_default->click();
+        return true;
+    }
+    if (m_defaultCommand && m_defaultCommand->isEnabled()) {
+        m_defaultCommand->trigger();
+        return true;
+    }
+    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAction>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -61,6 +63,11 @@ public:
     // Enter presses this button, unless the focus is on another button, which
     // Enter then presses.
     void setDefaultButton(QPushButton* button);
+    // The same for a toolbar's command; its tool tip shows the key. Esc and
+    // Enter reach the window only when the field in the focus has no use for
+    // them (an open list, a calendar, a text of several lines keeps them).
+    void setCancelCommand(QAction* command);
+    void setDefaultCommand(QAction* command);
 
     // Translates the window again when the language changed since it was
     // last translated; a window that never translated itself stays as it is.
@@ -94,6 +101,7 @@ private:
     bool unloadWith(int mode);
     void showFrom(const QWidget* owner);
     void takeOwner(QWidget* owner);
+    void place();
     bool pressDefaultButton();
 
     bool m_loaded = false;
@@ -103,5 +111,11 @@ private:
     std::optional<int> m_heldUnload;
     QPointer<QAbstractButton> m_cancel;
     QPointer<QPushButton> m_default;
+    QPointer<QAction> m_cancelCommand;
+    QPointer<QAction> m_defaultCommand;
+    // Where the window was placed when shown, and the frame guessed then.
+    QPointer<QWidget> m_placedOver;
+    bool m_centred = false;
+    std::optional<QMargins> m_frameGuess;
     QEventLoop* m_modalLoop = nullptr;
 };

@@ -42,11 +42,6 @@ void FormRegistry::formUnloaded(Form* form)
     });
 }
 
-int FormRegistry::loadedCount()
-{
-    return static_cast<int>(loaded().size());
-}
-
 void FormRegistry::setLastFormHandler(std::function<void()> handler)
 {
     lastFormHandler() = std::move(handler);

@@ -12,7 +12,6 @@ namespace FormRegistry {
 
 void formLoaded(Form* form);
 void formUnloaded(Form* form);
-int loadedCount();
 
 // What happens when no window is left; by default the program ends once the
 // running handler has finished.

@@ -15,7 +15,6 @@ public:
 
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_timer.isActive(); }
-    int interval() const { return m_timer.interval(); }
 
     // A quicker pace, for tests that run the timer itself.
     void setIntervalForTests(int intervalMs) { m_timer.setInterval(intervalMs); }

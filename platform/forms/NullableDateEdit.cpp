@@ -6,20 +6,13 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 
-namespace {
-
-// The earliest date a field takes stands for no date, and shows as nothing.
-const QDate noDate(100, 1, 1);
-
-}
-
 NullableDateEdit::NullableDateEdit(QWidget* parent) : QWidget(parent)
 {
     m_check = new QCheckBox(this);
     m_edit = new DateField(this);
     m_edit->setCalendarPopup(true);
-    m_edit->setMinimumDate(noDate);
-    m_edit->setSpecialValueText(QStringLiteral(" "));
+    // Any year is read, for the window to refuse with its own years.
+    m_edit->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_check);
@@ -29,37 +22,34 @@ NullableDateEdit::NullableDateEdit(QWidget* parent) : QWidget(parent)
     connect(m_check, &QCheckBox::toggled, this, [this](bool on) {
         m_edit->setEnabled(on);
         if (!on)
-            showNoDate();
-        else if (m_edit->date() == noDate)
+            m_edit->setDate(QDate());
+        else if (m_edit->text().trimmed().isEmpty())
             m_edit->setDate(programClock().now().date());
     });
     setValue(std::nullopt);
 }
 
-void NullableDateEdit::showNoDate()
+TypedDate NullableDateEdit::typed() const
 {
-    m_edit->setDate(noDate);
+    if (!m_check->isChecked())
+        return {};
+    return m_edit->takeTyped();
 }
 
 std::optional<QDate> NullableDateEdit::value() const
 {
-    if (!m_check->isChecked())
+    const TypedDate date = typed();
+    if (!date.isDate())
         return std::nullopt;
-    const QDate date = m_edit->typedDate();
-    if (date == noDate)
-        return std::nullopt;
-    return date;
+    return date.date;
 }
 
 void NullableDateEdit::setValue(const std::optional<QDate>& date)
 {
-    const bool valid = date && date->isValid() && *date > noDate;
+    const bool valid = date && date->isValid();
     const QSignalBlocker quiet(m_check);
     m_check->setChecked(valid);
-    if (valid)
-        m_edit->setDate(*date);
-    else
-        showNoDate();
+    m_edit->setDate(valid ? *date : QDate());
     m_edit->setEnabled(valid);
 }
 

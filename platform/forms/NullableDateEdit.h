@@ -17,6 +17,10 @@ class NullableDateEdit : public QWidget {
 public:
     explicit NullableDateEdit(QWidget* parent = nullptr);
 
+    // Nothing when the box is not ticked or the field was emptied, a date, or
+    // text that is no date.
+    TypedDate typed() const;
+    // The date; nothing for no date and for text that is none.
     std::optional<QDate> value() const;
     void setValue(const std::optional<QDate>& date);
     // The value as it is stored: ISO text, or a Null value.
@@ -26,8 +30,6 @@ public:
     DateField* dateEdit() const { return m_edit; }
 
 private:
-    void showNoDate();
-
     QCheckBox* m_check;
     DateField* m_edit;
 };

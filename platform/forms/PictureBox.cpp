@@ -1,5 +1,7 @@
 #include "platform/forms/PictureBox.h"
 
+#include "platform/PictureFit.h"
+
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
@@ -32,5 +34,7 @@ void PictureBox::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), m_picture);
+    // A square picture stays square, whatever the shape of its box.
+    const QSizeF shown = m_picture.deviceIndependentSize();
+    painter.drawPixmap(fitKeepingShape(shown, QRectF(rect())), m_picture, QRectF(m_picture.rect()));
 }

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
-// A picture drawn stretched to the size of its box. A picture that cannot be
-// loaded shows nothing.
+// A picture drawn as large as its box allows, keeping its shape, in the middle
+// of the box. A picture that cannot be loaded shows nothing.
 class PictureBox : public QLabel {
     Q_OBJECT
 public:

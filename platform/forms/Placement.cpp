@@ -1,39 +1,102 @@
 #include "platform/forms/Placement.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-void centreOver(QWidget* window, const QWidget* owner)
+namespace {
+
+QMargins marginsOf(const QWidget* window)
 {
-    // A window never shown has no size of its own yet: take the one its layout asks for.
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                    outer.bottom() - inner.bottom());
+}
+
+bool knowsFrame(const QWidget* window)
+{
+    return window && window->isVisible() && window->isWindow() && marginsOf(window) != QMargins();
+}
+
+// A window never shown has no size of its own yet: take the one its layout asks for.
+void takeSize(QWidget* window)
+{
     if (!window->testAttribute(Qt::WA_Resized))
         window->adjustSize();
-    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    const QPoint middle = owner && owner->isVisible() ? owner->frameGeometry().center() : area.center();
-    // Before it is shown its frame is not known; it will be like its owner's.
-    QSize outer = window->frameGeometry().size();
-    if (!window->isVisible() && owner && owner->isVisible())
-        outer = window->size() + (owner->frameGeometry().size() - owner->size());
-    QRect placed(QPoint(0, 0), outer);
-    placed.moveCenter(middle);
-    if (area.isValid()) {
-        placed.moveRight(qMin(placed.right(), area.right()));
-        placed.moveBottom(qMin(placed.bottom(), area.bottom()));
-        placed.moveLeft(qMax(placed.left(), area.left()));
-        placed.moveTop(qMax(placed.top(), area.top()));
+}
+
+}
+
+QRect availableArea(const QWidget* window, const QWidget* owner)
+{
+    const QScreen* screen = owner ? owner->screen() : nullptr;
+    if (!screen && window && window->isVisible())
+        screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+QMargins frameMargins(const QWidget* window, const QWidget* owner)
+{
+    if (knowsFrame(window))
+        return marginsOf(window);
+    if (knowsFrame(owner))
+        return marginsOf(owner);
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != window && knowsFrame(other))
+            return marginsOf(other);
     }
+    // Nothing on the screen tells it yet; the first activation puts it right.
+    return window && window->windowFlags().testFlag(Qt::FramelessWindowHint) ? QMargins() : QMargins(4, 32, 4, 4);
+}
+
+void keepOnScreen(QWidget* window, const QWidget* owner)
+{
+    takeSize(window);
+    const QRect area = availableArea(window, owner);
+    if (!area.isValid())
+        return;
+    const QMargins frame = frameMargins(window, owner);
+    const QSize room = area.marginsRemoved(frame).size();
+    const QSize least = window->minimumSize().expandedTo(window->minimumSizeHint());
+    const QSize size = window->size().boundedTo(room).expandedTo(least);
+    if (size != window->size())
+        window->resize(size);
+    QRect outer(window->pos(), size.grownBy(frame));
+    outer.moveRight(qMin(outer.right(), area.right()));
+    outer.moveBottom(qMin(outer.bottom(), area.bottom()));
+    outer.moveLeft(qMax(outer.left(), area.left()));
+    outer.moveTop(qMax(outer.top(), area.top()));
+    if (outer.topLeft() != window->pos())
+        window->move(outer.topLeft());
+}
+
+void centreOver(QWidget* window, const QWidget* owner)
+{
+    takeSize(window);
+    const QRect area = availableArea(window, owner);
+    const QPoint middle = owner && owner->isVisible() ? owner->frameGeometry().center() : area.center();
+    QRect placed(QPoint(0, 0), window->size().grownBy(frameMargins(window, owner)));
+    placed.moveCenter(middle);
     window->move(placed.topLeft());
+    keepOnScreen(window, owner);
+}
+
+void fillScreen(QWidget* window)
+{
+    const QRect area = availableArea(window);
+    if (!area.isValid())
+        return;
+    const QMargins frame = frameMargins(window);
+    window->resize(area.marginsRemoved(frame).size());
+    window->move(area.topLeft());
 }
 
 int widestOnScreen(const QWidget* window, const QWidget* owner)
 {
-    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    const int area = screen ? screen->availableGeometry().width() : window->width();
-    // Before it is shown its frame is not known; it will be like its owner's.
-    int frame = window->frameGeometry().width() - window->width();
-    if (!window->isVisible() && owner && owner->isVisible())
-        frame = owner->frameGeometry().width() - owner->width();
-    return area - frame;
+    const QMargins frame = frameMargins(window, owner);
+    return availableArea(window, owner).width() - frame.left() - frame.right();
 }

@@ -13,7 +13,6 @@ public:
 
     // The box as the rules see it, prompt characters included.
     QString maskText() const { return displayText(); }
-    bool isEmptyMask() const { return displayText() == EmptyMask; }
     // Shows the time, or empties the box for "" and "__:__".
     void setMaskText(const QString& text);
 };

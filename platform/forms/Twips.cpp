@@ -12,12 +12,6 @@ double dpi()
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-QSize screenSize()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-
 }
 
 int Twips::toPixels(double twips)
@@ -28,14 +22,4 @@ int Twips::toPixels(double twips)
 double Twips::fromPixels(int pixels)
 {
     return pixels * 1440.0 / dpi();
-}
-
-double Twips::screenWidth()
-{
-    return fromPixels(screenSize().width());
-}
-
-double Twips::screenHeight()
-{
-    return fromPixels(screenSize().height());
 }

@@ -6,8 +6,5 @@ namespace Twips {
 
 int toPixels(double twips);
 double fromPixels(int pixels);
-// The primary screen's size in twips.
-double screenWidth();
-double screenHeight();
 
 }

@@ -3,6 +3,8 @@
 #include "platform/AppError.h"
 #include "platform/Log.h"
 #include "platform/Seam.h"
+#include "platform/printing/PdfPrintBackend.h"
+#include "platform/printing/QueuePrintBackend.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ public:
     Choice choosePrinter(int) override
     {
         qCWarning(lcGt430) << "No printer dialog without windows";
-        return {Outcome::NoDefaultPrinter, nullptr};
+        return {Outcome::NoDefaultPrinter, {}};
     }
 };
 
@@ -28,13 +30,28 @@ void setPrintDialogs(PrintDialogs* replacement)
     Seam<PrintDialogs, NoPrinterDialogs>::install(replacement);
 }
 
-std::unique_ptr<Printer> ShowPrinter(int flags)
+ChosenPrinter queueChosen(const QString& queue, int copies)
+{
+    PrintQueueChoice choice{queue, PrintDevices::deskPage(), {}};
+    if (copies > 1) {
+        choice.options.emplaceBack("copies", QByteArray::number(copies));
+        choice.options.emplaceBack("Collate", "True");
+    }
+    return {[choice] { return std::make_unique<QueuePrintBackend>(choice); }};
+}
+
+ChosenPrinter pdfFileChosen(const QString& path)
+{
+    return {[path] { return std::make_unique<PdfPrintBackend>(path); }};
+}
+
+ChosenPrinter ShowPrinter(int flags)
 {
     PrintDialogs::Choice choice = printDialogs().choosePrinter(flags);
     switch (choice.outcome) {
     case PrintDialogs::Outcome::Chosen:
-        if (choice.device)
-            return std::make_unique<Printer>(std::move(choice.device));
+        if (choice.printer.makeDevice)
+            return choice.printer;
         break;
     case PrintDialogs::Outcome::NoDefaultPrinter:
         raiseError(Err::NoDefaultPrinter, QStringLiteral("There is no default printer."));

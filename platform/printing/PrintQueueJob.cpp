@@ -2,6 +2,8 @@
 
 #include "platform/AppError.h"
 #include "platform/Log.h"
+#include "platform/printing/PrintSystemConnection.h"
+#include "platform/translation/BinaryDictionary.h"
 
 #include <cups/cups.h>
 
@@ -9,12 +11,6 @@ namespace {
 
 // The PDF engine writes in small pieces; each request to the daemon carries many.
 constexpr qsizetype SendChunk = 64 * 1024;
-
-QString lastCupsError()
-{
-    const char* text = cupsLastErrorString();
-    return text && *text ? QString::fromUtf8(text) : QStringLiteral("no answer from the print system");
-}
 
 }
 
@@ -36,15 +32,25 @@ void PrintQueueJob::create()
     int count = 0;
     for (const auto& [name, value] : m_options)
         count = cupsAddOption(name.constData(), value.constData(), count, &options);
+    m_connection = std::make_unique<PrintSystemConnection>();
+    if (!m_connection->http()) {
+        cupsFreeOptions(count, options);
+        const QString reason = m_connection->failure();
+        m_connection.reset();
+        fail(reason);
+    }
     const QByteArray queue = m_queue.toUtf8();
     const QByteArray title = m_title.toUtf8();
-    m_job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(), count, options);
+    m_job = m_connection->createJob(queue, title, count, options);
     cupsFreeOptions(count, options);
-    if (m_job == 0)
-        fail(lastCupsError());
-    if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), m_job, title.constData(), CUPS_FORMAT_PDF, 1) !=
+    if (m_job == 0) {
+        const QString reason = m_connection->failure();
+        discard();
+        fail(reason);
+    }
+    if (cupsStartDocument(m_connection->http(), queue.constData(), m_job, title.constData(), CUPS_FORMAT_PDF, 1) !=
         HTTP_STATUS_CONTINUE) {
-        const QString reason = lastCupsError();
+        const QString reason = m_connection->failure();
         discard();
         fail(reason);
     }
@@ -69,14 +75,14 @@ void PrintQueueJob::commit()
     m_sending = false;
     close();
     const QByteArray queue = m_queue.toUtf8();
-    const ipp_status_t status = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
-    if (status > IPP_STATUS_OK_EVENTS_COMPLETE) {
-        const QString reason = lastCupsError();
+    if (!m_connection->finishDocument(queue)) {
+        const QString reason = m_connection->failure();
         discard();
         fail(reason);
     }
     qCInfo(lcGt430).noquote() << "Print job" << m_job << "on" << m_queue << "accepted";
     m_job = 0;
+    m_connection.reset();
 }
 
 void PrintQueueJob::discard() noexcept
@@ -84,16 +90,20 @@ void PrintQueueJob::discard() noexcept
     if (isOpen())
         close();
     m_buffer.clear();
-    if (m_job == 0)
-        return;
-    const QByteArray queue = m_queue.toUtf8();
-    if (m_sending) {
-        // Ends the request the document was streaming in, so the cancel can be asked.
-        cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData());
-        m_sending = false;
+    // A print system that did not answer is asked nothing more: each request would wait as long again.
+    if (m_job != 0 && m_connection && !m_connection->gaveUp()) {
+        const QByteArray queue = m_queue.toUtf8();
+        if (m_sending) {
+            // Ends the request the document was streaming in, so the cancel can be asked.
+            m_connection->finishDocument(queue);
+            m_sending = false;
+        }
+        if (!m_connection->gaveUp())
+            cupsCancelJob2(m_connection->http(), queue.constData(), m_job, 0);
     }
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), m_job, 0);
+    m_sending = false;
     m_job = 0;
+    m_connection.reset();
 }
 
 qint64 PrintQueueJob::readData(char*, qint64)
@@ -115,9 +125,9 @@ bool PrintQueueJob::flushBuffer()
 {
     if (m_buffer.isEmpty())
         return true;
-    if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, m_buffer.constData(), static_cast<size_t>(m_buffer.size())) !=
+    if (cupsWriteRequestData(m_connection->http(), m_buffer.constData(), static_cast<size_t>(m_buffer.size())) !=
         HTTP_STATUS_CONTINUE) {
-        m_failure = lastCupsError();
+        m_failure = m_connection->failure();
         return false;
     }
     m_buffer.clear();
@@ -126,6 +136,7 @@ bool PrintQueueJob::flushBuffer()
 
 void PrintQueueJob::fail(const QString& reason) const
 {
-    raiseError(Err::PathFileAccess,
-               QStringLiteral("The printer %1 did not take the job \"%2\": %3").arg(m_queue, m_title, reason));
+    raiseError(Err::PathFileAccess, BinaryDict()
+                                        .Translate(QStringLiteral("The printer %1 did not take the job \"%2\": %3"))
+                                        .arg(m_queue, m_title, reason));
 }

@@ -4,13 +4,19 @@
 #include <QIODevice>
 #include <QList>
 #include <QString>
+#include <memory>
 #include <utility>
 
+class PrintSystemConnection;
+
 // A job of the print system (CUPS) whose one PDF document is sent as it is
-// written. The print system's answer is checked at every step, so a queue that
-// refuses jobs, a daemon that is gone or one that goes away in the middle is a
-// failure, path/file access (75), naming the queue, the job and the print
-// system's reason; a job that failed or was never finished is cancelled.
+// written, on a connection of its own, from the one thread that composes the
+// document (never the window's: every wait on the print system is bounded,
+// yet may last PrintSystem::answerBound()). The print system's answer is
+// checked at every step, so a queue that refuses jobs, a daemon that is not
+// running, does not answer or goes away in the middle is a failure, path/file
+// access (75), naming the queue, the job and the reason; a job that failed or
+// was never finished is cancelled, unless the print system stopped answering.
 class PrintQueueJob final : public QIODevice {
 public:
     using Options = QList<std::pair<QByteArray, QByteArray>>;
@@ -33,8 +39,6 @@ public:
     // Cancels a job not committed yet.
     void discard() noexcept;
 
-    int jobId() const { return m_job; }
-
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char* data, qint64 size) override;
@@ -48,6 +52,7 @@ private:
     Options m_options;
     QByteArray m_buffer;
     QString m_failure;
+    std::unique_ptr<PrintSystemConnection> m_connection;
     int m_job = 0;
     bool m_sending = false;
 };

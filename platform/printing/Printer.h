@@ -47,7 +47,6 @@ public:
     void printLine(const QString& text = {});
 
     // Pen width of drawLine, in pixels of the device.
-    int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
     void drawLine(double x1, double y1, double x2, double y2);
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
@@ -65,7 +64,6 @@ public:
     void endDoc();
     // Drops what was drawn since the document began.
     void abandonDoc() noexcept;
-    bool documentOpen() const { return m_open; }
 
 private:
     void open();

@@ -33,9 +33,9 @@ public:
     // closed port does nothing.
     virtual void setPortOpen(bool open) = 0;
     virtual bool portOpen() const = 0;
-    // Opens the device that was open last (one that went away and may be
-    // back), not the one the number names now; as setPortOpen(true) before
-    // any was open.
+    // Opens again the device tried last (one that went away and may be back,
+    // or one that was not there yet), keeping what it holds; as
+    // setPortOpen(true) before any was tried.
     virtual void reopen();
     // Whether the number now names a device other than the one open.
     virtual bool namesAnotherDevice() const;

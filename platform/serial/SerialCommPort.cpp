@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
+#include "platform/serial/PortError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,12 +26,19 @@ QString systemText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// The device a path names: the target of a link (which may not be there), else the path itself.
+QString deviceBehind(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
+}
+
 [[noreturn]] void refuse(int number, const QString& what, const QString& device, int error)
 {
     QString text = what + QStringLiteral(": ") + device;
     if (error != 0)
         text += QStringLiteral(" (") + systemText(error) + QLatin1Char(')');
-    raiseError(number, text);
+    throw PortError(number, text, device, deviceBehind(device), error);
 }
 
 // 9600 baud, 8 data bits, no parity, one stop bit, no flow control, bytes as they come.
@@ -57,9 +65,14 @@ SerialCommPort::~SerialCommPort()
     close();
 }
 
+QString SerialCommPort::linkPath(int16_t number)
+{
+    return QDir(ProgramFolder::path()).filePath(QStringLiteral("COM%1").arg(number));
+}
+
 QString SerialCommPort::devicePath(int16_t number)
 {
-    const QString link = QDir(ProgramFolder::path()).filePath(QStringLiteral("COM%1").arg(number));
+    const QString link = linkPath(number);
     const QFileInfo info(link);
     if (info.isSymLink() || info.exists())
         return link;
@@ -86,10 +99,12 @@ void SerialCommPort::setPortOpen(bool wanted)
 
 void SerialCommPort::reopen()
 {
-    if (m_lastDevice.isEmpty())
-        setPortOpen(true);
-    else if (!portOpen())
+    if (portOpen())
+        return;
+    if (m_lastDevice == linkPath(m_number))
         open(m_lastDevice);
+    else
+        setPortOpen(true);
 }
 
 bool SerialCommPort::namesAnotherDevice() const

@@ -11,7 +11,8 @@
 // when there is one (a USB adapter, or a test's pseudo-terminal), else
 // /dev/ttyS(n-1). The open is exclusive: a second program (or port object)
 // asking for the same device is refused with 8005. What waits at the device
-// when it opens is kept; clearInBuffer() drops it.
+// when it opens is kept; clearInBuffer() drops it. A failure to open is a
+// PortError (platform/serial/PortError.h): the device and the system's reason.
 //
 // While it is open, a thread of its own takes the bytes from the device as
 // they come, each piece with the time it was taken, so that a window that
@@ -31,7 +32,8 @@ public:
     void setPortOpen(bool open) override;
     bool portOpen() const override { return m_fd >= 0; }
     // A port that was a link ("COMn") opens that link again, wherever it
-    // points now, and never /dev/ttyS(n-1) in its place.
+    // points now, and never /dev/ttyS(n-1) in its place; one that was
+    // /dev/ttyS(n-1) opens what COM n names now (a link made meanwhile).
     void reopen() override;
     // The path COM n stands for now, or the device behind it, differs from
     // the one open.
@@ -44,6 +46,8 @@ public:
 
     // The device COM n stands for.
     static QString devicePath(int16_t number);
+    // The link "COMn" in the program folder, whether it is there or not.
+    static QString linkPath(int16_t number);
 
 private:
     void open(const QString& device);

@@ -1,6 +1,6 @@
 #include "platform/text/DateTimeText.h"
 
-#include <QLocale>
+#include "platform/text/FourDigitYears.h"
 
 namespace {
 
@@ -45,15 +45,22 @@ QString DateTimeText::isoTime(const QTime& time)
     return text;
 }
 
-QString DateTimeText::shortDate(const QDate& date)
+QString DateTimeText::shortDate(const QDate& date, const QLocale& locale)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    if (!date.isValid())
+        return {};
+    return locale.toString(date, shortDateFormat(locale));
+}
+
+QString DateTimeText::shortDateFormat(const QLocale& locale)
+{
+    return withFourDigitYears(locale.dateFormat(QLocale::ShortFormat));
 }
 
 QString DateTimeText::longTime(const QTime& time)
 {
     // The long form of Qt adds the time zone, which the program never shows.
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
     QString bare;
     bool quoted = false;
     for (QChar c : format) {

@@ -33,11 +33,6 @@ QString withFourDigitYears(const QString& format)
     return withYearsAs(format, QLatin1String("yyyy"));
 }
 
-QString withTwoDigitYears(const QString& format)
-{
-    return withYearsAs(format, QLatin1String("yy"));
-}
-
 int yearOfTwoDigits(int digits, int thisYear)
 {
     const int century = thisYear - thisYear % 100;

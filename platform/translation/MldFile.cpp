@@ -4,22 +4,6 @@
 
 #include <QFile>
 
-QString MldFile::escape(const QString& field)
-{
-    QString out;
-    out.reserve(field.size());
-    for (QChar c : field) {
-        switch (c.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 QString MldFile::unescape(const QString& field)
 {
     QString out;

@@ -27,7 +27,7 @@ namespace MldFile {
 DictionaryContents load(const QString& path);
 DictionaryContents parse(const QString& text);
 
-QString escape(const QString& field);
+// A column's text with its \t \n \r and \\ read.
 QString unescape(const QString& field);
 
 }

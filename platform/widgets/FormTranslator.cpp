@@ -1,5 +1,6 @@
 #include "platform/widgets/FormTranslator.h"
 
+#include "platform/forms/CommandKeys.h"
 #include "platform/translation/BinaryDictionary.h"
 
 #include <QAbstractButton>
@@ -117,19 +118,16 @@ public:
         if (a->isSeparator())
             return;
         // Qt derives a tool tip from the text; only a tool tip of its own is a caption.
-        const bool ownTip = a->property("gt430_key_toolTip").isValid() || a->toolTip() != derivedTip(a->text());
+        // The key a command's tip ends with is no part of it.
+        const QString tip = CommandKeys::tipWithoutKey(a);
+        const bool ownTip = a->property("gt430_key_toolTip").isValid() || tip != CommandKeys::tipOfCaption(a->text());
         if (!a->text().isEmpty())
             a->setText(onObject(a, "text", a->text()));
-        if (ownTip && !a->toolTip().isEmpty())
-            a->setToolTip(onObject(a, "toolTip", a->toolTip()));
-    }
-
-    static QString derivedTip(QString text)
-    {
-        text.remove(QLatin1Char('&'));
-        if (text.endsWith(QLatin1String("...")))
-            text.chop(3);
-        return text;
+        if (CommandKeys::hasKey(a))
+            CommandKeys::setTip(a, ownTip && !tip.isEmpty() ? onObject(a, "toolTip", tip)
+                                                            : CommandKeys::tipOfCaption(a->text()));
+        else if (ownTip && !tip.isEmpty())
+            a->setToolTip(onObject(a, "toolTip", tip));
     }
 
     const BinaryDictionary& dict;

@@ -3,7 +3,9 @@
 #include "platform/widgets/LanguageDialog.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 
@@ -13,6 +15,24 @@ QString displayText(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+// A box sizes itself to its text, and Qt leaves its title only 50 pixels
+// beside it: under a window manager that puts an icon and three buttons in
+// the title bar, a short text cut "Warning" down to "W... g". The box is
+// made wide enough for its title in a bold title font and about eight lines'
+// height of the frame's own pictures.
+void makeRoomForTitle(QMessageBox& box, const QString& title)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int wanted = metrics.horizontalAdvance(title) + 8 * metrics.height();
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 }
@@ -35,6 +55,7 @@ std::unique_ptr<QMessageBox> WidgetPrompts::makeMessageBox(const QString& text, 
         box->setIcon(kind == MsgBox::KindNotice ? QMessageBox::Information : QMessageBox::Warning);
         box->setStandardButtons(QMessageBox::Ok);
     }
+    makeRoomForTitle(*box, title);
     return box;
 }
 

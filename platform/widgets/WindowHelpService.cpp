@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
+#include "platform/forms/Placement.h"
 #include "platform/help/HelpDocument.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/HelpWindow.h"
@@ -63,6 +64,9 @@ HelpWindow* WindowHelpService::open()
             handle->setTransientParent(over);
     }
 
+    // A help not on the screen opens over the window it was asked from.
+    if (!m_window->isVisible())
+        centreOver(m_window, modal ? modal : QApplication::activeWindow());
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

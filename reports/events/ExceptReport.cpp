@@ -35,7 +35,8 @@ enum Column { Name, Date, Need, Did, Missing, Global, IsTotal };
 TextFileLayout layoutOf(const ReportFilters* filters)
 {
     TextFileLayout layout;
-    layout.widths = {17, 14, 16, 16, 16};
+    // Wide enough for "Datum: " and a short date of four-digit years.
+    layout.widths = {17, 14, 17, 16, 16};
     layout.title = {Translate(QStringLiteral("Incomplete Hours")),
                     QLatin1Char(' ') + Translate(QStringLiteral("Report"))};
     if (filters)
@@ -49,7 +50,7 @@ TextFileLayout layoutOf(const ReportFilters* filters)
                        Translate(QStringLiteral("Missing Hours"))};
     layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = Name; c <= Missing; ++c)
-            line.add(row, c);
+            c == Date ? line.addShownDate(row, c) : line.add(row, c);
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};
     return layout;

@@ -42,7 +42,7 @@ TextFileLayout MissingReport::textFile() const
     layout.widths = {40, 40};
     layout.title = {Translate(QStringLiteral("Absence Report")), QStringLiteral(" ")};
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date"))};
-    layout.record = [](const ForwardQuery& row, TextLine& line) { line.add(row, 0).add(row, 1); };
+    layout.record = [](const ForwardQuery& row, TextLine& line) { line.add(row, 0).addShownDate(row, 1); };
     return layout;
 }
 

@@ -68,7 +68,7 @@ TextFileLayout UnauthorizedReport::textFile() const
                        Translate(QStringLiteral("Code#")), Translate(QStringLiteral("Door Action")),
                        Translate(QStringLiteral("Reason"))};
     layout.record = [](const ForwardQuery& row, TextLine& line) {
-        line.add(row, Date).addClock(row, Time).add(row, Name).add("  ", row, Slot);
+        line.addShownDate(row, Date).addClock(row, Time).add(row, Name).add("  ", row, Slot);
         line.add(row, Code).add(row, DoorAction).add(row, Reason);
     };
     return layout;

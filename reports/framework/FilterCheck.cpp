@@ -2,6 +2,19 @@
 
 #include "platform/text/VbText.h"
 
+namespace {
+
+FilterProblem problem(const QString& message, FilterProblem::Field focus, const QString& fieldName = {})
+{
+    FilterProblem p;
+    p.message = message;
+    p.focus = focus;
+    p.fieldName = fieldName;
+    return p;
+}
+
+}
+
 double leadingNumber(const QString& text)
 {
     qsizetype i = 0;
@@ -19,21 +32,26 @@ std::optional<FilterProblem> checkFilters(const QString& fromEmployee, const QSt
     using Field = FilterProblem::Field;
     const QString missing = QStringLiteral("You Must Input Employee Number!");
     if (VbText::trim(fromEmployee).isEmpty())
-        return FilterProblem{missing, Field::FromEmployee};
+        return problem(missing, Field::FromEmployee);
     if (VbText::trim(toEmployee).isEmpty())
-        return FilterProblem{missing, Field::ToEmployee};
+        return problem(missing, Field::ToEmployee);
     // A toolbar button takes no focus, so the fields' own check may not have run.
     const QString above = QStringLiteral("Employee number must be below 500");
     if (leadingNumber(fromEmployee) > MaxEmployeeNumber)
-        return FilterProblem{above, Field::FromEmployee};
+        return problem(above, Field::FromEmployee);
     if (leadingNumber(toEmployee) > MaxEmployeeNumber)
-        return FilterProblem{above, Field::ToEmployee};
+        return problem(above, Field::ToEmployee);
     if (leadingNumber(toEmployee) < leadingNumber(fromEmployee))
-        return FilterProblem{QStringLiteral("'From Employee' Must be below 'To Employee' !"), Field::FromEmployee};
+        return problem(QStringLiteral("'From Employee' Must be below 'To Employee' !"), Field::FromEmployee);
+    const QString unreadable = QStringLiteral("Invalid Date!");
+    if (!fromDate.isValid())
+        return problem(unreadable, Field::FromDate, QStringLiteral("From Date"));
+    if (!toDate.isValid())
+        return problem(unreadable, Field::ToDate, QStringLiteral("To Date"));
     if (fromDate > toDate)
-        return FilterProblem{QStringLiteral("'From Date' Must be below 'To date' !"), Field::None};
+        return problem(QStringLiteral("'From Date' Must be below 'To date' !"), Field::None);
     if (toDate > today)
-        return FilterProblem{QStringLiteral("'To Date' Must be below Current date !"), Field::None};
+        return problem(QStringLiteral("'To Date' Must be below Current date !"), Field::None);
     return std::nullopt;
 }
 

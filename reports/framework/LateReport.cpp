@@ -65,15 +65,16 @@ ReportQuery LateReport::saveQuery(const ReportFilters& filters) const
 TextFileLayout LateReport::textFile() const
 {
     TextFileLayout layout;
-    layout.widths = {15, 10, 15, 15, 7, 15};
+    // Wide enough for a short date of four-digit years with a month's name.
+    layout.widths = {15, 11, 15, 15, 7, 15};
     layout.title = {Translate(QStringLiteral("Late Arrival")),
                     QLatin1Char(' ') + Translate(QStringLiteral("Report")) + QLatin1Char(' ')};
-    layout.rule = asteriskRule({15, 10, 15, 15, 7});
+    layout.rule = asteriskRule({15, 11, 15, 15, 7});
     layout.headings = {Translate(QStringLiteral("Name")), Translate(QStringLiteral("Date")),
                        Translate(QStringLiteral("Schedual Start")), Translate(QStringLiteral("Actual Start")),
                        Translate(QStringLiteral("Late"))};
     layout.record = [](const ForwardQuery& row, TextLine& line) {
-        line.add(row, Name).add(row, Date).add(" ", row, Need).add(" ", row, Did).add(" ", row, Late);
+        line.add(row, Name).addShownDate(row, Date).add(" ", row, Need).add(" ", row, Did).add(" ", row, Late);
     };
     return layout;
 }

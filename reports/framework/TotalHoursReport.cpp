@@ -50,7 +50,7 @@ TextFileLayout TotalHoursReport::textFile() const
                        Translate(QStringLiteral("Actual Hours")), Translate(QStringLiteral("Global Hours"))};
     layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = 0; c < 4; ++c)
-            line.add(row, c);
+            c == 1 ? line.addShownDate(row, c) : line.add(row, c);
     };
     layout.closing = {{QStringLiteral("(*)") + Translate(QStringLiteral("Incompleted Data"))}};
     return layout;

@@ -51,7 +51,7 @@ TextFileLayout WorkingHoursReport::textFile() const
                        QStringLiteral("Sub Total")};
     layout.record = [](const ForwardQuery& row, TextLine& line) {
         for (int c = 0; c < 5; ++c)
-            line.add(row, c);
+            c == 1 ? line.addShownDate(row, c) : line.add(row, c);
     };
     return layout;
 }

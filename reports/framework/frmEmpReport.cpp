@@ -10,6 +10,7 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
@@ -21,7 +22,9 @@
 #include "reports/framework/frmTotalHours.h"
 #include "reports/framework/frmWorkingHours.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,8 +40,9 @@
 
 namespace {
 
-const char* const kindCaptions[7] = {"On Line ",     "Absence ",     "Working Hours - Details", "Incompleted Hours",
-                                     "Late Arrival", "Unauthorized", "Working Hours - Total"};
+// Alt and the letter after & choose the report; each language has its own letters.
+const char* const kindCaptions[7] = {"&On Line ",     "&Absence ",     "Working Hours - &Details", "&Incompleted Hours",
+                                     "&Late Arrival", "&Unauthorized", "Working Hours - &Total"};
 
 // In the system's order of day, month and year, as the previews show dates.
 DateField* datePicker(QWidget* parent)
@@ -77,22 +81,14 @@ frmEmpReport::frmEmpReport()
 {
     setWindowTitle(QStringLiteral("Reports"));
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[6] = {nullptr, "Preview", "Save", "Print", "Help", "   Close   "};
-    const char* pictures[6] = {nullptr,
-                               ":/pictures/preview.svg",
-                               ":/pictures/save.svg",
-                               ":/pictures/print.svg",
-                               ":/pictures/help.svg",
-                               ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 5; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    // Enter previews the report chosen; the buttons' keys are the usual ones.
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"Preview", nullptr, ":/pictures/preview.svg", "Enter"},
+                            {"Save", nullptr, ":/pictures/save.svg", "Ctrl+S"},
+                            {"Print", nullptr, ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", nullptr, ":/pictures/help.svg", "F1"},
+                            {"   Close   ", nullptr, ":/pictures/close.svg", "Esc"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
 
     Frame3 = new QGroupBox(QStringLiteral("Report"), this);
     auto* kinds = new QVBoxLayout(Frame3);
@@ -272,11 +268,17 @@ bool frmEmpReport::ValidateFilters()
             valid = true;
             return;
         }
-        ShowInputWarning(Translate(problem->message));
-        if (problem->focus == FilterProblem::Field::FromEmployee)
-            SelectAndFocus(txtFromEmp);
-        else if (problem->focus == FilterProblem::Field::ToEmployee)
-            SelectAndFocus(txtToEmp);
+        QString text = Translate(problem->message);
+        if (!problem->fieldName.isEmpty())
+            text = Translate(problem->fieldName) + QStringLiteral(": ") + text;
+        ShowInputWarning(text);
+        switch (problem->focus) {
+        case FilterProblem::Field::FromEmployee: SelectAndFocus(txtFromEmp); break;
+        case FilterProblem::Field::ToEmployee: SelectAndFocus(txtToEmp); break;
+        case FilterProblem::Field::FromDate: SelectAndFocus(MaskFromDate); break;
+        case FilterProblem::Field::ToDate: SelectAndFocus(MaskToDate); break;
+        case FilterProblem::Field::None: break;
+        }
     });
     return valid;
 }
@@ -360,11 +362,23 @@ void frmEmpReport::checkEmpLimit(QLineEdit* field)
 
 bool frmEmpReport::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == txtFromEmp)
-            CheckFromEmpLimit();
-        else if (watched == txtToEmp)
-            CheckToEmpLimit();
+    const bool field = watched == txtFromEmp || watched == txtToEmp;
+    if (!field || event->type() != QEvent::FocusOut || m_leaving)
+        return Form::eventFilter(watched, event);
+    // A box, a menu or another window taking the focus is no leave: the box of
+    // the launch's own check would bring this one up beside it.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return Form::eventFilter(watched, event);
+    // The field takes its leave first (it drops its selection there), so that
+    // the check can select its text and give it the focus back.
+    {
+        const QScopedValueRollback<bool> leaving(m_leaving, true);
+        QCoreApplication::sendEvent(watched, event);
     }
-    return Form::eventFilter(watched, event);
+    if (watched == txtFromEmp)
+        CheckFromEmpLimit();
+    else
+        CheckToEmpLimit();
+    return true;
 }

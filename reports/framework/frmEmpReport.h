@@ -79,4 +79,5 @@ private:
 
     bool m_launching = false;
     bool m_checkingLimit = false;
+    bool m_leaving = false;
 };

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/BesideTheWindow.h"
 #include "core/Messages.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
 #include "platform/BackgroundTask.h"
@@ -16,6 +17,7 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Placement.h"
+#include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
 #include "platform/translation/BinaryDictionary.h"
@@ -137,20 +139,12 @@ private:
 frmReportWindow::frmReportWindow(std::unique_ptr<Report> report, ProcedureNumbers numbers, int noticeButtons)
     : m_report(std::move(report)), m_numbers(numbers), m_noticeButtons(noticeButtons)
 {
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar1->setIconSize(QSize(32, 32));
-    const char* captions[5] = {nullptr, "Save", "Print", "Help", "   Close   "};
-    const char* tips[5] = {nullptr, "Save report at file", "Print report", "Shoe help", "Close form"};
-    const char* pictures[5] = {nullptr, ":/pictures/save.svg", ":/pictures/print.svg", ":/pictures/help.svg",
-                               ":/pictures/close.svg"};
-    ToolbarButton[0] = nullptr;
-    for (int b = 1; b <= 4; ++b) {
-        ToolbarButton[b] =
-            Toolbar1->addAction(QIcon(QString::fromLatin1(pictures[b])), QString::fromLatin1(captions[b]));
-        ToolbarButton[b]->setToolTip(QString::fromLatin1(tips[b]));
-        connect(ToolbarButton[b], &QAction::triggered, this, [this, b] { Toolbar1_ButtonClick(b); });
-    }
+    Toolbar1 = makeToolbar(this, ToolbarButton,
+                           {{"Save", "Save report at file", ":/pictures/save.svg", "Ctrl+S"},
+                            {"Print", "Print report", ":/pictures/print.svg", "Ctrl+P"},
+                            {"Help", "Shoe help", ":/pictures/help.svg", "F1"},
+                            {"   Close   ", "Close form", ":/pictures/close.svg", "Esc"}},
+                           [this](int b) { Toolbar1_ButtonClick(b); });
     m_model = new ReportGridModel(this);
     MSFlexGrid1 = new QTableView(this);
     MSFlexGrid1->setModel(m_model);
@@ -372,8 +366,9 @@ void frmReportWindow::cmdPrintReport_Click()
             showNotice(Translate(QStringLiteral("No Match With This Filters")));
             return;
         }
-        std::unique_ptr<Printer> printer = ShowPrinter(PrinterDialogFlags);
-        printReport(*m_report, *printer, m_filters, {programClock().now(), true});
+        const ChosenPrinter printer = ShowPrinter(PrinterDialogFlags);
+        const PrintRun run{programClock().now(), true};
+        PrintBesideTheWindow(printer, [this, &run](Printer& on) { printReport(*m_report, on, m_filters, run); });
     });
     setEnabled(true);
 }

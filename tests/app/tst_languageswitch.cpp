@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(optionsTexts, (QStringList{" Optionen", "Sprache", "Schließen"}));
         QCOMPARE(filter.windowTitle(), QStringLiteral("Berichte"));
         QCOMPARE(filter.ToolbarButton[1]->text(), QStringLiteral("Vorschau"));
-        QCOMPARE(filter.Option1[ReportKinds::Unauthorized]->text(), QStringLiteral("Unberechtigt"));
+        QCOMPARE(filter.Option1[ReportKinds::Unauthorized]->text(), QStringLiteral("Unbe&rechtigt"));
         QCOMPARE(filter.cmdSelectAll->text(), QStringLiteral("Alle Mitarbeiter wählen"));
 
         // Back to English; the caption the window set in German goes back too.

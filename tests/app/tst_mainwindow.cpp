@@ -1,10 +1,12 @@
 #include "app/frmMain.h"
 #include "core/AppState.h"
 #include "core/frmAboutGT430.h"
+#include "link/LinkState.h"
 #include "link/frmOnline.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/widgets/HelpKey.h"
+#include "tests/support/EventLoopWait.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
@@ -73,18 +75,23 @@ private slots:
         QVERIFY(env->port->waiting.isEmpty());
     }
 
+    // The box says why, and that the port is tried again.
     void aPortThatFailsToOpenIsAnInvalidPort_data()
     {
         QTest::addColumn<int>("kind"); // 0 missing, 1 busy, else that failure number
-        QTest::newRow("no such port") << 0;
-        QTest::newRow("in use") << 1;
-        QTest::newRow("not open") << 8012;
-        QTest::newRow("file access") << 75;
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("no such port") << 0 << "Invalid Port! Please enter to Configuration Setting and fix it.\rCOM 1 is the device /dev/ttyS0.\rThe system's reason: No such file or directory\rThe program keeps trying the port and reads it as soon as it opens.";
+        QTest::newRow("in use") << 1 << "Invalid Port! Please enter to Configuration Setting and fix it.\rCOM 1 is the device /dev/ttyS0.\rThe system's reason: Resource temporarily unavailable\rAnother program has the device open.\rThe program keeps trying the port and reads it as soon as it opens.";
+        QTest::newRow("not open") << 8012 << "Invalid Port! Please enter to Configuration Setting and fix it.\rThe program keeps trying the port and reads it as soon as it opens.";
+        QTest::newRow("file access") << 75 << "Invalid Port! Please enter to Configuration Setting and fix it.\rThe program keeps trying the port and reads it as soon as it opens.";
+        // clang-format on
     }
 
     void aPortThatFailsToOpenIsAnInvalidPort()
     {
         QFETCH(int, kind);
+        QFETCH(QString, text);
         if (kind == 0)
             env->missingPorts = {1};
         else if (kind == 1)
@@ -93,8 +100,7 @@ private slots:
             env->portOpenFailure = kind;
         frmMain& main = openMain();
         QCOMPARE(env->prompts.boxes.size(), 1);
-        QCOMPARE(env->prompts.boxes.first().text,
-                 QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it."));
+        QCOMPARE(env->prompts.boxes.first().text, text);
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
         QVERIFY(!appState().CommOpened);
         QVERIFY(appState().DefaultStartTime.isEmpty());
@@ -103,6 +109,29 @@ private slots:
         QVERIFY(!main.ShowInfo[0]->isEnabled() && !main.ShowInfo[2]->isEnabled());
         QVERIFY(!main.ToolbarButton[1]->isEnabled() && !main.ToolbarButton[3]->isEnabled());
         QVERIFY(main.ShowInfo[1]->isEnabled());
+        QVERIFY(!main.ReceiveTimer->isEnabled());
+    }
+
+    // The stored port is not there at the start (an adapter not ready yet):
+    // once it opens, the program is as if it had started with it.
+    void aPortMissingAtTheStartOpensOnceItIsThere()
+    {
+        env->missingPorts = {1};
+        frmMain& main = openMain();
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        runEventLoopFor(300);
+        QVERIFY(!appState().CommOpened);
+        QCOMPARE(linkState().DoorMode, DoorModeNotKnown);
+        env->port->missing.clear();
+        QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
+        QVERIFY(env->port->open);
+        QVERIFY(main.ShowInfo[0]->isEnabled() && main.ShowInfo[2]->isEnabled());
+        QVERIFY(main.ToolbarButton[1]->isEnabled() && main.ToolbarButton[3]->isEnabled());
+        QVERIFY(main.ReceiveTimer->isEnabled());
+        QCOMPARE(appState().DefaultStartTime, QStringLiteral("08:00"));
+        QCOMPARE(appState().DefaultWorkHours, int16_t(8));
+        QVERIFY(QFileInfo(env->file(QStringLiteral("Pictures"))).isDir());
+        QCOMPARE(env->prompts.boxes.size(), 1);
     }
 
     void losingAnOpenPortStopsTheLink()
@@ -128,19 +157,19 @@ private slots:
         main.cmdLanguage();
         QCOMPARE(appState().LanguageIndex, int16_t(1));
         QCOMPARE(env->prompts.languageTitles, QStringList{QStringLiteral("Change Language")});
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("Ansicht"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&Ansicht"));
         QCOMPARE(main.ToolbarButton[6]->text(), QStringLiteral("Beenden"));
-        QCOMPARE(main.HelpInfo[5]->text(), QStringLiteral("Über GT-430"));
+        QCOMPARE(main.HelpInfo[5]->text(), QStringLiteral("Ü&ber GT-430"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Zutrittskontrolle  GT-430"));
 
         env->prompts.languageChoices.enqueue(std::nullopt);
         main.cmdLanguage();
         QCOMPARE(appState().LanguageIndex, int16_t(1));
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("Ansicht"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&Ansicht"));
 
         env->prompts.languageChoices.enqueue(0);
         main.cmdLanguage();
-        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("View"));
+        QCOMPARE(main.mnuShowInfo->title(), QStringLiteral("&View"));
         QCOMPARE(main.windowTitle(), QStringLiteral("Access Control  GT-430"));
     }
 

@@ -307,6 +307,24 @@ private slots:
         QVERIFY(versionOf(path()) >= 7);
     }
 
+    // Step 8: a file of version 7 keeps the link's rows and gains the mark of
+    // what the journal of waiting rows has stored, none yet.
+    void step8AddsTheMarkOfTheJournal()
+    {
+        createShippedDatabase(path(), shippedLayout(7));
+        {
+            auto db = Database::open(path(), {});
+            db->execute(QStringLiteral("INSERT INTO ReadCard_Tbl (Date_Date, Date_Time) VALUES ('2026-03-01', "
+                                       "'08:00:00')"));
+        }
+        OpenMainDatabase();
+        QVERIFY(env->prompts.boxes.isEmpty());
+        QCOMPARE(Db().openTable(QStringLiteral("ReadCard_Tbl")).recordCount(), 1);
+        QCOMPARE(Db().openTable(QStringLiteral("JournalMark_Tbl")).recordCount(), 0);
+        CloseMainDatabase();
+        QCOMPARE(versionOf(path()), 8);
+    }
+
     void aLostTableComesBackWithTheRowsOfANewFile_data()
     {
         QTest::addColumn<QStringList>("lost");

@@ -112,6 +112,71 @@ private slots:
                               "09:00:10", "09:00:11", "09:00:12", "09:00:13", "09:00:14", "09:00:15"}));
     }
 
+    // Five minutes of noise between good reads, every box closed soon after it
+    // came: one box for the fault, the rest counted in the log (a line a
+    // minute), its end logged once the line has been quiet for a minute, and
+    // a box again for the next fault. Every read is stored with its second.
+    void aNoisyLineGivesOneBoxAFault()
+    {
+        frmMain& main = openMain();
+        BoxesLeftUp boxes(env->prompts, 3 * TickMs);
+        setPrompts(&boxes);
+        main.ReceiveTimer->setIntervalForTests(TickMs);
+        main.ReceiveTimer->setEnabled(true);
+
+        const QByteArray falseHeader = PacketBuilder::withLength(250).left(12);
+        const QDateTime start(QDate(2026, 3, 2), QTime(9, 0, 0));
+        // Every ten seconds noise and a read; then a read after a quiet minute; then noise again.
+        QList<std::pair<QDateTime, QByteArray>> arrivals;
+        for (int i = 0; i < 30; ++i)
+            arrivals.append({start.addSecs(10 * i), falseHeader + cardRead(quint32(100 + i), uint8_t(i + 1))});
+        arrivals.append({start.addSecs(351), cardRead(200, 100)});
+        arrivals.append({start.addSecs(360), falseHeader + cardRead(201, 101)});
+
+        for (const char* line :
+             {"Overflow again (Funcion error#: 863): 2 since 2026-03-02 09:00:00; only the first was shown, the rest "
+              "are counted here until the line has been quiet for a minute",
+              "Overflow again (Funcion error#: 863): 8 since 2026-03-02 09:00:00; only the first was shown, the rest "
+              "are counted here until the line has been quiet for a minute",
+              "Overflow again (Funcion error#: 863): 14 since 2026-03-02 09:00:00; only the first was shown, the rest "
+              "are counted here until the line has been quiet for a minute",
+              "Overflow again (Funcion error#: 863): 20 since 2026-03-02 09:00:00; only the first was shown, the rest "
+              "are counted here until the line has been quiet for a minute",
+              "Overflow again (Funcion error#: 863): 26 since 2026-03-02 09:00:00; only the first was shown, the rest "
+              "are counted here until the line has been quiet for a minute"})
+            QTest::ignoreMessage(QtWarningMsg, line);
+        QTest::ignoreMessage(QtInfoMsg,
+                             "The line is quiet again: 30 overflows from 2026-03-02 09:00:00 to 2026-03-02 09:04:50");
+
+        qsizetype sent = 0;
+        QEventLoop door;
+        QTimer unit;
+        unit.setInterval(5 * TickMs);
+        connect(&unit, &QTimer::timeout, &door, [&] {
+            if (!env->port->waiting.isEmpty())
+                return;
+            if (sent < arrivals.size()) {
+                env->clock.current = arrivals.at(sent).first;
+                env->port->waiting += arrivals.at(sent++).second;
+                return;
+            }
+            if (boxes.up == 0)
+                door.quit();
+        });
+        unit.start();
+        QTimer::singleShot(30000, &door, &QEventLoop::quit);
+        door.exec();
+        unit.stop();
+
+        QCOMPARE(sent, arrivals.size());
+        QCOMPARE(env->prompts.texts(), (QStringList{QStringLiteral("Funcion error#: 863\rOverflow(6)"),
+                                                    QStringLiteral("Funcion error#: 863\rOverflow(6)")}));
+        const QStringList times = loggedTimes();
+        QCOMPARE(times.size(), 32);
+        QCOMPARE(times.mid(0, 3), (QStringList{"09:00:00", "09:00:10", "09:00:20"}));
+        QCOMPARE(times.mid(28), (QStringList{"09:04:40", "09:04:50", "09:05:51", "09:06:00"}));
+    }
+
     // The database does not take the door's rows for a while: another program
     // holds it, the disk is full, or its commits fail. The receive timer keeps
     // its pace all the while, every read is shown as it comes and stored

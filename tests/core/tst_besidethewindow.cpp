@@ -76,6 +76,33 @@ private slots:
         QCOMPARE(boxesWhileItRan, 0);
         QCOMPARE(number, 3260);
     }
+
+    void theCallerHearsOfTheEndBeforeTheReports_data()
+    {
+        QTest::addColumn<bool>("report");
+        QTest::newRow("a report") << true;
+        QTest::newRow("none") << false;
+    }
+
+    // A notice that stood while the work ran can go before the work's boxes.
+    void theCallerHearsOfTheEndBeforeTheReports()
+    {
+        QFETCH(bool, report);
+        int boxesAtTheEnd = -1;
+        bool toldOfReports = !report;
+        RunBesideTheWindowThen(
+            [&] {
+                if (report)
+                    guarded(952, [] { raiseError(Err::Overflow, QStringLiteral("Overflow")); });
+            },
+            [&](bool reportsFollow) {
+                toldOfReports = reportsFollow;
+                boxesAtTheEnd = static_cast<int>(env->prompts.boxes.size());
+            });
+        QCOMPARE(boxesAtTheEnd, 0);
+        QCOMPARE(toldOfReports, report);
+        QCOMPARE(env->prompts.boxes.size(), report ? 1 : 0);
+    }
 };
 
 QTEST_MAIN(BesideTheWindowTest)

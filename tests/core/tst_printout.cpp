@@ -1,4 +1,5 @@
 #include "core/AppState.h"
+#include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/PrintHelpers.h"
 #include "core/Printout.h"
@@ -6,13 +7,20 @@
 #include "core/frmPrint.h"
 #include "platform/BusyPointer.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/printing/Printer.h"
 #include "tests/support/CupsFixture.h"
 #include "tests/support/PdfText.h"
 #include "tests/support/RecordingPrintBackend.h"
+#include "tests/support/ShortAnswerBound.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TimerPace.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QSemaphore>
 #include <QtTest>
+#include <atomic>
 
 namespace {
 
@@ -49,6 +57,46 @@ void printRows(Printer& printer, int rows, const PrintoutLayout& layout = {})
     }
     printout.finish();
 }
+
+// A list of `rows` named as the employee list is; `before(n)` is called
+// before row n, and with rows + 1 before the document is sent.
+void printEmployeesList(Printer& printer, int rows, const std::function<void(int)>& before = {})
+{
+    printer.setDocumentName(QStringLiteral("Employees' List"));
+    Printout printout(printer, [&](bool) { printer.printLine(QStringLiteral("Employees' List")); });
+    for (int n = 1; n <= rows + 1; ++n) {
+        if (before)
+            before(n);
+        if (n <= rows)
+            printout.bodyLine([&] { printer.printLine(rowText(n)); });
+    }
+    printout.finish();
+}
+
+// Writes each box into `shown` with whether a notice stood over the windows.
+class BoxesSeen final : public Prompts {
+public:
+    BoxesSeen(RecordingPrompts& recording, QStringList& shown) : m_recording(recording), m_shown(shown)
+    {
+        setPrompts(this);
+    }
+    ~BoxesSeen() override { setPrompts(&m_recording); }
+
+    int messageBox(const QString& text, const QString& title, int kind, int buttons) override
+    {
+        const bool noticeUp = qobject_cast<frmPrint*>(QApplication::activeModalWidget()) != nullptr;
+        m_shown << (noticeUp ? QStringLiteral("box over the notice: ") : QStringLiteral("box, no notice up: ")) + text;
+        return m_recording.messageBox(text, title, kind, buttons);
+    }
+    std::optional<int> chooseLanguage(const QString& title, const QStringList& languages, int current) override
+    {
+        return m_recording.chooseLanguage(title, languages, current);
+    }
+
+private:
+    RecordingPrompts& m_recording;
+    QStringList& m_shown;
+};
 
 QList<int> rowsPerPage(const PrintRecord& record)
 {
@@ -304,8 +352,7 @@ private slots:
 
         guardedPrinting(154, [&] {
             showBusyPointer();
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 3);
+            PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 3); });
         });
 
         QCOMPARE(env.printDialogs.flagsShown, QList<int>{2368});
@@ -343,51 +390,62 @@ private slots:
 
     // A printout goes to a real print system's queue, which writes it as a
     // PDF (cups-pdf). Whatever the print system answers reaches the user: a
-    // job taken gives the notice; a queue refusing jobs, a daemon gone, or one
-    // that goes away while the document is sent gives one error report with
-    // the print system's reason, and no notice.
+    // job taken gives the notice; a queue refusing jobs, a daemon not running,
+    // or one that goes away while the document is sent gives one error report
+    // with the reason, and no notice.
     void aPrintoutThroughThePrintSystem_data()
     {
         QTest::addColumn<QString>("trouble");
+        QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("reason");
         // clang-format off
-        QTest::newRow("accepted") << "" << "";
-        QTest::newRow("refused") << "reject" << "Destination \"gt430pdf\" is not accepting jobs.";
-        QTest::newRow("daemon gone") << "gone" << "No such file or directory";
-        QTest::newRow("daemon gone while printing") << "gone while printing" << "";
+        QTest::newRow("accepted") << "" << false << "";
+        QTest::newRow("held by a disabled queue") << "disable" << false << "";
+        QTest::newRow("refused") << "reject" << false << "Destination \"gt430pdf\" is not accepting jobs.";
+        QTest::newRow("daemon not running") << "gone" << false << "The print system is not running.";
+        QTest::newRow("daemon not running, German") << "gone" << true << "Das Drucksystem läuft nicht.";
+        QTest::newRow("daemon gone while printing") << "gone while printing" << false << "";
         // clang-format on
     }
 
     void aPrintoutThroughThePrintSystem()
     {
         QFETCH(QString, trouble);
+        QFETCH(bool, german);
         QFETCH(QString, reason);
         CupsFixture cups;
         if (!cups.unavailable().isEmpty())
             QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups.unavailable()));
         TestEnvironment env;
+        if (german)
+            TestEnvironment::useGerman();
         if (trouble == QLatin1String("reject"))
             QVERIFY(cups.reject(QStringLiteral("closed for the test")));
+        if (trouble == QLatin1String("disable"))
+            QVERIFY(cups.disable());
         env.printDialogs.answerQueue(CupsFixture::queue());
         NoticeSeen notice;
         guardedPrinting(506, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
+            const ChosenPrinter chosen = ShowPrinter();
             // Gone after the printer was chosen, before the job is made.
             if (trouble == QLatin1String("gone"))
                 cups.stop();
-            printer->setDocumentName(QStringLiteral("Employees' List"));
-            Printout printout(*printer, [&](bool) { printer->printLine(QStringLiteral("Employees' List")); });
-            for (int n = 1; n <= 60; ++n) {
-                if (n == 50 && trouble == QLatin1String("gone while printing"))
-                    cups.stop();
-                printout.bodyLine([&] { printer->printLine(rowText(n)); });
-            }
-            printout.finish();
+            PrintBesideTheWindow(chosen, [&](Printer& printer) {
+                printEmployeesList(printer, 60, [&](int n) {
+                    if (n == 50 && trouble == QLatin1String("gone while printing"))
+                        cups.stopFromAnyThread();
+                });
+            });
         });
         QVERIFY(!busyPointerShown());
-        if (trouble.isEmpty()) {
+        if (trouble.isEmpty() || trouble == QLatin1String("disable")) {
             QVERIFY2(env.prompts.boxes.isEmpty(), qPrintable(env.prompts.texts().join(QLatin1Char('|'))));
             QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+            // A disabled queue takes the job and holds it.
+            if (trouble == QLatin1String("disable")) {
+                QCOMPARE(cups.heldJobNames(), QStringList{QStringLiteral("Employees' List")});
+                return;
+            }
             QCOMPARE(cups.jobNames(), QStringList{QStringLiteral("Employees' List")});
             const QStringList pdfs = cups.waitForPdfs(1);
             QCOMPARE(pdfs.size(), 1);
@@ -402,13 +460,153 @@ private slots:
         QCOMPARE(notice.times, 0);
         QCOMPARE(env.prompts.boxes.size(), 1);
         const QString said = env.prompts.boxes.first().text;
-        const QString start = QStringLiteral("Funcion error#: 506\rThe printer gt430pdf did not take the job "
-                                             "\"Employees' List\": ");
+        const QString start = german ? QStringLiteral("Funcion error#: 506\rDer Drucker gt430pdf hat den Auftrag "
+                                                      "\"Employees' List\" nicht angenommen: ")
+                                     : QStringLiteral("Funcion error#: 506\rThe printer gt430pdf did not take the job "
+                                                      "\"Employees' List\": ");
         QVERIFY2(said.startsWith(start) && said.endsWith(QStringLiteral("(75)")), qPrintable(said));
         if (!reason.isEmpty())
             QCOMPARE(said, start + reason + QStringLiteral("(75)"));
         if (trouble == QLatin1String("reject"))
             QVERIFY(cups.jobNames().isEmpty());
+    }
+
+    // While a printout is composed and sent beside the window, the notice
+    // stands over the windows with the hourglass, counts the pages sent and
+    // cannot be closed; the window's timers tick meanwhile. Once the document
+    // has gone, the normal pointer is back and the notice shows the count.
+    void theNoticeStandsWhileThePrintoutIsSent()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        env.printDialogs.answerRecording(record);
+        NoticeSeen notice(&record);
+        QStringList texts;
+        bool busyMeanwhile = true;
+        bool closedWithEsc = false;
+        QSemaphore seen;
+        TimerPace pace(10, [&] {
+            auto* standing = qobject_cast<frmPrint*>(QApplication::activeModalWidget());
+            if (!standing)
+                return;
+            const QString text = standing->lblNumPrint->text();
+            if (!texts.isEmpty() && texts.last() == text)
+                return;
+            texts << text;
+            busyMeanwhile &= busyPointerShown();
+            QTest::keyClick(standing, Qt::Key_Escape);
+            closedWithEsc |= !standing->isVisible();
+            seen.release();
+        });
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                // The composing waits until the window's thread has shown each text.
+                printEmployeesList(printer, 60, [&](int n) {
+                    if (n == 1 || n == 49)
+                        seen.tryAcquire(1, 10000);
+                });
+            });
+        });
+        pace.stop();
+        QCOMPARE(texts, (QStringList{QStringLiteral("Page is Printing"), QStringLiteral(" 1 Page is Printing ")}));
+        QVERIFY(busyMeanwhile);
+        QVERIFY(!closedWithEsc);
+        QCOMPARE(notice.times, 1);
+        QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
+        QVERIFY(!notice.busy);
+        QCOMPARE(notice.documentsEnded, 1);
+        QVERIFY(!qobject_cast<frmPrint*>(QApplication::activeModalWidget()));
+    }
+
+    // A helper's failure while the printout is composed shows once the
+    // notice standing has gone; the printout goes on, and its notice follows.
+    void theComposingsReportsShowAfterTheNoticeHasGone()
+    {
+        TestEnvironment env;
+        PrintRecord record;
+        env.printDialogs.answerRecording(record);
+        QStringList shown;
+        setPrintNoticeWatcherForTests([&](const frmPrint& notice) { shown << notice.lblNumPrint->text(); });
+        BoxesSeen boxes(env.prompts, shown);
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                printEmployeesList(printer, 3, [](int n) {
+                    if (n == 2)
+                        guarded(1022, [] { raiseError(Err::Overflow, QStringLiteral("Overflow")); });
+                });
+            });
+        });
+        setPrintNoticeWatcherForTests(nullptr);
+        QCOMPARE(shown, (QStringList{QStringLiteral("box, no notice up: Funcion error#: 1022\rOverflow(6)"),
+                                     QStringLiteral(" 1 Page is Printing ")}));
+        QCOMPARE(record.documentsEnded, 1);
+    }
+
+    void aPrintSystemThatStopsAnswering_data()
+    {
+        QTest::addColumn<int>("stopAt"); // the row before which the daemon stops; 0 before the job is made
+        // clang-format off
+        QTest::newRow("before the job is made") << 0;
+        QTest::newRow("while the document is sent") << 400;
+        QTest::newRow("once the last page is drawn") << 4001;
+        // clang-format on
+    }
+
+    // A print system that stops answering (its daemon stopped) while a
+    // printout goes to it holds nothing up: the window's timers keep their
+    // pace under the printing notice, and once the print system has been
+    // silent for the answer bound, one box names it and the printout ends.
+    // Once it answers again, the next printout goes through.
+    void aPrintSystemThatStopsAnswering()
+    {
+        QFETCH(int, stopAt);
+        CupsFixture cups;
+        if (!cups.unavailable().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("No print system of the test's own: ") + cups.unavailable()));
+        TestEnvironment env;
+        const ShortAnswerBound bound(2000);
+        env.printDialogs.answerQueue(CupsFixture::queue());
+        env.printDialogs.answerQueue(CupsFixture::queue());
+        NoticeSeen notice;
+        QElapsedTimer clock;
+        std::atomic<qint64> stoppedAt{-1};
+        auto stopBefore = [&](int n) {
+            if (n == stopAt) {
+                cups.pause();
+                stoppedAt = clock.elapsed();
+            }
+        };
+        bool noticeStood = false;
+        clock.start();
+        TimerPace pace(20,
+                       [&] { noticeStood |= qobject_cast<frmPrint*>(QApplication::activeModalWidget()) != nullptr; });
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [&](Printer& printer) {
+                stopBefore(0);
+                printEmployeesList(printer, 4000, stopBefore);
+            });
+        });
+        const qint64 ended = clock.elapsed();
+        pace.stop();
+        cups.resume();
+
+        QCOMPARE(env.prompts.texts(), QStringList{QStringLiteral(
+                                          "Funcion error#: 506\rThe printer gt430pdf did not take the job \"Employees' "
+                                          "List\": The print system does not answer.(75)")});
+        QCOMPARE(notice.times, 0);
+        QVERIFY(stoppedAt >= 0);
+        const qint64 waited = ended - stoppedAt;
+        QVERIFY2(waited >= 1800 && waited < 5000, qPrintable(QString::number(waited)));
+        QVERIFY(noticeStood);
+        QVERIFY2(pace.longestGapMs() < 1000, qPrintable(QString::number(pace.longestGapMs())));
+        QVERIFY(pace.ticks() >= waited / 20 / 4);
+        QVERIFY(!busyPointerShown());
+
+        guardedPrinting(506, [&] {
+            PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printEmployeesList(printer, 3); });
+        });
+        QCOMPARE(env.prompts.boxes.size(), 1);
+        QCOMPARE(notice.text, QStringLiteral(" 1 Page is Printing "));
     }
 
     // Printing to a file from the print dialog names the file and the
@@ -419,10 +617,8 @@ private slots:
         const QString path = env.file(QStringLiteral("missing/out.pdf"));
         env.printDialogs.answerPdf(path);
         NoticeSeen notice;
-        guardedPrinting(505, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 3);
-        });
+        guardedPrinting(505,
+                        [&] { PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 3); }); });
         QCOMPARE(env.prompts.texts(), QStringList{QStringLiteral("Funcion error#: 505\rCannot write the file ") + path +
                                                   QStringLiteral(": No such file or directory(75)")});
         QCOMPARE(notice.times, 0);
@@ -437,10 +633,8 @@ private slots:
         const QString path = env.file(QStringLiteral("printout.pdf"));
         env.printDialogs.answerPdf(path);
         NoticeSeen notice;
-        guardedPrinting(154, [&] {
-            std::unique_ptr<Printer> printer = ShowPrinter();
-            printRows(*printer, 48);
-        });
+        guardedPrinting(154,
+                        [&] { PrintBesideTheWindow(ShowPrinter(), [](Printer& printer) { printRows(printer, 48); }); });
         QVERIFY(env.prompts.boxes.isEmpty());
         QCOMPARE(notice.text, QStringLiteral(" 2 Page is Printing "));
 

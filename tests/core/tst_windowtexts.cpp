@@ -15,6 +15,7 @@
 #include "link/frmCodes.h"
 #include "link/frmOnline.h"
 #include "link/frmPrpComms.h"
+#include "platform/forms/CommandKeys.h"
 #include "platform/translation/MldFile.h"
 #include "reports/events/frmExceptReport.h"
 #include "reports/events/frmMissingReport.h"
@@ -32,6 +33,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -44,7 +46,10 @@ QStringList captionsOf(QWidget* window)
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
     widgets << window;
     for (QWidget* w : widgets) {
-        texts << w->toolTip();
+        // A toolbar button shows its command's tip, with a key Qt names itself.
+        const auto* tool = qobject_cast<QToolButton*>(w);
+        if (!tool || !tool->defaultAction())
+            texts << w->toolTip();
         if (auto* l = qobject_cast<QLabel*>(w))
             texts << l->text();
         else if (auto* b = qobject_cast<QAbstractButton*>(w))
@@ -61,8 +66,13 @@ QStringList captionsOf(QWidget* window)
             for (int i = 0; i < tree->columnCount(); ++i)
                 texts << tree->headerItem()->text(i);
     }
-    for (QAction* a : window->findChildren<QAction*>())
+    for (QAction* a : window->findChildren<QAction*>()) {
         texts << a->text();
+        // A tip Qt made of the text is no caption of its own.
+        const QString tip = CommandKeys::tipWithoutKey(a);
+        if (tip != CommandKeys::tipOfCaption(a->text()))
+            texts << tip;
+    }
     return texts;
 }
 

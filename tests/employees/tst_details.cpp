@@ -7,6 +7,7 @@
 #include "employees/frmPicture.h"
 #include "link/LinkState.h"
 #include "link/frmCodes.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/NullableDateEdit.h"
 #include "platform/forms/PictureBox.h"
@@ -17,9 +18,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -109,12 +110,15 @@ class DetailsTest : public QObject {
         }
     }
 
-    static void typeYear(frmDetails& editor, NullableDateEdit* field, const QString& year)
+    // The year, the last four characters of the date in these locales, selected
+    // with the keys and typed over.
+    static void typeYear(DateField* field, const QString& year)
     {
-        field->dateEdit()->setFocus();
-        field->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
-        QTest::keyClicks(field->dateEdit(), year);
-        editor.Picture1->setFocus();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_End);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClicks(field, year);
     }
 
 private slots:
@@ -426,7 +430,8 @@ private slots:
         addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
         frmDetails& editor = open(false, 7);
         QCOMPARE(editor.txtBirthDate->dateEdit()->text(), shown);
-        typeYear(editor, editor.txtBirthDate, QStringLiteral("1985"));
+        typeYear(editor.txtBirthDate->dateEdit(), QStringLiteral("1985"));
+        editor.Picture1->setFocus();
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(stored(QStringLiteral("Birth_Date"), 7).toString(), QStringLiteral("1985-05-17"));
         // An empty date ticked on starts at today's.
@@ -472,10 +477,8 @@ private slots:
         QLocale::setDefault(QLocale(locale));
         addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
         frmDetails& editor = open(false, 7);
-        QDateEdit* field = editor.txtBirthDate->dateEdit();
-        field->setFocus();
-        field->setSelectedSection(QDateTimeEdit::YearSection);
-        QTest::keyClicks(field, digits);
+        DateField* field = editor.txtBirthDate->dateEdit();
+        typeYear(field, digits);
         if (leave) {
             editor.Picture1->setFocus();
             QCOMPARE(field->text(), shown);
@@ -483,6 +486,104 @@ private slots:
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(field->text(), shown);
         QCOMPARE(::stored(QStringLiteral("Birth_Date"), 7).toString(), stored);
+        QVERIFY(boxTexts().isEmpty());
+    }
+
+    // A date is taken as typed, as a whole: what was selected is replaced and
+    // the rest stays, like any text; text that is no date (a day its month has
+    // not, a date typed into the old one) is refused under the field's name and
+    // stays as typed, never moved to another day. Leaving the field takes it,
+    // and so does Save pressed while still typing.
+    void aDateIsStoredAsTyped_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("selected"); // -1 all (Ctrl+A), else that many from the start (0: Home)
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("leave");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stored"); // empty: refused; "NULL": no date
+        // clang-format off
+        QTest::newRow("en_US all") << "en_US" << -1 << "07/04/1976" << true << "7/4/1976" << "1976-07-04";
+        QTest::newRow("en_US all, saved while typing") << "en_US" << -1 << "07/04/1976" << false << "7/4/1976" << "1976-07-04";
+        QTest::newRow("en_US 29 February 2000") << "en_US" << -1 << "02/29/00" << true << "2/29/2000" << "2000-02-29";
+        QTest::newRow("en_US 29 February 2001") << "en_US" << -1 << "02/29/01" << true << "02/29/01" << "";
+        QTest::newRow("en_US without separators") << "en_US" << -1 << "070476" << false << "7/4/1976" << "1976-07-04";
+        QTest::newRow("en_US over the first part") << "en_US" << 1 << "07/04/1976" << true << "07/04/1976/17/1980" << "";
+        QTest::newRow("de_DE all") << "de_DE" << -1 << "15.06.2018" << true << "15.06.2018" << "2018-06-15";
+        QTest::newRow("de_DE Home") << "de_DE" << 0 << "20.07.2017" << true << "20.07.201717.05.1980" << "";
+        QTest::newRow("de_DE 31 February, saved while typing") << "de_DE" << -1 << "31.02.2018" << false << "31.02.2018" << "";
+        QTest::newRow("de_DE without separators") << "de_DE" << -1 << "20072017" << true << "20.07.2017" << "2017-07-20";
+        QTest::newRow("de_DE the day alone") << "de_DE" << 2 << "20" << true << "20.05.1980" << "1980-05-20";
+        QTest::newRow("de_DE emptied") << "de_DE" << -1 << " " << true << "" << "NULL";
+        QTest::newRow("C all") << "C" << -1 << "4 Jul 1976" << true << "4 Jul 1976" << "1976-07-04";
+        QTest::newRow("C month by number") << "C" << -1 << "4.7.76" << false << "4 Jul 1976" << "1976-07-04";
+        QTest::newRow("C 31 June") << "C" << -1 << "31 Jun 2018" << true << "31 Jun 2018" << "";
+        // clang-format on
+    }
+
+    void aDateIsStoredAsTyped()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, selected);
+        QFETCH(QString, typed);
+        QFETCH(bool, leave);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
+        QLocale::setDefault(QLocale(locale));
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
+        frmDetails& editor = open(false, 7);
+        DateField* field = editor.txtBirthDate->dateEdit();
+        field->setFocus();
+        if (selected < 0) {
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(field, Qt::Key_Home);
+            for (int i = 0; i < selected; ++i)
+                QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier);
+        }
+        QTest::keyClicks(field, typed);
+        if (leave)
+            editor.Picture1->setFocus();
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(field->text(), shown);
+        if (stored.isEmpty()) {
+            const QString message = QStringLiteral("Birth Date: Invalid Date!");
+            QCOMPARE(boxTexts(), leave ? (QStringList{message, message}) : QStringList{message});
+            QVERIFY(field->hasFocus());
+            QCOMPARE(field->selectedText(), shown);
+            QCOMPARE(::stored(QStringLiteral("Birth_Date"), 7).toString(), QStringLiteral("1980-05-17"));
+            return;
+        }
+        QVERIFY(boxTexts().isEmpty());
+        const QVariant value = ::stored(QStringLiteral("Birth_Date"), 7);
+        QCOMPARE(value.isNull() ? QStringLiteral("NULL") : value.toString(), stored);
+    }
+
+    // The calendar still picks a day: F4 or Alt+Down opens it at the field's
+    // date, Enter takes the day chosen, Esc leaves the field as it was.
+    void theCalendarPicksADay()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+        addEmployee(7, QStringLiteral("Ann"), QStringLiteral("Smith"), QStringLiteral("Birth_Date = '1980-05-17'"));
+        frmDetails& editor = open(false, 7);
+        DateField* field = editor.txtBirthDate->dateEdit();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
+        QCalendarWidget* calendar = field->openCalendar();
+        QVERIFY(calendar);
+        QCOMPARE(calendar->selectedDate(), QDate(1980, 5, 17));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!field->openCalendar());
+        QCOMPARE(field->text(), QStringLiteral("5/17/1980"));
+        QTest::keyClick(field, Qt::Key_F4);
+        QVERIFY(field->openCalendar());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!field->openCalendar());
+        QCOMPARE(field->text(), QStringLiteral("5/18/1980"));
+        QVERIFY(field->hasFocus());
+        editor.ToolbarButton[1]->trigger();
+        QCOMPARE(stored(QStringLiteral("Birth_Date"), 7).toString(), QStringLiteral("1980-05-18"));
         QVERIFY(boxTexts().isEmpty());
     }
 
@@ -516,18 +617,19 @@ private slots:
         NullableDateEdit* fields[3] = {editor.txtBirthDate, editor.txtPositionDate, editor.txtEmployDate};
         const char* columns[3] = {"Birth_Date", "Position_Date", "Employment_Date"};
         editor.SSTab1->setCurrentIndex(field == 0 ? 0 : 1);
-        typeYear(editor, fields[field], year);
+        typeYear(fields[field]->dateEdit(), year);
+        editor.Picture1->setFocus();
         QCOMPARE(boxTexts(), QStringList{message});
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("Warning"));
         QVERIFY(fields[field]->dateEdit()->hasFocus());
+        QCOMPARE(fields[field]->dateEdit()->selectedText(), fields[field]->dateEdit()->text());
         QVERIFY(!editor.Dirty());
         // Save stops at the same refusal.
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(boxTexts(), (QStringList{message, message}));
         QCOMPARE(stored(QString::fromLatin1(columns[field]), 7).toString(), QStringLiteral("1980-05-17"));
         // The year put right, the date is stored.
-        fields[field]->dateEdit()->setSelectedSection(QDateTimeEdit::YearSection);
-        QTest::keyClicks(fields[field]->dateEdit(), QStringLiteral("1984"));
+        typeYear(fields[field]->dateEdit(), QStringLiteral("1984"));
         editor.ToolbarButton[1]->trigger();
         QCOMPARE(boxTexts().size(), 2);
         QCOMPARE(stored(QString::fromLatin1(columns[field]), 7).toString(), QStringLiteral("1984-05-17"));
@@ -929,6 +1031,7 @@ private slots:
         QVERIFY(record.find(QStringLiteral("Smith Anne")));
         QCOMPARE(record.documentName, QStringLiteral("Smith Anne"));
         QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.drawnBesideTheWindow);
         // Cancelled, nothing is printed and nothing said.
         editor.ToolbarButton[4]->trigger();
         QCOMPARE(record.documentsBegun, 1);

@@ -234,6 +234,7 @@ private slots:
         QCOMPARE(printed, (QStringList{"L3", "L2", "L1"}));
         // The job goes by what it prints, in the queue and as the PDF's title.
         QCOMPARE(record.documentName, QStringLiteral("Employees' List"));
+        QVERIFY(record.drawnBesideTheWindow);
     }
 
     void thePicturesLoad()

@@ -4,6 +4,7 @@
 #include "employees/EmployeeSheetPrint.h"
 #include "platform/BusyPointer.h"
 #include "platform/printing/Printer.h"
+#include "tests/support/HeadingsFit.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -88,6 +89,23 @@ private slots:
         }
     }
 
+    // "Mitarbeiter-Nr." ran into "Nachname".
+    void theHeadingsFitTheirColumns_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+
+    void theHeadingsFitTheirColumns()
+    {
+        QFETCH(bool, german);
+        if (german)
+            TestEnvironment::useGerman();
+        PrintEmployeeList(*printer(), {EmployeeListLine{"7", "Smith", "John", "3", "Allowed"}});
+        QCOMPARE(headingsRunningOn(record, 1).join(QLatin1Char(';')), QString());
+    }
+
     void aListRowPrintsInItsColumns()
     {
         PrintEmployeeList(*printer(), {EmployeeListLine{"7", "Smith", "John", "3", "Allowed"}});
@@ -146,7 +164,8 @@ private slots:
         QCOMPARE(record.lines.at(1).from.y() - top.from.y(), 3000.0);
         QCOMPARE(top.width, 4);
         if (picture) {
-            QCOMPARE(record.pictures.first().area, QRectF(300, top.from.y(), 2250, 3000));
+            // A square picture stays square, in the middle of its frame.
+            QCOMPARE(record.pictures.first().area, QRectF(300, top.from.y() + 375, 2250, 2250));
         }
         // The personal frame encloses its rows.
         const double personalTop = record.lines.at(4).from.y();

@@ -62,6 +62,7 @@ private slots:
         // clang-format off
         QTest::newRow("trimmed and capitalized") << "  john smith " << "John smith";
         QTest::newRow("rest keeps its case") << "mcDonald" << "McDonald";
+        QTest::newRow("the last letter of the bound") << "zoe" << "Zoe";
         QTest::newRow("accented first letter") << "élise" << "élise";
         QTest::newRow("digit") << "9lives" << "9lives";
         QTest::newRow("empty") << "" << "";

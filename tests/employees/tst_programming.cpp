@@ -10,6 +10,7 @@
 #include "link/PacketBuilder.h"
 #include "link/ReceiveDispatcher.h"
 #include "platform/AppError.h"
+#include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/FormTimer.h"
 #include "platform/forms/PictureBox.h"
@@ -18,7 +19,6 @@
 #include "tests/support/EventLoopWait.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -313,6 +313,71 @@ private slots:
         QVERIFY(closed);
         QCOMPARE(holidays(settings), listed);
         QVERIFY(boxTexts().isEmpty());
+    }
+
+    // The day is taken as typed, the month as a number or by the language's
+    // name or abbreviation, with or without its full stop; Enter presses Ok.
+    // What cannot be read is refused and the dialog stays with it, never
+    // another day stored in its place.
+    void theHolidayIsTheDayTyped_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        // clang-format off
+        QTest::newRow("de_DE abbreviation without its full stop") << "de_DE" << "25 Dez" << "2000-12-25";
+        QTest::newRow("de_DE as shown") << "de_DE" << "25. Dez." << "2000-12-25";
+        QTest::newRow("de_DE full name") << "de_DE" << "3 oktober" << "2000-10-03";
+        QTest::newRow("de_DE numbers") << "de_DE" << "1.5." << "2000-05-01";
+        QTest::newRow("de_DE 29 February") << "de_DE" << "2902" << "2000-02-29";
+        QTest::newRow("de_DE no such month") << "de_DE" << "25 Dex" << "";
+        QTest::newRow("de_DE 31 November") << "de_DE" << "31.11" << "";
+        QTest::newRow("en_US") << "en_US" << "25 Dec" << "2000-12-25";
+        QTest::newRow("en_US month first") << "en_US" << "Jul 4" << "2000-07-04";
+        QTest::newRow("C") << "C" << "25 12" << "2000-12-25";
+        QTest::newRow("C nothing") << "C" << " " << "";
+        // clang-format on
+    }
+
+    void theHolidayIsTheDayTyped()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QLocale::setDefault(QLocale(locale));
+        frmProgramming& settings = open();
+        bool closed = false;
+        QString shownAfter;
+        bool focusAfter = false;
+        env->modalSteps.enqueue([&](Form& form) {
+            auto& dialog = static_cast<frmHoliday&>(form);
+            dialog.txtHolliday->setText(QStringLiteral("Day"));
+            dialog.dtpHoliday->setFocus();
+            QTest::keyClick(dialog.dtpHoliday, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(dialog.dtpHoliday, typed);
+            QTest::keyClick(dialog.dtpHoliday, Qt::Key_Return);
+            closed = !FormInstance<frmHoliday>::exists();
+            if (closed)
+                return;
+            shownAfter = dialog.dtpHoliday->text();
+            focusAfter = dialog.focusWidget() == dialog.dtpHoliday && dialog.dtpHoliday->selectedText() == shownAfter;
+            dialog.Quit->click();
+        });
+        settings.cmdNew->click();
+        QLocale::setDefault(QLocale::c());
+        Recordset rs = Db().openSql(QStringLiteral("SELECT Date, Description FROM tblHolidays"));
+        if (stored.isEmpty()) {
+            QVERIFY(!closed);
+            QCOMPARE(boxTexts(), QStringList{"Invalid Date!"});
+            QCOMPARE(shownAfter, typed.trimmed());
+            QVERIFY(focusAfter);
+            QCOMPARE(rs.recordCount(), 0);
+            return;
+        }
+        QVERIFY(closed);
+        QVERIFY(boxTexts().isEmpty());
+        QCOMPARE(rs.field(0).textOrEmpty(), stored);
+        QCOMPARE(rs.field(1).textOrEmpty(), QStringLiteral("Day"));
     }
 
     void holidaysAreAddedAndDeleted()

@@ -137,7 +137,10 @@ private slots:
         env->port->missing = {5};
         choose(dialog, 4);
         dialog.cmdUpdate->click();
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("Invalid Port!")});
+        QCOMPARE(
+            env->prompts.texts(),
+            QStringList{QStringLiteral(
+                "Invalid Port!\rCOM 5 is the device /dev/ttyS4.\rThe system's reason: No such file or directory")});
         QVERIFY(runEventLoopUntil([&] { return monitor.ImageDoor->toolTip() == QLatin1String("Unknown"); }));
         QCOMPARE(linkState().DoorMode, DoorModeUnknown);
     }
@@ -149,9 +152,33 @@ private slots:
         choose(dialog, 4);
         dialog.cmdUpdate->click();
         QCOMPARE(env->prompts.boxes.size(), 1);
-        QCOMPARE(env->prompts.boxes.first().text, QStringLiteral("Invalid Port!"));
+        QCOMPARE(env->prompts.boxes.first().text,
+                 QStringLiteral(
+                     "Invalid Port!\rCOM 5 is the device /dev/ttyS4.\rThe system's reason: No such file or directory"));
         QCOMPARE(appState().CommPortIndex, int16_t(0));
         QCOMPARE(storedPortIndex(), 0);
+        // A port only tried here is not waited for.
+        env->port->missing.clear();
+        runEventLoopFor(300);
+        QVERIFY(!env->port->open);
+    }
+
+    // Ok on the stored port the program waits for (missing at the start)
+    // says why it does not open, and the waiting goes on.
+    void okOnTheStoredPortWhileItIsAwayKeepsWaiting()
+    {
+        env->missingPorts = {1};
+        frmPrpComms& dialog = open(QStringLiteral("a"), QStringLiteral("a"));
+        env->prompts.boxes.clear();
+        dialog.cmdUpdate->click();
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Invalid Port!\rCOM 1 is the device /dev/ttyS0.\rThe system's reason: No "
+                                            "such file or directory\rThe program keeps trying the port and reads it "
+                                            "as soon as it opens.")});
+        env->port->missing.clear();
+        QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
+        QVERIFY(env->port->open);
+        QCOMPARE(env->port->port, int16_t(1));
     }
 
     void closingAsksThePendingChange()

@@ -221,6 +221,33 @@ private slots:
             QCOMPARE(e.number(), Err::SubscriptOutOfRange);
         }
     }
+
+    // The monitor's line writes the day as the short date of four-digit years
+    // (two-digit ones read "12/11/26" and "11.12.26"), then the long time.
+    void theMonitorLineHasFourDigitYears_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("dateTime");
+        // clang-format off
+        QTest::newRow("en_US") << "en_US" << "12/11/2026 9:05:07 AM";
+        QTest::newRow("de_DE") << "de_DE" << "11.12.2026 09:05:07";
+        QTest::newRow("fr_FR") << "fr_FR" << "11/12/2026 09:05:07";
+        // clang-format on
+    }
+
+    void theMonitorLineHasFourDigitYears()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, dateTime);
+        OnlineEvent event;
+        event.Date_CR = QStringLiteral("2026-12-11");
+        event.Time_CR = QStringLiteral("09:05:07");
+        event.Employee_Number = 12;
+        QLocale::setDefault(QLocale(locale));
+        const QString shown = BuildEventLine(event, QStringLiteral("Smith  Ann")).dateTime;
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(shown, dateTime);
+    }
 };
 
 QTEST_GUILESS_MAIN(DecodingTest)

@@ -13,16 +13,21 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/serial/CommPortFactory.h"
 #include "platform/serial/SerialCommPort.h"
+#include "tests/support/CodeReads.h"
 #include "tests/support/EventLoopWait.h"
 #include "tests/support/PtyPair.h"
 #include "tests/support/StoredRows.h"
+#include "tests/support/UnprivilegedThread.h"
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QAction>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <QtTest>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -63,15 +68,21 @@ class EndToEndTest : public QObject {
 
     // The program as it runs: its main window opens COM2 (the line) at start
     // and its own timers take the unit's bytes in.
-    frmMain& startProgram()
+    frmMain& startProgram(int16_t language = 0)
+    {
+        readSettingsAtStart(language);
+        return FormInstance<frmMain>::get();
+    }
+
+    // What the start does before the main window opens.
+    void readSettingsAtStart(int16_t language)
     {
         port.reset();
         LoadIniSettings();
         appState().CommPortIndex = 1;
+        appState().LanguageIndex = language;
         appState().LoginPassword = appState().AdminPassword;
         appState().StartupDone = true;
-        frmMain& main = FormInstance<frmMain>::get();
-        return main;
     }
 
     void at(const QTime& time) { env->clock.current = QDateTime(QDate(2026, 3, 2), time); }
@@ -314,6 +325,129 @@ private slots:
         QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline")),
                  (QList<QStringList>{{"11:00:00", "12"}}));
         QCOMPARE(env->prompts.boxes.size(), 1);
+    }
+
+    // The unit sends right after its device is back, at the line's pace:
+    // every read is stored once, with the second it was sent in, the first
+    // too, sent before the program had the device open again.
+    void aDeviceBackKeepsTheReadsSentRightAfterItsReturn_data()
+    {
+        QTest::addColumn<bool>("linkGoneToo");
+        QTest::newRow("the link pointed at the new device") << false;
+        QTest::newRow("the link removed and made again") << true;
+    }
+
+    void aDeviceBackKeepsTheReadsSentRightAfterItsReturn()
+    {
+        QFETCH(bool, linkGoneToo);
+        startProgram();
+        QVERIFY(appState().CommOpened);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM2 is gone")));
+        if (linkGoneToo)
+            QFile::remove(env->file(QStringLiteral("COM2")));
+        line->closeMaster();
+        QVERIFY(runEventLoopUntil([] { return !appState().CommOpened; }));
+        runEventLoopFor(600);
+
+        QTest::ignoreMessage(QtInfoMsg, "The serial port COM2 is open again");
+        line = std::make_unique<PtyPair>();
+        at(QTime(10, 0, 0));
+        QVERIFY(line->write(cardRead(4660, 1)));
+        QVERIFY(line->linkAs(env->folder(), 2));
+        int sent = 1;
+        QTimer unit;
+        unit.setInterval(800);
+        connect(&unit, &QTimer::timeout, this, [&] {
+            if (sent == 5)
+                return;
+            at(QTime(10, 0, sent));
+            ++sent;
+            QVERIFY(line->write(cardRead(4660, uint8_t(sent))));
+        });
+        unit.start();
+        QVERIFY(runEventLoopUntil([&] { return sent == 5 && eventRows() == 5; }, 10000));
+        QCOMPARE(
+            StoredRows::rows(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline ORDER BY rowid")),
+            (QList<QStringList>{
+                {"10:00:00", "12"}, {"10:00:01", "12"}, {"10:00:02", "12"}, {"10:00:03", "12"}, {"10:00:04", "12"}}));
+        QCOMPARE(StoredRows::count(QStringLiteral("ReadCard_Tbl")), 5);
+    }
+
+    // COM2 is a link to an adapter not there yet when the program starts: the
+    // box says so, and once the adapter is there, what it sent is stored,
+    // the read sent before the program had it open too.
+    void aPortMissingAtTheStartIsReadOnceItsDeviceIsThere()
+    {
+        const QString adapter = env->file(QStringLiteral("adapter"));
+        QFile::remove(env->file(QStringLiteral("COM2")));
+        QVERIFY(QFile::link(adapter, env->file(QStringLiteral("COM2"))));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM2 does not open")));
+        frmMain& main = startProgram();
+        QCOMPARE(env->prompts.texts(),
+                 QStringList{QStringLiteral("Invalid Port! Please enter to Configuration Setting and fix it.\rCOM 2 is "
+                                            "the device %1, through the link %2.\rThe system's reason: No such file "
+                                            "or directory\rThe program keeps trying the port and reads it as soon as "
+                                            "it opens.")
+                                 .arg(adapter, env->file(QStringLiteral("COM2")))});
+        runEventLoopFor(300);
+        QVERIFY(!appState().CommOpened);
+        QVERIFY(!main.ShowInfo[0]->isEnabled());
+        QCOMPARE(linkState().DoorMode, DoorModeNotKnown);
+
+        QTest::ignoreMessage(QtInfoMsg, "The serial port COM2 is open");
+        line = std::make_unique<PtyPair>();
+        at(QTime(7, 58, 0));
+        QVERIFY(line->write(cardRead(4660, 1)));
+        QVERIFY(QFile::remove(env->file(QStringLiteral("COM2"))));
+        QVERIFY(QFile::link(line->slavePath(), adapter));
+        QVERIFY(QFile::link(adapter, env->file(QStringLiteral("COM2"))));
+        QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
+        QVERIFY(main.ShowInfo[0]->isEnabled());
+        QVERIFY(runEventLoopUntil([] { return eventRows() == 1; }));
+        at(QTime(7, 58, 1));
+        QVERIFY(line->write(pinRead(QStringLiteral("1234"), 2) + PacketBuilder::doorStatus(DoorModeNormal, false)));
+        QVERIFY(runEventLoopUntil([] { return eventRows() == 2 && linkState().DoorMode == DoorModeNormal; }));
+        QCOMPARE(StoredRows::rows(QStringLiteral("SELECT Time_CR, Employee_Number FROM tblOnline ORDER BY rowid")),
+                 (QList<QStringList>{{"07:58:00", "12"}, {"07:58:01", "13"}}));
+        QCOMPARE(env->prompts.boxes.size(), 1);
+    }
+
+    // An ordinary user who may not read the device is told why and what to
+    // do; once the device may be read, it is.
+    void aRefusedPermissionIsShownWithWhatToDo_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        // clang-format off
+        QTest::newRow("English") << 0 << "Warning" << "Invalid Port! Please enter to Configuration Setting and fix it.\rCOM 2 is the device %1, through the link %2.\rThe system's reason: Permission denied\rReading the device needs the group dialout: an administrator adds the user nobody to it (adduser nobody dialout), and it counts from the next login: log out and log in again.\rThe program keeps trying the port and reads it as soon as it opens.";
+        QTest::newRow("German") << 1 << "Warnung" << "Ungültige Schnittstelle! Bitte in den Kommunikationseinstellungen korrigieren.\rCOM 2 ist das Gerät %1, über den Verweis %2.\rGrund laut System: Permission denied\rZum Lesen des Geräts ist die Gruppe dialout nötig: Ein Administrator nimmt den Benutzer nobody darin auf (adduser nobody dialout), und das gilt ab der nächsten Anmeldung: abmelden und wieder anmelden.\rDas Programm versucht es weiter und liest die Schnittstelle, sobald sie sich öffnen lässt.";
+        // clang-format on
+    }
+
+    void aRefusedPermissionIsShownWithWhatToDo()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        if (::geteuid() != 0)
+            QSKIP("Only root can act as another user here; this user may read its own terminal");
+        if (language == 1)
+            TestEnvironment::useGerman();
+        // The folder is open to everyone; the terminal is its owner's (root's) and its group's.
+        QVERIFY(QFile::setPermissions(env->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ExeGroup | QFile::ExeOther));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM2 does not open.*Permission denied")));
+        readSettingsAtStart(static_cast<int16_t>(language));
+        auto user = std::make_unique<UnprivilegedThread>();
+        QVERIFY(user->ok());
+        FormInstance<frmMain>::get();
+        user.reset();
+        QCOMPARE(env->prompts.boxes.size(), 1);
+        QCOMPARE(env->prompts.boxes.first().title, title);
+        QCOMPARE(env->prompts.boxes.first().text, text.arg(line->slavePath(), env->file(QStringLiteral("COM2"))));
+        QTest::ignoreMessage(QtInfoMsg, "The serial port COM2 is open");
+        QVERIFY(runEventLoopUntil([] { return appState().CommOpened; }));
     }
 
     void thePortCannotBeTakenTwice()

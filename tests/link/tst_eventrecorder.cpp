@@ -351,7 +351,7 @@ private slots:
         const EventLine recorded = recordedLines().value(0);
         Db().execute(QStringLiteral("UPDATE tblEmployees SET Last_Name = 'Brown' WHERE Employee_Number = 12"));
         Recordset rs = Db().openSql(QStringLiteral("SELECT * FROM tblOnline"));
-        const EventLine stored = BuildEventLine(OnlineEventFromRow(rs));
+        const EventLine stored = BuildEventLine(OnlineEventFromValues(onlineRows().value(0)));
         QCOMPARE(stored.doorAction, recorded.doorAction);
         QCOMPARE(stored.dateTime, recorded.dateTime);
         QCOMPARE(stored.inOut, recorded.inOut);

@@ -15,10 +15,12 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/Twips.h"
 #include "platform/text/DateTimeText.h"
+#include "platform/translation/BinaryDictionary.h"
 #include "tests/support/BoxesLeftUp.h"
 #include "tests/support/CodeReads.h"
 #include "tests/support/DatabaseFaults.h"
 #include "tests/support/EventLoopWait.h"
+#include "tests/support/HeadingsFit.h"
 #include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -484,6 +486,7 @@ private slots:
         monitor.PrintHistory();
         QCOMPARE(record.pages, 2);
         QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.drawnBesideTheWindow);
         QVERIFY(record.find(QStringLiteral("On-Line Table")));
         QCOMPARE(record.documentName, QStringLiteral("On-Line Table"));
         QVERIFY(record.textsOnPage(2).first().startsWith(QStringLiteral("Continue --- ")));
@@ -492,6 +495,30 @@ private slots:
         QVERIFY(heading && heading->font.bold && heading->font.underline);
         QCOMPARE(heading->at.x(), 3500.0);
         QVERIFY(!busyPointerShown());
+    }
+
+    // "Kommen/Gehen" ran into "Türaktion".
+    void thePrintedHeadingsFitTheirColumns_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+
+    void thePrintedHeadingsFitTheirColumns()
+    {
+        QFETCH(bool, german);
+        startMain();
+        if (german)
+            BinaryDict().setLanguage(1);
+        frmOnline& monitor = FormInstance<frmOnline>::get();
+        send(cardRead(100, 1));
+        monitor.ReadCardTimer_Timer();
+        PrintRecord record;
+        env->printDialogs.answerRecording(record);
+        monitor.PrintHistory();
+        QCOMPARE(record.documentsEnded, 1);
+        QCOMPARE(headingsRunningOn(record, 1).join(QLatin1Char(';')), QString());
     }
 
     // Each column of a printed line stands under its own heading.

@@ -249,6 +249,33 @@ private slots:
         OpenMainDatabase();
     }
 
+    // The program closes the database for a moment (a compaction) while a
+    // window's change holds the rows up: the log says they wait and, later,
+    // that they are stored; the reads that come while it is closed wait
+    // without a word or a box, however long it stays closed.
+    void closedForAMomentTheRowsWaitAndTheLogSaysSo()
+    {
+        // The window's change goes with the connection when the database closes.
+        start(Fault::WindowChange);
+        at(9, 0, 1);
+        receive->tick(cardRead(101, 1));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^1 rows of the door could not be stored before the "
+                                                               "database closed \\(.*\\); they wait in memory and are "
+                                                               "stored once it is open again$")));
+        CloseMainDatabaseForAMoment();
+        at(9, 0, 2);
+        receive->tick(cardRead(102, 2));
+        receive->ticks(2 * ReceiveLog::LockedTicksBeforeTelling);
+        QCOMPARE(receiveLog().waiting(), 2);
+        QVERIFY(env->prompts.boxes.isEmpty());
+        ReopenMainDatabase();
+        QTest::ignoreMessage(QtInfoMsg, "The database takes the door's rows again: the 2 that waited are stored");
+        receive->tick();
+        QCOMPARE(rawTimes(), (QStringList{"09:00:01", "09:00:02"}));
+        QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
     // A tick waits for a database another program holds only a moment.
     void aTickWaitsOnlyAMoment()
     {

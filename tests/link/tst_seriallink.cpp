@@ -14,8 +14,8 @@
 #include <QtTest>
 #include <unistd.h>
 
-// The one owner of the serial port: why a port does not open, a device that
-// goes away, and a port closed for a compaction.
+// The one owner of the serial port: why a port does not open, a port not
+// there yet, a device that goes away, and a port closed for a compaction.
 class SerialLinkTest : public QObject {
     Q_OBJECT
 
@@ -142,6 +142,69 @@ private slots:
         }));
     }
 
+    // The port asked to be kept trying is not there yet (an adapter not ready
+    // at the start): it is tried until it opens, and what the unit sent
+    // meanwhile is read. A port that was no link takes a link made meanwhile.
+    void aPortNotThereYetIsTriedUntilItOpens_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("a link to nothing yet") << 1 << true;
+        QTest::newRow("no link yet, no such device") << 99 << false;
+    }
+
+    void aPortNotThereYetIsTriedUntilItOpens()
+    {
+        QFETCH(int, number);
+        QFETCH(bool, dangling);
+        const auto n = static_cast<int16_t>(number);
+        QFile::remove(com(1));
+        if (dangling)
+            QVERIFY(QFile::link(env->file(QStringLiteral("adapter")), com(n)));
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable(QStringLiteral("The serial port COM%1 does not open: Invalid port number: %2 (No "
+                                                    "such file or directory); it is tried again every 50 ms")
+                                         .arg(number)
+                                         .arg(dangling ? com(n) : QStringLiteral("/dev/ttyS98"))));
+        QCOMPARE(failureOf([&] { link->open(n, SerialLink::IfNotOpen::KeepTrying); }),
+                 int(CommError::InvalidPortNumber));
+        QVERIFY(link->isWaitingForDevice());
+        QCOMPARE(linkState().DoorMode, DoorModeNotKnown);
+        runEventLoopFor(200);
+        QVERIFY(!link->isOpen());
+        QCOMPARE(changes, 1);
+
+        // The unit sends before the program has the device open.
+        PtyPair adapter;
+        QVERIFY(adapter.write(PacketBuilder::doorStatus(DoorModeBypass, false)));
+        QTest::ignoreMessage(QtInfoMsg, qPrintable(QStringLiteral("The serial port COM%1 is open").arg(number)));
+        QVERIFY(adapter.linkAs(env->folder(), number));
+        QVERIFY(runEventLoopUntil([&] { return link->isOpen(); }));
+        QVERIFY(!link->isWaitingForDevice());
+        QVERIFY(appState().CommOpened);
+        QCOMPARE(changes, 2);
+        QVERIFY(runEventLoopUntil([&] {
+            link->tick();
+            return linkState().DoorMode == DoorModeBypass;
+        }));
+    }
+
+    // Another port asked for ends the waiting for the one before.
+    void anotherPortEndsTheWaiting()
+    {
+        QFile::remove(com(1));
+        QVERIFY(QFile::link(env->file(QStringLiteral("adapter")), com(1)));
+        QVERIFY(QFile::link(env->file(QStringLiteral("adapter")), com(2)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM1 does not open")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM2 does not open")));
+        QVERIFY(failureOf([&] { link->open(1, SerialLink::IfNotOpen::KeepTrying); }) != 0);
+        QVERIFY(failureOf([&] { link->open(2); }) != 0);
+        QVERIFY(!link->isWaitingForDevice());
+        QVERIFY(line->linkAs(env->folder(), 1));
+        runEventLoopFor(200);
+        QVERIFY(!link->isOpen());
+    }
+
     // A link made or moved after the port was opened names another device.
     void aLinkMovedNamesAnotherDevice()
     {
@@ -154,42 +217,6 @@ private slots:
         QVERIFY(!link->namesAnotherDevice());
         QFile::remove(com(1));
         QVERIFY(link->namesAnotherDevice()); // COM1 is /dev/ttyS0 now
-    }
-
-    // A compaction closes the port for a while: afterwards it is what it was,
-    // open or waiting for its device, and the door is not given up for it.
-    void aCompactionClosesThePortForAWhile()
-    {
-        link->open(1);
-        linkState().DoorMode = DoorModeSecure;
-        link->suspend();
-        QVERIFY(!link->isOpen());
-        link->resume();
-        QVERIFY(link->isOpen());
-        QCOMPARE(linkState().DoorMode, DoorModeSecure);
-
-        line->closeMaster();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM1 is gone")));
-        QVERIFY(runEventLoopUntil([&] {
-            link->tick();
-            return !link->isOpen();
-        }));
-        link->suspend();
-        QVERIFY(!link->isWaitingForDevice());
-        link->resume();
-        QVERIFY(link->isWaitingForDevice());
-
-        // A port that does not come back throws, as an open does.
-        line = std::make_unique<PtyPair>();
-        QVERIFY(line->linkAs(env->folder(), 1));
-        QTest::ignoreMessage(QtInfoMsg, "The serial port COM1 is open again");
-        QVERIFY(runEventLoopUntil([&] { return link->isOpen(); }));
-        link->suspend();
-        QFile::remove(com(1));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("COM1 does not open again")));
-        QCOMPARE(failureOf([&] { link->resume(); }), int(CommError::InvalidPortNumber));
-        QCOMPARE(linkState().DoorMode, DoorModeNotKnown);
-        QVERIFY(!link->isWaitingForDevice());
     }
 };
 

@@ -68,10 +68,9 @@ private slots:
         QCOMPARE(dict.languages(), (QStringList{"English", "Deutsch", "Français"}));
     }
 
-    void escapesRoundTrip()
+    void escapesAreRead()
     {
-        const QString odd = QStringLiteral("a\tb\nc\rd\\e\\n");
-        QCOMPARE(MldFile::unescape(MldFile::escape(odd)), odd);
+        QCOMPARE(MldFile::unescape(QStringLiteral("a\\tb\\nc\\rd\\\\e\\\\n")), QStringLiteral("a\tb\nc\rd\\e\\n"));
     }
 
     void badFilesAreRefused()

@@ -28,23 +28,6 @@ private slots:
         QCOMPARE(withFourDigitYears(format), widened);
     }
 
-    void twoDigitFormats_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("narrowed");
-        // clang-format off
-        QTest::newRow("four digits") << "dd.MM.yyyy" << "dd.MM.yy";
-        QTest::newRow("quoted") << "d 'yyyy' yyyy" << "d 'yyyy' yy";
-        // clang-format on
-    }
-
-    void twoDigitFormats()
-    {
-        QFETCH(QString, format);
-        QFETCH(QString, narrowed);
-        QCOMPARE(withTwoDigitYears(format), narrowed);
-    }
-
     // This century up to this year's two digits, the century before above them.
     void theYearOfTwoDigits_data()
     {

@@ -44,6 +44,8 @@ class PicturesTest : public QObject {
             // reports
             "preview.svg",
             "save.svg",
+            // date fields
+            "calendar.svg",
         };
     }
 

@@ -81,6 +81,37 @@ private slots:
         QCOMPARE(shown, expected);
     }
 
+    // The short date every screen, printout and report file writes: the
+    // locale's order with four-digit years, also where the locale's own short
+    // form has two. The program's locale is the default one.
+    void shortDatesHaveFourDigitYears_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("shown");
+        // clang-format off
+        QTest::newRow("en_US") << "en_US" << QDate(2026, 11, 12) << "11/12/2026";
+        QTest::newRow("en_US, one-digit month and day") << "en_US" << QDate(1985, 3, 5) << "3/5/1985";
+        QTest::newRow("de_DE") << "de_DE" << QDate(2026, 12, 11) << "11.12.2026";
+        QTest::newRow("de_DE, one-digit month and day") << "de_DE" << QDate(1985, 3, 5) << "05.03.1985";
+        QTest::newRow("fr_FR") << "fr_FR" << QDate(2026, 12, 11) << "11/12/2026";
+        QTest::newRow("C") << "C" << QDate(2026, 12, 11) << "11 Dec 2026";
+        QTest::newRow("year first, two digits of its own") << "ko_KR" << QDate(2026, 3, 5) << "2026. 3. 5.";
+        // clang-format on
+    }
+
+    void shortDatesHaveFourDigitYears()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QDate, date);
+        QFETCH(QString, shown);
+        QLocale::setDefault(QLocale(locale));
+        const QString text = DateTimeText::shortDate(date);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(text, shown);
+        QCOMPARE(DateTimeText::shortDate(date, QLocale(locale)), shown);
+    }
+
     void windows1252RoundTrip()
     {
         for (int b = 0; b < 256; ++b) {

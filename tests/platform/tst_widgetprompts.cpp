@@ -64,6 +64,39 @@ private slots:
         QCOMPARE(got, answer);
         QCOMPARE(title, QStringLiteral("GT-430"));
     }
+
+    // A short text leaves the title bar room for the title beside the
+    // window manager's icon and three buttons (about 100 pixels), where a
+    // box as narrow as its text showed "W... g".
+    void aShortTextLeavesTheTitleRoom_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("warning") << "Warning"
+                                 << "Invalid Port!" << MsgBox::KindWarning;
+        QTest::newRow("German warning") << "Warnung"
+                                        << "Ungültige Schnittstelle!" << MsgBox::KindWarning;
+        QTest::newRow("notice") << "GT-430"
+                                << "OK" << MsgBox::KindNotice;
+        QTest::newRow("question") << "GT-430"
+                                  << "?" << MsgBox::KindQuestion;
+    }
+
+    void aShortTextLeavesTheTitleRoom()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(int, kind);
+        const auto box = WidgetPrompts::makeMessageBox(text, title, kind, MsgBox::YesNo);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QFont bold = QApplication::font("QMdiSubWindowTitleBar");
+        bold.setBold(true);
+        const int titleWidth = QFontMetrics(bold).horizontalAdvance(title);
+        QVERIFY2(box->width() >= titleWidth + 100,
+                 qPrintable(QStringLiteral("box %1, title %2").arg(box->width()).arg(titleWidth)));
+    }
 };
 
 QTEST_MAIN(WidgetPromptsTest)

@@ -4,14 +4,17 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/DateField.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/widgets/WidgetPrompts.h"
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmWorkingHours.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -225,24 +228,29 @@ private slots:
     // The dates read in the system's order, with four-digit years: under de_DE
     // the day comes first, so 01.12.2025 typed is the first of December. Two
     // typed year digits are a year of this century up to this year's, of the
-    // century before above it, and the report takes them even while still typed.
+    // century before above it, and the report takes them even while still typed
+    // (Preview takes no focus). A date the field cannot read is refused under
+    // its name, stays as typed, and the field gets the focus with it selected.
     void theDatesReadInTheSystemsOrder_data()
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("shownFrom");
         QTest::addColumn<QString>("shownTo");
+        QTest::addColumn<bool>("toField");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("typedShown");
-        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("date"); // invalid: refused
+        QTest::addColumn<QString>("message");
+        const QDate no;
         // clang-format off
-        QTest::newRow("de_DE") << "de_DE" << "23.02.2026" << "02.03.2026" << "01122025" << "01.12.2025"
-                               << QDate(2025, 12, 1);
-        QTest::newRow("de_DE two year digits") << "de_DE" << "23.02.2026" << "02.03.2026" << "011225"
-                                               << "01.12.2025" << QDate(2025, 12, 1);
-        QTest::newRow("de_DE the century before") << "de_DE" << "23.02.2026" << "02.03.2026" << "011299"
-                                                  << "01.12.1999" << QDate(1999, 12, 1);
-        QTest::newRow("en_US") << "en_US" << "2/23/2026" << "3/2/2026" << "120125" << "12/1/2025"
-                               << QDate(2025, 12, 1);
+        QTest::newRow("de_DE") << "de_DE" << "23.02.2026" << "02.03.2026" << false << "01122025" << "01.12.2025" << QDate(2025, 12, 1) << "";
+        QTest::newRow("de_DE two year digits") << "de_DE" << "23.02.2026" << "02.03.2026" << false << "1.12.25" << "01.12.2025" << QDate(2025, 12, 1) << "";
+        QTest::newRow("de_DE the century before") << "de_DE" << "23.02.2026" << "02.03.2026" << false << "011299" << "01.12.1999" << QDate(1999, 12, 1) << "";
+        QTest::newRow("de_DE 31 November") << "de_DE" << "23.02.2026" << "02.03.2026" << false << "31.11.2025" << "31.11.2025" << no << "From Date: Invalid Date!";
+        QTest::newRow("de_DE last day empty") << "de_DE" << "23.02.2026" << "02.03.2026" << true << " " << "" << no << "To Date: Invalid Date!";
+        QTest::newRow("en_US") << "en_US" << "2/23/2026" << "3/2/2026" << false << "12/01/25" << "12/1/2025" << QDate(2025, 12, 1) << "";
+        QTest::newRow("en_US the day first") << "en_US" << "2/23/2026" << "3/2/2026" << true << "23/2/2026" << "23/2/2026" << no << "To Date: Invalid Date!";
+        QTest::newRow("C") << "C" << "23 Feb 2026" << "2 Mar 2026" << false << "1 Dec 2025" << "1 Dec 2025" << QDate(2025, 12, 1) << "";
         // clang-format on
     }
 
@@ -251,26 +259,79 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QString, shownFrom);
         QFETCH(QString, shownTo);
+        QFETCH(bool, toField);
         QFETCH(QString, typed);
         QFETCH(QString, typedShown);
-        QFETCH(QDate, from);
+        QFETCH(QDate, date);
+        QFETCH(QString, message);
         QLocale::setDefault(QLocale(locale));
         frmEmpReport& w = open();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QCOMPARE(w.MaskFromDate->text(), shownFrom);
         QCOMPARE(w.MaskToDate->text(), shownTo);
-        w.MaskFromDate->setFocus();
-        w.MaskFromDate->setSelectedSection(QDateTimeEdit::DaySection);
-        if (locale == QLatin1String("en_US"))
-            w.MaskFromDate->setSelectedSection(QDateTimeEdit::MonthSection);
-        QTest::keyClicks(w.MaskFromDate, typed);
-        // Preview is a toolbar button: it takes no focus from the field.
+        DateField* field = toField ? w.MaskToDate : w.MaskFromDate;
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, typed);
+        if (!date.isValid()) {
+            QVERIFY(!w.ValidateFilters());
+            QCOMPARE(env->prompts.texts(), QStringList{message});
+            QCOMPARE(field->text(), typedShown);
+            QVERIFY(field->hasFocus());
+            QCOMPARE(field->selectedText(), typedShown);
+            return;
+        }
         QVERIFY(w.ValidateFilters());
-        QCOMPARE(w.MaskFromDate->text(), typedShown);
-        QCOMPARE(w.filters().fromDate, from);
-        QCOMPARE(w.filters().rangeParams().at(2).toString(), from.toString(Qt::ISODate));
+        QCOMPARE(field->text(), typedShown);
+        QCOMPARE(w.filters().fromDate, date);
+        QCOMPARE(w.filters().rangeParams().at(2).toString(), date.toString(Qt::ISODate));
         QVERIFY(env->prompts.boxes.isEmpty());
+    }
+
+    // The real box takes the focus from the field it speaks of; that is no leave,
+    // so a number above 500 gives one box, whether the field is left or the
+    // report launched with the focus still in it.
+    void aNumberAbove500GivesOneBox_data()
+    {
+        QTest::addColumn<bool>("launch");
+        QTest::newRow("Tab") << false;
+        QTest::newRow("Preview") << true;
+    }
+
+    void aNumberAbove500GivesOneBox()
+    {
+        QFETCH(bool, launch);
+        WidgetPrompts boxes;
+        setPrompts(&boxes);
+        frmEmpReport& w = open();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtToEmp->setFocus();
+        QTest::keyClick(w.txtToEmp, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(w.txtToEmp, QStringLiteral("501"));
+        QStringList seen;
+        QPointer<QMessageBox> answered;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, &answer, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box == answered)
+                return;
+            answered = box;
+            seen << box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        answer.start();
+        if (launch)
+            w.ToolbarButton[1]->trigger();
+        else
+            QTest::keyClick(w.txtToEmp, Qt::Key_Tab);
+        answer.stop();
+        setPrompts(&env->prompts);
+        QCOMPARE(seen, QStringList{QStringLiteral("Employee number must be below 500")});
+        QCOMPARE(w.focusWidget(), w.txtToEmp);
+        QCOMPARE(w.txtToEmp->selectedText(), QStringLiteral("501"));
     }
 
     // A kind without its window (the next test environment joins it again) launches nothing.

@@ -77,6 +77,15 @@ private slots:
                                                               "<null>", "08:00:00", "         9:00", "9", "0", "0"}),
                                                          row({"", "<null>", " 8:00", "         8:00", "8", "0",
                                                               "<null>", "<null>", "         9:00", "9", "0", "1"})};
+        // Stored in the order they came: the Out of 12:00:00 closes the morning before the In of the same second.
+        QTest::newRow("Out and In in the same second")
+            << QStringList{"08:00:00 1", "12:00:00 2", "12:00:00 1", "17:00:00 2"}
+            << QList<QStringList>{row({"08:00", "12:00", " 4:00", "<null>", "<null>", "<null>", "<null>", "<null>",
+                                       "<null>", "<null>", "<null>", "0"}),
+                                  row({"12:00", "17:00", " 5:00", "         9:00", "9", "0", "<null>", "08:00:00",
+                                       "         9:00", "9", "0", "0"}),
+                                  row({"", "<null>", " 9:00", "         9:00", "9", "0", "<null>", "<null>",
+                                       "         9:00", "9", "0", "1"})};
         QTest::newRow("In without Out") << QStringList{"08:00:00 1"}
                                         << QList<QStringList>{
                                                row({"08:00", "", "<null>", "", "<null>", "<null>", "<null>", "08:00:00",
@@ -216,6 +225,7 @@ private slots:
         QTest::newRow("letters") << QVariant(QStringLiteral("abc")) << "abc";
         QTest::newRow("with more behind") << QVariant(QStringLiteral("08:00:00.5")) << "08:00:00.5";
         QTest::newRow("a place holder") << QVariant(QStringLiteral("%2")) << "%2";
+        QTest::newRow("hour 24") << QVariant(QStringLiteral("24:00:00")) << "24:00:00";
     }
 
     void anUnreadableTimeIsNamedWithItsEmployeeAndDay()

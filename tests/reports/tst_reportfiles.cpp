@@ -88,7 +88,7 @@ private slots:
         const QByteArray name = QByteArray("9 M\xFCller-L\xFC") + "denscheidt  J\xFC";
         const QList<QByteArray> lines = fileBytes(path).split('\n');
         QCOMPARE(lines.value(3) + '\n',
-                 line({{name.constData(), 25}, {"2026-03-02", 11}, {"08:00", 11}, {"", 11}, {"", 14}}));
+                 line({{name.constData(), 25}, {"2 Mar 2026", 11}, {"08:00", 11}, {"", 11}, {"", 14}}));
     }
 
     void workingHoursDetails()
@@ -98,8 +98,8 @@ private slots:
         const QByteArray expected =
             line({{"Working Hours Details", 25}, {" Report", 11}, {"", 11}, {"", 11}, {"", 14}}) + QByteArray(72, '*') +
             "\r\n" + line({{"Name", 25}, {"Date", 11}, {"In", 11}, {"Out", 11}, {"Sub Total", 14}}) +
-            line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"08:00", 11}, {"12:00", 11}, {" 4:00", 14}}) +
-            line({{"7 Smith  John", 25}, {"2026-03-02", 11}, {"13:00", 11}, {"17:00", 11}, {" 4:00", 14}}) +
+            line({{"7 Smith  John", 25}, {"2 Mar 2026", 11}, {"08:00", 11}, {"12:00", 11}, {" 4:00", 14}}) +
+            line({{"7 Smith  John", 25}, {"2 Mar 2026", 11}, {"13:00", 11}, {"17:00", 11}, {" 4:00", 14}}) +
             line({{"7 Smith  John", 25}, {"Total", 11}, {"", 11}, {"", 11}, {" 8:00", 14}});
         QCOMPARE(fileBytes(path), expected);
         QCOMPARE(expected.size(), 444);
@@ -113,20 +113,38 @@ private slots:
         const QString path = env->file(QStringLiteral("late.txt"));
         QCOMPARE(save(ReportKinds::LateArrival, path), 3);
         const QByteArray expected =
-            line({{"Late Arrival", 15}, {" Report ", 10}, {"", 15}, {"", 15}, {"", 7}, {"", 15}}) +
-            QByteArray(62, '*') + QByteArray(15, ' ') + "\r\n" +
-            line({{"Name", 15}, {"Date", 10}, {"Schedual Start", 15}, {"Actual Start", 15}, {"Late", 7}, {"", 15}}) +
+            line({{"Late Arrival", 15}, {" Report ", 11}, {"", 15}, {"", 15}, {"", 7}, {"", 15}}) +
+            QByteArray(63, '*') + QByteArray(15, ' ') + "\r\n" +
+            line({{"Name", 15}, {"Date", 11}, {"Schedual Start", 15}, {"Actual Start", 15}, {"Late", 7}, {"", 15}}) +
             line({{"7 Smith  John", 15},
-                  {"2026-03-03", 10},
+                  {"3 Mar 2026", 11},
                   {" 08:00", 15},
                   {" 08:25:10", 15},
                   {"  0:25", 7},
                   {"", 15}}) +
-            line({{"7 Smith  John", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:25", 7}, {"", 15}}) +
+            line({{"7 Smith  John", 15}, {"Total", 11}, {" ", 15}, {" ", 15}, {"  0:25", 7}, {"", 15}}) +
             // Never late: in the file by the total row alone.
-            line({{"8 Lee  Ann", 15}, {"Total", 10}, {" ", 15}, {" ", 15}, {"  0:00", 7}, {"", 15}});
+            line({{"8 Lee  Ann", 15}, {"Total", 11}, {" ", 15}, {" ", 15}, {"  0:00", 7}, {"", 15}});
         QCOMPARE(fileBytes(path), expected);
-        QCOMPARE(expected.size(), 6 * 79);
+        QCOMPARE(expected.size(), 6 * 80);
+    }
+
+    // A day of two digits with its month's name fills the date's column
+    // without being cut.
+    void aLateDayOfTwoDigitsStandsWhole()
+    {
+        addEvent(7, QStringLiteral("2026-03-10"), QStringLiteral("08:25:10"), 1);
+        ReportFilters days = week();
+        days.fromDate = QDate(2026, 3, 9);
+        days.toDate = QDate(2026, 3, 13);
+        const QString path = env->file(QStringLiteral("late.txt"));
+        QCOMPARE(save(ReportKinds::LateArrival, path, days), 2);
+        QCOMPARE(fileBytes(path).split('\n').at(3) + '\n', line({{"7 Smith  John", 15},
+                                                                 {"10 Mar 2026", 11},
+                                                                 {" 08:00", 15},
+                                                                 {" 08:25:10", 15},
+                                                                 {"  0:25", 7},
+                                                                 {"", 15}}));
     }
 
     void workingHoursTotal()
@@ -137,8 +155,8 @@ private slots:
         const QByteArray expected =
             line({{"   Working Hours", 20}, {"Total Report ", 14}, {"", 14}, {"", 14}}) + QByteArray(62, '*') + "\r\n" +
             line({{"Name", 20}, {"Date", 14}, {"Actual Hours", 14}, {"Global Hours", 14}}) +
-            line({{"7 Smith  John", 20}, {"2026-03-02", 14}, {"         8:00", 14}, {"         9:00", 14}}) +
-            line({{"7 Smith  John", 20}, {"2026-03-03", 14}, {"", 14}, {"", 14}}) +
+            line({{"7 Smith  John", 20}, {"2 Mar 2026", 14}, {"         8:00", 14}, {"         9:00", 14}}) +
+            line({{"7 Smith  John", 20}, {"3 Mar 2026", 14}, {"", 14}, {"", 14}}) +
             line({{"7 Smith  John", 20}, {"Total", 14}, {"     (*) 8:00", 14}, {"     (*) 9:00", 14}}) +
             line({{"(*)Incompleted Data", 20}, {"", 14}, {"", 14}, {"", 14}});
         QCOMPARE(fileBytes(path), expected);
@@ -152,9 +170,9 @@ private slots:
         const QString path = env->file(QStringLiteral("late.txt"));
         QCOMPARE(save(ReportKinds::LateArrival, path, week(SortDirection::Descending)), 3);
         const QList<QByteArray> lines = fileBytes(path).split('\n');
-        QCOMPARE(lines.at(3).mid(15, 10), QByteArray("2026-03-04"));
-        QCOMPARE(lines.at(4).mid(15, 10), QByteArray("2026-03-03"));
-        QCOMPARE(lines.at(5).mid(15, 10), QByteArray("Total     "));
+        QCOMPARE(lines.at(3).mid(15, 11), QByteArray("4 Mar 2026 "));
+        QCOMPARE(lines.at(4).mid(15, 11), QByteArray("3 Mar 2026 "));
+        QCOMPARE(lines.at(5).mid(15, 11), QByteArray("Total      "));
         const auto report = makeReport(ReportKinds::LateArrival);
         QCOMPARE(rows(report->previewQuery(week(SortDirection::Descending)).sql).last().at(3), QStringLiteral("Total"));
     }

@@ -410,8 +410,8 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.startsWith(QStringLiteral("rows 3 ")));
         const QList<QByteArray> lines = fileBytes(file).split('\n');
-        QCOMPARE(lines.at(3), QByteArray("12 Smith  Ann            2020-06-03 07:58      12:01       4:03         \r"));
-        QCOMPARE(lines.at(4), QByteArray("12 Smith  Ann            2020-06-03 12:45      17:02       4:17         \r"));
+        QCOMPARE(lines.at(3), QByteArray("12 Smith  Ann            3 Jun 2020 07:58      12:01       4:03         \r"));
+        QCOMPARE(lines.at(4), QByteArray("12 Smith  Ann            3 Jun 2020 12:45      17:02       4:17         \r"));
         QCOMPARE(lines.at(5), QByteArray("12 Smith  Ann            Total                             8:20         \r"));
     }
 };

@@ -129,6 +129,7 @@ private slots:
         filter.PreviewReport();
         QCOMPARE(fileBytes(shown).count('\n'), 3 + 2);
         QCOMPARE(record.documentsEnded, 1);
+        QVERIFY(record.drawnBesideTheWindow);
         QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("27 Feb 2026")));
         QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
         QCOMPARE(env->prompts.boxes.first().buttons, 1);

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <cups/cups.h>
+#include <signal.h>
 
 namespace {
 
@@ -88,6 +89,8 @@ bool CupsFixture::start()
         m_unavailable = QStringLiteral("cannot start cupsd: ") + m_daemon.errorString();
         return false;
     }
+    // unshare and the shell each become cupsd in turn: the process is the daemon.
+    m_pid = m_daemon.processId();
 
     qputenv("CUPS_SERVER", socket.toUtf8());
     cupsSetServer(socket.toUtf8().constData());
@@ -121,10 +124,21 @@ bool CupsFixture::accept()
     return run(QStringLiteral("cupsaccept"), {queue()});
 }
 
+bool CupsFixture::disable()
+{
+    return run(QStringLiteral("cupsdisable"), {queue()});
+}
+
+bool CupsFixture::removeQueue()
+{
+    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue()});
+}
+
 void CupsFixture::stop()
 {
     if (m_daemon.state() == QProcess::NotRunning)
         return;
+    resume();
     m_daemon.terminate();
     if (!m_daemon.waitForFinished(10000)) {
         m_daemon.kill();
@@ -132,10 +146,39 @@ void CupsFixture::stop()
     }
 }
 
+void CupsFixture::stopFromAnyThread() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGTERM);
+}
+
+void CupsFixture::pause() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGSTOP);
+}
+
+void CupsFixture::resume() const
+{
+    if (m_pid > 0)
+        ::kill(static_cast<pid_t>(m_pid), SIGCONT);
+}
+
 QStringList CupsFixture::jobNames() const
 {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue().toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names << QString::fromUtf8(jobs[i].title);
+    cupsFreeJobs(count, jobs);
+    return names;
+}
+
+QStringList CupsFixture::heldJobNames() const
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue().toUtf8().constData(), 0, CUPS_WHICHJOBS_ACTIVE);
     QStringList names;
     for (int i = 0; i < count; ++i)
         names << QString::fromUtf8(jobs[i].title);

@@ -27,11 +27,24 @@ public:
     // The queue refuses new jobs with this reason, or takes them again.
     bool reject(const QString& reason);
     bool accept();
+    // The queue takes jobs but prints none.
+    bool disable();
+    // The daemon goes on without its queue.
+    bool removeQueue();
     // The daemon goes away; the queue is gone with it.
     void stop();
+    // The daemon is told to go, and this returns at once: from any thread.
+    void stopFromAnyThread() const;
+    // The daemon stops answering (SIGSTOP) and takes up again (SIGCONT), as
+    // one that hangs does; from any thread. A paused daemon is resumed before
+    // the fixture stops it.
+    void pause() const;
+    void resume() const;
 
     // The names of the jobs the daemon knows, oldest first (done ones included).
     QStringList jobNames() const;
+    // The names of those not yet printed.
+    QStringList heldJobNames() const;
     // The PDFs cups-pdf has written, once `count` are there (within a few
     // seconds: each job goes through the print system's filters first).
     QStringList waitForPdfs(int count) const;
@@ -42,6 +55,7 @@ private:
 
     QTemporaryDir m_dir;
     QProcess m_daemon;
+    qint64 m_pid = 0;
     QByteArray m_oldServer;
     bool m_hadServer = false;
     QString m_unavailable;

@@ -2,11 +2,13 @@
 
 #include "platform/AppError.h"
 #include "platform/serial/CommPort.h"
+#include "platform/serial/PortError.h"
 
 #include <QSet>
+#include <cerrno>
 
 // A port the test feeds by hand. Ports named in `missing` fail to open with
-// 8002, those in `busy` with 8005.
+// 8002 (no /dev/ttyS(n-1)), those in `busy` with 8005, as the real port does.
 class FakeCommPort final : public CommPort {
 public:
     void setCommPort(int16_t number) override
@@ -20,10 +22,13 @@ public:
     void setPortOpen(bool wanted) override
     {
         if (wanted && !open) {
+            const QString device = QStringLiteral("/dev/ttyS%1").arg(port - 1);
             if (missing.contains(port))
-                raiseError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"));
+                throw PortError(CommError::InvalidPortNumber, QStringLiteral("Invalid port number"), device, device,
+                                ENOENT);
             if (busy.contains(port))
-                raiseError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"));
+                throw PortError(CommError::PortAlreadyOpen, QStringLiteral("Port already open"), device, device,
+                                EWOULDBLOCK);
             if (openFailure != 0)
                 raiseError(openFailure, QStringLiteral("The port failed to open"));
             ++opens;

@@ -1,5 +1,8 @@
 #include "tests/support/RecordingPrintBackend.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 QList<PrintRecord::Text> PrintRecord::onPage(int page) const
 {
     QList<Text> result;
@@ -42,6 +45,8 @@ double RecordingPrintBackend::textWidth(const QString& text, const PrintFont& fo
 void RecordingPrintBackend::beginDocument()
 {
     ++m_record.documentsBegun;
+    const QCoreApplication* app = QCoreApplication::instance();
+    m_record.drawnBesideTheWindow = app && QThread::currentThread() != app->thread();
     m_record.texts.clear();
     m_record.lines.clear();
     m_record.pictures.clear();

@@ -37,6 +37,8 @@ struct PrintRecord {
     int documentsBegun = 0;
     int documentsEnded = 0;
     int documentsAbandoned = 0;
+    // The last document was drawn on a thread other than the window's.
+    bool drawnBesideTheWindow = false;
 
     QList<Text> onPage(int page) const;
     QStringList textsOnPage(int page) const;

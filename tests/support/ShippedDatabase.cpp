@@ -20,7 +20,7 @@ QList<ShippedLayout> shippedLayouts()
     return {{QStringLiteral("v0-4231cf7"), 0}, {QStringLiteral("v0-3900423"), 0}, {QStringLiteral("v1-f6a7124"), 1},
             {QStringLiteral("v2-c9c168b"), 2}, {QStringLiteral("v3-4d3e663"), 3}, {QStringLiteral("v4-5a311c8"), 4},
             {QStringLiteral("v5-d52b46a"), 5}, {QStringLiteral("v6-544d150"), 6}, {QStringLiteral("v6-d3c606a"), 6},
-            {QStringLiteral("v6-6c4760d"), 6}};
+            {QStringLiteral("v6-6c4760d"), 6}, {QStringLiteral("v7-d8114d2"), 7}};
 }
 
 ShippedLayout shippedLayout(int version)

@@ -70,7 +70,11 @@ private slots:
         record = PrintRecord{};
         appState().DefaultWorkHours = 8;
     }
-    void cleanup() { env.reset(); }
+    void cleanup()
+    {
+        env.reset();
+        QLocale::setDefault(QLocale::c());
+    }
 
     void theShortDaysOfEachEmployeeAndHisClosingRow()
     {
@@ -96,25 +100,30 @@ private slots:
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<QVariant>("own");
+        QTest::addColumn<QStringList>("times");
         QTest::addColumn<QString>("need");
         QTest::addColumn<QString>("missing");
-        QTest::newRow("the group's hours beat the employee's own")
-            << Monday << QVariant(4) << "8" << blanks(6) + "6:00";
-        QTest::newRow("the employee's own where the group has none")
-            << Saturday << QVariant(6) << "6" << blanks(6) + "4:00";
-        QTest::newRow("the default where neither has any") << Saturday << QVariant(0) << "12" << blanks(4) + "10:00";
-        QTest::newRow("no own hours at all") << Saturday << QVariant() << "12" << blanks(4) + "10:00";
+        const QStringList twoHours{"08:00", "10:00"};
+        // clang-format off
+        QTest::newRow("the group's hours beat the employee's own") << Monday << QVariant(4) << twoHours << "8" << blanks(6) + "6:00";
+        QTest::newRow("the employee's own where the group has none") << Saturday << QVariant(6) << twoHours << "6" << blanks(6) + "4:00";
+        QTest::newRow("the default where neither has any") << Saturday << QVariant(0) << twoHours << "12" << blanks(4) + "10:00";
+        QTest::newRow("no own hours at all") << Saturday << QVariant() << twoHours << "12" << blanks(4) + "10:00";
+        // More hours than any group schedules, fewer than the default.
+        QTest::newRow("short of the default above every group's hours") << Saturday << QVariant(0) << QStringList{"08:00", "18:00"} << "12" << blanks(6) + "2:00";
+        // clang-format on
     }
 
     void theScheduledHours()
     {
         QFETCH(QString, date);
         QFETCH(QVariant, own);
+        QFETCH(QStringList, times);
         QFETCH(QString, need);
         QFETCH(QString, missing);
         appState().DefaultWorkHours = 12;
         Db().execute(QStringLiteral("UPDATE tblEmployees SET WorkingHours = ? WHERE Employee_Number = 7"), {own});
-        worked(7, date, {"08:00", "10:00"});
+        worked(7, date, times);
         QVERIFY(fill());
         QCOMPARE(rows(QStringLiteral("SELECT NumHourNeed, ExceptHours FROM tblExceptReport WHERE IsTotal = 0")),
                  (QList<QStringList>{{need, missing}}));
@@ -237,24 +246,49 @@ private slots:
         QVERIFY(report.fill(filters, show));
         const QString path = env->file(QStringLiteral("incomplete.txt"));
         QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 4);
-        const QByteArray monday =
-            line({{"7 Smith  John", 17}, {Monday, 14}, {"8", 16}, {blanks(9) + "7:00", 16}, {blanks(6) + "1:00", 16}});
-        const QByteArray tuesday =
-            line({{"7 Smith  John", 17}, {Tuesday, 14}, {"8", 16}, {blanks(9) + "4:00", 16}, {blanks(6) + "4:00", 16}});
+        const QByteArray monday = line(
+            {{"7 Smith  John", 17}, {"2 Mar 2026", 14}, {"8", 17}, {blanks(9) + "7:00", 16}, {blanks(6) + "1:00", 16}});
+        const QByteArray tuesday = line(
+            {{"7 Smith  John", 17}, {"3 Mar 2026", 14}, {"8", 17}, {blanks(9) + "4:00", 16}, {blanks(6) + "4:00", 16}});
         const QByteArray expected =
             line({{"Incomplete Hours", 17},
                   {" Report", 14},
-                  {"Date: 1 Mar 2026", 16},
+                  {"Date: 1 Mar 2026", 17},
                   {" - 7 Mar 2026", 16},
                   {"Emp : 1 - 500", 16}}) +
-            QByteArray(79, '*') + "\r\n" +
-            line({{"Name", 17}, {"Date", 14}, {"Schedual Hours", 16}, {"Actual Hours", 16}, {"Missing Hours", 16}}) +
+            QByteArray(80, '*') + "\r\n" +
+            line({{"Name", 17}, {"Date", 14}, {"Schedual Hours", 17}, {"Actual Hours", 16}, {"Missing Hours", 16}}) +
             (descending ? tuesday + monday : monday + tuesday) +
-            line({{"7 Smith  John", 17}, {"Total", 14}, {"", 16}, {"", 16}, {blanks(6) + "5:00", 16}}) +
-            line({{"8 Lee  Ann", 17}, {"Total", 14}, {"", 16}, {"", 16}, {blanks(6) + "0:00", 16}}) +
-            line({{"(*)Incompleted Da", 17}, {"", 14}, {"", 16}, {"", 16}, {"", 16}});
+            line({{"7 Smith  John", 17}, {"Total", 14}, {"", 17}, {"", 16}, {blanks(6) + "5:00", 16}}) +
+            line({{"8 Lee  Ann", 17}, {"Total", 14}, {"", 17}, {"", 16}, {blanks(6) + "0:00", 16}}) +
+            line({{"(*)Incompleted Da", 17}, {"", 14}, {"", 17}, {"", 16}, {"", 16}});
         QCOMPARE(fileBytes(path), expected);
-        QCOMPARE(expected.size(), 8 * 81);
+        QCOMPARE(expected.size(), 8 * 82);
+    }
+
+    // In German under de_DE: the days with four-digit years, and the first day
+    // of the range whole beside its word in the title.
+    void theTextFileInGerman()
+    {
+        TestEnvironment::useGerman();
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        worked(7, Monday, {"08:00", "15:00"});
+        ExceptReport report;
+        ReportFilters filters = week();
+        filters.fromEmployeeText = QStringLiteral("1");
+        filters.toEmployeeText = QStringLiteral("500");
+        CountingFillShow show;
+        QVERIFY(report.fill(filters, show));
+        const QString path = env->file(QStringLiteral("incomplete.txt"));
+        QCOMPARE(writeReportFile(path, report.textFileFor(filters), report.saveQuery(filters)), 2);
+        const QList<QByteArray> lines = fileBytes(path).split('\n');
+        // The title's dates, after the report's name (17) and word (14).
+        QCOMPARE(lines.at(0).mid(31, 33), QByteArray("Datum: 01.03.2026 - 07.03.2026   "));
+        QCOMPARE(lines.at(3) + '\n', line({{"7 Smith  John", 17},
+                                           {"02.03.2026", 14},
+                                           {"8", 17},
+                                           {blanks(9) + "7:00", 16},
+                                           {blanks(6) + "1:00", 16}}));
     }
 
     // The header's columns at X 300: Schedule Hours 2580, Actual Hours 4860,
