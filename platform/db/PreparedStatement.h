@@ -11,22 +11,24 @@ struct sqlite3_stmt;
 
 // One statement prepared on the connection's own SQLite handle, below Qt's
 // layer: the one way a statement runs beside the recordsets. Database's
-// execute, insert and firstRow run the ones the connection keeps;
-// ForwardQuery and RepeatedStatement own one each, for reading and writing
-// rows by the hundred thousand (Qt's binding costs more per value than the
-// database itself).
+// execute, insert, firstRow and transactions run the ones the connection
+// keeps; ForwardQuery and RepeatedStatement own one each, for reading and
+// writing rows by the hundred thousand (Qt's binding costs more per value
+// than the database itself).
 //
-// Who owns what: the connection owns the statements it keeps by their text
-// and knows every other one; closing it finalizes them all, so none outlives
-// it, and any use after the close raises "object invalid" (3420). A kept
-// statement is reset after each run, so it holds no read open across a commit.
+// Who owns what: the connection owns the statements it keeps by their text;
+// ForwardQuery and RepeatedStatement own theirs and hold the connection.
+// Closing the connection finalizes every statement prepared on it, so none
+// outlives it: binding or running one afterwards raises "object invalid"
+// (3420), and its columns read as Null. A kept statement is reset after each
+// run, so it holds no read open across a commit.
 //
 // What fails: SQLite's message becomes the program's number (raiseSqlError):
 // "locked" (3260) once the wait for a file another connection holds has run
 // out (the connection's busy handler: the usual 3 s, or a ShortWait's), a
 // duplicate key 3022, a missing value 3314, no such table 3078, a mistake in
-// the text 3075 when it is prepared, no database 3051, anything else 3000
-// (also values that do not match the placeholders, and more than one
+// the text (syntax, an unknown column) 3075, no database 3051, anything else
+// 3000 (also values that do not match the placeholders, and more than one
 // statement in a text). A statement that failed is reset and runs again.
 class PreparedStatement {
 public:
