@@ -59,10 +59,10 @@ void cutTable(Database& db, const QString& table, const QString& order, int kept
         const qint64 to = std::min(extra, from + rows - 1);
         QElapsedTimer spent;
         spent.start();
-        db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
+        db.execute(QStringLiteral("BEGIN IMMEDIATE"));
         try {
-            db.executePrepared(slice, {from, to});
-            db.executePrepared(QStringLiteral("COMMIT"));
+            db.execute(slice, {from, to});
+            db.execute(QStringLiteral("COMMIT"));
         } catch (const AppError&) {
             db.rollback();
             throw;

@@ -32,10 +32,10 @@ std::optional<EmployeeWithCode> LookUpEmployeeByCode(const QString& code)
     if (trimmed.isEmpty())
         return std::nullopt;
     // The expression is the one the index is built on, so the index serves it.
-    const std::optional<QVariantList> row = Db().firstRowPrepared(
-        QStringLiteral("SELECT Employee_Number, Last_Name, First_Name, PictureFile FROM tblEmployees "
-                       "WHERE trim(Employee_Code, ' ') = ? ORDER BY rowid LIMIT 1"),
-        {trimmed});
+    const std::optional<QVariantList> row =
+        Db().firstRow(QStringLiteral("SELECT Employee_Number, Last_Name, First_Name, PictureFile FROM tblEmployees "
+                                     "WHERE trim(Employee_Code, ' ') = ? ORDER BY rowid LIMIT 1"),
+                      {trimmed});
     if (!row)
         return std::nullopt;
     EmployeeWithCode e;
@@ -63,7 +63,7 @@ QString GetEmployeeName(int16_t num)
     QString name;
     guarded(2913, [&] {
         name = Translate(QStringLiteral("Unknown Employee"));
-        const std::optional<QVariantList> row = Db().firstRowPrepared(
+        const std::optional<QVariantList> row = Db().firstRow(
             QStringLiteral("SELECT Last_Name, First_Name FROM tblEmployees WHERE Employee_Number = ?"), {num});
         if (row)
             name = nameOf(row->at(0), row->at(1));

@@ -64,7 +64,7 @@ void SetEventHolder(OnlineEvent& e, const std::optional<EmployeeWithCode>& holde
 qint64 SaveOnlineEvent(const OnlineEvent& e)
 {
     // Position 5 stays empty.
-    return Db().insertPrepared(
+    return Db().insert(
         QStringLiteral("INSERT INTO tblOnline (Time_CR, Date_CR, sIn, sCard, Employee_Number, sDoor, sReason, "
                        "Employee_Full_Name, SlotNumber, CardNum, iLockStrike, EmpPictureFile, iIn, iDoor, iReason, "
                        "iCard) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),

@@ -37,7 +37,7 @@ std::optional<EventLine> readStoredLine(qint64 id)
 {
     try {
         const std::optional<QVariantList> values =
-            Db().firstRowPrepared(QStringLiteral("SELECT * FROM tblOnline WHERE rowid = ?"), {id});
+            Db().firstRow(QStringLiteral("SELECT * FROM tblOnline WHERE rowid = ?"), {id});
         if (!values)
             return std::nullopt;
         return BuildEventLine(OnlineEventFromValues(*values));

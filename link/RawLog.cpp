@@ -59,7 +59,7 @@ void LogDoorStatus(int door)
 
 void StoreReadCardRow(const PacketRecord& p, uint16_t slot)
 {
-    Db().executePrepared(
+    Db().execute(
         QStringLiteral("INSERT INTO ReadCard_Tbl (Dest_System, Dest_Address, Date_Date, Date_Time, Src_System, "
                        "Src_Address, Version, Number_Bytes, Action, Data, CheckSum, SlotNumber) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -72,7 +72,7 @@ bool AddDoorStatusRecord(int door, uint8_t mode, const QDateTime& at)
 {
     // One statement compares with the door's newest row and adds the new one;
     // rows of the same second are told apart by the order they were written in.
-    return Db().executePrepared(
+    return Db().execute(
                QStringLiteral("INSERT INTO DoorStatus_Tbl (Door_Number, Door_Status, Door_Date, Door_time) "
                               "SELECT ?, ?, ?, ? WHERE (SELECT Door_Status FROM DoorStatus_Tbl WHERE Door_Number = ? "
                               "ORDER BY Door_Date DESC, Door_time DESC, rowid DESC LIMIT 1) IS NOT ?"),

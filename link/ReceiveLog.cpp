@@ -27,7 +27,7 @@ const QString markStatement = QStringLiteral("INSERT INTO JournalMark_Tbl (Id, S
 // The number of the last row of a journal the database has stored.
 qint64 storedUpTo()
 {
-    const auto row = Db().firstRowPrepared(QStringLiteral("SELECT StoredUpTo FROM JournalMark_Tbl WHERE Id = 1"));
+    const auto row = Db().firstRow(QStringLiteral("SELECT StoredUpTo FROM JournalMark_Tbl WHERE Id = 1"));
     return row ? row->value(0).toLongLong() : 0;
 }
 
@@ -170,17 +170,17 @@ int ReceiveLog::storeRows(int budgetMs, QList<qint64>& eventRows, std::optional<
         // Rows of the journal (they stand in front) are on the disk before the
         // journal lets them go: their commit waits for the disk, as the others do not.
         if (fromJournal)
-            db.executePrepared(QStringLiteral("PRAGMA synchronous=FULL"));
+            db.execute(QStringLiteral("PRAGMA synchronous=FULL"));
         const auto normal = qScopeGuard([&db, fromJournal] {
             if (!fromJournal)
                 return;
             try {
-                db.executePrepared(QStringLiteral("PRAGMA synchronous=NORMAL"));
+                db.execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
             } catch (const AppError&) {
                 // A database that fails here fails the next tick too; opening it again sets it.
             }
         });
-        db.executePrepared(QStringLiteral("BEGIN IMMEDIATE"));
+        db.execute(QStringLiteral("BEGIN IMMEDIATE"));
         QElapsedTimer spent;
         spent.start();
         try {
@@ -199,8 +199,8 @@ int ReceiveLog::storeRows(int budgetMs, QList<qint64>& eventRows, std::optional<
             }
             // Rows stored from the journal are never stored from it again.
             if (fromJournal)
-                db.executePrepared(markStatement, {m_rows[count - 1].sequence});
-            db.executePrepared(QStringLiteral("COMMIT"));
+                db.execute(markStatement, {m_rows[count - 1].sequence});
+            db.execute(QStringLiteral("COMMIT"));
         } catch (const AppError&) {
             // Leaves no transaction standing for the next tick to write into.
             db.rollback();

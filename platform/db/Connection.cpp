@@ -1,10 +1,18 @@
 #include "platform/db/Connection.h"
 
 #include "platform/AppError.h"
+#include "platform/db/PreparedStatement.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
 #include <sqlite3.h>
+
+Connection::Connection(QString name) : m_name(std::move(name)) {}
+
+Connection::~Connection()
+{
+    finalizeStatements();
+}
 
 QSqlDatabase Connection::database() const
 {
@@ -24,17 +32,19 @@ sqlite3* Connection::handle() const
     return db;
 }
 
-QSqlQuery Connection::prepare(const QString& sql) const
+QSqlQuery Connection::prepare(const QString& sql, bool forwardOnly) const
 {
     QSqlQuery query(database());
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly);
     if (!query.prepare(sql))
         raiseSqlError(query.lastError());
     return query;
 }
 
-void Connection::exec(QSqlQuery& query)
+void Connection::exec(QSqlQuery& query, const QVariantList& params)
 {
+    for (qsizetype i = 0; i < params.size(); ++i)
+        query.bindValue(static_cast<int>(i), params.at(i));
     if (!query.exec())
         raiseSqlError(query.lastError());
 }
@@ -42,20 +52,46 @@ void Connection::exec(QSqlQuery& query)
 QSqlQuery Connection::run(const QString& sql, const QVariantList& params) const
 {
     QSqlQuery query = prepare(sql);
-    for (qsizetype i = 0; i < params.size(); ++i)
-        query.bindValue(static_cast<int>(i), params.at(i));
-    exec(query);
+    exec(query, params);
     return query;
 }
 
-QSqlQuery& Connection::kept(const QString& sql, const QVariantList& params)
+QSqlQuery Connection::runScrollable(const QString& sql, const QVariantList& params) const
 {
+    QSqlQuery query = prepare(sql, false);
+    exec(query, params);
+    return query;
+}
+
+PreparedStatement& Connection::kept(const QString& sql)
+{
+    if (!m_open)
+        raiseError(Err::ObjectInvalid);
+    const quint64 use = ++m_uses;
     auto it = m_kept.find(sql);
-    if (it == m_kept.end())
-        it = m_kept.insert(sql, prepare(sql));
-    for (qsizetype i = 0; i < params.size(); ++i)
-        it->bindValue(static_cast<int>(i), params.at(i));
-    return *it;
+    if (it == m_kept.end()) {
+        auto statement = std::make_unique<PreparedStatement>(*this, sql);
+        if (m_kept.size() >= KeptMost) {
+            // A text made anew for each run (a number written into it) must not
+            // crowd out the ones run again and again.
+            auto least = m_kept.begin();
+            for (auto k = m_kept.begin(); k != m_kept.end(); ++k) {
+                if (k->second.lastUse < least->second.lastUse)
+                    least = k;
+            }
+            m_kept.erase(least);
+        }
+        it = m_kept.emplace(sql, Kept{std::move(statement), use}).first;
+    }
+    it->second.lastUse = use;
+    return *it->second.statement;
+}
+
+void Connection::finalizeStatements()
+{
+    m_kept.clear();
+    for (PreparedStatement* statement : m_statements)
+        statement->finalize();
 }
 
 QSqlQuery Connection::runNamed(const QString& sql, const QVariantMap& params) const
@@ -66,7 +102,7 @@ QSqlQuery Connection::runNamed(const QString& sql, const QVariantMap& params) co
         if (sql.contains(placeholder))
             query.bindValue(placeholder, it.value());
     }
-    exec(query);
+    exec(query, {});
     return query;
 }
 
@@ -86,7 +122,11 @@ bool Connection::isView(const QString& name) const
 
 void raiseSqlError(const QSqlError& error)
 {
-    const QString text = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
+    raiseSqlError(error.databaseText().isEmpty() ? error.driverText() : error.databaseText());
+}
+
+void raiseSqlError(const QString& text)
+{
     const auto has = [&](const char* words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
     if (has("UNIQUE constraint failed"))
         raiseError(Err::DuplicateKey);

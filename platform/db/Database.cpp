@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/DurableFile.h"
 #include "platform/Log.h"
+#include "platform/db/PreparedStatement.h"
 #include "platform/db/RecordsetImpl.h"
 
 #include <QDir>
@@ -252,7 +253,7 @@ void Database::close()
 {
     if (!isOpen())
         return;
-    m_connection->dropKept();
+    m_connection->finalizeStatements();
     m_connection->setOpen(false);
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection->name(), false);
@@ -318,76 +319,60 @@ Recordset Database::openQuery(const QString& name, const QVariantMap& params)
     return Recordset(std::move(d));
 }
 
+PreparedStatement& Database::kept(const QString& sql, const QVariantList& params)
+{
+    PreparedStatement& statement = m_connection->kept(sql);
+    statement.bind(params);
+    return statement;
+}
+
 int Database::execute(const QString& sql, const QVariantList& params)
 {
-    if (!m_connection)
-        raiseError(Err::ObjectInvalid);
-    QSqlQuery q = m_connection->run(sql, params);
-    return q.numRowsAffected();
+    PreparedStatement& statement = kept(sql, params);
+    statement.run();
+    return statement.changes();
 }
 
-int Database::executePrepared(const QString& sql, const QVariantList& params)
+qint64 Database::insert(const QString& sql, const QVariantList& params)
 {
-    if (!m_connection)
-        raiseError(Err::ObjectInvalid);
-    QSqlQuery& q = m_connection->kept(sql, params);
-    if (!q.exec())
-        raiseSqlError(q.lastError());
-    const int changed = q.numRowsAffected();
-    q.finish();
-    return changed;
+    PreparedStatement& statement = kept(sql, params);
+    statement.run();
+    return statement.lastRowId();
 }
 
-qint64 Database::insertPrepared(const QString& sql, const QVariantList& params)
+std::optional<QVariantList> Database::firstRow(const QString& sql, const QVariantList& params)
 {
-    if (!m_connection)
-        raiseError(Err::ObjectInvalid);
-    QSqlQuery& q = m_connection->kept(sql, params);
-    if (!q.exec())
-        raiseSqlError(q.lastError());
-    const qint64 row = q.lastInsertId().toLongLong();
-    q.finish();
-    return row;
-}
-
-std::optional<QVariantList> Database::firstRowPrepared(const QString& sql, const QVariantList& params)
-{
-    if (!m_connection)
-        raiseError(Err::ObjectInvalid);
-    QSqlQuery& q = m_connection->kept(sql, params);
-    if (!q.exec())
-        raiseSqlError(q.lastError());
+    PreparedStatement& statement = kept(sql, params);
     std::optional<QVariantList> row;
-    if (q.next()) {
-        row.emplace();
-        const int columns = q.record().count();
-        row->reserve(columns);
-        for (int i = 0; i < columns; ++i)
-            row->append(q.value(i));
-    }
-    // A statement left standing would hold its read open across the commit.
-    q.finish();
+    if (statement.step())
+        row = statement.row();
+    statement.reset();
     return row;
+}
+
+QSqlQuery Database::queryForModel(const QString& sql, const QVariantList& params)
+{
+    return m_connection->runScrollable(sql, params);
 }
 
 void Database::beginTransaction()
 {
-    QSqlDatabase db = m_connection->database();
-    if (!db.transaction())
-        raiseSqlError(db.lastError());
+    execute(QStringLiteral("BEGIN"));
 }
 
 void Database::commit()
 {
-    QSqlDatabase db = m_connection->database();
-    if (!db.commit())
-        raiseSqlError(db.lastError());
+    execute(QStringLiteral("COMMIT"));
 }
 
 void Database::rollback()
 {
-    QSqlDatabase db = m_connection->database();
-    db.rollback();
+    PreparedStatement& statement = kept(QStringLiteral("ROLLBACK"), {});
+    try {
+        statement.run();
+    } catch (const AppError&) {
+        // Nothing was open any more: SQLite ends a transaction itself on some failures.
+    }
 }
 
 bool Database::inTransaction() const

@@ -10,6 +10,8 @@
 #include <optional>
 
 class Connection;
+class PreparedStatement;
+class QSqlQuery;
 
 // The program database: one SQLite file. Opening an existing file adds what is
 // missing of the schema and never drops or rewrites anything.
@@ -54,16 +56,19 @@ public:
     // A view, or a stored query whose :prmDate / :prmNum placeholders are bound.
     Recordset openQuery(const QString& name, const QVariantMap& params = {});
 
-    // Runs one statement; returns the number of rows it changed.
+    // The statements beside the recordsets, each prepared at its first run and
+    // kept by the connection for the next (PreparedStatement.h says what fails);
+    // values are bound to the '?' placeholders in order.
+    // Runs one statement to its end; returns the number of rows it changed.
     int execute(const QString& sql, const QVariantList& params = {});
-
-    // For statements run row after row (the reception of the door's packets):
-    // each text is prepared once and kept until the database closes.
-    int executePrepared(const QString& sql, const QVariantList& params = {});
-    // A kept INSERT of one row; returns the number of the row it added.
-    qint64 insertPrepared(const QString& sql, const QVariantList& params = {});
-    // The first row of a kept query, or nothing when it returns no row.
-    std::optional<QVariantList> firstRowPrepared(const QString& sql, const QVariantList& params = {});
+    // Runs an INSERT of one row; returns the number of the row it added.
+    qint64 insert(const QString& sql, const QVariantList& params = {});
+    // The first row of a query, or nothing when it returns no row.
+    std::optional<QVariantList> firstRow(const QString& sql, const QVariantList& params = {});
+    // The rows of a query for a grid's model, which takes Qt's own query and
+    // moves back and forth through it: prepared, its values bound and run,
+    // a failure raised as its number.
+    QSqlQuery queryForModel(const QString& sql, const QVariantList& params = {});
 
     void beginTransaction();
     void commit();
@@ -114,6 +119,7 @@ private:
     Database(QString path, std::shared_ptr<Connection> connection);
     static std::unique_ptr<Database> connect(const QString& path, const Schema& schema, const Schema& firstRows = {});
     static std::unique_ptr<Database> connectPlain(const QString& path, const QString& options);
+    PreparedStatement& kept(const QString& sql, const QVariantList& params);
 
     QString m_path;
     std::shared_ptr<Connection> m_connection;

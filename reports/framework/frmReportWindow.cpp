@@ -11,7 +11,6 @@
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Prompts.h"
-#include "platform/db/Connection.h"
 #include "platform/db/DeferredCheckpoint.h"
 #include "platform/files/SaveFileDialogs.h"
 #include "platform/forms/AnimationBox.h"
@@ -30,7 +29,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
@@ -252,15 +250,7 @@ void frmReportWindow::preview()
             showNotice(Translate(QStringLiteral("No Match With This Filters")));
             return;
         }
-        QSqlQuery query(Db().connection()->database());
-        query.setForwardOnly(false);
-        if (!query.prepare(rows.sql))
-            raiseSqlError(query.lastError());
-        for (qsizetype i = 0; i < rows.params.size(); ++i)
-            query.bindValue(static_cast<int>(i), rows.params.at(i));
-        if (!query.exec())
-            raiseSqlError(query.lastError());
-        m_model->setQuery(std::move(query));
+        m_model->setQuery(Db().queryForModel(rows.sql, rows.params));
         InitGrid();
         widenToColumns();
         showNormalPointer();
