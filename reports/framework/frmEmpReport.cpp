@@ -176,7 +176,7 @@ void frmEmpReport::Form_Load()
 {
     guarded(657, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        ReportKind = 0;
+        SetReportKind(0);
         const QDate today = programClock().now().date();
         MaskFromDate->setDate(today.addDays(-7));
         MaskToDate->setDate(today);
@@ -295,7 +295,7 @@ void frmEmpReport::Option1_Click(int index)
         ResetFilterControls();
         if (index < 0 || index > 6)
             return;
-        ReportKind = static_cast<int16_t>(index);
+        SetReportKind(index);
         if (index == ReportKinds::HoursDetails || index == ReportKinds::HoursTotal) {
             OptSort[0]->setChecked(true);
             OptSort[0]->setEnabled(false);
