@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/Form.h"
+#include "platform/forms/FormRegistry.h"
 #include "reports/framework/Report.h"
 
 #include <memory>
@@ -89,4 +90,25 @@ private:
     ReportFilters m_filters;
     QSqlQueryModel* m_model;
     PreviewGridFit* m_fit;
+};
+
+// A row of the report filter window's launch table: the report window of a
+// kind (its one instance, made on first use) and the three operations the
+// filter window calls on it. An empty row launches nothing.
+struct ReportWindowRow {
+    frmReportWindow* (*window)() = nullptr;
+    void (*preview)(frmReportWindow&) = nullptr;
+    void (*save)(frmReportWindow&) = nullptr;
+    void (*print)(frmReportWindow&) = nullptr;
+
+    // The row of a report window: its own preview (PreviewLateReport and the
+    // like), and the save and print every report window has.
+    template <class Window, void (Window::*Preview)()>
+    static ReportWindowRow of()
+    {
+        return {[]() -> frmReportWindow* { return &FormInstance<Window>::get(); },
+                [](frmReportWindow& window) { (static_cast<Window&>(window).*Preview)(); },
+                [](frmReportWindow& window) { window.cmdSave_Click(); },
+                [](frmReportWindow& window) { window.cmdPrintReport_Click(); }};
+    }
 };
