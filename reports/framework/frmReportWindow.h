@@ -23,7 +23,9 @@ class QToolBar;
 // With This Filters" and nothing else.
 //
 // A report window is made of its Report and the numbers its failures are
-// reported with; a report may refuse to run (see mayRun).
+// reported with. A report that lacks a default of the door settings does not
+// run (reports/framework/ReportMayRun.h): the window says so and opens the
+// door settings at the field.
 class frmReportWindow : public Form {
     Q_OBJECT
 public:
@@ -63,8 +65,6 @@ public:
 
 protected:
     void Form_Load() override;
-    // False when the report cannot run now; the user has been told why.
-    virtual bool mayRun(Operation operation);
     // The file a save writes to, chosen in the save dialog; a cancel raises
     // the dialog's cancel error.
     virtual QString chooseSaveFile();
@@ -73,6 +73,8 @@ protected:
     const QWidget* opener() const;
 
 private:
+    // False when the report cannot run now; the user has been told why.
+    bool mayRun(Operation operation);
     // The report's fill, beside the window's thread; false when it failed
     // (and said why) or a close stopped it.
     bool fillWorkTable();
