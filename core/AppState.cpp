@@ -20,7 +20,7 @@ void resetAppState()
     if (s.Db)
         s.Db->close();
     s = AppState{};
-    ReportKind = 0;
+    SetReportKind(0);
     ForgetHeldReports();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// Hands the report filter window the report windows of the subsystems built
-// on the report framework. The program and the window tests call it once the
-// windows are there to be made.
+// Fills the report filter window's launch table with the window of every
+// report kind, the framework's and those of the subsystems built on it. The
+// program and the window tests call it once the windows are there to be made.
 void JoinSubsystemWindows();

@@ -113,27 +113,15 @@ ReportQuery ExceptReport::printQuery(const ReportFilters& filters) const
 
 int ExceptReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    const ReportQuery source = printQuery(filters);
-    ForwardQuery rows(Db(), source.sql, source.params);
-    if (!rows.next())
-        return 0;
-    const QString right = PrintedAtText(run.now);
-    const QString title = Translate(QStringLiteral("Incomplete Hours Report"));
-    int needX = 0;
-    int didX = 0;
-    int missingX = 0;
-    int globalX = 0;
-    Printout printout(
-        printer,
-        [&](bool continued) {
-            PrintExceptReportHeader(printer, 300, 100, title, right, needX, didX, missingX, globalX, continued,
-                                    filters);
-        },
-        reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
-    printer.setFontSize(12);
+    // Where the page header puts the columns.
+    int needX = 0, didX = 0, missingX = 0, globalX = 0;
+    const ReportPages pages{Translate(QStringLiteral("Incomplete Hours Report")), 300, PageCheck::AfterEachLine,
+                            [&](const QString& title, const QString& right, bool continued) {
+                                PrintExceptReportHeader(printer, 300, 100, title, right, needX, didX, missingX, globalX,
+                                                        continued, filters);
+                            }};
     std::optional<QString> previousName;
-    int printed = 0;
-    do {
+    return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         const QString name = rows.field(Name).textOrEmpty();
         if (rows.value(IsTotal).toInt() == 1) {
             const QString total = name + QLatin1Char(' ') + Translate(QStringLiteral("Incompleted")) +
@@ -143,8 +131,7 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
                 PrintRow(printer, {{300, total}});
             });
             printout.lineCounter() += 2;
-            ++printed;
-            continue;
+            return;
         }
         if (name != previousName) {
             printNameHeading(printer, printout, 300, QString(), name, 0, 3);
@@ -157,8 +144,5 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
                                {missingX, rows.field(Missing).textOrEmpty()},
                                {globalX, rows.field(Global).textOrEmpty()}});
         });
-        ++printed;
-    } while (rows.next());
-    printout.finish();
-    return printed;
+    });
 }

@@ -48,33 +48,20 @@ TextFileLayout MissingReport::textFile() const
 
 int MissingReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    const ReportQuery source = printQuery(filters);
-    ForwardQuery rows(Db(), source.sql, source.params);
-    if (!rows.next())
-        return 0;
-    const QString right = PrintedAtText(run.now);
-    const QString title = Translate(QStringLiteral("Absence Report"));
-    Printout printout(
-        printer,
-        [&](bool continued) {
-            PrintMissingReportHeader(printer, 1000, 100, title, right, continued, filters);
-            // The header leaves bold on; the employee's name is not repeated on a later page.
-            if (continued)
-                printer.setFontBold(false);
-        },
-        reportPrintoutLayout(1000, PageCheck::AfterEachLine, run));
-    printer.setFontSize(12);
+    const ReportPages pages{Translate(QStringLiteral("Absence Report")), 1000, PageCheck::AfterEachLine,
+                            [&](const QString& title, const QString& right, bool continued) {
+                                PrintMissingReportHeader(printer, 1000, 100, title, right, continued, filters);
+                                // The header leaves bold on; the employee's name is not repeated on a later page.
+                                if (continued)
+                                    printer.setFontBold(false);
+                            }};
     std::optional<QString> previousName;
-    int printed = 0;
-    do {
+    return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         const QString name = rows.field(0).textOrEmpty();
         if (name != previousName) {
             printNameHeading(printer, printout, 1000, QStringLiteral(" "), name, 0, 2);
             previousName = name;
         }
         printout.bodyLine([&] { PrintRow(printer, {{1000, shownDate(rows.field(1).textOrEmpty())}}); });
-        ++printed;
-    } while (rows.next());
-    printout.finish();
-    return printed;
+    });
 }

@@ -61,28 +61,16 @@ TextFileLayout OnlineReport::textFile() const
 
 int OnlineReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    const ReportQuery source = printQuery(filters);
-    ForwardQuery rows(Db(), source.sql, source.params);
-    if (!rows.next())
-        return 0;
-    const QString right = PrintedAtText(run.now);
-    const QString title = Translate(QStringLiteral("On Line Report"));
-    int timeX = 0;
-    int inOutX = 0;
-    int pinCardX = 0;
-    int doorActionX = 0;
-    Printout printout(
-        printer,
-        [&](bool continued) {
-            PrintOnLineReportHeader(printer, 300, 100, title, right, timeX, inOutX, pinCardX, doorActionX, continued,
-                                    filters);
-        },
-        reportPrintoutLayout(300, PageCheck::AfterEachLine, run));
-    printer.setFontSize(12);
+    // Where the page header puts the columns.
+    int timeX = 0, inOutX = 0, pinCardX = 0, doorActionX = 0;
+    const ReportPages pages{Translate(QStringLiteral("On Line Report")), 300, PageCheck::AfterEachLine,
+                            [&](const QString& title, const QString& right, bool continued) {
+                                PrintOnLineReportHeader(printer, 300, 100, title, right, timeX, inOutX, pinCardX,
+                                                        doorActionX, continued, filters);
+                            }};
     // The label carries the number: two employees of one name are two groups.
     std::optional<QString> previousLabel;
-    int printed = 0;
-    do {
+    return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         const QString label = rows.field(Label).textOrEmpty();
         if (label != previousLabel) {
             printNameHeading(printer, printout, 300, QStringLiteral("   "), label, 1, 3);
@@ -95,8 +83,5 @@ int OnlineReport::print(Printer& printer, const ReportFilters& filters, const Pr
                                {pinCardX, rows.field(PinCard).textOrEmpty()},
                                {doorActionX, rows.field(DoorAction).textOrEmpty()}});
         });
-        ++printed;
-    } while (rows.next());
-    printout.finish();
-    return printed;
+    });
 }

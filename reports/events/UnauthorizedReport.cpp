@@ -76,28 +76,14 @@ TextFileLayout UnauthorizedReport::textFile() const
 
 int UnauthorizedReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    const ReportQuery source = printQuery(filters);
-    ForwardQuery rows(Db(), source.sql, source.params);
-    if (!rows.next())
-        return 0;
-    const QString right = PrintedAtText(run.now);
-    const QString title = Translate(QStringLiteral("UnAuthorized Report"));
-    int timeX = 0;
-    int nameX = 0;
-    int slotX = 0;
-    int codeX = 0;
-    int doorActionX = 0;
-    int reasonX = 0;
-    Printout printout(
-        printer,
-        [&](bool continued) {
-            PrintUnauthReportHeader(printer, 300, 100, title, right, timeX, nameX, slotX, codeX, doorActionX, reasonX,
-                                    continued, filters);
-        },
-        reportPrintoutLayout(300, PageCheck::BeforeEachLine, run));
-    printer.setFontSize(12);
-    int printed = 0;
-    do {
+    // Where the page header puts the columns.
+    int timeX = 0, nameX = 0, slotX = 0, codeX = 0, doorActionX = 0, reasonX = 0;
+    const ReportPages pages{Translate(QStringLiteral("UnAuthorized Report")), 300, PageCheck::BeforeEachLine,
+                            [&](const QString& title, const QString& right, bool continued) {
+                                PrintUnauthReportHeader(printer, 300, 100, title, right, timeX, nameX, slotX, codeX,
+                                                        doorActionX, reasonX, continued, filters);
+                            }};
+    return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         printout.bodyLine([&] {
             PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
                                {timeX, clockOfStoredTime(rows.field(Time).textOrEmpty())},
@@ -107,8 +93,5 @@ int UnauthorizedReport::print(Printer& printer, const ReportFilters& filters, co
                                {reasonX, rows.field(Reason).textOrEmpty()},
                                {nameX, rows.field(Name).textOrEmpty()}});
         });
-        ++printed;
-    } while (rows.next());
-    printout.finish();
-    return printed;
+    });
 }

@@ -11,7 +11,4 @@ public:
     frmExceptReport();
 
     void PreviewExceptReport() { preview(); }
-
-protected:
-    bool mayRun(Operation operation) override;
 };

@@ -86,25 +86,15 @@ ReportQuery LateReport::printQuery(const ReportFilters& filters) const
 
 int LateReport::print(Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    const ReportQuery source = printQuery(filters);
-    ForwardQuery rows(Db(), source.sql, source.params);
-    if (!rows.next())
-        return 0;
-    const QString right = PrintedAtText(run.now);
-    const QString title = Translate(QStringLiteral("Late Arrival Report"));
-    int scheduleX = 0;
-    int actualX = 0;
-    int lateX = 0;
-    Printout printout(
-        printer,
-        [&](bool continued) {
-            PrintLateReportHeader(printer, 500, 100, title, right, scheduleX, actualX, lateX, continued, filters);
-        },
-        reportPrintoutLayout(500, PageCheck::AfterEachLine, run));
-    printer.setFontSize(12);
+    // Where the page header puts the columns.
+    int scheduleX = 0, actualX = 0, lateX = 0;
+    const ReportPages pages{Translate(QStringLiteral("Late Arrival Report")), 500, PageCheck::AfterEachLine,
+                            [&](const QString& title, const QString& right, bool continued) {
+                                PrintLateReportHeader(printer, 500, 100, title, right, scheduleX, actualX, lateX,
+                                                      continued, filters);
+                            }};
     std::optional<QString> previousName;
-    int printed = 0;
-    do {
+    return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         const QString name = rows.field(Name).textOrEmpty();
         if (rows.value(IsTotal).toInt() == 1) {
             if (rows.value(TotalDays).toLongLong() > 0) {
@@ -116,8 +106,7 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
                 });
                 printout.lineCounter() += 2;
             }
-            ++printed;
-            continue;
+            return;
         }
         if (name != previousName) {
             printNameHeading(printer, printout, 500, QStringLiteral(" "), name, 0, 3);
@@ -129,8 +118,5 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
                                {actualX, rows.field(Did).textOrEmpty()},
                                {lateX, rows.field(Late).textOrEmpty()}});
         });
-        ++printed;
-    } while (rows.next());
-    printout.finish();
-    return printed;
+    });
 }

@@ -54,7 +54,7 @@ int writeReportFile(const QString& path, const TextFileLayout& layout, const Rep
 
 int printReport(Report& report, Printer& printer, const ReportFilters& filters, const PrintRun& run)
 {
-    ReportKind = static_cast<int16_t>(report.kind());
+    SetReportKind(report.kind());
     // The job is named as the report's text file is titled.
     const QStringList title = report.textFileFor(filters).title;
     printer.setDocumentName((title.value(0) + QLatin1Char(' ') + title.value(1)).simplified());

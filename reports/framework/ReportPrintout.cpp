@@ -1,16 +1,32 @@
 #include "reports/framework/ReportPrintout.h"
 
+#include "core/AppState.h"
 #include "core/PrintHelpers.h"
+#include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
 #include "reports/framework/Report.h"
 
-PrintoutLayout reportPrintoutLayout(int16_t footerX, PageCheck check, const PrintRun& run)
+int printReportRows(Printer& printer, const ReportQuery& source, const PrintRun& run, const ReportPages& pages,
+                    const std::function<void(const ForwardQuery& row, Printout& printout)>& line)
 {
+    ForwardQuery rows(Db(), source.sql, source.params);
+    if (!rows.next())
+        return 0;
+    const QString right = PrintedAtText(run.now);
     PrintoutLayout layout;
-    layout.footerX = footerX;
-    layout.check = check;
+    layout.footerX = pages.x;
+    layout.check = pages.check;
     layout.notice = run.notice;
-    return layout;
+    Printout printout(
+        printer, [&](bool continued) { pages.header(pages.title, right, continued); }, layout);
+    printer.setFontSize(12);
+    int printed = 0;
+    do {
+        line(rows, printout);
+        ++printed;
+    } while (rows.next());
+    printout.finish();
+    return printed;
 }
 
 void printNameHeading(Printer& printer, Printout& printout, int16_t x, const QString& before, const QString& name,

@@ -18,9 +18,7 @@
 #include "reports/framework/DefaultSchedule.h"
 #include "reports/framework/FilterCheck.h"
 #include "reports/framework/SortOrder.h"
-#include "reports/framework/frmLateHours.h"
-#include "reports/framework/frmTotalHours.h"
-#include "reports/framework/frmWorkingHours.h"
+#include "reports/framework/frmReportWindow.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -28,7 +26,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,6 +34,7 @@
 #include <QScopedValueRollback>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <array>
 
 namespace {
 
@@ -52,29 +50,29 @@ DateField* datePicker(QWidget* parent)
     return picker;
 }
 
-QHash<int, std::function<frmReportWindow*()>>& registeredWindows()
+std::array<ReportWindowRow, ReportKinds::Count>& launchTable()
 {
-    static QHash<int, std::function<frmReportWindow*()>> windows;
-    return windows;
+    static std::array<ReportWindowRow, ReportKinds::Count> rows;
+    return rows;
 }
 
+ReportWindowRow launchRow(int kind)
+{
+    return kind >= 0 && kind < ReportKinds::Count ? launchTable()[static_cast<size_t>(kind)] : ReportWindowRow{};
+}
+
+}
+
+void frmEmpReport::registerReportWindow(int kind, ReportWindowRow row)
+{
+    if (kind >= 0 && kind < ReportKinds::Count)
+        launchTable()[static_cast<size_t>(kind)] = row;
 }
 
 frmReportWindow* frmEmpReport::reportWindow(int kind)
 {
-    switch (kind) {
-    case ReportKinds::HoursDetails: return &FormInstance<frmWorkingHours>::get();
-    case ReportKinds::LateArrival: return &FormInstance<frmLateHours>::get();
-    case ReportKinds::HoursTotal: return &FormInstance<frmTotalHours>::get();
-    default: break;
-    }
-    const std::function<frmReportWindow*()> window = registeredWindows().value(kind);
-    return window ? window() : nullptr;
-}
-
-void frmEmpReport::registerReportWindow(int kind, std::function<frmReportWindow*()> window)
-{
-    registeredWindows().insert(kind, std::move(window));
+    const ReportWindowRow row = launchRow(kind);
+    return row.window ? row.window() : nullptr;
 }
 
 frmEmpReport::frmEmpReport()
@@ -176,7 +174,7 @@ void frmEmpReport::Form_Load()
 {
     guarded(657, [this] {
         FormTranslator(BinaryDict()).TranslateForm(this);
-        ReportKind = 0;
+        SetReportKind(0);
         const QDate today = programClock().now().date();
         MaskFromDate->setDate(today.addDays(-7));
         MaskToDate->setDate(today);
@@ -207,20 +205,20 @@ void frmEmpReport::Toolbar1_ButtonClick(int button)
 
 void frmEmpReport::PreviewReport()
 {
-    launch(656, Launch::Preview);
+    launch(656, &ReportWindowRow::preview);
 }
 
 void frmEmpReport::SaveReport()
 {
-    launch(654, Launch::Save);
+    launch(654, &ReportWindowRow::save);
 }
 
 void frmEmpReport::PrintReport()
 {
-    launch(653, Launch::Print);
+    launch(653, &ReportWindowRow::print);
 }
 
-void frmEmpReport::launch(int16_t procId, Launch what)
+void frmEmpReport::launch(int16_t procId, Operation operation)
 {
     // The window stays live while a report fills; a second launch meanwhile is ignored.
     if (m_launching)
@@ -233,17 +231,14 @@ void frmEmpReport::launch(int16_t procId, Launch what)
             showNormalPointer();
             return;
         }
-        frmReportWindow* window = reportWindow(ReportKind);
-        if (!window)
+        const ReportWindowRow row = launchRow(ReportKind);
+        if (!row.window || !(row.*operation))
             return;
-        window->setFilters(filters());
-        switch (what) {
-        case Launch::Preview: window->preview(); break;
-        case Launch::Save: window->cmdSave_Click(); break;
-        case Launch::Print: window->cmdPrintReport_Click(); break;
-        }
+        frmReportWindow& window = *row.window();
+        window.setFilters(filters());
+        (row.*operation)(window);
     });
-    if (what == Launch::Preview)
+    if (operation == &ReportWindowRow::preview)
         showNormalPointer();
 }
 
@@ -295,7 +290,7 @@ void frmEmpReport::Option1_Click(int index)
         ResetFilterControls();
         if (index < 0 || index > 6)
             return;
-        ReportKind = static_cast<int16_t>(index);
+        SetReportKind(index);
         if (index == ReportKinds::HoursDetails || index == ReportKinds::HoursTotal) {
             OptSort[0]->setChecked(true);
             OptSort[0]->setEnabled(false);

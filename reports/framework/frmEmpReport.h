@@ -2,8 +2,7 @@
 
 #include "platform/forms/Form.h"
 #include "reports/framework/ReportFilters.h"
-
-#include <functional>
+#include "reports/framework/frmReportWindow.h"
 
 class AnimationBox;
 class QAction;
@@ -14,7 +13,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolBar;
-class frmReportWindow;
 
 // "Reports": the one way into the reports. The user picks a report, a range of
 // employee numbers, a range of dates and a sort direction; Preview, Save and
@@ -41,12 +39,13 @@ public:
     // The filters as they stand, for a report about to run.
     ReportFilters filters() const;
 
+    // The one way to a report kind's window: the launch table, which the shell
+    // fills for every kind (app/forms/JoinSubsystemWindows.cpp), as the windows
+    // of reports/events lie beyond this folder. A kind outside 0 to 6 has none.
+    static void registerReportWindow(int kind, ReportWindowRow row);
     // The window of a report kind, created on first use; nullptr for a kind
-    // whose window is not built yet.
+    // without one.
     static frmReportWindow* reportWindow(int kind);
-    // How the report windows built on this framework join the launch: the shell
-    // registers, for each further kind, how to get its window's one instance.
-    static void registerReportWindow(int kind, std::function<frmReportWindow*()> window);
 
     QRadioButton* Option1[7];
     QGroupBox* Frame3;
@@ -73,8 +72,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Launch { Preview, Save, Print };
-    void launch(int16_t procId, Launch what);
+    using Operation = void (*ReportWindowRow::*)(frmReportWindow&);
+    void launch(int16_t procId, Operation operation);
     void checkEmpLimit(QLineEdit* field);
 
     bool m_launching = false;

@@ -10,7 +10,4 @@ public:
     frmLateHours();
 
     void PreviewLateReport() { preview(); }
-
-protected:
-    bool mayRun(Operation operation) override;
 };

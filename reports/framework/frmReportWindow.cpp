@@ -6,6 +6,7 @@
 #include "core/PrintBesideTheWindow.h"
 #include "core/PrintGuard.h"
 #include "core/WaitSeconds.h"
+#include "employees/frmProgramming.h"
 #include "platform/BackgroundTask.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -16,6 +17,7 @@
 #include "platform/forms/AnimationBox.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/Placement.h"
+#include "platform/forms/TimeBox.h"
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
@@ -23,10 +25,12 @@
 #include "platform/widgets/FormTranslator.h"
 #include "platform/widgets/HelpKey.h"
 #include "reports/framework/FillShow.h"
+#include "reports/framework/ReportMayRun.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/widgets/PreviewGridFit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSqlQuery>
@@ -169,9 +173,24 @@ void frmReportWindow::Form_Load()
     FormTranslator(BinaryDict()).TranslateForm(this);
 }
 
-bool frmReportWindow::mayRun(Operation)
+bool frmReportWindow::mayRun(Operation operation)
 {
-    return true;
+    const std::optional<MissingDefault> missing =
+        missingDefault(m_report->kind(), appState().DefaultStartTime, appState().DefaultWorkHours);
+    if (!missing)
+        return true;
+    const QString text = Translate(missing->message);
+    if (missing->previewWarns && operation == Operation::Preview)
+        ShowWarning(text);
+    else
+        ShowNotice(text);
+    frmProgramming& settings = FormInstance<frmProgramming>::get();
+    settings.showModeless(opener());
+    QWidget* field = settings.cmbHours[0];
+    if (missing->setting == MissingDefault::Setting::StartTime)
+        field = settings.txtTime[0];
+    settings.FocusWorkingDaysField(field);
+    return false;
 }
 
 QString frmReportWindow::chooseSaveFile()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/Form.h"
+#include "platform/forms/FormRegistry.h"
 #include "reports/framework/Report.h"
 
 #include <memory>
@@ -22,7 +23,9 @@ class QToolBar;
 // With This Filters" and nothing else.
 //
 // A report window is made of its Report and the numbers its failures are
-// reported with; a report may refuse to run (see mayRun).
+// reported with. A report that lacks a default of the door settings does not
+// run (reports/framework/ReportMayRun.h): the window says so and opens the
+// door settings at the field.
 class frmReportWindow : public Form {
     Q_OBJECT
 public:
@@ -62,8 +65,6 @@ public:
 
 protected:
     void Form_Load() override;
-    // False when the report cannot run now; the user has been told why.
-    virtual bool mayRun(Operation operation);
     // The file a save writes to, chosen in the save dialog; a cancel raises
     // the dialog's cancel error.
     virtual QString chooseSaveFile();
@@ -72,6 +73,8 @@ protected:
     const QWidget* opener() const;
 
 private:
+    // False when the report cannot run now; the user has been told why.
+    bool mayRun(Operation operation);
     // The report's fill, beside the window's thread; false when it failed
     // (and said why) or a close stopped it.
     bool fillWorkTable();
@@ -89,4 +92,25 @@ private:
     ReportFilters m_filters;
     QSqlQueryModel* m_model;
     PreviewGridFit* m_fit;
+};
+
+// A row of the report filter window's launch table: the report window of a
+// kind (its one instance, made on first use) and the three operations the
+// filter window calls on it. An empty row launches nothing.
+struct ReportWindowRow {
+    frmReportWindow* (*window)() = nullptr;
+    void (*preview)(frmReportWindow&) = nullptr;
+    void (*save)(frmReportWindow&) = nullptr;
+    void (*print)(frmReportWindow&) = nullptr;
+
+    // The row of a report window: its own preview (PreviewLateReport and the
+    // like), and the save and print every report window has.
+    template <class Window, void (Window::*Preview)()>
+    static ReportWindowRow of()
+    {
+        return {[]() -> frmReportWindow* { return &FormInstance<Window>::get(); },
+                [](frmReportWindow& window) { (static_cast<Window&>(window).*Preview)(); },
+                [](frmReportWindow& window) { window.cmdSave_Click(); },
+                [](frmReportWindow& window) { window.cmdPrintReport_Click(); }};
+    }
 };

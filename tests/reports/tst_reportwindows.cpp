@@ -8,8 +8,6 @@
 #include "reports/framework/frmLateHours.h"
 #include "reports/framework/frmTotalHours.h"
 #include "reports/framework/frmWorkingHours.h"
-#include "tests/support/FileBytes.h"
-#include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/ReportWindows.h"
 #include "tests/support/WindowTestEnvironment.h"
@@ -39,9 +37,7 @@ class ReportWindowsTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<WindowTestEnvironment>();
-        env->openNewDatabase();
-        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        env = reportWindowsEnvironment();
         addEvent(7, Monday, QStringLiteral("08:10:00"), 1);
         addEvent(7, Monday, QStringLiteral("16:00:00"), 2);
     }
@@ -49,9 +45,7 @@ private slots:
 
     void thePreviewShowsTheRowsInTheGrid()
     {
-        frmEmpReport& filter = filterFor(ReportKinds::HoursDetails);
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmWorkingHours&>(form);
+        previewAndLook<frmWorkingHours>(*env, filterFor(ReportKinds::HoursDetails), [](frmWorkingHours& window) {
             const QAbstractItemModel* model = window.MSFlexGrid1->model();
             QCOMPARE(model->rowCount(), 2);
             QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
@@ -62,9 +56,7 @@ private slots:
             QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("Total"));
             QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral(" 7:50"));
             QVERIFY(window.isEnabled());
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
         QVERIFY(!FormInstance<frmWorkingHours>::exists());
         QVERIFY(!busyPointerShown());
@@ -95,17 +87,13 @@ private slots:
         filter.txtFromEmp->setText(QStringLiteral("20"));
         const QString path = env->file(QStringLiteral("none.txt"));
         env->saveDialogs.answer(path);
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
+        previewSaveAndPrint(filter);
         QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("No Match With This Filters")));
         for (const auto& box : env->prompts.boxes) {
             QCOMPARE(box.title, QStringLiteral("GT-430"));
             QCOMPARE(box.buttons, buttons);
         }
-        QVERIFY(env->modalWindows.isEmpty());
-        QVERIFY(env->saveDialogs.shown.isEmpty());
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QCOMPARE(broughtUp(*env), QStringList());
         QVERIFY(!QFile::exists(path));
         QVERIFY(!busyPointerShown());
     }
@@ -113,30 +101,18 @@ private slots:
     // Save and print on a shown preview keep to the rows on the screen.
     void theShownPreviewIsSavedAsItIs()
     {
-        frmEmpReport& filter = filterFor(ReportKinds::HoursDetails);
-        const QString shown = env->file(QStringLiteral("shown.txt"));
-        const QString refilled = env->file(QStringLiteral("refilled.txt"));
-        PrintRecord record;
-        env->modalSteps.enqueue([&](Form& form) {
-            auto& window = static_cast<frmWorkingHours&>(form);
+        const ShownPreviewRun run = saveAndPrintThePreview(*env, filterFor(ReportKinds::HoursDetails), [] {
             addEvent(7, QStringLiteral("2026-02-27"), QStringLiteral("09:00:00"), 1);
-            env->saveDialogs.answer(shown);
-            env->printDialogs.answerRecording(record);
-            window.Toolbar1_ButtonClick(1);
-            window.Toolbar1_ButtonClick(2);
-            window.Toolbar1_ButtonClick(4);
         });
-        filter.PreviewReport();
-        QCOMPARE(fileBytes(shown).count('\n'), 3 + 2);
-        QCOMPARE(record.documentsEnded, 1);
-        QVERIFY(record.drawnBesideTheWindow);
-        QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("27 Feb 2026")));
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmWorkingHours")});
+        QCOMPARE(run.savedOnThePreview.count('\n'), 3 + 2);
+        QCOMPARE(run.printedOnThePreview.documentsEnded, 1);
+        QVERIFY(run.printedOnThePreview.drawnBesideTheWindow);
+        QVERIFY(!run.printedOnThePreview.textsOnPage(1).contains(QStringLiteral("27 Feb 2026")));
+        QCOMPARE(env->prompts.texts(), QStringList(2, QStringLiteral("save file successful")));
         QCOMPARE(env->prompts.boxes.first().buttons, 1);
         // Called from the filter window, save fills the table again first.
-        env->saveDialogs.answer(refilled);
-        filter.SaveReport();
-        QCOMPARE(fileBytes(refilled).count('\n'), 3 + 3);
+        QCOMPARE(run.savedFromTheFilter.count('\n'), 3 + 3);
         QCOMPARE(env->saveDialogs.shown.first().filter, QStringLiteral("Text files (*.TXT);;All files (*.*)"));
         QCOMPARE(env->saveDialogs.shown.first().defaultSuffix, QStringLiteral("TXT"));
     }
@@ -169,21 +145,11 @@ private slots:
     // A fill that fails ends the operation: nothing stale is shown, saved or printed.
     void aFailedFillEndsTheOperation()
     {
-        frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
-        env->saveDialogs.answer(env->file(QStringLiteral("old.txt")));
-        filter.SaveReport();
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
-        env->prompts.boxes.clear();
-        addEvent(7, Monday, QStringLiteral("not a time"), 2);
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
-        QCOMPARE(env->prompts.boxes.size(), 3);
-        for (const auto& box : env->prompts.boxes)
-            QVERIFY(box.text.startsWith(QStringLiteral("Funcion error#: 1012\r")));
-        QVERIFY(env->modalWindows.isEmpty());
-        QCOMPARE(env->saveDialogs.shown.size(), 1);
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        const QStringList before = saveThenFailTheFill(*env, filterFor(ReportKinds::HoursTotal),
+                                                       [] { addEvent(7, Monday, QStringLiteral("not a time"), 2); });
+        QCOMPARE(before, QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(boxHeads(env->prompts), QStringList(3, QStringLiteral("Funcion error#: 1012\r")));
+        QCOMPARE(broughtUp(*env), QStringList{QStringLiteral("save dialog")});
         QVERIFY(!busyPointerShown());
     }
 
@@ -191,20 +157,12 @@ private slots:
     {
         appState().DefaultStartTime.clear();
         Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Start = ''"));
-        frmEmpReport& filter = filterFor(ReportKinds::LateArrival);
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
+        previewSaveAndPrint(filterFor(ReportKinds::LateArrival));
         QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("Please Enter Start Time")));
         QCOMPARE(env->prompts.boxes.first().title, QStringLiteral("GT-430"));
-        QVERIFY(FormInstance<frmProgramming>::exists());
-        frmProgramming& settings = FormInstance<frmProgramming>::get();
-        QVERIFY(settings.isVisible());
-        QCOMPARE(settings.focusWidget(), settings.txtTime[0]);
+        QCOMPARE(doorSettingsFieldShown(), FormInstance<frmProgramming>::get().txtTime[0]);
         QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
-        QVERIFY(env->modalWindows.isEmpty());
-        QVERIFY(env->saveDialogs.shown.isEmpty());
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QCOMPARE(broughtUp(*env), QStringList());
     }
 
     void theLateReportPreviewsOnlyTheLate()
@@ -212,9 +170,7 @@ private slots:
         appState().DefaultStartTime = QStringLiteral("08:00");
         addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
         addEvent(8, Monday, QStringLiteral("07:50:00"), 1);
-        frmEmpReport& filter = filterFor(ReportKinds::LateArrival);
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmLateHours&>(form);
+        previewAndLook<frmLateHours>(*env, filterFor(ReportKinds::LateArrival), [](frmLateHours& window) {
             const QAbstractItemModel* model = window.MSFlexGrid1->model();
             QCOMPARE(model->rowCount(), 2);
             QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral(" 0:10"));
@@ -222,9 +178,7 @@ private slots:
             QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Start Schedule"));
             for (int c : {0, 1, 7, 8, 9, 10, 11})
                 QVERIFY(window.MSFlexGrid1->isColumnHidden(c));
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmLateHours")});
     }
 
@@ -233,15 +187,12 @@ private slots:
         TestEnvironment::useGerman();
         frmEmpReport& filter = filterFor(ReportKinds::HoursTotal);
         QCOMPARE(filter.windowTitle(), QStringLiteral("Berichte"));
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmTotalHours&>(form);
+        previewAndLook<frmTotalHours>(*env, filter, [](frmTotalHours& window) {
             QCOMPARE(window.windowTitle(), QStringLiteral("Arbeitszeit - Summenbericht"));
             QCOMPARE(window.MSFlexGrid1->model()->headerData(2, Qt::Horizontal).toString(),
                      QStringLiteral("Ist-Stunden"));
             QCOMPARE(window.MSFlexGrid1->model()->index(1, 1).data().toString(), QStringLiteral("Summe"));
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows.size(), 1);
     }
 };

@@ -14,7 +14,6 @@
 #include "app/JoinSubsystems.h"
 #include "core/AppState.h"
 #include "core/MainDatabase.h"
-#include "core/ReportKind.h"
 #include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
@@ -28,6 +27,7 @@
 #include "reports/framework/FilterCheck.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/ReportCatalog.h"
+#include "reports/framework/ReportMayRun.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -136,10 +136,8 @@ int run(const QCommandLineParser& args, StderrPrompts& prompts)
     ReloadDefaultSchedule();
     const ReportFilters filters = filtersOf(args, programClock().now().date());
     // What the report windows refuse to run without.
-    if (kind == ReportKinds::LateArrival && appState().DefaultStartTime.isEmpty())
-        throw Failure{QStringLiteral("Please Enter Start Time")};
-    if (kind == ReportKinds::IncompleteHours && appState().DefaultWorkHours == 0)
-        throw Failure{QStringLiteral("Please Enter Working Hours")};
+    if (const auto missing = missingDefault(kind, appState().DefaultStartTime, appState().DefaultWorkHours))
+        throw Failure{missing->message};
 
     QElapsedTimer timer;
     timer.start();

@@ -13,7 +13,6 @@
 #include "reports/framework/frmEmpReport.h"
 #include "tests/reports/events/EventLog.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/RecordingPrintBackend.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/ReportWindows.h"
 #include "tests/support/WindowTestEnvironment.h"
@@ -38,9 +37,7 @@ class EventWindowsTest : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<WindowTestEnvironment>();
-        env->openNewDatabase();
-        addEmployee(7, QStringLiteral("John"), QStringLiteral("Smith"));
+        env = reportWindowsEnvironment();
         addEmployee(8, QStringLiteral("Ann"), QStringLiteral("Lee"));
         const QString friday = QStringLiteral("2026-02-27");
         EventLog::add({.employee = 7, .date = friday, .time = QStringLiteral("08:10:00")});
@@ -93,18 +90,14 @@ private slots:
         QFETCH(int, rows);
         QFETCH(bool, legend);
         appState().DefaultWorkHours = 8;
-        frmEmpReport& filter = filterFor(kind);
-        env->modalSteps.enqueue([&](Form& form) {
-            auto& shown = static_cast<frmReportWindow&>(form);
+        previewAndLook<frmReportWindow>(*env, filterFor(kind), [&](frmReportWindow& shown) {
             QCOMPARE(shown.windowTitle(), caption);
             QCOMPARE(shownHeaders(shown), headers);
             QCOMPARE(shown.MSFlexGrid1->model()->rowCount(), rows);
             QCOMPARE(shownRow(shown, 0), firstRow);
             QCOMPARE(shown.lblMatchLines->isVisibleTo(&shown), legend);
             QVERIFY(shown.isEnabled());
-            shown.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{window});
         QVERIFY(env->prompts.boxes.isEmpty());
         QVERIFY(!busyPointerShown());
@@ -114,28 +107,16 @@ private slots:
     // the filter window they fill the table again.
     void theShownPreviewIsSavedAndPrintedAsItIs()
     {
-        frmEmpReport& filter = filterFor(ReportKinds::OnLine);
-        const QString shown = env->file(QStringLiteral("shown.txt"));
-        const QString refilled = env->file(QStringLiteral("refilled.txt"));
-        PrintRecord record;
-        env->modalSteps.enqueue([&](Form& form) {
-            auto& window = static_cast<frmOnlineReport&>(form);
+        const ShownPreviewRun run = saveAndPrintThePreview(*env, filterFor(ReportKinds::OnLine), [] {
             EventLog::add({.employee = 8, .date = QStringLiteral("2026-03-02"), .time = QStringLiteral("08:00:00")});
-            env->saveDialogs.answer(shown);
-            env->printDialogs.answerRecording(record);
-            window.Toolbar1_ButtonClick(1);
-            window.Toolbar1_ButtonClick(2);
-            window.Toolbar1_ButtonClick(4);
         });
-        filter.PreviewReport();
-        QCOMPARE(fileBytes(shown).count('\n'), 3 + 2);
-        QCOMPARE(record.documentsEnded, 1);
-        QVERIFY(!record.textsOnPage(1).contains(QStringLiteral("8 Lee  Ann")));
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmOnlineReport")});
+        QCOMPARE(run.savedOnThePreview.count('\n'), 3 + 2);
+        QCOMPARE(run.printedOnThePreview.documentsEnded, 1);
+        QVERIFY(!run.printedOnThePreview.textsOnPage(1).contains(QStringLiteral("8 Lee  Ann")));
+        QCOMPARE(env->prompts.texts(), QStringList(2, QStringLiteral("save file successful")));
         QCOMPARE(env->prompts.boxes.first().buttons, 4);
-        env->saveDialogs.answer(refilled);
-        filter.SaveReport();
-        QCOMPARE(fileBytes(refilled).count('\n'), 3 + 3);
+        QCOMPARE(run.savedFromTheFilter.count('\n'), 3 + 3);
     }
 
     // As every report's, the absence report's save asks before it replaces a file.
@@ -158,10 +139,7 @@ private slots:
     {
         appState().DefaultWorkHours = 0;
         Db().execute(QStringLiteral("UPDATE DoorsNames_Tbl SET MonThu_Hours = NULL"));
-        frmEmpReport& filter = filterFor(ReportKinds::IncompleteHours);
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
+        previewSaveAndPrint(filterFor(ReportKinds::IncompleteHours));
         QCOMPARE(env->prompts.texts(), QStringList(3, QStringLiteral("Please Enter Working Hours")));
         // The preview warns; save and print give notice.
         QCOMPARE(env->prompts.boxes.at(0).title, QStringLiteral("Warning"));
@@ -172,13 +150,9 @@ private slots:
         }
         for (const auto& box : env->prompts.boxes)
             QCOMPARE(box.buttons, 4);
-        frmProgramming& settings = FormInstance<frmProgramming>::get();
-        QVERIFY(settings.isVisible());
-        QCOMPARE(settings.focusWidget(), settings.cmbHours[0]);
+        QCOMPARE(doorSettingsFieldShown(), FormInstance<frmProgramming>::get().cmbHours[0]);
         QCOMPARE(count(QStringLiteral("tblHoursReport")), 0);
-        QVERIFY(env->modalWindows.isEmpty());
-        QVERIFY(env->saveDialogs.shown.isEmpty());
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        QCOMPARE(broughtUp(*env), QStringList());
     }
 
     // Every shown column is at least as wide as designed and shows its heading
@@ -198,9 +172,7 @@ private slots:
                        .time = QStringLiteral("07:00:00"),
                        .reason = 3,
                        .code = longCode});
-        frmEmpReport& filter = filterFor(ReportKinds::Unauthorized);
-        env->modalSteps.enqueue([&](Form& form) {
-            auto& shown = static_cast<frmReportWindow&>(form);
+        previewAndLook<frmReportWindow>(*env, filterFor(ReportKinds::Unauthorized), [&](frmReportWindow& shown) {
             QTableView& grid = *shown.MSFlexGrid1;
             const QFontMetrics metrics = grid.fontMetrics();
             // The shown columns and their designed widths in twips.
@@ -243,9 +215,7 @@ private slots:
             QVERIFY(showsWhole(7, longCode));
             for (int column : {0, 1, 4, 8})
                 QVERIFY(grid.isColumnHidden(column));
-            shown.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows, QStringList{QStringLiteral("frmUnautorizedReport")});
         QVERIFY(env->prompts.boxes.isEmpty());
     }
@@ -280,10 +250,8 @@ private slots:
                        .time = QStringLiteral("09:30:00"),
                        .door = 2,
                        .reason = 2});
-        frmEmpReport& filter = filterFor(kind);
         int designed = 0;
-        env->modalSteps.enqueue([&](Form& form) {
-            auto& shown = static_cast<frmReportWindow&>(form);
+        previewAndLook<frmReportWindow>(*env, filterFor(kind), [&](frmReportWindow& shown) {
             QTableView& grid = *shown.MSFlexGrid1;
             const QRect screen = shown.screen()->availableGeometry();
             QVERIFY(screen.contains(shown.frameGeometry()));
@@ -301,9 +269,7 @@ private slots:
                 QCOMPARE(shown.frameGeometry().width(), screen.width());
                 QVERIFY(grid.horizontalScrollBar()->maximum() > 0);
             }
-            shown.CloseReport();
         });
-        filter.PreviewReport();
         QVERIFY(designed > 0);
         QVERIFY(env->prompts.boxes.isEmpty());
     }
@@ -316,16 +282,13 @@ private slots:
         addEvent(7, QStringLiteral("2026-02-26"), QStringLiteral("10:00:00"), 2);
         frmEmpReport& filter = filterFor(ReportKinds::IncompleteHours);
         filter.OptSort[1]->setChecked(true);
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmExceptReport&>(form);
+        previewAndLook<frmExceptReport>(*env, filter, [](frmExceptReport& window) {
             const QAbstractItemModel* model = window.MSFlexGrid1->model();
             QCOMPARE(model->rowCount(), 3);
             QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral("27 Feb 2026"));
             QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("26 Feb 2026"));
             QCOMPARE(model->index(2, 3).data().toString(), QStringLiteral("Total"));
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows.size(), 1);
     }
 
@@ -337,17 +300,14 @@ private slots:
         filter.txtFromEmp->setText(QStringLiteral("7 OR 1=1"));
         filter.txtToEmp->setText(QStringLiteral("7); DROP TABLE tblOnline; --"));
         SortOrder = QStringLiteral("DESC; DROP TABLE tblEmployees");
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmMissingReport&>(form);
+        previewAndLook<frmMissingReport>(*env, filter, [](frmMissingReport& window) {
             const QAbstractItemModel* model = window.MSFlexGrid1->model();
             QCOMPARE(model->rowCount(), 5);
             QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("7   Smith John"));
             // A sort text other than DESC sorts upwards.
             QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("23 Feb 2026"));
             QCOMPARE(model->index(4, 1).data().toString(), QStringLiteral("2 Mar 2026"));
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows.size(), 1);
         QCOMPARE(count(QStringLiteral("tblOnline")), 3);
         QCOMPARE(count(QStringLiteral("tblEmployees")), 2);
@@ -356,22 +316,13 @@ private slots:
     // A fill that fails ends the operation: nothing stale is shown, saved or printed.
     void aFailedFillEndsTheOperation()
     {
-        frmEmpReport& filter = filterFor(ReportKinds::Unauthorized);
-        env->saveDialogs.answer(env->file(QStringLiteral("old.txt")));
-        filter.SaveReport();
-        QCOMPARE(env->prompts.texts(), QStringList{QStringLiteral("save file successful")});
-        env->prompts.boxes.clear();
-        Db().execute(QStringLiteral("CREATE TRIGGER fails BEFORE INSERT ON tblUnauthorized "
-                                    "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-        filter.PreviewReport();
-        filter.SaveReport();
-        filter.PrintReport();
-        QCOMPARE(env->prompts.boxes.size(), 3);
-        for (const auto& box : env->prompts.boxes)
-            QVERIFY(box.text.startsWith(QStringLiteral("Funcion error#: 1052\r")));
-        QVERIFY(env->modalWindows.isEmpty());
-        QCOMPARE(env->saveDialogs.shown.size(), 1);
-        QVERIFY(env->printDialogs.flagsShown.isEmpty());
+        const QStringList before = saveThenFailTheFill(*env, filterFor(ReportKinds::Unauthorized), [] {
+            Db().execute(QStringLiteral("CREATE TRIGGER fails BEFORE INSERT ON tblUnauthorized "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        });
+        QCOMPARE(before, QStringList{QStringLiteral("save file successful")});
+        QCOMPARE(boxHeads(env->prompts), QStringList(3, QStringLiteral("Funcion error#: 1052\r")));
+        QCOMPARE(broughtUp(*env), QStringList{QStringLiteral("save dialog")});
         QVERIFY(!busyPointerShown());
     }
 
@@ -400,14 +351,11 @@ private slots:
         TestEnvironment::useGerman();
         frmEmpReport& filter = filterFor(ReportKinds::Absence);
         filter.txtFromEmp->setText(QStringLiteral("8"));
-        env->modalSteps.enqueue([](Form& form) {
-            auto& window = static_cast<frmMissingReport&>(form);
+        previewAndLook<frmMissingReport>(*env, filter, [](frmMissingReport& window) {
             QCOMPARE(window.windowTitle(), QStringLiteral("Abwesenheitsbericht"));
             QCOMPARE(window.MSFlexGrid1->model()->index(0, 1).data().toString(),
                      QStringLiteral("--Alle Tage abwesend--"));
-            window.CloseReport();
         });
-        filter.PreviewReport();
         QCOMPARE(env->modalWindows.size(), 1);
     }
 };
