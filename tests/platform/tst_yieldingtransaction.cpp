@@ -80,11 +80,16 @@ private slots:
         int writeNumber = 0;
         QElapsedTimer waited;
         waited.start();
-        {
+        // A tick that misses its 20 ms (a loaded machine may not run the long
+        // write's thread in time) leaves its rows for the next tick: so do the
+        // tries here, a few at most, each given way to.
+        for (int tries = 0; tries < (shortWait ? 5 : 1); ++tries) {
             std::optional<Database::ShortWait> moment;
             if (shortWait)
                 moment.emplace(*window, 20);
             writeNumber = failureOf([&] { window->execute(QStringLiteral("INSERT INTO log (n) VALUES (2)")); });
+            if (writeNumber != Err::Locked)
+                break;
         }
         const qint64 waitedMs = waited.elapsed();
         const int stepsAfterTheTick = steps;
