@@ -36,7 +36,7 @@ Prepared preparedOn(Database& db)
 
 // The statements beside the recordsets: the database's kept ones, the forward
 // read and the repeated insert, on a database file of their own.
-class NativeStatementsTest : public QObject {
+class PreparedStatementsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
@@ -299,5 +299,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(NativeStatementsTest)
-#include "tst_nativestatements.moc"
+QTEST_GUILESS_MAIN(PreparedStatementsTest)
+#include "tst_preparedstatements.moc"
