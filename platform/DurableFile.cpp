@@ -1,6 +1,7 @@
 #include "platform/DurableFile.h"
 
 #include "platform/AppError.h"
+#include "platform/WriteAll.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -38,22 +39,6 @@ mode_t modeOf(QFileDevice::Permissions p)
     return mode;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        left -= n;
-    }
-    return true;
-}
-
 // A file or a folder; the error number, 0 when done.
 int syncPath(const QString& path, int flags)
 {
@@ -74,11 +59,16 @@ void DurableFile::write(const QString& path, const QByteArray& bytes, QFileDevic
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         fail(QStringLiteral("Cannot create a file beside"), path, errno);
-    const bool written = writeAll(fd, bytes) && ::fchmod(fd, modeOf(permissions)) == 0 && ::fsync(fd) == 0;
-    const int error = errno;
-    if (::close(fd) != 0 || !written) {
+    int error = writeAll(fd, bytes.constData(), bytes.size());
+    if (error == 0 && ::fchmod(fd, modeOf(permissions)) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(temporary.constData());
-        fail(QStringLiteral("Cannot write"), path, written ? errno : error);
+        fail(QStringLiteral("Cannot write"), path, error);
     }
     try {
         replace(QFile::decodeName(temporary), path);

@@ -3,6 +3,7 @@
 #include "platform/AppError.h"
 #include "platform/DurableFile.h"
 #include "platform/OwnerOnlyFile.h"
+#include "platform/WriteAll.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -111,20 +112,10 @@ qint64 DurableOutput::writeData(const char* data, qint64 size)
 
 bool DurableOutput::flushBuffer()
 {
-    const char* data = m_buffer.constData();
-    qsizetype left = m_buffer.size();
-    while (left > 0) {
-        // A write cut short gives no reason; the next one says why.
-        const ssize_t n = ::write(m_fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            m_error = n < 0 ? errno : EIO;
-            setErrorString(QString::fromLocal8Bit(std::strerror(m_error)));
-            return false;
-        }
-        data += n;
-        left -= n;
+    m_error = ::writeAll(m_fd, m_buffer.constData(), m_buffer.size());
+    if (m_error != 0) {
+        setErrorString(QString::fromLocal8Bit(std::strerror(m_error)));
+        return false;
     }
     m_buffer.clear();
     return true;

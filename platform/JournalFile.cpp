@@ -2,6 +2,7 @@
 
 #include "platform/AppError.h"
 #include "platform/Log.h"
+#include "platform/WriteAll.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -281,20 +282,7 @@ bool JournalWriter::writeBatch(const QByteArray& batch)
         refused(systemReason(errno));
         return false;
     }
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    int error = 0;
-    while (left > 0) {
-        const ssize_t n = ::write(m_fd, data, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        data += n;
-        left -= n;
-    }
+    int error = writeAll(m_fd, bytes.constData(), bytes.size());
     if (error == 0 && ::fdatasync(m_fd) != 0)
         error = errno;
     if (error != 0) {

@@ -7,6 +7,7 @@
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
+#include "reports/framework/RegisteredEmployees.h"
 #include "reports/framework/WorkTableFill.h"
 
 #include <QJsonArray>
@@ -60,15 +61,7 @@ void fillRows(const ReportFilters& filters, const QString& days, FillSteps& step
                  {QStringLiteral("--") + Translate(QStringLiteral("Absence All Days")) + QStringLiteral("--"),
                   filters.fromEmployee, filters.toEmployee, fromDate, toDate});
     // Otherwise each working day without an event of his, employee by employee.
-    std::vector<qint64> numbers;
-    {
-        ForwardQuery registered(Db(),
-                                QStringLiteral("SELECT Employee_Number FROM tblEmployees "
-                                               "WHERE Employee_Number BETWEEN ? AND ? ORDER BY Employee_Number"),
-                                {filters.fromEmployee, filters.toEmployee});
-        while (registered.next())
-            numbers.push_back(registered.integer(0));
-    }
+    const std::vector<qint64> numbers = registeredEmployees(filters);
     RepeatedStatement absentDays(Db(),
                                  QStringLiteral("INSERT INTO tblMissingReport (Employee_Number, Employee_Name, Date) "
                                                 "SELECT e.Employee_Number, %1, d.value "

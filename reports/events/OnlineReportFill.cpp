@@ -2,10 +2,10 @@
 
 #include "core/AppState.h"
 #include "core/Messages.h"
-#include "platform/db/ForwardQuery.h"
 #include "platform/db/RepeatedStatement.h"
 #include "platform/text/DateTimeText.h"
 #include "reports/framework/FillShow.h"
+#include "reports/framework/RegisteredEmployees.h"
 #include "reports/framework/Report.h"
 #include "reports/framework/WorkTableFill.h"
 
@@ -14,18 +14,6 @@
 namespace {
 
 constexpr int16_t FillProcId = 965;
-
-std::vector<qint64> registeredNumbers(const ReportFilters& filters)
-{
-    std::vector<qint64> numbers;
-    ForwardQuery q(Db(),
-                   QStringLiteral("SELECT Employee_Number FROM tblEmployees WHERE Employee_Number BETWEEN ? AND ? "
-                                  "ORDER BY Employee_Number"),
-                   {filters.fromEmployee, filters.toEmployee});
-    while (q.next())
-        numbers.push_back(q.integer(0));
-    return numbers;
-}
 
 void fillRows(const ReportFilters& filters, FillSteps& steps)
 {
@@ -49,7 +37,7 @@ void fillRows(const ReportFilters& filters, FillSteps& steps)
                              Translate(QStringLiteral("Card")),   Translate(QStringLiteral("PIN")),
                              Translate(QStringLiteral("Opened")), Translate(QStringLiteral("Not Opened"))};
     const QVariantList days{DateTimeText::isoDate(filters.fromDate), DateTimeText::isoDate(filters.toDate)};
-    for (qint64 number : registeredNumbers(filters)) {
+    for (qint64 number : registeredEmployees(filters)) {
         employeeRows.run(words + QVariantList{number} + days);
         steps.between();
     }
