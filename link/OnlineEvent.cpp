@@ -19,12 +19,6 @@ std::optional<int16_t> optionalInt(const FieldValue& v)
     return v.toInt16();
 }
 
-QString shownDate(const QString& iso)
-{
-    const QDate d = QDate::fromString(iso, Qt::ISODate);
-    return d.isValid() ? DateTimeText::shortDate(d) : iso;
-}
-
 QString shownTime(const QString& iso)
 {
     const QTime t = QTime::fromString(iso, Qt::ISODate);
@@ -72,7 +66,7 @@ EventLine BuildEventLine(const OnlineEvent& event, const std::optional<QString>&
     const bool opened = event.iDoor == 1;
     line.doorAction = opened ? Translate(QStringLiteral("Opened")) : Translate(QStringLiteral("Not opened"));
     line.icon = opened ? 1 : 2;
-    line.dateTime = shownDate(event.Date_CR) + QLatin1Char(' ') + shownTime(event.Time_CR);
+    line.dateTime = DateTimeText::shortDateOfStored(event.Date_CR) + QLatin1Char(' ') + shownTime(event.Time_CR);
     line.sortKey = event.Date_CR + QLatin1Char(' ') + event.Time_CR;
     const int16_t num = event.Employee_Number;
     if (num >= 0) {

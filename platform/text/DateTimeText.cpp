@@ -45,6 +45,14 @@ QString DateTimeText::isoTime(const QTime& time)
     return text;
 }
 
+QString DateTimeText::shortDateOfStored(const QString& stored)
+{
+    if (stored.size() != 10)
+        return stored;
+    const QDate date = QDate::fromString(stored, Qt::ISODate);
+    return date.isValid() ? shortDate(date) : stored;
+}
+
 QString DateTimeText::shortDate(const QDate& date, const QLocale& locale)
 {
     if (!date.isValid())

@@ -17,6 +17,9 @@ QString isoTime(const QTime& time); // HH:MM:SS
 // locale's order with four-digit years ("3/2/2026", "02.03.2026"), whatever
 // number of year digits the locale's short form has. Empty for no date.
 QString shortDate(const QDate& date, const QLocale& locale = QLocale());
+// A stored day "YYYY-MM-DD" as shortDate writes it; any other text (a total
+// row's word) as it stands.
+QString shortDateOfStored(const QString& stored);
 // Its format, which the date fields show too.
 QString shortDateFormat(const QLocale& locale = QLocale());
 

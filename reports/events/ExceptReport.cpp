@@ -138,7 +138,7 @@ int ExceptReport::print(Printer& printer, const ReportFilters& filters, const Pr
             previousName = name;
         }
         printout.bodyLine([&] {
-            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+            PrintRow(printer, {{300, DateTimeText::shortDateOfStored(rows.field(Date).textOrEmpty())},
                                {needX, QStringLiteral("     ") + rows.field(Need).textOrEmpty()},
                                {didX, rows.field(Did).textOrEmpty()},
                                {missingX, rows.field(Missing).textOrEmpty()},

@@ -6,6 +6,7 @@
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/events/MissingReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
@@ -62,6 +63,8 @@ int MissingReport::print(Printer& printer, const ReportFilters& filters, const P
             printNameHeading(printer, printout, 1000, QStringLiteral(" "), name, 0, 2);
             previousName = name;
         }
-        printout.bodyLine([&] { PrintRow(printer, {{1000, shownDate(rows.field(1).textOrEmpty())}}); });
+        printout.bodyLine([&] {
+            PrintRow(printer, {{1000, DateTimeText::shortDateOfStored(rows.field(1).textOrEmpty())}});
+        });
     });
 }

@@ -6,6 +6,7 @@
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/events/OnlineReportFill.h"
 #include "reports/events/StoredTime.h"
 #include "reports/framework/ReportPageHeader.h"
@@ -77,7 +78,7 @@ int OnlineReport::print(Printer& printer, const ReportFilters& filters, const Pr
             previousLabel = label;
         }
         printout.bodyLine([&] {
-            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+            PrintRow(printer, {{300, DateTimeText::shortDateOfStored(rows.field(Date).textOrEmpty())},
                                {timeX, clockOfStoredTime(rows.field(Time).textOrEmpty())},
                                {inOutX, rows.field(InOut).textOrEmpty()},
                                {pinCardX, rows.field(PinCard).textOrEmpty()},

@@ -6,6 +6,7 @@
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/events/StoredTime.h"
 #include "reports/events/UnauthorizedReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
@@ -85,7 +86,7 @@ int UnauthorizedReport::print(Printer& printer, const ReportFilters& filters, co
                             }};
     return printReportRows(printer, printQuery(filters), run, pages, [&](const ForwardQuery& rows, Printout& printout) {
         printout.bodyLine([&] {
-            PrintRow(printer, {{300, shownDate(rows.field(Date).textOrEmpty())},
+            PrintRow(printer, {{300, DateTimeText::shortDateOfStored(rows.field(Date).textOrEmpty())},
                                {timeX, clockOfStoredTime(rows.field(Time).textOrEmpty())},
                                {slotX, rows.field(Slot).textOrEmpty()},
                                {codeX, rows.field(Code).textOrEmpty()},

@@ -5,6 +5,7 @@
 #include "core/Printout.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 
 int printEmployeePages(Printer& printer, const ReportQuery& source, const EmployeePages& pages, const PrintRun& run)
 {
@@ -42,7 +43,7 @@ int printEmployeePages(Printer& printer, const ReportQuery& source, const Employ
         printout.bodyLine([&] {
             if (total)
                 PrintRow(printer, {{0, QString(51, QLatin1Char('='))}});
-            QList<PrintColumn> row{{pages.x, shownDate(rows.field(1).textOrEmpty())}};
+            QList<PrintColumn> row{{pages.x, DateTimeText::shortDateOfStored(rows.field(1).textOrEmpty())}};
             for (int v = 0; v < pages.valueColumns; ++v)
                 row.append({valueX[static_cast<size_t>(v)], rows.field(2 + v).textOrEmpty()});
             PrintRow(printer, row);

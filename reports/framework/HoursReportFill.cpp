@@ -394,10 +394,10 @@ void fillRows(const ReportFilters& filters, FillSteps& steps)
             const QByteArrayView time = events.bytes(1);
             const std::optional<int> second = HoursText::secondOfDay(time);
             if (!second || time.size() > 8)
-                raiseError(
-                    Err::TypeMismatch,
-                    Translate(QStringLiteral("Unreadable event time '%1' of employee %2 on %3"))
-                        .arg(QString::fromUtf8(time), QString::fromUtf8(label), shownDate(QString::fromUtf8(date))));
+                raiseError(Err::TypeMismatch,
+                           Translate(QStringLiteral("Unreadable event time '%1' of employee %2 on %3"))
+                               .arg(QString::fromUtf8(time), QString::fromUtf8(label),
+                                    DateTimeText::shortDateOfStored(QString::fromUtf8(date))));
             Event& e = day.emplace_back();
             e.second = *second;
             e.order = events.integer(3);

@@ -7,6 +7,7 @@
 #include "core/ReportKind.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/printing/Printer.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/framework/LateReportFill.h"
 #include "reports/framework/ReportPageHeader.h"
 #include "reports/framework/ReportPrintout.h"
@@ -113,7 +114,7 @@ int LateReport::print(Printer& printer, const ReportFilters& filters, const Prin
             previousName = name;
         }
         printout.bodyLine([&] {
-            PrintRow(printer, {{500, shownDate(rows.field(Date).textOrEmpty())},
+            PrintRow(printer, {{500, DateTimeText::shortDateOfStored(rows.field(Date).textOrEmpty())},
                                {scheduleX, QStringLiteral("    ") + rows.field(Need).textOrEmpty()},
                                {actualX, rows.field(Did).textOrEmpty()},
                                {lateX, rows.field(Late).textOrEmpty()}});

@@ -4,6 +4,7 @@
 #include "core/Messages.h"
 #include "platform/db/ForwardQuery.h"
 #include "platform/db/RepeatedStatement.h"
+#include "platform/text/DateTimeText.h"
 #include "reports/framework/FillCalendar.h"
 #include "reports/framework/FillShow.h"
 #include "reports/framework/HoursReportFill.h"
@@ -80,7 +81,7 @@ public:
         if (own && !scheduled.minute)
             raiseError(Err::TypeMismatch, QStringLiteral("Type mismatch (start time '%1' of employee %2 on %3)")
                                               .arg(QString::fromUtf8(scheduled.text), QString::fromUtf8(m_label),
-                                                   shownDate(QString::fromUtf8(row.bytes(Day)))));
+                                                   DateTimeText::shortDateOfStored(QString::fromUtf8(row.bytes(Day)))));
         const int late = *second / 60 - scheduled.minuteOrFail();
         if (late <= 0)
             return;

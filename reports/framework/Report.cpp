@@ -66,14 +66,6 @@ QString totalWord()
     return Translate(QStringLiteral("Total"));
 }
 
-QString shownDate(const QString& stored)
-{
-    if (stored.size() != 10)
-        return stored;
-    const QDate date = QDate::fromString(stored, Qt::ISODate);
-    return date.isValid() ? DateTimeText::shortDate(date) : stored;
-}
-
 QString printedPagesText()
 {
     return HoursText::str(appState().PrintedPage);

@@ -91,9 +91,5 @@ int printReport(Report& report, Printer& printer, const ReportFilters& filters, 
 // "Total", as the reports write it on an employee's total row.
 QString totalWord();
 
-// A stored day "YYYY-MM-DD" in the system's short date form; any other text
-// (the total row's word) as it stands.
-QString shownDate(const QString& stored);
-
 // The page count with its sign's blank, as the printing notices begin: " 3".
 QString printedPagesText();

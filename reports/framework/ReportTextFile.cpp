@@ -1,6 +1,7 @@
 #include "reports/framework/ReportTextFile.h"
 
 #include "platform/db/ForwardQuery.h"
+#include "platform/text/DateTimeText.h"
 #include "platform/text/Windows1252.h"
 #include "reports/framework/HoursText.h"
 #include "reports/framework/Report.h"
@@ -108,10 +109,10 @@ TextLine& TextLine::addShownDate(const ForwardQuery& row, int column)
             day = -1;
     }
     if (stored.size() != 10 || day < 0)
-        return add(QStringView(shownDate(QString::fromUtf8(stored))));
+        return add(QStringView(DateTimeText::shortDateOfStored(QString::fromUtf8(stored))));
     auto shown = m_shownDays.constFind(day);
     if (shown == m_shownDays.constEnd())
-        shown = m_shownDays.insert(day, shownDate(QString::fromUtf8(stored)));
+        shown = m_shownDays.insert(day, DateTimeText::shortDateOfStored(QString::fromUtf8(stored)));
     return add(QStringView(*shown));
 }
 

@@ -21,6 +21,7 @@
 #include "platform/forms/ToolbarButtons.h"
 #include "platform/forms/Twips.h"
 #include "platform/printing/PrintDialogs.h"
+#include "platform/text/DateTimeText.h"
 #include "platform/translation/BinaryDictionary.h"
 #include "platform/widgets/FormTranslator.h"
 #include "platform/widgets/HelpKey.h"
@@ -54,7 +55,7 @@ public:
     {
         const QVariant value = QSqlQueryModel::data(index, role);
         if (role == Qt::DisplayRole && value.typeId() == QMetaType::QString)
-            return shownDate(value.toString());
+            return DateTimeText::shortDateOfStored(value.toString());
         return value;
     }
 };
