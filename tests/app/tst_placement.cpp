@@ -21,6 +21,7 @@
 #include "tests/support/HelpFixture.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
+#include "tests/support/WindowWalks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -120,58 +121,14 @@ private slots:
     void theRegistersWindows()
     {
         frmMain& main = openMain();
-        main.ShowInfo_Click(1);
-        env->modalSteps.enqueue([this](Form& form) {
-            look(form);
-            auto& editor = static_cast<frmDetails&>(form);
-            env->modalSteps.enqueue(lookAndClose());
-            editor.cmdCard_Click();
-            env->modalSteps.enqueue(lookAndClose());
-            editor.cmdAddPicture_Click();
-            editor.unloadForm();
-        });
-        FormInstance<frmEmployees>::get().cmdNew_Click();
-        main.ShowInfo_Click(2);
-        env->modalSteps.enqueue(lookAndClose());
-        FormInstance<frmProgramming>::get().cmdNew_Click();
+        WindowWalks::registersWindows(*env, main, [this](Form& form) { look(form); });
         QCOMPARE(seen, (QStringList{"frmDetails", "frmCodes", "frmPicture", "frmHoliday"}));
     }
 
     void theOptionsWindows()
     {
         frmMain& main = openMain();
-        AppState& s = appState();
-        s.EngineerPassword = QStringLiteral("e").leftJustified(8);
-        env->modalSteps.enqueue([this](Form& form) {
-            look(form);
-            auto& options = static_cast<frmOptions&>(form);
-            env->modalSteps.enqueue([this](Form& passwords) {
-                look(passwords);
-                env->modalSteps.enqueue(lookAndClose());
-                static_cast<frmPasswords&>(passwords).cmdPass_Click(0);
-                passwords.unloadForm();
-            });
-            options.cmdSetup_Click(2);
-            env->modalSteps.enqueue(lookAndClose());
-            options.cmdSetup_Click(3);
-            env->modalSteps.enqueue([this](Form& login) {
-                look(login);
-                static_cast<frmLogin&>(login).Password->setText(QStringLiteral("e"));
-                static_cast<frmLogin&>(login).CheckLogin();
-            });
-            env->modalSteps.enqueue([this](Form& settings) {
-                look(settings);
-                env->modalSteps.enqueue([this](Form& prompt) {
-                    look(prompt);
-                    static_cast<BackAc&>(prompt).cmdCancel->click();
-                });
-                static_cast<frmPrpComms&>(settings).cmdExit->click();
-                settings.unloadForm();
-            });
-            options.cmdSetup_Click(0);
-            options.unloadForm();
-        });
-        main.mnuOpt_Click();
+        WindowWalks::optionsWindows(*env, main, [this](Form& form) { look(form); });
         QCOMPARE(seen, (QStringList{"frmOptions", "frmPasswords", "frmPassword", "frmCompact", "frmLogin",
                                     "frmPrpComms", "BackAc"}));
     }

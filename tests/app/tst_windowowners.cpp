@@ -15,6 +15,7 @@
 #include "reports/framework/frmEmpReport.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
+#include "tests/support/WindowWalks.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -116,21 +117,7 @@ private slots:
     void theRegistersWindows()
     {
         frmMain& main = openMain();
-        main.ShowInfo_Click(1);
-        frmEmployees& list = FormInstance<frmEmployees>::get();
-        env->modalSteps.enqueue([this](Form& form) {
-            seen << placement(form);
-            auto& editor = static_cast<frmDetails&>(form);
-            env->modalSteps.enqueue(recordAndClose());
-            editor.cmdCard_Click();
-            env->modalSteps.enqueue(recordAndClose());
-            editor.cmdAddPicture_Click();
-            editor.unloadForm();
-        });
-        list.cmdNew_Click();
-        main.ShowInfo_Click(2);
-        env->modalSteps.enqueue(recordAndClose());
-        FormInstance<frmProgramming>::get().cmdNew_Click();
+        WindowWalks::registersWindows(*env, main, [this](Form& form) { seen << placement(form); });
         QCOMPARE(seen, (QStringList{"frmDetails over frmEmployees", "frmCodes over frmDetails",
                                     "frmPicture over frmDetails", "frmHoliday over frmProgramming"}));
     }
@@ -139,36 +126,7 @@ private slots:
     void theOptionsWindows()
     {
         frmMain& main = openMain();
-        env->modalSteps.enqueue([this](Form& form) {
-            seen << placement(form);
-            auto& options = static_cast<frmOptions&>(form);
-            env->modalSteps.enqueue([this](Form& passwords) {
-                seen << placement(passwords);
-                env->modalSteps.enqueue(recordAndClose());
-                static_cast<frmPasswords&>(passwords).cmdPass_Click(0);
-                passwords.unloadForm();
-            });
-            options.cmdSetup_Click(2);
-            env->modalSteps.enqueue(recordAndClose());
-            options.cmdSetup_Click(3);
-            env->modalSteps.enqueue([this](Form& login) {
-                seen << placement(login);
-                static_cast<frmLogin&>(login).Password->setText(QStringLiteral("e"));
-                static_cast<frmLogin&>(login).CheckLogin();
-            });
-            env->modalSteps.enqueue([this](Form& settings) {
-                seen << placement(settings);
-                env->modalSteps.enqueue([this](Form& prompt) {
-                    seen << placement(prompt);
-                    static_cast<BackAc&>(prompt).cmdCancel->click();
-                });
-                static_cast<frmPrpComms&>(settings).cmdExit->click();
-                settings.unloadForm();
-            });
-            options.cmdSetup_Click(0);
-            options.unloadForm();
-        });
-        main.mnuOpt_Click();
+        WindowWalks::optionsWindows(*env, main, [this](Form& form) { seen << placement(form); });
         QCOMPARE(seen,
                  (QStringList{"frmOptions over frmMain", "frmPasswords over frmOptions",
                               "frmPassword over frmPasswords", "frmCompact over frmOptions", "frmLogin over frmOptions",
