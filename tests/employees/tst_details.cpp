@@ -14,6 +14,7 @@
 #include "platform/forms/TimeBox.h"
 #include "platform/widgets/WidgetPrompts.h"
 #include "tests/employees/EmployeeTestWorld.h"
+#include "tests/support/BoxAnswerer.h"
 #include "tests/support/RecordingPrintBackend.h"
 
 #include <QAction>
@@ -763,18 +764,10 @@ private slots:
         enter(editor, editor.txtID, QStringLiteral("X-123"));
         QStringList seen;
         int key = Qt::Key_Escape;
-        QPointer<QMessageBox> answered;
-        QTimer answer;
-        answer.setInterval(10);
-        connect(&answer, &QTimer::timeout, &answer, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box == answered)
-                return;
-            answered = box;
-            seen << box->windowTitle() + QLatin1Char('|') + box->text();
-            QTest::keyClick(box, static_cast<Qt::Key>(key));
+        BoxAnswerer answer([&](QMessageBox& box) {
+            seen << box.windowTitle() + QLatin1Char('|') + box.text();
+            QTest::keyClick(&box, static_cast<Qt::Key>(key));
         });
-        answer.start();
         editor.ToolbarButton[6]->trigger();
         QCOMPARE(seen, QStringList{"GT-430|Do you want to save changes?"});
         QVERIFY(FormInstance<frmDetails>::exists());

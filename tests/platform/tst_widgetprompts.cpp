@@ -1,4 +1,5 @@
 #include "platform/widgets/WidgetPrompts.h"
+#include "tests/support/BoxAnswerer.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
@@ -15,19 +16,11 @@ class WidgetPromptsTest : public QObject {
     // Shows the box and does `answer` to it once it is up; returns the box's answer.
     static int ask(int kind, int buttons, const std::function<void(QMessageBox&)>& answer, QString* title = nullptr)
     {
-        QPointer<QMessageBox> answered;
-        QTimer look;
-        look.setInterval(10);
-        QObject::connect(&look, &QTimer::timeout, &look, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box == answered)
-                return;
-            answered = box;
+        const BoxAnswerer answerer([&](QMessageBox& box) {
             if (title)
-                *title = box->windowTitle();
-            answer(*box);
+                *title = box.windowTitle();
+            answer(box);
         });
-        look.start();
         WidgetPrompts boxes;
         return boxes.messageBox(QStringLiteral("Do you want to save changes?"), QStringLiteral("GT-430"), kind,
                                 buttons);

@@ -8,6 +8,7 @@
 #include "reports/framework/SortOrder.h"
 #include "reports/framework/frmEmpReport.h"
 #include "reports/framework/frmWorkingHours.h"
+#include "tests/support/BoxAnswerer.h"
 #include "tests/support/ReportFixture.h"
 #include "tests/support/WindowTestEnvironment.h"
 
@@ -311,18 +312,10 @@ private slots:
         QTest::keyClick(w.txtToEmp, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(w.txtToEmp, QStringLiteral("501"));
         QStringList seen;
-        QPointer<QMessageBox> answered;
-        QTimer answer;
-        answer.setInterval(10);
-        connect(&answer, &QTimer::timeout, &answer, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box == answered)
-                return;
-            answered = box;
-            seen << box->text();
-            QTest::keyClick(box, Qt::Key_Return);
+        BoxAnswerer answer([&](QMessageBox& box) {
+            seen << box.text();
+            QTest::keyClick(&box, Qt::Key_Return);
         });
-        answer.start();
         if (launch)
             w.ToolbarButton[1]->trigger();
         else
