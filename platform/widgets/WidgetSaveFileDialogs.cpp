@@ -1,11 +1,18 @@
 #include "platform/widgets/WidgetSaveFileDialogs.h"
 
+#include "platform/widgets/UnopenedFileIcons.h"
+
 #include <QApplication>
 #include <QFileDialog>
 
 std::optional<QString> WidgetSaveFileDialogs::chooseSaveFile(const Request& request)
 {
+    // Outlives the dialog, whose lister asks it from a thread of its own.
+    UnopenedFileIcons icons;
     QFileDialog dialog(QApplication::activeWindow());
+    // Qt's own dialog, which opens no file it lists (a desktop's may, to tell its kind).
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
