@@ -325,6 +325,11 @@ void ReceiveLog::store()
 bool ReceiveLog::storeBeforeClosing(bool forGood)
 {
     std::optional<AppError> failure;
+    // At the end a journal keeps what the database does not take at once:
+    // the end waits for the database only a moment, as a tick does.
+    std::optional<Database::ShortWait> moment;
+    if (Database* db = appState().Db.get(); forGood && m_journal && db && db->isOpen())
+        moment.emplace(*db, WaitMs);
     while (!m_rows.empty()) {
         QList<qint64> eventRows;
         const int count = storeRows(-1, eventRows, failure);

@@ -18,6 +18,7 @@
 #include "tests/support/WindowTestEnvironment.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
 #include <QtTest>
@@ -205,8 +206,15 @@ private slots:
             }
             // A door status of the start's that the program framed late may wait too.
             QVERIFY2(waitFor([&] { return journalled() >= reads; }), qPrintable(program.output()));
+            QElapsedTimer ending;
+            ending.start();
             program.send(signal);
             QVERIFY(program.waitForEnd());
+            // The settings row waits for the database as a window does (3 s); what
+            // waits goes into the journal after a moment's wait, not another 3 s
+            // in which the port is shut and the process not yet gone.
+            if (signal != SIGKILL)
+                QVERIFY2(ending.elapsed() < 5000, qPrintable(QStringLiteral("%1 ms").arg(ending.elapsed())));
         }
         const QString firstRun = program.output();
         if (signal == SIGKILL) {
